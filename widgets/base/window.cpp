@@ -1,0 +1,78 @@
+#include "widgets/base/window.h"
+
+namespace zarv {
+
+HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
+
+Window::~Window() {
+    if (hwnd_) {
+        HWND h = hwnd_;
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        DestroyWindow(h);
+    }
+}
+
+bool Window::Create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
+                    int x, int y, int w, int h, HWND parent, HICON icon, HBRUSH background) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(AppInstance(), className, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Window::Thunk;
+        wc.hInstance = AppInstance();
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hIcon = icon;
+        wc.hbrBackground = background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = className;
+        if (!RegisterClassExW(&wc)) return false;
+    }
+    return CreateWindowExW(exStyle, className, caption, style, x, y, w, h, parent, nullptr,
+                           AppInstance(), this) != nullptr;
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK Window::Thunk(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = h;
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return DefWindowProcW(h, msg, wp, lp);
+    LRESULT r = 0;
+    try {
+        r = self->HandleMessage(msg, wp, lp);
+    } catch (...) {
+        // Nothing may unwind through the system's code; the message counts as handled.
+        r = 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return r;
+}
+
+void RunModalLoop(HWND window, HWND owner, const bool& done) {
+    if (owner) EnableWindow(owner, FALSE);
+    MSG msg;
+    while (!done && IsWindow(window)) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // hand the quit on to the outer loop
+            break;
+        }
+        if (got == -1) break;
+        if (IsDialogMessageW(window, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (owner) EnableWindow(owner, TRUE);
+}
+
+}  // namespace zarv

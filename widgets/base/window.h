@@ -1,0 +1,38 @@
+#pragma once
+// Base of every window of the program: one C++ object per HWND, registered under its own class
+// name, with one HandleMessage switch that calls the named handlers.
+#include <windows.h>
+
+namespace zarv {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    // Registers className (once per process) and creates the window with this object attached.
+    bool Create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
+                int x, int y, int w, int h, HWND parent, HICON icon = nullptr,
+                HBRUSH background = nullptr);
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    static LRESULT CALLBACK Thunk(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwnd_ = nullptr;
+};
+
+// Runs a modal loop for window until it is destroyed or its done flag is set: the owner is
+// disabled meanwhile and enabled again before the window goes (so activation returns to it).
+// IsDialogMessage gives Tab, Enter and Escape their dialog meaning. Messages for other windows
+// of the thread, WM_HOTKEY among them, are dispatched as usual.
+void RunModalLoop(HWND window, HWND owner, const bool& done);
+
+// The one instance handle of the executable.
+HINSTANCE AppInstance();
+
+}  // namespace zarv
