@@ -1,0 +1,164 @@
+#include "menus/command_bar.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "core/placement.h"
+#include "widgets/base/ansi.h"
+#include "widgets/base/window.h"
+
+namespace zarv {
+namespace {
+
+constexpr int kButtonId = 2;
+constexpr int kBoxId = 1;
+
+}  // namespace
+
+// The white panel that fills the bar: its bevel, the drag handle and the right-click menu.
+class TCommandBar::TPanel : public Window {
+public:
+    TPanel(HWND parent, CommandBarHost& host) : host_(host) {
+        Create(L"TPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, kWidth, kHeight,
+               parent, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        switch (msg) {
+            case WM_PAINT: {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(hwnd(), &ps);
+                RECT r;
+                GetClientRect(hwnd(), &r);
+                FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                // Outer bevel lowered, inner bevel raised.
+                DrawEdge(dc, &r, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
+                EndPaint(hwnd(), &ps);
+                return 0;
+            }
+            case WM_LBUTTONDOWN:
+                host_.Panel1MouseDown(0, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+                return 0;
+            case WM_RBUTTONDOWN:
+                host_.Panel1MouseDown(1, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+                return 0;
+            case WM_CONTEXTMENU: {
+                // Right click anywhere on the bar but in the input box (whose edit has its own).
+                POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                if (pt.x == -1 && pt.y == -1) GetCursorPos(&pt);
+                host_.BarContextMenu(pt.x, pt.y);
+                return 0;
+            }
+            case WM_COMMAND:
+            case WM_CTLCOLORBTN:
+            case WM_CTLCOLORSTATIC:
+            case WM_CTLCOLOREDIT:
+            case WM_CTLCOLORLISTBOX:
+            case WM_MEASUREITEM:
+            case WM_DRAWITEM:
+                // The controls sit on the panel; their notices belong to the bar.
+                return SendMessageW(GetParent(hwnd()), msg, wp, lp);
+        }
+        return Window::HandleMessage(msg, wp, lp);
+    }
+
+private:
+    CommandBarHost& host_;
+};
+
+TCommandBar::TCommandBar() = default;
+
+TCommandBar::~TCommandBar() {
+    if (edit_) RemoveWindowSubclass(edit_, &TCommandBar::EditProc, 1);
+}
+
+HWND TCommandBar::Panel1() const { return panel_ ? panel_->hwnd() : nullptr; }
+
+void TCommandBar::Create(HWND bar, HFONT font, CommandBarHost& host) {
+    bar_ = bar;
+    host_ = &host;
+    panel_ = std::make_unique<TPanel>(bar, host);
+    HWND panel = panel_->hwnd();
+    // The height given to a drop-down combo box includes its list.
+    commandBox_ = CreateWindowExW(0, WC_COMBOBOXW, L"",
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
+                                      CBS_AUTOHSCROLL,
+                                  8, 8, 177, 200, panel, reinterpret_cast<HMENU>(kBoxId),
+                                  AppInstance(), nullptr);
+    button_ = CreateWindowExW(0, WC_BUTTONW, L"実行", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT,
+                              192, 8, 49, 22, panel, reinterpret_cast<HMENU>(kButtonId),
+                              AppInstance(), nullptr);
+    SendMessageW(commandBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // Selection field 14 + frame = 20 pixels high; list items 12 pixels.
+    SendMessageW(commandBox_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 14);
+    SendMessageW(commandBox_, CB_SETITEMHEIGHT, 0, 12);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(commandBox_, &info)) edit_ = info.hwndItem;
+    if (edit_)
+        SetWindowSubclass(edit_, &TCommandBar::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TCommandBar::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR selfPtr) {
+    auto* self = reinterpret_cast<TCommandBar*>(selfPtr);
+    if (msg == WM_CHAR && (wp == VK_RETURN || wp == VK_ESCAPE)) return 0;  // no beep
+    if (msg == WM_KEYDOWN) {
+        // The combo box handles the key first (Enter takes the item picked in an open list),
+        // then the bar's handler sees it.
+        LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        if (self->host_) self->host_->CommandBoxKeyDown(wp);
+        return r;
+    }
+    return DefSubclassProc(h, msg, wp, lp);
+}
+
+void TCommandBar::ShowAtPointer() {
+    POINT pt{};
+    GetCursorPos(&pt);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    Rect area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetMonitorInfoW(MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi))
+        area = Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
+    Point p = PlaceBarAtPointer(Point{pt.x, pt.y}, kWidth, kHeight, area);
+    SetWindowPos(bar_, HWND_TOPMOST, p.x, p.y, kWidth, kHeight, SWP_NOACTIVATE);
+    SetWindowTextW(commandBox_, L"");
+    ShowWindow(bar_, SW_SHOW);
+    SetForegroundWindow(bar_);
+    SetFocus(commandBox_);
+}
+
+void TCommandBar::Hide() {
+    SendMessageW(commandBox_, CB_SHOWDROPDOWN, FALSE, 0);
+    ShowWindow(bar_, SW_HIDE);
+}
+
+bool TCommandBar::IsShown() const { return IsWindowVisible(bar_) != FALSE; }
+
+std::string TCommandBar::Text() const {
+    int n = GetWindowTextLengthW(commandBox_);
+    std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(commandBox_, w.data(), n + 1);
+    w.resize(static_cast<size_t>(n));
+    return WideToAnsi(w);
+}
+
+int TCommandBar::FindName(const std::string& text) const {
+    std::wstring w = AnsiToWide(text);
+    LRESULT k = SendMessageW(commandBox_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(w.c_str()));
+    return k == CB_ERR ? -1 : static_cast<int>(k);
+}
+
+void TCommandBar::RefillNames(const std::vector<TCommandItem>& commands) {
+    SendMessageW(commandBox_, CB_RESETCONTENT, 0, 0);
+    for (const TCommandItem& c : commands) {
+        std::wstring name = AnsiToWide(c.Name);
+        SendMessageW(commandBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+}
+
+}  // namespace zarv

@@ -1,0 +1,70 @@
+#pragma once
+// The command bar's controls on the resident window: `Panel1` filling it, the editable drop-down
+// `CommandBox` of command names and the flat button `Btn_Execute`.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/records.h"
+
+namespace zarv {
+
+// What the bar's owner does with the bar's events.
+class CommandBarHost {
+public:
+    virtual void Btn_ExecuteClick() = 0;
+    virtual void CommandBoxKeyDown(WPARAM key) = 0;
+    virtual void Panel1MouseDown(int button, int x, int y) = 0;
+    // A right click on the bar outside the input box, at screen position (x, y).
+    virtual void BarContextMenu(int x, int y) = 0;
+
+protected:
+    ~CommandBarHost() = default;
+};
+
+class TCommandBar {
+public:
+    static constexpr int kWidth = 248;
+    static constexpr int kHeight = 37;
+
+    TCommandBar();
+    ~TCommandBar();
+    TCommandBar(const TCommandBar&) = delete;
+    TCommandBar& operator=(const TCommandBar&) = delete;
+
+    // Makes the controls on bar, the resident window, in font.
+    void Create(HWND bar, HFONT font, CommandBarHost& host);
+
+    // Places the bar's bottom-right corner at the pointer, kept on the pointer's monitor, empties
+    // the input, shows the bar in the foreground and puts the keyboard focus in the input.
+    void ShowAtPointer();
+    void Hide();
+    bool IsShown() const;
+
+    // The input text, ANSI bytes, unchanged.
+    std::string Text() const;
+    // Position of the first name from the top equal to text, letter case ignored; -1 if none.
+    int FindName(const std::string& text) const;
+    // Replaces the names of the list by the commands' names, in list order.
+    void RefillNames(const std::vector<TCommandItem>& commands);
+
+    HWND CommandBox() const { return commandBox_; }
+    HWND Btn_Execute() const { return button_; }
+    HWND Panel1() const;
+
+private:
+    class TPanel;
+    static LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                     DWORD_PTR self);
+
+    HWND bar_ = nullptr;
+    std::unique_ptr<TPanel> panel_;
+    HWND commandBox_ = nullptr;
+    HWND button_ = nullptr;
+    HWND edit_ = nullptr;
+    CommandBarHost* host_ = nullptr;
+};
+
+}  // namespace zarv

@@ -1,0 +1,50 @@
+#pragma once
+// The launcher menu `ItemMenu`: one item per hotkey entry with its program's icon from the
+// 16 x 16 image list `ExeIcons`.
+#include <windows.h>
+
+#include <vector>
+
+#include "core/launcher_items.h"
+#include "core/records.h"
+#include "widgets/base/handles.h"
+
+namespace zarv {
+
+class TLauncherMenu {
+public:
+    // Command identifiers of the items: kFirstId + tag.
+    static constexpr UINT kFirstId = 1000;
+
+    TLauncherMenu();
+    HMENU handle() const { return menu_.get(); }
+
+    // Empties the menu and ExeIcons and makes one item per entry. The icons are taken when the
+    // menu is first shown afterwards (EnsureIcons), so start-up does not wait for them.
+    void Rebuild(const std::vector<THotkeyItem>& entries, const std::vector<LauncherItem>& items);
+    // Appends every enabled item's icon to ExeIcons, once per rebuild.
+    void EnsureIcons();
+
+    // Tag of the item with command identifier id, or -1.
+    int TagOf(UINT id) const;
+    // Shows the menu with its top-left corner at (x, y); commands go to owner as WM_COMMAND.
+    void Popup(HWND owner, int x, int y);
+
+    // The owner's WM_MEASUREITEM / WM_DRAWITEM for the items' pictures; true when handled.
+    bool MeasureItem(MEASUREITEMSTRUCT& mis) const;
+    bool DrawItem(const DRAWITEMSTRUCT& dis) const;
+
+    HIMAGELIST ExeIcons() const { return icons_.get(); }
+    int Count() const { return static_cast<int>(items_.size()); }
+
+private:
+    HICON TakeIcon(const THotkeyItem& entry, IconFallback fallback) const;
+
+    UniqueMenu menu_;
+    UniqueImageList icons_;
+    std::vector<THotkeyItem> entries_;
+    std::vector<LauncherItem> items_;
+    bool iconsTaken_ = true;
+};
+
+}  // namespace zarv

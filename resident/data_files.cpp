@@ -1,0 +1,185 @@
+#include "resident/data_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "core/data_file.h"
+#include "core/records.h"
+#include "widgets/base/ansi.h"
+#include "widgets/base/handles.h"
+
+namespace zarv {
+namespace {
+
+bool FileExists(const std::wstring& path) {
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void ShowIoError(const std::wstring& fileName, bool reading, DWORD code) {
+    std::wstring text = fileName + (reading ? L" の読み込み中にエラーが発生しました。\n"
+                                            : L" の書き込み中にエラーが発生しました。\n");
+    text += SystemErrorText(code);
+    MessageBoxW(nullptr, text.c_str(), L"ZARV", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+// Reads a whole file. Returns 0 or the system error code.
+DWORD ReadWholeFile(const std::wstring& path, std::string& out) {
+    // Read access only: a read-only data file loads like any other.
+    UniqueKernelHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!f) return GetLastError();
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(f.get(), &size)) return GetLastError();
+    if (size.QuadPart > 0x7FFFFFFF) return ERROR_FILE_TOO_LARGE;
+    out.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < out.size()) {
+        DWORD got = 0;
+        DWORD want = static_cast<DWORD>(std::min<size_t>(out.size() - done, 1u << 24));
+        if (!ReadFile(f.get(), out.data() + done, want, &got, nullptr)) return GetLastError();
+        if (got == 0) break;
+        done += got;
+    }
+    out.resize(done);
+    return 0;
+}
+
+template <typename Item>
+using Parser = ParseResult (*)(std::string_view, FileVersion, std::vector<Item>&);
+
+template <typename Item>
+bool LoadFile(const std::wstring& path, const wchar_t* fileName, const wchar_t* notice,
+              std::vector<Item>& list, Parser<Item> parse) {
+    if (!FileExists(path)) return false;
+    std::string data;
+    if (DWORD err = ReadWholeFile(path, data)) {
+        ShowIoError(fileName, true, err);
+        return true;  // nothing read; the menus and hot keys follow the empty list
+    }
+    if (data.size() < kHeaderSize) {
+        ShowIoError(fileName, true, ERROR_HANDLE_EOF);
+        return true;
+    }
+    FileVersion v = DetectVersion(data);
+    if (v == FileVersion::Unknown) return false;
+    if (v == FileVersion::V102) MessageBoxW(nullptr, notice, L"ZARV", MB_OK | MB_TASKMODAL);
+    if (!parse(data, v, list).complete) ShowIoError(fileName, true, ERROR_HANDLE_EOF);
+    return true;
+}
+
+// True when the file at path exists but this program cannot read all of it (a newer or unknown
+// version, a torn file, a read failure): such a file is kept as "<name>.bak" before a save
+// replaces it, so that nothing the user had is lost silently.
+template <typename Item>
+bool NeedsBackup(const std::wstring& path, Parser<Item> parse) {
+    if (!FileExists(path)) return false;
+    std::string data;
+    if (ReadWholeFile(path, data) != 0 || data.size() < kHeaderSize) return true;
+    FileVersion v = DetectVersion(data);
+    if (v == FileVersion::Unknown) return true;
+    std::vector<Item> scratch;
+    return !parse(data, v, scratch).complete;
+}
+
+// Writes content to path through a temporary file beside it and an atomic replace.
+DWORD WriteFileAtomically(const std::wstring& path, std::string_view content, bool keepBackup) {
+    std::wstring temp = path + L".new";
+    {
+        UniqueKernelHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!f) return GetLastError();
+        size_t done = 0;
+        while (done < content.size()) {
+            DWORD put = 0;
+            DWORD want = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 24));
+            if (!WriteFile(f.get(), content.data() + done, want, &put, nullptr) || put == 0) {
+                DWORD err = GetLastError();
+                f.reset();
+                DeleteFileW(temp.c_str());
+                return err ? err : ERROR_WRITE_FAULT;
+            }
+            done += put;
+        }
+        if (!FlushFileBuffers(f.get())) {
+            DWORD err = GetLastError();
+            f.reset();
+            DeleteFileW(temp.c_str());
+            return err;
+        }
+    }
+    if (keepBackup && FileExists(path)) {
+        if (!CopyFileW(path.c_str(), (path + L".bak").c_str(), FALSE)) {
+            DWORD err = GetLastError();
+            DeleteFileW(temp.c_str());
+            return err;
+        }
+    }
+    if (!MoveFileExW(temp.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD err = GetLastError();
+        DeleteFileW(temp.c_str());
+        return err;
+    }
+    return 0;
+}
+
+bool SaveFile(const std::wstring& path, const wchar_t* fileName, std::string_view content,
+              bool keepBackup) {
+    if (DWORD err = WriteFileAtomically(path, content, keepBackup)) {
+        ShowIoError(fileName, false, err);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::wstring DataFolder() {
+    std::vector<wchar_t> buf(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size()) {
+            buf.resize(n);
+            break;
+        }
+        buf.resize(buf.size() * 2);
+    }
+    std::wstring path(buf.begin(), buf.end());
+    size_t slash = path.find_last_of(L"\\/");
+    std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    if (folder.size() > 3 || (!folder.empty() && folder.back() != L'\\')) folder += L'\\';
+    return folder;
+}
+
+std::wstring HotkeyFilePath() { return DataFolder() + L"Hotkey.DAT"; }
+std::wstring CommandFilePath() { return DataFolder() + L"Command.DAT"; }
+
+bool LoadHotkeys() {
+    return LoadFile<THotkeyItem>(HotkeyFilePath(), L"Hotkey.DAT",
+                                 L"ホットキーData File : Hotkey.DAT\n自動コンバートします。",
+                                 HotkeyList, &ParseHotkeys);
+}
+
+bool LoadCommands() {
+    return LoadFile<TCommandItem>(CommandFilePath(), L"Command.DAT",
+                                  L"コマンドData File : Command.DAT\n自動コンバートします。",
+                                  CommandList, &ParseCommands);
+}
+
+bool SaveHotkeys() {
+    std::wstring path = HotkeyFilePath();
+    return SaveFile(path, L"Hotkey.DAT", SerializeHotkeys(HotkeyList, AnsiCodePage()),
+                    NeedsBackup<THotkeyItem>(path, &ParseHotkeys));
+}
+
+bool SaveCommands() {
+    std::wstring path = CommandFilePath();
+    return SaveFile(path, L"Command.DAT", SerializeCommands(CommandList, AnsiCodePage()),
+                    NeedsBackup<TCommandItem>(path, &ParseCommands));
+}
+
+}  // namespace zarv

@@ -1,0 +1,29 @@
+#include "resident/hotkeys.h"
+
+namespace zarv {
+
+void HotkeyRegistration::Register(const std::vector<THotkeyItem>& entries,
+                                  const std::vector<bool>& available) {
+    UnregisterAll();
+    // Dispatch reads this copy, so a key always runs the entry it was registered for, whatever
+    // an editor does to the list afterwards.
+    entries_ = entries;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (i < available.size() && available[i])
+            RegisterHotKey(window_, static_cast<int>(i + 1), entries_[i].Modifiers,
+                           entries_[i].VKey);
+    }
+}
+
+void HotkeyRegistration::UnregisterAll() {
+    for (size_t i = 0; i < entries_.size(); ++i)
+        UnregisterHotKey(window_, static_cast<int>(i + 1));
+    entries_.clear();
+}
+
+const THotkeyItem* HotkeyRegistration::Entry(WPARAM id) const {
+    if (id < 1 || id > entries_.size()) return nullptr;
+    return &entries_[id - 1];
+}
+
+}  // namespace zarv

@@ -1,0 +1,33 @@
+#pragma once
+// The global hot keys of the hotkey entries: identifier = position + 1.
+#include <windows.h>
+
+#include <vector>
+
+#include "core/records.h"
+
+namespace zarv {
+
+class HotkeyRegistration {
+public:
+    explicit HotkeyRegistration(HWND window) : window_(window) {}
+    ~HotkeyRegistration() { UnregisterAll(); }
+    HotkeyRegistration(const HotkeyRegistration&) = delete;
+    HotkeyRegistration& operator=(const HotkeyRegistration&) = delete;
+
+    // Drops the previous pass, keeps its own copy of entries and registers every available one
+    // (available[i]) under identifier i + 1 with its Modifiers and VKey. Failures are silent.
+    void Register(const std::vector<THotkeyItem>& entries, const std::vector<bool>& available);
+    // Unregisters identifiers 1 to the entry count of the last pass.
+    void UnregisterAll();
+    // The entry that identifier id was registered for, or nullptr for an identifier outside
+    // the last pass.
+    const THotkeyItem* Entry(WPARAM id) const;
+    const std::vector<THotkeyItem>& Entries() const { return entries_; }
+
+private:
+    HWND window_;
+    std::vector<THotkeyItem> entries_;
+};
+
+}  // namespace zarv

@@ -1,0 +1,258 @@
+#include "resident/zarv_main.h"
+
+#include "core/launch_text.h"
+#include "core/launcher_items.h"
+#include "core/records.h"
+#include "core/tables.h"
+#include "resident/data_files.h"
+#include "resident/internal_functions.h"
+#include "resident/launch.h"
+#include "settings/about.h"
+#include "widgets/tray_icon.h"
+
+namespace zarv {
+
+TZarv_main* Zarv_main = nullptr;
+
+namespace {
+
+constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged by a caption
+
+}  // namespace
+
+TZarv_main::TZarv_main(bool debug) : debug_(debug) {}
+
+TZarv_main::~TZarv_main() {
+    TrayIcon1.reset();
+    if (font_) DeleteObject(font_);
+}
+
+bool TZarv_main::CreateResident() {
+    // A tool window has no taskbar button; the bar is borderless and stays on top.
+    if (!Create(L"TZarv_main", L"Zarv_main", WS_POPUP | WS_CLIPCHILDREN,
+                WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, TCommandBar::kWidth, TCommandBar::kHeight,
+                nullptr, LoadIconW(AppInstance(), L"MAINICON")))
+        return false;
+    FormCreate();
+    AddTrayIcon();
+    return true;
+}
+
+void TZarv_main::AddTrayIcon() {
+    if (!TrayIcon1) return;
+    try {
+        TrayIcon1->Loaded();
+    } catch (const TrayIconError&) {
+        // The shell's taskbar is not there yet: the icon is added when it announces itself
+        // ("TaskbarCreated"); hot keys work meanwhile.
+    }
+}
+
+void TZarv_main::FormCreate() {
+    HWND self = hwnd();
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
+    bar_.Create(self, font_, *this);
+    hotkeys_ = std::make_unique<HotkeyRegistration>(self);
+    try {
+        TrayIcon1 = std::make_unique<TTrayIcon>(self);
+        HICON icon = static_cast<HICON>(LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
+        TrayIcon1->SetIcon(icon);
+        if (icon) DestroyIcon(icon);
+        TrayIcon1->SetTipHelp("Z.A.R.V");
+        TrayIcon1->SetLBPopupMenu(ItemMenu.handle());
+        TrayIcon1->SetRBPopupMenu(PopupMenu1.handle());
+        TrayIcon1->SetVisible(true);
+    } catch (const TrayIconError&) {
+        TrayIcon1.reset();
+    }
+
+    // The application's deactivation is WM_ACTIVATEAPP, handled below.
+    if (LoadHotkeys()) RegisterHotkeys();
+    if (LoadCommands()) RefillCommandNames();
+    CreateTables();
+}
+
+void TZarv_main::FormClose() {
+    hotkeys_->UnregisterAll();
+    ReleaseTables();
+}
+
+void TZarv_main::RegisterHotkeys() { RegisterHotkeysFrom(HotkeyList); }
+
+void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
+    std::vector<LauncherItem> items = BuildLauncherItems(entries, &IsExistingFile);
+    std::vector<bool> available(items.size());
+    for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
+    ItemMenu.Rebuild(entries, items);
+    hotkeys_->Register(entries, available);
+}
+
+void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
+
+int TZarv_main::FindCommandName(const std::string& text) const { return bar_.FindName(text); }
+
+void TZarv_main::SetTrayEnabled(bool enabled) {
+    if (TrayIcon1) TrayIcon1->SetEnabled(enabled);
+}
+
+void TZarv_main::RunEntry(const THotkeyItem& entry) {
+    switch (entry.FuncNo) {
+        case kFuncProgram:
+            StartFile(hwnd(), entry.FilePath, entry.Options, entry.WorkDir);
+            break;
+        case kFuncUrl:
+            ShellOpen(hwnd(), entry.FilePath);
+            break;
+        default:
+            RunInternalFunction(entry.FuncNo, *this);
+            break;
+    }
+}
+
+void TZarv_main::WMHotKey(WPARAM id) {
+    // A copy: the entry's action may re-register (an editor's OK) while it runs.
+    if (const THotkeyItem* entry = hotkeys_->Entry(id)) RunEntry(THotkeyItem(*entry));
+}
+
+void TZarv_main::LauncherItemClick(int tag) { WMHotKey(static_cast<WPARAM>(tag) + 1); }
+
+void TZarv_main::PopupItemMenu(int x, int y) { ItemMenu.Popup(hwnd(), x, y); }
+
+void TZarv_main::PopupTrayMenu(int x, int y) { PopupMenu1.Popup(hwnd(), x, y); }
+
+void TZarv_main::Setting1Click() {
+    if (!debug_ && FindWindowW(L"TSettingForm", nullptr)) return;
+    // Also with "/DEBUG": never a second editor on the same list.
+    if (hotkeyEditorOpen_) return;
+    hotkeyEditorOpen_ = true;
+    SetTrayEnabled(false);
+    // The hotkey list editor runs here, modally.
+    SetTrayEnabled(true);
+    hotkeyEditorOpen_ = false;
+}
+
+void TZarv_main::SCommadClick() {
+    if (commandEditorOpen_) return;
+    commandEditorOpen_ = true;
+    SetTrayEnabled(false);
+    // The command list editor runs here, modally.
+    SetTrayEnabled(true);
+    commandEditorOpen_ = false;
+    RefillCommandNames();
+}
+
+void TZarv_main::CommandClick() {
+    SetTrayEnabled(false);
+    bar_.ShowAtPointer();
+}
+
+void TZarv_main::AboutCmdClick() {
+    TAbout about;
+    SetTrayEnabled(false);
+    about.ShowModal(hwnd());
+    SetTrayEnabled(true);
+}
+
+void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+
+void TZarv_main::Btn_ExecuteClick() {
+    std::string text = bar_.Text();
+    int k = bar_.FindName(text);
+    if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
+        TCommandItem c = CommandList[static_cast<size_t>(k)];
+        StartFile(hwnd(), c.FilePath, c.Options, c.WorkDir);
+    } else if (!text.empty()) {
+        if (!StartProgram(text, std::string())) ShellOpen(hwnd(), text);
+    }
+    bar_.Hide();
+    SetTrayEnabled(true);
+}
+
+void TZarv_main::CommandBoxKeyDown(WPARAM key) {
+    if (key == VK_RETURN) {
+        Btn_ExecuteClick();
+    } else if (key == VK_ESCAPE) {
+        bar_.Hide();
+        SetTrayEnabled(true);
+    }
+}
+
+void TZarv_main::Panel1MouseDown(int button, int, int) {
+    if (button != 0) return;
+    ReleaseCapture();
+    SendMessageW(hwnd(), WM_SYSCOMMAND, kSizeMove, 0);
+}
+
+void TZarv_main::BarContextMenu(int x, int y) { PopupItemMenu(x, y); }
+
+LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_HOTKEY:
+            WMHotKey(wp);
+            return 0;
+        case WM_COMMAND: {
+            UINT id = LOWORD(wp);
+            if (lp != 0) {  // a control of the bar
+                if (reinterpret_cast<HWND>(lp) == bar_.Btn_Execute() && HIWORD(wp) == BN_CLICKED)
+                    Btn_ExecuteClick();
+                return 0;
+            }
+            int tag = ItemMenu.TagOf(id);
+            if (tag >= 0) {
+                LauncherItemClick(tag);
+                return 0;
+            }
+            switch (id) {
+                case TTrayMenu::Setting1: Setting1Click(); break;
+                case TTrayMenu::SCommad: SCommadClick(); break;
+                case TTrayMenu::Command: CommandClick(); break;
+                case TTrayMenu::AboutCmd: AboutCmdClick(); break;
+                case TTrayMenu::Exit1: Exit1Click(); break;
+            }
+            return 0;
+        }
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.EnsureIcons();
+            return 0;
+        case WM_MEASUREITEM:
+            if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (ItemMenu.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+            break;
+        case WM_ACTIVATEAPP:
+            // Another program became active: the shown bar goes away.
+            if (!wp && bar_.IsShown()) {
+                bar_.Hide();
+                SetTrayEnabled(true);
+            }
+            return 0;
+        case WM_CLOSE:
+            FormClose();
+            DestroyWindow(hwnd());
+            return 0;
+        case WM_DESTROY:
+            TrayIcon1.reset();  // the icon leaves the notification area with its window
+            PostQuitMessage(0);
+            return 0;
+        default:
+            if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+                if (TrayIcon1) {
+                    try {
+                        TrayIcon1->TaskbarCreated();
+                    } catch (const TrayIconError&) {
+                    }
+                }
+                return 0;
+            }
+            break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace zarv

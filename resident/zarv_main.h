@@ -1,0 +1,83 @@
+#pragma once
+// The resident window `TZarv_main`: hidden, borderless and always on top; it is the command bar,
+// owns the tray icon and both pop-up menus, and receives the global hot keys.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "menus/command_bar.h"
+#include "menus/launcher_menu.h"
+#include "menus/tray_menu.h"
+#include "resident/hotkeys.h"
+#include "widgets/base/window.h"
+
+namespace zarv {
+
+class TTrayIcon;
+
+class TZarv_main : public Window, private CommandBarHost {
+public:
+    // debug: started with "/DEBUG" (no single-instance guard for the hotkey editor).
+    explicit TZarv_main(bool debug);
+    ~TZarv_main() override;
+
+    // Creates the window (running FormCreate) and adds the tray icon; false when the window
+    // could not be created.
+    bool CreateResident();
+
+    // Tray-menu handlers, also reached by the internal functions 252 to 254.
+    void Setting1Click();
+    void SCommadClick();
+    void CommandClick();
+    void AboutCmdClick();
+    void Exit1Click();
+
+    // Pop the launcher menu or the tray menu up with their top-left corner at (x, y).
+    void PopupItemMenu(int x, int y);
+    void PopupTrayMenu(int x, int y);
+
+    // Rebuilds the launcher menu from entries and registers their hot keys (the previous
+    // registrations are dropped first).
+    void RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries);
+    // Refills the command bar's names from CommandList.
+    void RefillCommandNames();
+    // The command bar's name look-up: position of the first name equal to text, case ignored.
+    int FindCommandName(const std::string& text) const;
+
+    void SetTrayEnabled(bool enabled);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void RegisterHotkeys();
+    void WMHotKey(WPARAM id);
+    void LauncherItemClick(int tag);
+    void RunEntry(const THotkeyItem& entry);
+    void AddTrayIcon();
+
+    // CommandBarHost
+    void Btn_ExecuteClick() override;
+    void CommandBoxKeyDown(WPARAM key) override;
+    void Panel1MouseDown(int button, int x, int y) override;
+    void BarContextMenu(int x, int y) override;
+
+    bool debug_;
+    bool hotkeyEditorOpen_ = false;
+    bool commandEditorOpen_ = false;
+    UINT taskbarCreated_ = 0;
+    HFONT font_ = nullptr;
+    TLauncherMenu ItemMenu;
+    TTrayMenu PopupMenu1;
+    TCommandBar bar_;
+    std::unique_ptr<TTrayIcon> TrayIcon1;
+    std::unique_ptr<HotkeyRegistration> hotkeys_;
+};
+
+// The one resident window of the process.
+extern TZarv_main* Zarv_main;
+
+}  // namespace zarv
