@@ -29,21 +29,27 @@ constexpr std::size_t kMaxStoredBytes = 254;
 enum class FileVersion { Unknown, V102, V103 };
 
 // The version named by the first 22 bytes (trailing bytes of code <= 32 removed before the
-// comparison). Unknown also for data shorter than the header; see HeaderComplete.
+// comparison, which is exact and case-sensitive). Unknown also for data shorter than the header;
+// see HeaderComplete.
 FileVersion DetectVersion(std::string_view data);
 
+// False when the data ends before the header does: for a file, an input/output failure rather
+// than an unknown version.
+inline bool HeaderComplete(std::string_view data) { return data.size() >= kHeaderSize; }
+
 struct ParseResult {
-    // False when the data ended inside a record: the records before it are complete and
-    // returned, the torn one is dropped.
+    // False when the data ended inside a record (or inside the header): the records before it
+    // are complete and appended, the torn one is dropped.
     bool complete = true;
 };
 
-// Reads the records after the header with the given version's layout. Bytes other than 0xFF
-// where a record should start are skipped. A text field's count of 0 leaves the field empty; a
-// count above 256 is impossible in a byte; a one-byte field with a count other than 1 takes its
-// first byte as the value and skips the rest. Records are appended to out.
-ParseResult ParseHotkeys(std::string_view data, FileVersion version,
-                         std::vector<THotkeyItem>& out);
+// Reads the records of a whole file's content (header included; reading starts after it) with
+// the given version's layout and appends them to out; Unknown reads nothing. Bytes other than
+// 0xFF where a record should start are skipped. A text field is a count n, then n bytes: the
+// length L and the text, of which the first min(L, n - 1) bytes are taken; a count of 0 is an
+// empty text. A one-byte field with a count other than 1 takes the first of its n bytes as the
+// value (0 for a count of 0). Version 1.02 records get an empty WorkDir.
+ParseResult ParseHotkeys(std::string_view data, FileVersion version, std::vector<THotkeyItem>& out);
 ParseResult ParseCommands(std::string_view data, FileVersion version,
                           std::vector<TCommandItem>& out);
 
