@@ -73,10 +73,10 @@ void RunInternalFunction(int number, TZarv_main& main) {
             ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0);
             break;
         case 4:
-            WNetConnectionDialog(self, RESOURCETYPE_DISK);
+            WNetConnectionDialog(main.Application(), RESOURCETYPE_DISK);
             break;
         case 5:
-            WNetDisconnectDialog(self, RESOURCETYPE_DISK);
+            WNetDisconnectDialog(main.Application(), RESOURCETYPE_DISK);
             break;
         case 6:
             SendMessageW(self, WM_SYSCOMMAND, SC_SCREENSAVE, 0);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "resident/application.h"
 #include "resident/zarv_main.h"
 
 namespace {
@@ -28,7 +29,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
-    zarv::TZarv_main main(debug);
+    zarv::TApplication application;
+    if (!application.Initialize(L"ZARV")) return 1;
+    zarv::TZarv_main main(debug, application.hwnd());
     zarv::Zarv_main = &main;
     if (!main.CreateResident()) return 1;
 

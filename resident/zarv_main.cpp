@@ -20,7 +20,8 @@ constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged b
 
 }  // namespace
 
-TZarv_main::TZarv_main(bool debug) : debug_(debug) {}
+TZarv_main::TZarv_main(bool debug, HWND application)
+    : debug_(debug), application_(application) {}
 
 TZarv_main::~TZarv_main() {
     TrayIcon1.reset();
@@ -28,10 +29,11 @@ TZarv_main::~TZarv_main() {
 }
 
 bool TZarv_main::CreateResident() {
-    // A tool window has no taskbar button; the bar is borderless and stays on top.
+    // Owned by the hidden application window, so it has no taskbar button; the bar is
+    // borderless and stays on top.
     if (!Create(L"TZarv_main", L"Zarv_main", WS_POPUP | WS_CLIPCHILDREN,
                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, TCommandBar::kWidth, TCommandBar::kHeight,
-                nullptr, LoadIconW(AppInstance(), L"MAINICON")))
+                application_, LoadIconW(AppInstance(), L"MAINICON")))
         return false;
     FormCreate();
     AddTrayIcon();

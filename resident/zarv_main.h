@@ -18,8 +18,9 @@ class TTrayIcon;
 
 class TZarv_main : public Window, private CommandBarHost {
 public:
-    // debug: started with "/DEBUG" (no single-instance guard for the hotkey editor).
-    explicit TZarv_main(bool debug);
+    // debug: started with "/DEBUG" (no single-instance guard for the hotkey editor);
+    // application: the hidden application window that owns the resident window.
+    TZarv_main(bool debug, HWND application);
     ~TZarv_main() override;
 
     // Creates the window (running FormCreate) and adds the tray icon; false when the window
@@ -46,6 +47,7 @@ public:
     int FindCommandName(const std::string& text) const;
 
     void SetTrayEnabled(bool enabled);
+    HWND Application() const { return application_; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -66,6 +68,7 @@ private:
     void BarContextMenu(int x, int y) override;
 
     bool debug_;
+    HWND application_;
     bool hotkeyEditorOpen_ = false;
     bool commandEditorOpen_ = false;
     UINT taskbarCreated_ = 0;
