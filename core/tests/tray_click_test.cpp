@@ -1,0 +1,123 @@
+#include "core/tray_click.h"
+
+#include <gtest/gtest.h>
+
+namespace zarv {
+namespace {
+
+// Feeds the notifications of one icon to the model the way the callback window does and counts
+// the clicks raised when waits end.
+struct Icon {
+    TrayClick click;
+    bool hasOnClick = true;
+    int clicks = 0;
+    int dblClicks = 0;
+
+    unsigned Up() { return click.ButtonUp(hasOnClick); }
+    void DblClk() {
+        click.DoubleClick();
+        ++dblClicks;
+    }
+    void End(unsigned wait) {
+        if (click.WaitEnded(wait, hasOnClick)) ++clicks;
+    }
+};
+
+TEST(TrayClickTest, SingleClickRaisesOnceWhenTheWaitEnds) {
+    Icon icon;
+    unsigned wait = icon.Up();
+    ASSERT_NE(wait, 0u);
+    EXPECT_TRUE(icon.click.Pending());
+    EXPECT_EQ(icon.clicks, 0);  // nothing before the wait is over
+    icon.End(wait);
+    EXPECT_EQ(icon.clicks, 1);
+    EXPECT_FALSE(icon.click.Pending());
+    icon.End(wait);  // a repeated end notice raises nothing more
+    EXPECT_EQ(icon.clicks, 1);
+}
+
+TEST(TrayClickTest, DoubleClickRaisesOnlyDoubleClick) {
+    Icon icon;
+    unsigned wait = icon.Up();  // down, up
+    icon.DblClk();
+    EXPECT_EQ(icon.Up(), 0u);  // the second up starts no wait
+    EXPECT_FALSE(icon.click.Pending());
+    icon.End(wait);
+    EXPECT_EQ(icon.clicks, 0);
+    EXPECT_EQ(icon.dblClicks, 1);
+}
+
+TEST(TrayClickTest, ClicksFartherApartThanTheWaitRaiseTwice) {
+    Icon icon;
+    icon.End(icon.Up());
+    icon.End(icon.Up());
+    EXPECT_EQ(icon.clicks, 2);
+}
+
+TEST(TrayClickTest, SwitchingOffCancelsThePendingClick) {
+    Icon icon;
+    unsigned wait = icon.Up();
+    icon.click.Cancel();
+    icon.End(wait);
+    EXPECT_EQ(icon.clicks, 0);
+}
+
+TEST(TrayClickTest, WithoutClickHandlerNothingIsPendingOrRaised) {
+    Icon icon;
+    icon.hasOnClick = false;
+    EXPECT_EQ(icon.Up(), 0u);
+    EXPECT_FALSE(icon.click.Pending());
+
+    // A handler removed while the wait runs: nothing is raised, and the click is over.
+    icon.hasOnClick = true;
+    unsigned wait = icon.Up();
+    icon.hasOnClick = false;
+    icon.End(wait);
+    EXPECT_EQ(icon.clicks, 0);
+    EXPECT_FALSE(icon.click.Pending());
+}
+
+TEST(TrayClickTest, OnlyTheLatestWaitCounts) {
+    // Switched off and on again during a wait, then clicked: the first wait ends early and must
+    // not raise the second click before its own wait is over.
+    Icon icon;
+    unsigned first = icon.Up();
+    icon.click.Cancel();
+    unsigned second = icon.Up();
+    ASSERT_NE(second, 0u);
+    EXPECT_NE(first, second);
+    icon.End(first);
+    EXPECT_EQ(icon.clicks, 0);
+    EXPECT_TRUE(icon.click.Pending());
+    icon.End(second);
+    EXPECT_EQ(icon.clicks, 1);
+
+    // A triple click: down, up, double-click, up, down, up. The third click waits its own time.
+    Icon triple;
+    unsigned w1 = triple.Up();
+    triple.DblClk();
+    triple.Up();
+    unsigned w3 = triple.Up();
+    ASSERT_NE(w3, 0u);
+    triple.End(w1);
+    EXPECT_EQ(triple.clicks, 0);
+    triple.End(w3);
+    EXPECT_EQ(triple.clicks, 1);
+    EXPECT_EQ(triple.dblClicks, 1);
+}
+
+TEST(TrayClickTest, AWaitOfOneIconNeverReachesAnother) {
+    // A new icon may get the sequence number of a destroyed one that still had a wait running.
+    Icon gone;
+    unsigned stale = gone.Up();
+    Icon fresh;
+    unsigned own = fresh.Up();
+    fresh.End(stale);
+    EXPECT_EQ(fresh.clicks, 0);
+    EXPECT_TRUE(fresh.click.Pending());
+    fresh.End(own);
+    EXPECT_EQ(fresh.clicks, 1);
+}
+
+}  // namespace
+}  // namespace zarv

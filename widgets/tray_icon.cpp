@@ -1,0 +1,328 @@
+#include "widgets/tray_icon.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include "core/text.h"
+#include "core/tray_registry.h"
+#include "widgets/base/ansi.h"
+
+namespace zarv {
+namespace {
+
+// "タスクトレイにアイコンを登録できません。" in UTF-8, spelt in bytes so that every compiler reads
+// it alike.
+constexpr char kRegisterError[] =
+    "\xE3\x82\xBF\xE3\x82\xB9\xE3\x82\xAF\xE3\x83\x88\xE3\x83\xAC\xE3\x82\xA4\xE3\x81\xAB\xE3\x82"
+    "\xA2\xE3\x82\xA4\xE3\x82\xB3\xE3\x83\xB3\xE3\x82\x92\xE7\x99\xBB\xE9\x8C\xB2\xE3\x81\xA7\xE3"
+    "\x81\x8D\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\xE3\x80\x82";
+
+// Posted by a TSingleClick to the callback window: wParam is the icon's sequence number, lParam
+// the id of the wait that ended.
+constexpr UINT kClickWaitEndedMessage = WM_USER + 201;
+
+// The first, 88-byte form of the shell record, which holds a tooltip of 64 bytes; the tip is
+// kept one byte shorter than its zero-terminated room.
+constexpr DWORD kRecordSize = offsetof(NOTIFYICONDATAA, szTip) + 64;  // NOTIFYICONDATAA_V1_SIZE
+static_assert(sizeof(void*) != 4 || kRecordSize == 88);
+constexpr std::size_t kTipBytes = 62;
+
+TrayRegistry& Registry() {
+    static TrayRegistry registry;
+    return registry;
+}
+
+std::unique_ptr<TCallbackWindow>& Callback() {
+    static std::unique_ptr<TCallbackWindow> window;
+    return window;
+}
+
+TTrayIcon::ShellNotifyProc g_shellNotify = &Shell_NotifyIconA;
+
+// An event handler may destroy the icon, and with it the very std::function being called: call
+// a copy.
+template <typename F, typename... Args>
+void Raise(const F& handler, Args&&... args) {
+    if (!handler) return;
+    F copy = handler;
+    copy(std::forward<Args>(args)...);
+}
+
+void ProcessPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it to the main loop
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
+
+TrayIconError::TrayIconError() : std::runtime_error(kRegisterError) {}
+
+// ---- TCallbackWindow ----
+
+TCallbackWindow* TCallbackWindow::Instance() { return Callback().get(); }
+
+HWND TCallbackWindow::Ensure(HWND owner) {
+    auto& window = Callback();
+    if (!window || !window->hwnd()) {
+        // Zero size and never shown. Without an owner it becomes a message-only window.
+        auto fresh = std::make_unique<TCallbackWindow>();
+        if (!fresh->Create(L"TCallbackWindow", L"", owner ? WS_CHILD : 0, WS_EX_NOPARENTNOTIFY, 0,
+                           0, 0, 0, owner ? owner : HWND_MESSAGE)) {
+            return nullptr;
+        }
+        window = std::move(fresh);
+    }
+    return window->hwnd();
+}
+
+LRESULT TCallbackWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kTrayCallbackMessage) {
+        if (auto* icon = static_cast<TTrayIcon*>(Registry().Find(wp))) {
+            current_ = icon;
+            icon->MouseNotification(static_cast<UINT>(lp));
+        }
+        return 0;
+    }
+    if (msg == kClickWaitEndedMessage) {
+        // The icon may be gone, and its number given to a new icon: the wait id tells them apart.
+        if (auto* icon = static_cast<TTrayIcon*>(Registry().Find(wp))) {
+            icon->ClickWaitEnded(static_cast<unsigned>(lp));
+        }
+        return 0;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
+
+// ---- TSingleClick ----
+
+bool TSingleClick::Start(HWND callbackWindow, unsigned sequence, unsigned waitId) {
+    try {
+        std::thread([callbackWindow, sequence, waitId] {
+            Sleep(GetDoubleClickTime() + 50);
+            PostMessageW(callbackWindow, kClickWaitEndedMessage, sequence, waitId);
+        }).detach();
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
+// ---- TTrayIcon ----
+
+TTrayIcon::TTrayIcon(HWND owner) : owner_(owner) {
+    std::optional<unsigned> number = Registry().Add(this);
+    if (!number) throw TrayIconError();
+    sequence_ = *number;
+    if (!TCallbackWindow::Ensure(owner)) {
+        Registry().Remove(this);
+        throw TrayIconError();
+    }
+    record_.cbSize = kRecordSize;
+    record_.uID = sequence_;
+    record_.uCallbackMessage = kTrayCallbackMessage;
+}
+
+TTrayIcon::~TTrayIcon() {
+    if (shown_) DeleteFromShell();
+    Registry().Remove(this);
+    if (auto& window = Callback(); window && window->current_ == this) window->current_ = nullptr;
+}
+
+void TTrayIcon::Loaded() {
+    loading_ = false;
+    if (!shown_) AddToShell();
+}
+
+void TTrayIcon::FillRecord() {
+    record_.hIcon = icon_.get();
+    std::memset(record_.szTip, 0, kTipBytes + 1);
+    std::memcpy(record_.szTip, tipHelp_.data(), std::min(tipHelp_.size(), kTipBytes));
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | (tipHelp_.empty() ? 0 : NIF_TIP);
+}
+
+void TTrayIcon::AddToShell() {
+    if (!visible_) return;
+    FillRecord();
+    record_.hWnd = TCallbackWindow::Ensure(owner_);
+    if (!g_shellNotify(NIM_ADD, &record_)) throw TrayIconError();
+    shown_ = true;
+}
+
+void TTrayIcon::ModifyInShell() {
+    FillRecord();
+    if (!g_shellNotify(NIM_MODIFY, &record_)) throw TrayIconError();
+}
+
+void TTrayIcon::DeleteFromShell() {
+    FillRecord();
+    g_shellNotify(NIM_DELETE, &record_);  // nothing to do about a failure
+    shown_ = false;
+}
+
+void TTrayIcon::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible && icon_;
+    if (loading_) return;
+    if (visible_) {
+        AddToShell();
+    } else if (shown_) {
+        DeleteFromShell();
+    }
+}
+
+void TTrayIcon::SetIcon(HICON icon) {
+    if (icon && icon == icon_.get()) return;
+    if (icon) {
+        UniqueIcon copy(CopyIcon(icon));
+        if (copy) {
+            icon_ = std::move(copy);
+            if (shown_) ModifyInShell();
+            return;
+        }
+    }
+    // No picture (or one that could not be copied): the icon leaves the notification area first,
+    // so the shell never holds a record without a picture.
+    SetVisible(false);
+    icon_.reset();
+}
+
+void TTrayIcon::SetTipHelp(std::string_view ansi) {
+    std::string tip = CutText(ansi, kTipBytes, AnsiCodePage());
+    if (tip == tipHelp_) return;
+    tipHelp_ = std::move(tip);
+    if (shown_) ModifyInShell();
+}
+
+void TTrayIcon::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    if (!enabled) click_.Cancel();
+}
+
+void TTrayIcon::SetAnimateRate(int ms) {
+    if (ms != animateRate_) animateRate_ = std::max(ms, 100);
+}
+
+void TTrayIcon::SetAnimateIcons(HIMAGELIST list) {
+    if (!animating_) animateIcons_ = list;
+}
+
+void TTrayIcon::MenuDestroyed(HMENU menu) {
+    if (!menu) return;
+    if (lbPopupMenu_ == menu) lbPopupMenu_ = nullptr;
+    if (rbPopupMenu_ == menu) rbPopupMenu_ = nullptr;
+}
+
+void TTrayIcon::ImageListDestroyed(HIMAGELIST list) {
+    if (list && animateIcons_ == list) animateIcons_ = nullptr;
+}
+
+void TTrayIcon::TaskbarCreated() {
+    // The new taskbar knows no icon, whatever the flag says.
+    shown_ = false;
+    if (!loading_) AddToShell();
+}
+
+UINT TTrayIcon::TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+HWND TTrayIcon::CallbackWindow() {
+    auto& window = Callback();
+    return window ? window->hwnd() : nullptr;
+}
+
+TTrayIcon::ShellNotifyProc TTrayIcon::SetShellNotifyProc(ShellNotifyProc proc) {
+    return std::exchange(g_shellNotify, proc);
+}
+
+void TTrayIcon::MouseNotification(UINT mouseMsg) {
+    if (!enabled_) return;
+    POINT at{};
+    GetCursorPos(&at);  // the notification carries no position
+    switch (mouseMsg) {
+        case WM_MOUSEMOVE:
+            Raise(OnMouseMove, *this, TShiftState{0}, at.x, at.y);
+            break;
+        case WM_LBUTTONDOWN:
+            if (lbPopupMenu_ && AutoPopup) {
+                PopUp(lbPopupMenu_, at);
+            } else {
+                Raise(OnMouseDown, *this, TMouseButton::Left, ssLeft, at.x, at.y);
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (OnMouseUp) {
+                Raise(OnMouseUp, *this, TMouseButton::Left, ssLeft, at.x, at.y);
+            } else {
+                LeftButtonUp();
+            }
+            break;
+        case WM_LBUTTONDBLCLK:
+            click_.DoubleClick();
+            Raise(OnDblClick, *this);
+            break;
+        case WM_RBUTTONDOWN:
+            if (rbPopupMenu_ && AutoPopup) {
+                PopUp(rbPopupMenu_, at);
+            } else {
+                Raise(OnMouseDown, *this, TMouseButton::Right, ssRight, at.x, at.y);
+            }
+            break;
+        case WM_RBUTTONUP:
+            Raise(OnMouseUp, *this, TMouseButton::Right, ssRight, at.x, at.y);
+            break;
+        case WM_MBUTTONDOWN:
+            Raise(OnMouseDown, *this, TMouseButton::Middle, ssMiddle, at.x, at.y);
+            break;
+        case WM_MBUTTONUP:
+            Raise(OnMouseUp, *this, TMouseButton::Middle, ssMiddle, at.x, at.y);
+            break;
+        default:  // WM_RBUTTONDBLCLK and anything else
+            break;
+    }
+}
+
+void TTrayIcon::LeftButtonUp() {
+    unsigned wait = click_.ButtonUp(static_cast<bool>(OnClick));
+    if (wait && !TSingleClick::Start(CallbackWindow(), sequence_, wait)) click_.Cancel();
+}
+
+void TTrayIcon::ClickWaitEnded(unsigned waitId) {
+    if (click_.WaitEnded(waitId, static_cast<bool>(OnClick))) Raise(OnClick, *this);
+}
+
+void TTrayIcon::PopUp(HMENU menu, POINT at) {
+    // Only locals from here on: the pending messages may destroy the icon.
+    HWND window = owner_ ? owner_ : CallbackWindow();
+    if (owner_) {
+        // A menu tracked for a window that is not in the foreground does not close when the user
+        // clicks elsewhere. Activating the owner queues messages that are best handled before the
+        // menu's own loop starts.
+        SetForegroundWindow(window);
+        ProcessPendingMessages();
+    }
+    if (!IsMenu(menu)) return;
+    // The owner is the menu's window, so the chosen command arrives there as WM_COMMAND.
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window,
+                   nullptr);
+    // Without a message to the window after the menu closes, the next pop-up of a notification
+    // icon's menu may vanish as soon as it appears: the post makes the system switch to this
+    // task once more.
+    PostMessageW(window, WM_NULL, 0, 0);
+}
+
+}  // namespace zarv
