@@ -81,14 +81,13 @@ void TCommandBar::Create(HWND bar, HFONT font, CommandBarHost& host) {
     panel_ = std::make_unique<TPanel>(bar, host);
     HWND panel = panel_->hwnd();
     // The height given to a drop-down combo box includes its list.
-    commandBox_ = CreateWindowExW(0, WC_COMBOBOXW, L"",
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                                      CBS_AUTOHSCROLL,
-                                  8, 8, 177, 200, panel, reinterpret_cast<HMENU>(kBoxId),
-                                  AppInstance(), nullptr);
-    button_ = CreateWindowExW(0, WC_BUTTONW, L"実行", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT,
-                              192, 8, 49, 22, panel, reinterpret_cast<HMENU>(kButtonId),
-                              AppInstance(), nullptr);
+    commandBox_ = CreateWindowExW(
+        0, WC_COMBOBOXW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 8, 8, 177,
+        200, panel, reinterpret_cast<HMENU>(kBoxId), AppInstance(), nullptr);
+    button_ = CreateWindowExW(0, WC_BUTTONW, L"実行",
+                              WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, 192, 8, 49, 22,
+                              panel, reinterpret_cast<HMENU>(kButtonId), AppInstance(), nullptr);
     SendMessageW(commandBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // Selection field 14 + frame = 20 pixels high; list items 12 pixels.

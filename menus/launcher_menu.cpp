@@ -76,13 +76,14 @@ void TLauncherMenu::EnsureIcons() {
     iconsTaken_ = true;
     for (const LauncherItem& item : items_) {
         if (!item.Enabled) continue;
+        // The list keeps its own copy of the picture. An item whose picture cannot be had keeps
+        // its place with a stand-in, so that the image indices stay aligned.
         UniqueIcon icon(TakeIcon(entries_[static_cast<size_t>(item.Tag)], item.Fallback));
-        // The list keeps its own copy of the picture; an item without any picture keeps its
-        // place with an empty one so the indices stay aligned.
-        if (!icon || ImageList_AddIcon(icons_.get(), icon.get()) < 0) {
-            UniqueIcon blank(LoadOwnIcon(L"MAINICON"));
-            ImageList_AddIcon(icons_.get(), blank.get());
-        }
+        if (!icon) icon.reset(LoadOwnIcon(L"MAINICON"));
+        if (!icon)
+            icon.reset(static_cast<HICON>(CopyImage(LoadIconW(nullptr, IDI_APPLICATION), IMAGE_ICON,
+                                                    kIconSize, kIconSize, 0)));
+        ImageList_AddIcon(icons_.get(), icon.get());
     }
 }
 

@@ -18,8 +18,8 @@ bool LoadCommands();
 
 // Write the list as a 1.03 file. The new content is written beside the old file and then
 // replaces it in one step, so a failure never leaves a torn file; an existing file that this
-// program cannot read whole (unknown version, torn) is first kept as "<name>.bak". A failure is reported in an error box and the old
-// file stays as it was. True when the file was written.
+// program cannot read whole (unknown version, torn) is first kept as "<name>.bak". A failure is
+// reported in an error box and the old file stays as it was. True when the file was written.
 bool SaveHotkeys();
 bool SaveCommands();
 

@@ -16,8 +16,7 @@ void HotkeyRegistration::Register(const std::vector<THotkeyItem>& entries,
 }
 
 void HotkeyRegistration::UnregisterAll() {
-    for (size_t i = 0; i < entries_.size(); ++i)
-        UnregisterHotKey(window_, static_cast<int>(i + 1));
+    for (size_t i = 0; i < entries_.size(); ++i) UnregisterHotKey(window_, static_cast<int>(i + 1));
     entries_.clear();
 }
 

@@ -20,8 +20,7 @@ constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged b
 
 }  // namespace
 
-TZarv_main::TZarv_main(bool debug, HWND application)
-    : debug_(debug), application_(application) {}
+TZarv_main::TZarv_main(bool debug, HWND application) : debug_(debug), application_(application) {}
 
 TZarv_main::~TZarv_main() {
     TrayIcon1.reset();
@@ -210,11 +209,21 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             switch (id) {
-                case TTrayMenu::Setting1: Setting1Click(); break;
-                case TTrayMenu::SCommad: SCommadClick(); break;
-                case TTrayMenu::Command: CommandClick(); break;
-                case TTrayMenu::AboutCmd: AboutCmdClick(); break;
-                case TTrayMenu::Exit1: Exit1Click(); break;
+                case TTrayMenu::Setting1:
+                    Setting1Click();
+                    break;
+                case TTrayMenu::SCommad:
+                    SCommadClick();
+                    break;
+                case TTrayMenu::Command:
+                    CommandClick();
+                    break;
+                case TTrayMenu::AboutCmd:
+                    AboutCmdClick();
+                    break;
+                case TTrayMenu::Exit1:
+                    Exit1Click();
+                    break;
             }
             return 0;
         }

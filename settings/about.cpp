@@ -59,10 +59,9 @@ void TAbout::FormCreate() {
     Memo1 = CreateWindowExW(0, L"EDIT", kAboutText,
                             WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_CENTER, 8, 5,
                             415, 188, hwnd(), nullptr, AppInstance(), nullptr);
-    Btn_OK = CreateWindowExW(0, L"BUTTON", L"OK",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_FLAT, 184,
-                             200, 65, 22, hwnd(), reinterpret_cast<HMENU>(kOkId), AppInstance(),
-                             nullptr);
+    Btn_OK = CreateWindowExW(
+        0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_FLAT, 184,
+        200, 65, 22, hwnd(), reinterpret_cast<HMENU>(kOkId), AppInstance(), nullptr);
     SendMessageW(Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SendMessageW(Btn_OK, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }

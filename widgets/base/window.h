@@ -16,8 +16,8 @@ public:
 
 protected:
     // Registers className (once per process) and creates the window with this object attached.
-    bool Create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
-                int x, int y, int w, int h, HWND parent, HICON icon = nullptr,
+    bool Create(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
+                int y, int w, int h, HWND parent, HICON icon = nullptr,
                 HBRUSH background = nullptr);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 

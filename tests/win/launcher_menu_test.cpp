@@ -1,0 +1,165 @@
+// The launcher menu built from entries: items, states, pictures and their release.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/launcher_items.h"
+#include "menus/launcher_menu.h"
+
+namespace zarv {
+namespace {
+
+std::string OwnExePath() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+std::string TempTextFile() {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    std::string path = std::string(dir) + "launcher_menu_test.txt";
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(f);
+    return path;
+}
+
+THotkeyItem Entry(std::string title, std::string path, std::uint8_t func) {
+    THotkeyItem e;
+    e.Title = std::move(title);
+    e.FilePath = std::move(path);
+    e.KeyText = "Ctrl + Alt + A";
+    e.FuncNo = func;
+    return e;
+}
+
+std::vector<THotkeyItem> SampleEntries() {
+    return {Entry("exe", OwnExePath(), 0),
+            Entry("missing", "C:\\no\\such\\file.exe", 0),
+            Entry("doc", TempTextFile(), 0),
+            Entry("url", "http://example.invalid/", 255),
+            Entry("func", "", 9),
+            Entry("folder", "C:\\windows", 0)};
+}
+
+struct ItemState {
+    std::wstring caption;
+    bool grey;
+    HBITMAP bitmap;
+    ULONG_PTR data;
+};
+
+ItemState ReadItem(HMENU menu, int pos) {
+    wchar_t text[256] = L"";
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STRING | MIIM_STATE | MIIM_BITMAP | MIIM_DATA;
+    mii.dwTypeData = text;
+    mii.cch = 256;
+    GetMenuItemInfoW(menu, static_cast<UINT>(pos), TRUE, &mii);
+    return {text, (mii.fState & MFS_GRAYED) != 0, mii.hbmpItem, mii.dwItemData};
+}
+
+// Live GDI objects and menus of this process. Windows counts them itself; Wine's count is a stub
+// that answers 0, but its handle tables accept a handle without its generation bits, so there the
+// live handles are found by probing every slot.
+struct HandleCounts {
+    DWORD gdi = 0;
+    DWORD user = 0;
+    bool operator==(const HandleCounts&) const = default;
+};
+
+HandleCounts CountHandles() {
+    HANDLE self = GetCurrentProcess();
+    HandleCounts c{GetGuiResources(self, GR_GDIOBJECTS), GetGuiResources(self, GR_USEROBJECTS)};
+    if (c.gdi != 0) return c;
+    for (UINT_PTR h = 0x20; h < 0x20 + 0x4000; ++h)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0) ++c.gdi;
+    for (UINT_PTR h = 0x20; h < 0x20 + 0x4000; h += 2)
+        if (IsMenu(reinterpret_cast<HMENU>(h))) ++c.user;
+    return c;
+}
+
+std::vector<LauncherItem> Items(const std::vector<THotkeyItem>& entries) {
+    return BuildLauncherItems(entries, [](const std::string& p) {
+        DWORD a = GetFileAttributesA(p.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    });
+}
+
+TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
+    TLauncherMenu menu;
+    auto entries = SampleEntries();
+    menu.Rebuild(entries, Items(entries));
+    ASSERT_EQ(GetMenuItemCount(menu.handle()), 6);
+    ItemState exe = ReadItem(menu.handle(), 0);
+    EXPECT_EQ(exe.caption, L"exe[Ctrl + Alt + A]");
+    EXPECT_FALSE(exe.grey);
+    EXPECT_EQ(exe.bitmap, HBMMENU_CALLBACK);
+    EXPECT_EQ(exe.data, 0u);
+
+    ItemState missing = ReadItem(menu.handle(), 1);
+    EXPECT_TRUE(missing.grey);
+    EXPECT_EQ(missing.bitmap, nullptr);
+
+    // Every enabled item after the missing one still points at its own picture.
+    EXPECT_EQ(ReadItem(menu.handle(), 2).data, 1u);
+    EXPECT_EQ(ReadItem(menu.handle(), 3).data, 2u);
+    EXPECT_EQ(ReadItem(menu.handle(), 4).data, 3u);
+    EXPECT_TRUE(ReadItem(menu.handle(), 5).grey);  // a folder is not a program
+
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 0);  // pictures wait for the first show
+    menu.EnsureIcons();
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+    menu.EnsureIcons();
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+
+    EXPECT_EQ(menu.TagOf(TLauncherMenu::kFirstId + 3), 3);
+    EXPECT_EQ(menu.TagOf(TLauncherMenu::kFirstId + 6), -1);
+    EXPECT_EQ(menu.TagOf(5), -1);
+}
+
+TEST(LauncherMenu, EmptyListGivesEmptyMenu) {
+    TLauncherMenu menu;
+    auto entries = SampleEntries();
+    menu.Rebuild(entries, Items(entries));
+    menu.EnsureIcons();
+    menu.Rebuild({}, {});
+    EXPECT_EQ(GetMenuItemCount(menu.handle()), 0);
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 0);
+}
+
+TEST(LauncherMenu, RebuildingReleasesEveryPicture) {
+    TLauncherMenu menu;
+    auto entries = SampleEntries();
+    auto items = Items(entries);
+    menu.Rebuild(entries, items);
+    menu.EnsureIcons();
+    HandleCounts before = CountHandles();
+    ASSERT_GT(before.gdi, 0u);
+    for (int i = 0; i < 1000; ++i) {
+        menu.Rebuild(entries, items);
+        menu.EnsureIcons();
+    }
+    HandleCounts after = CountHandles();
+    EXPECT_EQ(after.gdi, before.gdi);
+    EXPECT_EQ(after.user, before.user);
+
+    // The count sees a leak: one icon (two bitmaps) and one menu more.
+    HICON leaked = CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
+    HMENU leakedMenu = CreatePopupMenu();
+    HandleCounts leaking = CountHandles();
+    EXPECT_GT(leaking.gdi, after.gdi);
+    EXPECT_GT(leaking.user, after.user);
+    DestroyIcon(leaked);
+    DestroyMenu(leakedMenu);
+    EXPECT_EQ(GetMenuItemCount(menu.handle()), 6);
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+}
+
+}  // namespace
+}  // namespace zarv
