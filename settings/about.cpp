@@ -17,7 +17,7 @@ const wchar_t kAboutText[] =
     L"営利を目的としない限り、自由に転載・配布していただいて構いません。\r\n"
     L"雑誌等へ掲載される場合は、作者までご一報ください。\r\n"
     L"\r\n"
-    L"このプログラムの使用によって生じたいかなる損害にも、作者は責任を負いません。\r\n"
+    L"本ソフトの使用による損害に、作者は一切責任を負いません。\r\n"
     L"\r\n"
     L"E-Mail : zarv@example.org\r\n"
     L"HomePage : https://zarv.example.org/";
