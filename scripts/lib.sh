@@ -1,0 +1,125 @@
+# Helpers shared by the scripts (sourced, not run): the Wine environment, Wine prefixes and a
+# private Xvfb. Nothing here touches a prefix or an X server it did not create.
+
+ZARV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Where the end-to-end tests keep their helper programs inside a prefix; the test file
+# associations point at the marker there.
+ZARV_E2E_BIN='C:\zarv-e2e\bin'
+
+# Everything under Wine runs with code page 932, quiet, without Mono/Gecko prompts and without
+# host menu entries.
+zarv_wine_env() {
+    export LANG=ja_JP.UTF-8
+    export LC_ALL=ja_JP.UTF-8
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    export WINEARCH=win32
+}
+
+# Writes a .reg file as regedit wants it: UTF-16LE with a BOM and CRLF line ends.
+_zarv_write_reg() {
+    local out=$1
+    { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$out"
+}
+
+# The settings every prefix of ours gets.
+_zarv_base_reg() {
+    cat <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS UI Gothic"="IPAPGothic"
+REG
+}
+
+# File associations of the test prefix: documents, URLs and folders open the marker program,
+# which records what it was given.
+_zarv_test_reg() {
+    local cmd
+    cmd=$(printf '"\\"%s\\\\marker.exe\\" \\"%%1\\""' "${ZARV_E2E_BIN//\\/\\\\}")
+    cat <<REG
+
+[HKEY_CLASSES_ROOT\\.txt]
+@="zarvtest.txtfile"
+
+[HKEY_CLASSES_ROOT\\zarvtest.txtfile\\shell\\open\\command]
+@=$cmd
+
+[-HKEY_CLASSES_ROOT\\http\\shell\\open\\ddeexec]
+
+[HKEY_CLASSES_ROOT\\http\\shell\\open\\command]
+@=$cmd
+
+[-HKEY_CLASSES_ROOT\\https\\shell\\open\\ddeexec]
+
+[HKEY_CLASSES_ROOT\\https\\shell\\open\\command]
+@=$cmd
+
+[-HKEY_CLASSES_ROOT\\Folder\\shell\\open\\ddeexec]
+
+[HKEY_CLASSES_ROOT\\Folder\\shell\\open\\command]
+@=$cmd
+REG
+}
+
+# zarv_make_prefix [PATH] [--test]: creates a Wine prefix (default build/wineprefix) unless it
+# exists, and imports our registry settings; --test adds the marker file associations of the
+# end-to-end tests.
+zarv_make_prefix() {
+    local prefix=${1:-$ZARV_ROOT/build/wineprefix} test=${2:-}
+    zarv_wine_env
+    export WINEPREFIX=$prefix
+    if [[ -f $prefix/system.reg && -f $prefix/.zarv-ready$test ]]; then
+        return 0
+    fi
+    mkdir -p "$prefix"
+    echo "prefix: creating $prefix" >&2
+    wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w
+    local reg=$prefix/zarv-settings.reg
+    { _zarv_base_reg; [[ $test == --test ]] && _zarv_test_reg; } | _zarv_write_reg "$reg"
+    wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$prefix/.zarv-ready$test"
+}
+
+# zarv_start_xvfb: starts an Xvfb on a free display; sets DISPLAY and ZARV_XVFB_PID.
+zarv_start_xvfb() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    ZARV_XVFB_PID=$!
+    local n
+    read -r -t 10 n <"$fifo" || true
+    rm -f "$fifo"
+    if [[ -z $n ]]; then
+        echo "xvfb: did not start" >&2
+        kill "$ZARV_XVFB_PID" 2>/dev/null || true
+        return 1
+    fi
+    export DISPLAY=:$n
+}
+
+# zarv_stop_xvfb: ends the Xvfb that zarv_start_xvfb started, if any.
+zarv_stop_xvfb() {
+    if [[ -n ${ZARV_XVFB_PID:-} ]]; then
+        kill "$ZARV_XVFB_PID" 2>/dev/null || true
+        wait "$ZARV_XVFB_PID" 2>/dev/null || true
+        ZARV_XVFB_PID=
+    fi
+}
+
+# zarv_stop_prefix: ends every Wine process of our own prefix ($WINEPREFIX).
+zarv_stop_prefix() {
+    [[ -n ${WINEPREFIX:-} ]] && wineserver -k 2>/dev/null || true
+}

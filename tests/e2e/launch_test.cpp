@@ -1,0 +1,177 @@
+// Hot keys and what they start: which entries hold their combination, and the command line,
+// folder and fallback of each kind of entry.
+#include <filesystem>
+
+#include "zarv_fixture.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+
+HotkeyRecord Entry(KeyCombo chord, std::string file_path, std::uint8_t func_no,
+                   std::string options = {}) {
+    HotkeyRecord r;
+    r.title = "entry";
+    r.file_path = std::move(file_path);
+    r.options = std::move(options);
+    r.modifiers = static_cast<std::uint8_t>(chord.modifiers);
+    r.vkey = static_cast<std::uint8_t>(chord.vkey);
+    r.func_no = func_no;
+    return r;
+}
+
+using Hotkeys = ZarvTest;
+
+TEST_F(Hotkeys, OnlyAvailableEntriesHoldTheirCombinationUnderTheirOwnPosition) {
+    const KeyCombo first{kCtrlAlt, VK_F1}, missing{kCtrlAlt, VK_F2}, third{kCtrlAlt, VK_F3},
+        folder{kCtrlAlt, VK_F4};
+    WriteHotkeys({MarkerEntry(first, "-first"), Entry(missing, AnsiPathIn(L"missing.exe"), 0),
+                  MarkerEntry(third, "-third"), Entry(folder, ToAnsi(dir()), 0)});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    EXPECT_EQ(TryRegister(first), ERROR_HOTKEY_ALREADY_REGISTERED);
+    EXPECT_EQ(TryRegister(missing), 0u) << "an entry without its file holds its key";
+    EXPECT_EQ(TryRegister(third), ERROR_HOTKEY_ALREADY_REGISTERED);
+    EXPECT_EQ(TryRegister(folder), 0u) << "an entry naming a folder holds its key";
+
+    // The third entry's key runs the third entry, not the one after the gap.
+    auto runs = PressAndWait(third, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -third");
+    runs = PressAndWait(first, 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].command_line, marker() + " -first");
+}
+
+TEST_F(Hotkeys, CombinationHeldElsewhereIsLeftOutAndTheRestWork) {
+    const KeyCombo taken{kCtrlAlt, 'Q'}, free{kCtrlAlt, 'W'};
+    constexpr int kOurId = 7;
+    ASSERT_TRUE(RegisterHotKey(nullptr, kOurId, taken.modifiers, taken.vkey));
+    WriteHotkeys({MarkerEntry(taken, "-taken"), MarkerEntry(free, "-free")});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));  // also: no message about the taken key
+    EXPECT_EQ(TryRegister(free), ERROR_HOTKEY_ALREADY_REGISTERED);
+
+    // The taken key still reaches its holder, and the marker runs once: for the free key.
+    Press(taken);
+    MSG msg;
+    EXPECT_TRUE(
+        WaitUntil([&] { return PeekMessageW(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE); }));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(kOurId));
+    auto runs = PressAndWait(free, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -free");
+
+    // Released by us, the key stays free: zarv does not take it later.
+    UnregisterHotKey(nullptr, kOurId);
+    EXPECT_EQ(TryRegister(taken), 0u);
+    EXPECT_TRUE(zarv.Running());
+}
+
+using Launch = ZarvTest;
+
+TEST_F(Launch, ProgramGetsFilePathBlankOptionsInItsWorkDir) {
+    const KeyCombo key{kCtrlAlt, VK_F5};
+    const std::wstring work = PathIn(L"作業 dir");
+    ASSERT_TRUE(std::filesystem::create_directories(work));
+    const std::string options = "-a \"b c\" " + ToAnsi(L"テスト表");
+    WriteHotkeys({MarkerEntry(key, options, ToAnsi(work))});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    auto runs = PressAndWait(key, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].tag, "MARKER");
+    EXPECT_EQ(runs[0].command_line, marker() + " " + options);
+    EXPECT_EQ(runs[0].current_dir, ToAnsi(work));
+}
+
+TEST_F(Launch, EmptyOptionsAndWorkDirGiveATrailingBlankAndZarvsFolder) {
+    const KeyCombo key{kCtrlAlt, VK_F6};
+    const std::wstring cwd = PathIn(L"started-here");
+    ASSERT_TRUE(std::filesystem::create_directories(cwd));
+    WriteHotkeys({MarkerEntry(key)});
+    // Started in another folder than its own: the data files still come from its own.
+    Process& zarv = StartZarv({}, cwd);
+    ASSERT_TRUE(WaitResident(zarv));
+
+    auto runs = PressAndWait(key, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " ");
+    EXPECT_EQ(runs[0].current_dir, ToAnsi(cwd));
+}
+
+TEST_F(Launch, DocumentFallsBackToTheShellWithoutOptions) {
+    const KeyCombo key{kCtrlAlt, VK_F7};
+    ASSERT_TRUE(WriteBytes(PathIn(L"note.txt"), "text"));
+    WriteHotkeys({Entry(key, AnsiPathIn(L"note.txt"), 0, "-opt")});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    auto runs = PressAndWait(key, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(_stricmp(runs[0].exe.c_str(), ToAnsi(kShellMarker).c_str()), 0) << runs[0].exe;
+    EXPECT_NE(runs[0].command_line.find(AnsiPathIn(L"note.txt")), std::string::npos)
+        << runs[0].command_line;
+    EXPECT_EQ(runs[0].command_line.find("-opt"), std::string::npos) << runs[0].command_line;
+}
+
+TEST_F(Launch, UrlGoesToTheShell) {
+    const KeyCombo key{kCtrlAlt, VK_F8};
+    WriteHotkeys({Entry(key, "http://example.invalid/x", 255, "-opt")});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    auto runs = PressAndWait(key, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(_stricmp(runs[0].exe.c_str(), ToAnsi(kShellMarker).c_str()), 0) << runs[0].exe;
+    EXPECT_NE(runs[0].command_line.find("http://example.invalid/x"), std::string::npos)
+        << runs[0].command_line;
+    EXPECT_EQ(runs[0].command_line.find("-opt"), std::string::npos) << runs[0].command_line;
+}
+
+// C:\Program.exe would be taken for the start of "C:\Program Files\...": removed again whatever
+// the test does.
+class DecoyGuard {
+public:
+    DecoyGuard() {
+        placed_ = CopyTo(HelperFolder() + L"\\marker_decoy.exe", kDecoy) &&
+                  CopyTo(HelperFolder() + L"\\marker.exe", kTool);
+    }
+    ~DecoyGuard() {
+        DeleteFileW(kDecoy);
+        DeleteFileW(kTool);
+        RemoveDirectoryW(L"C:\\Program Files\\Tool");
+    }
+    bool placed() const { return placed_; }
+
+    static constexpr wchar_t kDecoy[] = L"C:\\Program.exe";
+    static constexpr wchar_t kTool[] = L"C:\\Program Files\\Tool\\tool.exe";
+
+private:
+    bool placed_ = false;
+};
+
+TEST_F(Launch, UnquotedPathWithBlanksRunsTheToolNotTheDecoy) {
+    DecoyGuard guard;
+    ASSERT_TRUE(guard.placed());
+    const KeyCombo tool{kCtrlAlt, VK_F9}, after{kCtrlAlt, VK_F10};
+    WriteHotkeys({Entry(tool, ToAnsi(DecoyGuard::kTool), 0, "-q"), MarkerEntry(after, "-after")});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    auto runs = PressAndWait(tool, 1);
+    ASSERT_GE(runs.size(), 1u);
+    // Whatever that key started has logged once the next key's marker has.
+    runs = PressAndWait(after, 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].tag, "MARKER") << "ran " << runs[0].exe << ": " << runs[0].command_line;
+    EXPECT_EQ(runs[0].command_line, "C:\\Program Files\\Tool\\tool.exe -q");
+    EXPECT_EQ(_stricmp(runs[0].exe.c_str(), ToAnsi(DecoyGuard::kTool).c_str()), 0) << runs[0].exe;
+    EXPECT_EQ(runs[1].command_line, marker() + " -after");
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,65 @@
+// The marker: a program the end-to-end tests let zarv.exe start. It appends one line saying how
+// it was started to a log and ends:
+//
+//   tag TAB command line TAB current folder TAB own path TAB performance-counter ticks LF
+//
+// The texts are the ANSI bytes the system gives (GetCommandLineA and friends), unchanged. The log
+// is the file named by the environment variable ZARV_MARKER_LOG (zarv.exe hands its environment
+// on to what it starts), else marker.log next to the executable. The tag is "MARKER", or the one
+// the build gives a variant ("DECOY").
+#include <windows.h>
+
+#include <string>
+
+#ifndef MARKER_TAG
+#define MARKER_TAG "MARKER"
+#endif
+
+namespace {
+
+std::string LogPath() {
+    char buf[MAX_PATH * 2];
+    DWORD n = GetEnvironmentVariableA("ZARV_MARKER_LOG", buf, sizeof buf);
+    if (n > 0 && n < sizeof buf) return std::string(buf, n);
+    n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+    std::string path(buf, n);
+    return path.substr(0, path.find_last_of('\\') + 1) + "marker.log";
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+
+    std::string line = MARKER_TAG;
+    line += '\t';
+    line += GetCommandLineA();
+    line += '\t';
+    char buf[MAX_PATH * 2];
+    DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
+    line.append(buf, n < sizeof buf ? n : 0);
+    line += '\t';
+    n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+    line.append(buf, n);
+    line += '\t';
+    line += std::to_string(now.QuadPart);
+    line += '\n';
+
+    // Several markers may start at once: append the whole line in one write, and wait out
+    // another writer's open handle.
+    std::string path = LogPath();
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        HANDLE f = CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            BOOL ok = WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+            CloseHandle(f);
+            return ok ? 0 : 2;
+        }
+        Sleep(10);
+    }
+    return 1;
+}

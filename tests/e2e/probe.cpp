@@ -1,0 +1,144 @@
+// zarv_probe.dll: loaded into a running zarv.exe by the tests (CreateRemoteThread + LoadLibraryW)
+// to read what another process cannot: under Wine, GetMenuItemCount on another process's menu
+// answers -1. On load it starts one thread that answers the request lying next to the DLL (see
+// probe_protocol.h) and then unloads the DLL.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "probe_protocol.h"
+
+namespace {
+
+HMODULE g_module = nullptr;
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                        nullptr);
+    return s;
+}
+
+std::string Hex(unsigned long v) {
+    char buf[16];
+    wsprintfA(buf, "%lx", v);
+    return buf;
+}
+
+std::wstring FolderOfDll() {
+    wchar_t buf[MAX_PATH];
+    DWORD n = GetModuleFileNameW(g_module, buf, MAX_PATH);
+    std::wstring path(buf, n);
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+std::string ReadRequest(const std::wstring& path) {
+    std::string text;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return text;
+    char buf[256];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) text.append(buf, got);
+    CloseHandle(f);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
+    return text;
+}
+
+void WriteResult(const std::wstring& folder, const std::string& text) {
+    std::wstring tmp = folder + L"probe.result.tmp";
+    std::wstring path = folder;
+    for (const char* p = probe::kResultFile; *p; ++p) path += static_cast<wchar_t>(*p);
+    HANDLE f = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(f);
+    MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+BOOL CALLBACK CollectMenuWindow(HWND w, LPARAM lp) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    wchar_t cls[16];
+    if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetClassNameW(w, cls, 16) &&
+        lstrcmpW(cls, L"#32768") == 0)
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+    return TRUE;
+}
+
+// The visible pop-up menu windows of this process, in z-order (top first).
+std::vector<HWND> OpenMenuWindows() {
+    std::vector<HWND> found;
+    EnumWindows(CollectMenuWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string DescribeMenu(HWND window) {
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    RECT r{};
+    GetWindowRect(window, &r);
+    int count = menu ? GetMenuItemCount(menu) : -1;
+    std::string out = "menu\t" + std::to_string(r.left) + "\t" + std::to_string(r.top) + "\t" +
+                      std::to_string(r.right) + "\t" + std::to_string(r.bottom) + "\t" +
+                      std::to_string(count) + "\n";
+    for (int i = 0; i < count; ++i) {
+        wchar_t caption[512] = {};
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_BITMAP | MIIM_DATA | MIIM_SUBMENU |
+                   MIIM_STRING;
+        mi.dwTypeData = caption;
+        mi.cch = 511;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi)) {
+            out += "item\t0\t0\t0\t0\t0\t0\t\n";
+            continue;
+        }
+        out += "item\t" + Hex(mi.fType) + "\t" + Hex(mi.fState) + "\t" + std::to_string(mi.wID) +
+               "\t" + (mi.hbmpItem ? "1" : "0") + "\t" + std::to_string(mi.dwItemData) + "\t" +
+               (mi.hSubMenu ? "1" : "0") + "\t" + Utf8(caption) + "\n";
+    }
+    return out;
+}
+
+std::string Answer(const std::string& request) {
+    if (request == "menu") {
+        // The driver loads us once it sees the menu; give a menu that is still opening a moment.
+        std::vector<HWND> menus;
+        for (int i = 0; i < 100 && menus.empty(); ++i) {
+            menus = OpenMenuWindows();
+            if (menus.empty()) Sleep(20);
+        }
+        if (menus.empty()) return "error\tno open menu\n";
+        std::string out = "ok\n";
+        for (HWND w : menus) out += DescribeMenu(w);
+        return out;
+    }
+    return "error\tunknown request: " + request + "\n";
+}
+
+DWORD WINAPI Worker(void*) {
+    std::wstring folder = FolderOfDll();
+    std::wstring request = folder;
+    for (const char* p = probe::kRequestFile; *p; ++p) request += static_cast<wchar_t>(*p);
+    WriteResult(folder, Answer(ReadRequest(request)));
+    FreeLibraryAndExitThread(g_module, 0);
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, void*) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = module;
+        DisableThreadLibraryCalls(module);
+        // The worker runs once the loader lock is released, after LoadLibraryW has returned.
+        HANDLE t = CreateThread(nullptr, 0, Worker, nullptr, 0, nullptr);
+        if (!t) return FALSE;
+        CloseHandle(t);
+    }
+    return TRUE;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// How the tests talk to zarv_probe.dll once it is loaded into zarv.exe. Both files lie next to the
+// DLL; the driver writes the request before it loads the DLL, the DLL answers and unloads itself.
+//
+// Request: one line, the kind of read:
+//   menu    every visible pop-up menu of the process (the #32768 windows), top window first
+// Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
+// renamed into place):
+//   ok
+//   menu  left  top  right  bottom  item-count
+//   item  fType(hex)  fState(hex)  wID  has-bitmap(0/1)  dwItemData  has-submenu(0/1)  caption
+// or
+//   error  text
+
+namespace probe {
+
+inline constexpr char kRequestFile[] = "probe.request";
+inline constexpr char kResultFile[] = "probe.result";
+
+}  // namespace probe
