@@ -123,3 +123,16 @@ zarv_stop_xvfb() {
 zarv_stop_prefix() {
     [[ -n ${WINEPREFIX:-} ]] && wineserver -k 2>/dev/null || true
 }
+
+# zarv_warm_server: starts the prefix's wineserver for good and its system processes with no
+# pipes attached. The first Wine program otherwise starts services.exe and explorer.exe with its
+# own stdout and stderr, and CTest waits for those to close after every test.
+zarv_warm_server() {
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# zarv_find_exe: the built zarv.exe of the windows preset.
+zarv_find_exe() {
+    find "$ZARV_ROOT/build/windows" -name zarv.exe -not -path '*/wine*' -print -quit 2>/dev/null
+}

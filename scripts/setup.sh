@@ -1,8 +1,7 @@
 #!/bin/bash
 # Prepares a Debian 12 machine (as root) for building and testing: the packages, the Japanese
 # locale Wine needs for code page 932. Safe to run again: it only does what is missing.
-# Sourcing it gives the helpers of scripts/lib.sh as well.
-set -euo pipefail
+# Sourcing it gives zarv_setup_machine and the helpers of scripts/lib.sh.
 
 ZARV_PACKAGES=(wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic
                locales g++-mingw-w64-i686 cmake ninja-build clang googletest libgtest-dev
@@ -50,5 +49,6 @@ zarv_setup_machine() {
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
+    set -euo pipefail
     zarv_setup_machine
 fi

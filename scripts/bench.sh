@@ -1,0 +1,19 @@
+#!/bin/bash
+# bench.sh [REPETITIONS]: time from a hot-key press to the started program running, next to a
+# direct CreateProcessW (hotkey_bench.exe), under Wine in build/wine-bench on a private Xvfb.
+# Build first: cmake --build --preset windows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib.sh
+bench=build/windows/tests/e2e/hotkey_bench.exe
+[[ -f $bench ]] || { echo "bench.sh: build the windows preset first" >&2; exit 1; }
+
+zarv_make_prefix "$ZARV_ROOT/build/wine-bench"
+cleanup() {
+    zarv_stop_prefix
+    zarv_stop_xvfb
+}
+trap cleanup EXIT
+zarv_start_xvfb
+zarv_warm_server
+wine "$bench" "${1:-50}"
