@@ -18,6 +18,11 @@ public:
     // Moves past the next record marker, skipping any stray bytes before it. False when no
     // marker is left.
     bool NextMarker() {
+        // Records follow each other directly; stray bytes are the rare case.
+        if (pos_ < data_.size() && static_cast<unsigned char>(data_[pos_]) == kRecordMarker) {
+            ++pos_;
+            return true;
+        }
         const void* hit = std::memchr(data_.data() + pos_, kRecordMarker, data_.size() - pos_);
         if (!hit) {
             pos_ = data_.size();
@@ -76,6 +81,12 @@ bool ReadRecord(Reader& in, FileVersion version, TCommandItem& item) {
            (version == FileVersion::V102 || in.Text(item.WorkDir));
 }
 
+std::size_t CountMarkers(std::string_view data) {
+    std::size_t count = 0;
+    for (Reader in(data, 0); in.NextMarker();) ++count;
+    return count;
+}
+
 template <class Item>
 ParseResult ParseRecords(std::string_view data, FileVersion version, std::vector<Item>& out) {
     ParseResult result;
@@ -84,6 +95,9 @@ ParseResult ParseRecords(std::string_view data, FileVersion version, std::vector
         result.complete = false;
         return result;
     }
+    // Every record starts with a marker byte, so the markers bound the record count: one
+    // allocation instead of repeated growth that moves every record read so far.
+    out.reserve(out.size() + CountMarkers(data.substr(kHeaderSize)));
     Reader in(data, kHeaderSize);
     while (in.NextMarker()) {
         Item& item = out.emplace_back();
