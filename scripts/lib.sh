@@ -124,12 +124,26 @@ zarv_stop_prefix() {
     [[ -n ${WINEPREFIX:-} ]] && wineserver -k 2>/dev/null || true
 }
 
-# zarv_warm_server: starts the prefix's wineserver for good and its system processes with no
-# pipes attached. The first Wine program otherwise starts services.exe and explorer.exe with its
-# own stdout and stderr, and CTest waits for those to close after every test.
+# zarv_warm_server [BUILD_DIR]: starts the prefix's wineserver for good and its system processes and desktop
+# with no pipes attached. The first Wine program otherwise starts services.exe and explorer.exe
+# with its own stdout and stderr, and CTest waits for those to close after every test. The
+# desktop would also end a second after each test's last program: desktop_holder.exe (built with
+# the tests) keeps it until the prefix is shut down.
 zarv_warm_server() {
     wineserver -p </dev/null >/dev/null 2>&1
     wine cmd /c exit </dev/null >/dev/null 2>&1
+    local holder=${1:-$ZARV_ROOT/build/windows}/tests/e2e/desktop_holder.exe
+    local ready=$WINEPREFIX/drive_c/desktop-holder.ready
+    [[ -f $holder ]] || return 0
+    rm -f "$ready"
+    wine "$holder" 'C:\desktop-holder.ready' </dev/null >/dev/null 2>&1 &
+    local i
+    for ((i = 0; i < 100; i++)); do
+        [[ -f $ready ]] && return 0
+        sleep 0.1
+    done
+    echo "warm-up: the desktop did not come up" >&2
+    return 1
 }
 
 # zarv_find_exe: the built zarv.exe of the windows preset.
