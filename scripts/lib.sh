@@ -86,7 +86,10 @@ zarv_make_prefix() {
     wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w
     local reg=$prefix/zarv-settings.reg
-    { _zarv_base_reg; [[ $test == --test ]] && _zarv_test_reg; } | _zarv_write_reg "$reg"
+    {
+        _zarv_base_reg
+        if [[ $test == --test ]]; then _zarv_test_reg; fi
+    } | _zarv_write_reg "$reg"
     wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
     wineserver -w
     touch "$prefix/.zarv-ready$test"
