@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <utility>
@@ -389,7 +390,8 @@ std::vector<MarkerRun> ReadMarkerLog(const std::wstring& path) {
             fields.push_back(data->substr(pos, tab - pos));
         fields.push_back(data->substr(pos, end - pos));
         if (fields.size() != 5) continue;
-        runs.push_back({fields[0], fields[1], fields[2], fields[3], std::stoll(fields[4])});
+        runs.push_back({fields[0], fields[1], fields[2], fields[3],
+                        std::strtoll(fields[4].c_str(), nullptr, 10)});
     }
     return runs;
 }
