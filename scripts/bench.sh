@@ -17,3 +17,6 @@ trap cleanup EXIT
 zarv_start_xvfb
 zarv_warm_server
 wine "$bench" "${1:-50}"
+# Start-up of zarv.exe with 500 entries and its first launcher menu, next to a bare tray program;
+# the second argument is its number of repetitions.
+wine "${bench%/*}/startup_bench.exe" "${2:-20}"

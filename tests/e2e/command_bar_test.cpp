@@ -1,0 +1,302 @@
+// The command bar: where it shows, what the typed or picked text starts, and how it goes away.
+#include <filesystem>
+
+#include "ui_helpers.h"
+#include "zarv_fixture.h"
+
+namespace e2e {
+namespace {
+
+using namespace ui;
+
+constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
+
+// The hot key of internal function 254, which shows the bar.
+HotkeyRecord ShowBarEntry(KeyCombo chord) {
+    HotkeyRecord r;
+    r.title = "bar";
+    r.key_text = "key";
+    r.func_no = 254;
+    r.modifiers = static_cast<std::uint8_t>(chord.modifiers);
+    r.vkey = static_cast<std::uint8_t>(chord.vkey);
+    return r;
+}
+
+class CommandBar : public ZarvTest {
+protected:
+    // Starts zarv with the hot key of the bar; the resident window (the bar) or null.
+    HWND StartWithBarKey(KeyCombo chord) {
+        key_ = chord;
+        WriteHotkeys({ShowBarEntry(chord)});
+        zarv_ = &StartZarv();
+        main_ = WaitResident(*zarv_);
+        box_ = main_ ? CommandBox(main_) : nullptr;
+        if (main_ && !box_) ADD_FAILURE() << "the bar has no ComboBox";
+        return box_ ? main_ : nullptr;
+    }
+
+    // Shows the bar with its hot key and waits until it has the keyboard.
+    bool ShowBar() {
+        Press(key_);
+        bool shown = WaitBarShown(main_);
+        if (!shown) ADD_FAILURE() << "the bar did not come up with the keyboard";
+        return shown;
+    }
+
+    // Types text into the bar and presses Enter; true when the bar then goes away.
+    bool Run(const std::wstring& text) {
+        if (!ShowBar()) return false;
+        TypeText(text);
+        if (!WaitUntil([&] { return TextOfControl(box_) == text; })) {
+            ADD_FAILURE() << "the box holds \"" << ToAnsi(TextOfControl(box_)) << "\"";
+            return false;
+        }
+        PressKey(VK_RETURN);
+        bool hidden = WaitBarHidden(main_);
+        if (!hidden) ADD_FAILURE() << "Enter left the bar up";
+        return hidden;
+    }
+
+    // The icon takes clicks again: its left button opens the launcher menu.
+    void ExpectIconAwake() {
+        ASSERT_TRUE(ClickIcon(main_, WM_LBUTTONDOWN));
+        EXPECT_TRUE(MenuOpens(zarv_->pid())) << "the icon stays deaf after the bar went away";
+        EXPECT_TRUE(CloseMenus(zarv_->pid()));
+    }
+
+    const Process& zarv() const { return *zarv_; }
+    HWND main() const { return main_; }
+    HWND box() const { return box_; }
+
+private:
+    KeyCombo key_{};
+    Process* zarv_ = nullptr;
+    HWND main_ = nullptr;
+    HWND box_ = nullptr;
+};
+
+void ExpectBarAt(HWND main, POINT bottom_right) {
+    RECT r = RectOf(main);
+    EXPECT_EQ(r.right - r.left, kBarWidth);
+    EXPECT_EQ(r.bottom - r.top, kBarHeight);
+    EXPECT_EQ(r.right, bottom_right.x);
+    EXPECT_EQ(r.bottom, bottom_right.y);
+}
+
+TEST_F(CommandBar, ComesUpWithItsBottomRightCornerAtThePointerAndStaysOnTheScreen) {
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '1'}));
+
+    POINT at = MovePointer(500, 400);
+    ASSERT_TRUE(ShowBar());
+    ExpectBarAt(main(), at);
+    EXPECT_TRUE(GetWindowLongW(main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // Shown again while it is up: it moves to the pointer, kept on the screen, and the box is
+    // emptied.
+    TypeText(L"zz");
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"zz"; }));
+    MovePointer(10, 10);
+    ASSERT_TRUE(ShowBar());
+    WaitUntil([&] { return RectOf(main()).left == 0; });
+    ExpectBarAt(main(), {kBarWidth, kBarHeight});
+    EXPECT_EQ(TextOfControl(box()), L"");
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitBarHidden(main()));
+
+    at = MovePointer(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_TRUE(ShowBar());
+    ExpectBarAt(main(), at);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitBarHidden(main()));
+}
+
+TEST_F(CommandBar, TrayItemShowsTheBarAndEscapeHidesItUntilTheNextEmptyShow) {
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '2'}));
+    const POINT at = MovePointer(700, 300);
+    ASSERT_TRUE(ClickIcon(main(), WM_RBUTTONDOWN));
+    ASSERT_TRUE(MenuOpens(zarv().pid()));
+    std::string error;
+    ASSERT_TRUE(ChooseMenuItem(zarv(), dir(), kCommandBarId, &error)) << error;
+    ASSERT_TRUE(WaitBarShown(main()));
+    ExpectBarAt(main(), at);
+
+    TypeText(L"abc");
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"abc"; }))
+        << "typed keys do not reach the box: \"" << ToAnsi(TextOfControl(box())) << "\"";
+    // The icon is deaf while the bar is up. The click posted now reaches zarv before the
+    // Escape typed after it (posted messages come before input).
+    ASSERT_TRUE(ClickIcon(main(), WM_LBUTTONDOWN));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitBarHidden(main())) << "Escape did not reach the bar: a menu over it?";
+    EXPECT_TRUE(OpenMenuWindows(zarv().pid()).empty()) << "the icon opened a menu";
+    EXPECT_TRUE(CloseMenus(zarv().pid()));
+    EXPECT_EQ(TextOfControl(box()), L"abc") << "Escape keeps the text until the next show";
+    ExpectIconAwake();
+
+    ASSERT_TRUE(ShowBar());
+    EXPECT_EQ(TextOfControl(box()), L"");
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitBarHidden(main()));
+}
+
+TEST_F(CommandBar, TypedNameRunsItsCommandWhateverTheLetterCase) {
+    const std::wstring work = PathIn(L"メール dir");
+    ASSERT_TRUE(std::filesystem::create_directories(work));
+    const std::string mail_options = "-m \"to me\" " + ToAnsi(L"件名");
+    WriteCommands({{"Notes", marker(), "", ""},
+                   {"Mailbox", marker(), "-box", ""},
+                   {"Mail", marker(), mail_options, ToAnsi(work)},
+                   {"mail", marker(), "-second", ""}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '3'}));
+
+    ASSERT_TRUE(Run(L"MAIL"));
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " " + mail_options)
+        << "the first name equal to the text";
+    EXPECT_EQ(runs[0].current_dir, ToAnsi(work));
+    ExpectIconAwake();
+
+    // Empty options leave the blank after the path.
+    ASSERT_TRUE(Run(L"notes"));
+    runs = WaitMarkerRuns(log(), 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].command_line, marker() + " ");
+    EXPECT_EQ(runs[1].current_dir, ToAnsi(dir()));
+    ExpectIconAwake();
+}
+
+TEST_F(CommandBar, NamePickedFromTheDropDownRuns) {
+    WriteCommands({{"one", marker(), "-one", ""},
+                   {"two", marker(), "-two", ""},
+                   {"three", marker(), "-three", ""}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '4'}));
+
+    for (bool alt_down : {false, true}) {
+        SCOPED_TRACE(alt_down ? "Alt+Down" : "F4");
+        ASSERT_TRUE(ShowBar());
+        if (alt_down) {
+            Press({MOD_ALT, VK_DOWN});
+        } else {
+            PressKey(VK_F4);
+        }
+        ASSERT_TRUE(WaitUntil([&] {
+            DWORD_PTR dropped = 0;
+            SendMessageTimeoutW(box(), CB_GETDROPPEDSTATE, 0, 0, SMTO_NORMAL, 1000, &dropped);
+            return dropped != 0;
+        })) << "the list did not drop down";
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(box(), CB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &count);
+        EXPECT_EQ(count, 3u);
+        // Down three times from nothing picked: the third name.
+        for (int i = 0; i < 3; ++i) PressKey(VK_DOWN);
+        ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"three"; }))
+            << "the box shows \"" << ToAnsi(TextOfControl(box())) << "\"";
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitBarHidden(main()));
+        const size_t count_runs = alt_down ? 2 : 1;
+        auto runs = WaitMarkerRuns(log(), count_runs);
+        ASSERT_EQ(runs.size(), count_runs);
+        EXPECT_EQ(runs.back().command_line, marker() + " -three");
+        ExpectIconAwake();
+    }
+}
+
+TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {
+    WriteCommands({{"Mail", marker(), "-mail", ""}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '5'}));
+    const std::wstring folder = PathIn(L"フォルダ");
+    ASSERT_TRUE(std::filesystem::create_directories(folder));
+
+    // A program with its arguments: started directly, in zarv's own folder.
+    const std::wstring program = PathIn(L"marker.exe") + L" -typed " + L"テスト";
+    ASSERT_TRUE(Run(program));
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, ToAnsi(program));
+    EXPECT_EQ(runs[0].current_dir, ToAnsi(dir()));
+    ExpectIconAwake();
+
+    // A folder and a URL go to the shell, which opens them with the marker in this prefix.
+    ASSERT_TRUE(Run(folder));
+    runs = WaitMarkerRuns(log(), 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(_stricmp(runs[1].exe.c_str(), ToAnsi(kShellMarker).c_str()), 0) << runs[1].exe;
+    EXPECT_NE(runs[1].command_line.find(ToAnsi(folder)), std::string::npos) << runs[1].command_line;
+    ExpectIconAwake();
+
+    ASSERT_TRUE(Run(L"http://example.invalid/bar?q=1"));
+    runs = WaitMarkerRuns(log(), 3);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(_stricmp(runs[2].exe.c_str(), ToAnsi(kShellMarker).c_str()), 0) << runs[2].exe;
+    EXPECT_NE(runs[2].command_line.find("http://example.invalid/bar?q=1"), std::string::npos)
+        << runs[2].command_line;
+    ExpectIconAwake();
+}
+
+TEST_F(CommandBar, EmptyInputStartsNothing) {
+    WriteCommands({{"Mail", marker(), "-mail", ""}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '6'}));
+    const auto before = Processes();
+
+    ASSERT_TRUE(ShowBar());
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitBarHidden(main())) << "Enter left the bar up";
+    ExpectIconAwake();
+
+    // Whatever the empty input started would have logged by the time the next run has.
+    ASSERT_TRUE(Run(L"mail"));
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -mail");
+    EXPECT_EQ(WaitMarkerRuns(log(), 2, 300).size(), 1u);
+    for (const ProcessEntry& p : NewProcesses(before))
+        if (lstrcmpiW(p.exe.c_str(), L"marker.exe") != 0)
+            ADD_FAILURE() << "new process " << ToAnsi(p.exe);
+}
+
+// A window of the driver's own, to take the activation away from zarv.
+class OtherWindow {
+public:
+    OtherWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TOtherWindow";
+        RegisterClassW(&wc);
+        window_ = CreateWindowExW(0, L"TOtherWindow", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  100, 100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~OtherWindow() {
+        if (window_) DestroyWindow(window_);
+    }
+    HWND hwnd() const { return window_; }
+    // Lets the window's own messages through (activation, painting).
+    static void Pump() {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
+TEST_F(CommandBar, AnotherWindowBecomingActiveHidesTheBar) {
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '7'}));
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"x");
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"x"; }));
+
+    OtherWindow other;
+    ASSERT_TRUE(other.hwnd());
+    SetForegroundWindow(other.hwnd());
+    EXPECT_TRUE(WaitUntil([&] {
+        OtherWindow::Pump();
+        return !IsWindowVisible(main());
+    })) << "the bar stays up behind another program's window";
+    ExpectIconAwake();
+    EXPECT_TRUE(ReadMarkerLog(log()).empty()) << "losing the activation ran the text";
+}
+
+}  // namespace
+}  // namespace e2e

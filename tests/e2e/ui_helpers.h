@@ -1,0 +1,308 @@
+#pragma once
+// Helpers of the end-to-end tests of the notification-area icon, the two pop-up menus, the About
+// box and the command bar: clicks on the icon, choosing menu items with the keyboard, the
+// pictures of launcher items, the icons the shell shows, and typing into the command bar.
+#include "harness.h"  // first: <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e::ui {
+
+// The icon's callback message and its number towards the shell (the program's only icon).
+inline constexpr UINT kTrayMessage = 0x4C8;
+inline constexpr WPARAM kIconNumber = 1;
+
+// Command ids of the tray menu.
+inline constexpr UINT kHotkeySettingsId = 101;
+inline constexpr UINT kCommandSettingsId = 102;
+inline constexpr UINT kCommandBarId = 104;
+inline constexpr UINT kAboutId = 106;
+inline constexpr UINT kExitId = 107;
+
+// Launcher items have command id kFirstLauncherId + position in the list.
+inline constexpr UINT kFirstLauncherId = 1000;
+inline constexpr ULONG_PTR kNoImage = static_cast<ULONG_PTR>(-1);
+
+// Size of the command bar.
+inline constexpr int kBarWidth = 248;
+inline constexpr int kBarHeight = 37;
+
+// ---- The icon and the menus -------------------------------------------------------------------
+
+inline HWND CallbackWindow(HWND main) {
+    return FindWindowExW(main, nullptr, L"TCallbackWindow", nullptr);
+}
+
+// Sends what the shell sends when a mouse button goes down over the icon (WM_LBUTTONDOWN or
+// WM_RBUTTONDOWN): the callback message with the icon's number.
+inline bool ClickIcon(HWND main, UINT button_down) {
+    HWND callback = CallbackWindow(main);
+    return callback && PostMessageW(callback, kTrayMessage, kIconNumber, button_down);
+}
+
+inline bool MenuOpens(DWORD pid, DWORD timeout_ms = kTimeoutMs) {
+    return WaitUntil([&] { return !OpenMenuWindows(pid).empty(); }, timeout_ms);
+}
+
+// Closes every open pop-up menu of the process (Escape, one level at a time).
+inline bool CloseMenus(DWORD pid) {
+    return WaitUntil([&] {
+        auto open = OpenMenuWindows(pid);
+        if (open.empty()) return true;
+        PostMessageW(open.front(), WM_KEYDOWN, VK_ESCAPE, 0);
+        Sleep(50);
+        return false;
+    });
+}
+
+// The one open pop-up menu of the process; nothing (with the reason) when none or several are.
+inline std::optional<OpenMenu> ReadMenu(const Process& zarv, const std::wstring& folder,
+                                        std::string* error) {
+    auto menus = ReadOpenMenus(zarv.handle(), zarv.pid(), folder, error);
+    if (!menus) return std::nullopt;
+    if (menus->size() != 1) {
+        *error = std::to_string(menus->size()) + " menus are open";
+        return std::nullopt;
+    }
+    return menus->front();
+}
+
+inline int HighlightedItem(const OpenMenu& menu) {
+    for (size_t i = 0; i < menu.items.size(); ++i)
+        if (menu.items[i].state & MFS_HILITE) return static_cast<int>(i);
+    return -1;
+}
+
+// Moves the highlight of the open menu with the Down key until the item with command id is
+// highlighted, then presses Enter. False, with the reason, when that does not work.
+inline bool ChooseMenuItem(const Process& zarv, const std::wstring& folder, UINT id,
+                           std::string* error) {
+    int last = -2;
+    for (int presses = 0; presses < 40; ++presses) {
+        std::optional<OpenMenu> menu;
+        // Wait for the previous key to move the highlight before pressing the next one.
+        for (int reads = 0; reads < 20; ++reads) {
+            menu = ReadMenu(zarv, folder, error);
+            if (!menu) return false;
+            if (HighlightedItem(*menu) != last) break;
+            Sleep(20);
+        }
+        const auto& items = menu->items;
+        auto it = std::find_if(items.begin(), items.end(),
+                               [&](const MenuItem& item) { return item.id == id; });
+        if (it == items.end()) {
+            *error = "no item with id " + std::to_string(id) + " in the open menu";
+            return false;
+        }
+        last = HighlightedItem(*menu);
+        if (last == it - items.begin()) {
+            Press({0, VK_RETURN});
+            return true;
+        }
+        Press({0, VK_DOWN});
+    }
+    *error = "the Down key never reached item " + std::to_string(id);
+    return false;
+}
+
+// ---- The icons the shell shows ----------------------------------------------------------------
+
+// One icon of the notification area, as Wine's shell (explorer.exe) shows it: the small window
+// that stands for the icon and the text of its tooltip.
+struct ShellIcon {
+    HWND window = nullptr;
+    std::wstring tip;
+};
+
+// Every icon of the notification area with its tooltip text. The shell keeps each tip in a
+// tooltip control of its own process, so the tool's description and the text buffer are placed in
+// that process (VirtualAllocEx) for TTM_ENUMTOOLSW and TTM_GETTEXTW.
+inline std::vector<ShellIcon> ShellIcons() {
+    constexpr int kTextChars = 1024;
+    struct Remote {
+        TTTOOLINFOW info;
+        wchar_t text[kTextChars];
+    };
+    std::vector<ShellIcon> icons;
+    for (const ProcessEntry& p : Processes()) {
+        if (lstrcmpiW(p.exe.c_str(), L"explorer.exe") != 0) continue;
+        HANDLE shell =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, p.pid);
+        if (!shell) continue;
+        auto* remote = static_cast<Remote*>(
+            VirtualAllocEx(shell, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+        for (HWND tooltip :
+             remote ? TopLevelWindows(p.pid, TOOLTIPS_CLASSW) : std::vector<HWND>{}) {
+            DWORD_PTR count = 0;
+            SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_NORMAL, 2000, &count);
+            for (DWORD_PTR i = 0; i < count; ++i) {
+                Remote local{};
+                local.info.cbSize = sizeof local.info;
+                DWORD_PTR ok = 0;
+                if (!WriteProcessMemory(shell, remote, &local, sizeof local, nullptr) ||
+                    !SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, i,
+                                         reinterpret_cast<LPARAM>(&remote->info), SMTO_NORMAL, 2000,
+                                         &ok) ||
+                    !ok || !ReadProcessMemory(shell, remote, &local, sizeof local, nullptr))
+                    continue;
+                local.info.lpszText = remote->text;
+                local.text[0] = L'\0';
+                if (!WriteProcessMemory(shell, remote, &local, sizeof local, nullptr) ||
+                    !SendMessageTimeoutW(tooltip, TTM_GETTEXTW, kTextChars,
+                                         reinterpret_cast<LPARAM>(&remote->info), SMTO_NORMAL, 2000,
+                                         &ok) ||
+                    !ReadProcessMemory(shell, remote, &local, sizeof local, nullptr))
+                    continue;
+                local.text[kTextChars - 1] = L'\0';
+                HWND window = (local.info.uFlags & TTF_IDISHWND)
+                                  ? reinterpret_cast<HWND>(local.info.uId)
+                                  : local.info.hwnd;
+                icons.push_back({window, local.text});
+            }
+        }
+        if (remote) VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
+        CloseHandle(shell);
+    }
+    return icons;
+}
+
+// ---- Pictures of launcher items ---------------------------------------------------------------
+
+// What zarv_picture_probe.dll saw the owner draw for one item of the open menu.
+struct Picture {
+    UINT id = 0;
+    bool drawn = false;       // anything at all was drawn
+    std::string fingerprint;  // equal fingerprints, equal pictures
+};
+
+// Loads zarv_picture_probe.dll into the process (a copy in folder) and returns the pictures of the
+// open menu's items that have one; nothing, with the reason in error, on failure.
+inline std::optional<std::vector<Picture>> ReadPictures(HANDLE process, const std::wstring& folder,
+                                                        std::string* error) {
+    const std::wstring dll = folder + L"\\zarv_picture_probe.dll";
+    const std::wstring result = folder + L"\\pictures.result";
+    // A copy still loaded from an earlier read cannot be replaced, and need not be.
+    if (GetFileAttributesW(dll.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyTo(HelperFolder() + L"\\zarv_picture_probe.dll", dll)) {
+        *error = "cannot copy the picture probe";
+        return std::nullopt;
+    }
+    DeleteFileW(result.c_str());
+
+    auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
+    const size_t bytes = (dll.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    bool loaded = false;
+    if (remote && WriteProcessMemory(process, remote, dll.c_str(), bytes, nullptr)) {
+        if (HANDLE thread = CreateRemoteThread(process, nullptr, 0, load, remote, 0, nullptr)) {
+            DWORD module = 0;
+            loaded = WaitForSingleObject(thread, kTimeoutMs) == WAIT_OBJECT_0 &&
+                     GetExitCodeThread(thread, &module) && module != 0;
+            CloseHandle(thread);
+        }
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (!loaded) {
+        *error = "the picture probe did not load";
+        return std::nullopt;
+    }
+    std::optional<std::string> answer;
+    if (!WaitUntil([&] { return (answer = ReadBytes(result)).has_value(); })) {
+        *error = "the picture probe did not answer";
+        return std::nullopt;
+    }
+    if (answer->rfind("ok\n", 0) != 0) {
+        *error = *answer;
+        return std::nullopt;
+    }
+    std::vector<Picture> pictures;
+    size_t start = 3;
+    for (size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1) {
+        std::vector<std::string> f;
+        size_t pos = start;
+        for (size_t tab; (tab = answer->find('\t', pos)) < end; pos = tab + 1)
+            f.push_back(answer->substr(pos, tab - pos));
+        f.push_back(answer->substr(pos, end - pos));
+        if (f.size() == 4 && f[0] == "picture")
+            pictures.push_back({static_cast<UINT>(std::stoul(f[1])), f[2] == "1", f[3]});
+    }
+    return pictures;
+}
+
+// ---- The command bar --------------------------------------------------------------------------
+
+// The editable drop-down of the bar (a ComboBox on the bar's panel).
+inline HWND CommandBox(HWND main) {
+    HWND panel = FindWindowExW(main, nullptr, L"TPanel", nullptr);
+    return panel ? FindWindowExW(panel, nullptr, L"ComboBox", nullptr) : nullptr;
+}
+
+// The text of the window, asked for with WM_GETTEXT (which also reaches into another process).
+inline std::wstring TextOfControl(HWND window) {
+    wchar_t buf[1024] = {};
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_NORMAL,
+                             kTimeoutMs, &n))
+        return L"<no answer>";
+    return std::wstring(buf, std::min<DWORD_PTR>(n, 1023));
+}
+
+inline RECT RectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// The bar is up and has the keyboard: typed keys reach its box.
+inline bool WaitBarShown(HWND main) {
+    return WaitUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main; });
+}
+
+inline bool WaitBarHidden(HWND main) {
+    return WaitUntil([&] { return !IsWindowVisible(main); });
+}
+
+// Types text into the focused window, character by character (KEYEVENTF_UNICODE).
+inline void TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = c;
+            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(in);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+inline void PressKey(UINT vk) { Press({0, vk}); }
+
+// Moves the pointer and returns where it really is (the system keeps it inside the screen).
+// Under Wine the position lives twice: in the server, which SetCursorPos sets at once, and in X,
+// which Wine asks once the last change is 100 ms old; X may refuse the move (while it has the
+// pointer grabbed). So the move is repeated until the position read after that time agrees.
+// Then the window the pointer entered has heard of it: its thread re-reads the keyboard from X,
+// which knows nothing of keys pressed with SendInput, so a chord pressed meanwhile could lose
+// its modifiers; the call returns once that thread has caught up.
+inline POINT MovePointer(int x, int y) {
+    POINT want{}, at{};
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SetCursorPos(x, y);
+        GetCursorPos(&want);
+        Sleep(120);
+        GetCursorPos(&at);
+        if (at.x == want.x && at.y == want.y) break;
+    }
+    if (HWND under = WindowFromPoint(at)) WaitResponsive(under, 2000);
+    return at;
+}
+
+}  // namespace e2e::ui
