@@ -43,17 +43,28 @@ protected:
         return shown;
     }
 
-    // Types text into the bar and presses Enter; true when the bar then goes away.
-    bool Run(const std::wstring& text) {
+    // Types text into the bar and presses Enter (or clicks the run button); true when the bar
+    // then goes away.
+    bool Run(const std::wstring& text, bool by_button = false) {
         if (!ShowBar()) return false;
         TypeText(text);
         if (!WaitUntil([&] { return TextOfControl(box_) == text; })) {
             ADD_FAILURE() << "the box holds \"" << ToAnsi(TextOfControl(box_)) << "\"";
             return false;
         }
-        PressKey(VK_RETURN);
+        if (by_button) {
+            HWND button = FindWindowExW(GetParent(box_), nullptr, L"Button", L"実行");
+            if (!button) {
+                ADD_FAILURE() << "no button \"実行\" on the bar";
+                return false;
+            }
+            RECT r = RectOf(button);
+            ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        } else {
+            PressKey(VK_RETURN);
+        }
         bool hidden = WaitBarHidden(main_);
-        if (!hidden) ADD_FAILURE() << "Enter left the bar up";
+        if (!hidden) ADD_FAILURE() << "running left the bar up";
         return hidden;
     }
 
@@ -157,8 +168,8 @@ TEST_F(CommandBar, TypedNameRunsItsCommandWhateverTheLetterCase) {
     EXPECT_EQ(runs[0].current_dir, ToAnsi(work));
     ExpectIconAwake();
 
-    // Empty options leave the blank after the path.
-    ASSERT_TRUE(Run(L"notes"));
+    // The run button does what Enter does; empty options leave the blank after the path.
+    ASSERT_TRUE(Run(L"notes", true));
     runs = WaitMarkerRuns(log(), 2);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[1].command_line, marker() + " ");
@@ -232,6 +243,54 @@ TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {
     EXPECT_NE(runs[2].command_line.find("http://example.invalid/bar?q=1"), std::string::npos)
         << runs[2].command_line;
     ExpectIconAwake();
+}
+
+TEST_F(CommandBar, RightClickOnTheBarOutsideTheBoxOpensTheLauncherMenuAtThePointer) {
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '8'}));
+    MovePointer(600, 500);
+    ASSERT_TRUE(ShowBar());
+    const RECT bar = RectOf(main());
+
+    // The panel's strip below the box and the button.
+    const POINT at{bar.left + 100, bar.bottom - 3};
+    ClickAt(at.x, at.y, true);
+    std::string error;
+    auto menu = ReadMenu(zarv(), dir(), &error);
+    ASSERT_TRUE(menu) << error;
+    EXPECT_EQ(menu->rect.left, at.x);
+    EXPECT_EQ(menu->rect.top, at.y);
+    ASSERT_EQ(menu->items.size(), 1u);
+    EXPECT_EQ(menu->items[0].caption, L"bar[key]");
+    EXPECT_TRUE(CloseMenus(zarv().pid()));
+}
+
+TEST_F(CommandBar, LeftButtonOnTheBarDragsIt) {
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '9'}));
+    MovePointer(600, 500);
+    ASSERT_TRUE(ShowBar());
+    const RECT before = RectOf(main());
+
+    const POINT from{before.left + 100, before.bottom - 3};
+    MovePointer(from.x, from.y);
+    INPUT in[3] = {};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    // An absolute move: relative ones are scaled by the pointer's acceleration.
+    in[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dx = MulDiv(from.x - 150, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    in[1].mi.dy = MulDiv(from.y - 120, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in[0], sizeof(INPUT));
+    Sleep(100);
+    SendInput(1, &in[1], sizeof(INPUT));
+    Sleep(100);
+    SendInput(1, &in[2], sizeof(INPUT));
+    EXPECT_TRUE(WaitUntil([&] { return RectOf(main()).left != before.left; }))
+        << "the bar did not move";
+    const RECT after = RectOf(main());
+    EXPECT_EQ(after.left - before.left, -150);
+    EXPECT_EQ(after.top - before.top, -120);
+    EXPECT_TRUE(IsWindowVisible(main()));
 }
 
 TEST_F(CommandBar, EmptyInputStartsNothing) {

@@ -305,4 +305,14 @@ inline POINT MovePointer(int x, int y) {
     return at;
 }
 
+// Moves the pointer to (x, y) and clicks there with the left or the right button.
+inline void ClickAt(int x, int y, bool right = false) {
+    MovePointer(x, y);
+    INPUT in[2] = {};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
 }  // namespace e2e::ui
