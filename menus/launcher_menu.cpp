@@ -43,7 +43,7 @@ void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
         mii.dwItemData = item.Enabled ? static_cast<ULONG_PTR>(image++) : kNoImage;
         InsertMenuItemW(menu_.get(), GetMenuItemCount(menu_.get()), TRUE, &mii);
     }
-    iconsTaken_ = false;
+    nextIcon_ = 0;
 }
 
 HICON TLauncherMenu::TakeIcon(const THotkeyItem& entry, IconFallback fallback) const {
@@ -71,11 +71,11 @@ HICON TLauncherMenu::TakeIcon(const THotkeyItem& entry, IconFallback fallback) c
     return nullptr;
 }
 
-void TLauncherMenu::EnsureIcons() {
-    if (iconsTaken_) return;
-    iconsTaken_ = true;
-    for (const LauncherItem& item : items_) {
+bool TLauncherMenu::TakeIcons(std::size_t maxCount) {
+    for (std::size_t taken = 0; nextIcon_ < items_.size() && taken < maxCount; ++nextIcon_) {
+        const LauncherItem& item = items_[nextIcon_];
         if (!item.Enabled) continue;
+        ++taken;
         // The list keeps its own copy of the picture. An item whose picture cannot be had keeps
         // its place with a stand-in, so that the image indices stay aligned.
         UniqueIcon icon(TakeIcon(entries_[static_cast<size_t>(item.Tag)], item.Fallback));
@@ -85,6 +85,7 @@ void TLauncherMenu::EnsureIcons() {
                                                     kIconSize, kIconSize, 0)));
         ImageList_AddIcon(icons_.get(), icon.get());
     }
+    return nextIcon_ >= items_.size();
 }
 
 int TLauncherMenu::TagOf(UINT id) const {

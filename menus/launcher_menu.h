@@ -19,11 +19,15 @@ public:
     TLauncherMenu();
     HMENU handle() const { return menu_.get(); }
 
-    // Empties the menu and ExeIcons and makes one item per entry. The icons are taken when the
-    // menu is first shown afterwards (EnsureIcons), so start-up does not wait for them.
+    // Empties the menu and ExeIcons and makes one item per entry. The icons are taken afterwards,
+    // a few at a time while the program is idle (TakeIcons) and the rest at the latest when the
+    // menu is shown (EnsureIcons), so start-up does not wait for them.
     void Rebuild(const std::vector<THotkeyItem>& entries, const std::vector<LauncherItem>& items);
-    // Appends every enabled item's icon to ExeIcons, once per rebuild.
-    void EnsureIcons();
+    // Appends the icons of up to maxCount more enabled items to ExeIcons, in item order; true
+    // when every item has its icon.
+    bool TakeIcons(std::size_t maxCount);
+    // Takes every icon still missing.
+    void EnsureIcons() { TakeIcons(static_cast<std::size_t>(-1)); }
 
     // Tag of the item with command identifier id, or -1.
     int TagOf(UINT id) const;
@@ -44,7 +48,7 @@ private:
     UniqueImageList icons_;
     std::vector<THotkeyItem> entries_;
     std::vector<LauncherItem> items_;
-    bool iconsTaken_ = true;
+    std::size_t nextIcon_ = 0;  // first item whose icon is not taken yet
 };
 
 }  // namespace zarv

@@ -17,6 +17,11 @@ TZarv_main* Zarv_main = nullptr;
 namespace {
 
 constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged by a caption
+// Launcher-menu icons are taken a few at a time between other messages after each rebuild, so
+// neither start-up nor the first opening of the menu waits for hundreds of them.
+constexpr UINT_PTR kIconTimer = 1;
+constexpr UINT kIconTimerMs = 1;
+constexpr std::size_t kIconsPerTick = 4;
 
 }  // namespace
 
@@ -91,6 +96,7 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
     ItemMenu.Rebuild(entries, items);
     hotkeys_->Register(entries, available);
+    SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
 }
 
 void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
@@ -227,6 +233,10 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         }
+        case WM_TIMER:
+            if (wp == kIconTimer && ItemMenu.TakeIcons(kIconsPerTick))
+                KillTimer(hwnd(), kIconTimer);
+            return 0;
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.EnsureIcons();
             return 0;

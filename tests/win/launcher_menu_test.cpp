@@ -123,6 +123,28 @@ TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
     EXPECT_EQ(menu.TagOf(5), -1);
 }
 
+TEST(LauncherMenu, IconsAreTakenAFewAtATimeInItemOrder) {
+    TLauncherMenu menu;
+    auto entries = SampleEntries();
+    menu.Rebuild(entries, Items(entries));
+    EXPECT_FALSE(menu.TakeIcons(1));
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 1);
+    EXPECT_FALSE(menu.TakeIcons(2));  // the missing entry in between takes no picture
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 3);
+    EXPECT_TRUE(menu.TakeIcons(5));
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+    menu.EnsureIcons();
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+
+    // A rebuild half-way starts over with an empty list.
+    menu.Rebuild(entries, Items(entries));
+    menu.TakeIcons(2);
+    menu.Rebuild(entries, Items(entries));
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 0);
+    menu.EnsureIcons();
+    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+}
+
 TEST(LauncherMenu, EmptyListGivesEmptyMenu) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
