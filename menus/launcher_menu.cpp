@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+
 #include "widgets/base/ansi.h"
 #include "widgets/base/window.h"
 
@@ -11,16 +13,57 @@ namespace {
 constexpr int kIconSize = 16;
 constexpr ULONG_PTR kNoImage = static_cast<ULONG_PTR>(-1);
 
+// Appends icon to the 32-bit list as one pre-multiplied ARGB picture. Drawing the icon into a DIB
+// ourselves is many times cheaper than ImageList_AddIcon, which copies the icon's own bitmaps
+// on every call; with hundreds of entries that decides how soon the menu opens.
+void AppendIcon(HIMAGELIST list, HICON icon) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = kIconSize;
+    bi.bmiHeader.biHeight = -kIconSize;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* colorBits = nullptr;
+    void* maskBits = nullptr;
+    UniqueDc dc(CreateCompatibleDC(nullptr));
+    UniqueGdiObject color(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &colorBits, nullptr, 0));
+    UniqueGdiObject mask(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &maskBits, nullptr, 0));
+    if (!color || !mask || !colorBits || !maskBits) {
+        ImageList_AddIcon(list, icon);
+        return;
+    }
+    {
+        SelectObjectGuard select(dc.get(), color.get());
+        DrawIconEx(dc.get(), 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    }
+    {
+        SelectObjectGuard select(dc.get(), mask.get());
+        DrawIconEx(dc.get(), 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_MASK);
+    }
+    GdiFlush();
+    // The mask is white where the icon is transparent. Opaque pixels of an icon without an
+    // alpha channel come out of the drawing with alpha 0 and are made fully opaque.
+    auto* px = static_cast<std::uint32_t*>(colorBits);
+    const auto* transparent = static_cast<const std::uint32_t*>(maskBits);
+    for (int i = 0; i < kIconSize * kIconSize; ++i) {
+        if ((transparent[i] & 0x00FFFFFF) != 0)
+            px[i] = 0;
+        else if ((px[i] >> 24) == 0)
+            px[i] |= 0xFF000000u;
+    }
+    ImageList_Add(list, static_cast<HBITMAP>(color.get()), nullptr);
+}
+
 HICON LoadOwnIcon(const wchar_t* name) {
     return static_cast<HICON>(
         LoadImageW(AppInstance(), name, IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
 }
 
+HIMAGELIST NewIconList() { return ImageList_Create(kIconSize, kIconSize, ILC_COLOR32, 16, 16); }
+
 }  // namespace
 
-TLauncherMenu::TLauncherMenu()
-    : menu_(CreatePopupMenu()),
-      icons_(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 16, 16)) {}
+TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()), icons_(NewIconList()) {}
 
 void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
                             const std::vector<LauncherItem>& items) {
@@ -44,6 +87,7 @@ void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
         InsertMenuItemW(menu_.get(), GetMenuItemCount(menu_.get()), TRUE, &mii);
     }
     nextIcon_ = 0;
+    taken_.clear();
 }
 
 HICON TLauncherMenu::TakeIcon(const THotkeyItem& entry, IconFallback fallback) const {
@@ -83,7 +127,7 @@ bool TLauncherMenu::TakeIcons(std::size_t maxCount) {
         if (!icon)
             icon.reset(static_cast<HICON>(CopyImage(LoadIconW(nullptr, IDI_APPLICATION), IMAGE_ICON,
                                                     kIconSize, kIconSize, 0)));
-        ImageList_AddIcon(icons_.get(), icon.get());
+        AppendIcon(icons_.get(), icon.get());
     }
     return nextIcon_ >= items_.size();
 }

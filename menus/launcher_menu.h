@@ -3,6 +3,8 @@
 // 16 x 16 image list `ExeIcons`.
 #include <windows.h>
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "core/launcher_items.h"
@@ -49,6 +51,9 @@ private:
     std::vector<THotkeyItem> entries_;
     std::vector<LauncherItem> items_;
     std::size_t nextIcon_ = 0;  // first item whose icon is not taken yet
+    // Icons already taken in this pass, by file and fallback: entries of the same file share the
+    // work (the image list gets a copy for each).
+    std::map<std::string, UniqueIcon> taken_;
 };
 
 }  // namespace zarv

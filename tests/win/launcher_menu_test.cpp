@@ -145,6 +145,48 @@ TEST(LauncherMenu, IconsAreTakenAFewAtATimeInItemOrder) {
     EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
 }
 
+// The colour an item's picture leaves at (x, y) of a white 16 x 16 square.
+COLORREF DrawnPixel(const TLauncherMenu& menu, int tag, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT r{0, 0, 16, 16};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = TLauncherMenu::kFirstId + static_cast<UINT>(tag);
+    dis.hDC = dc;
+    dis.rcItem = r;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_DATA;
+    GetMenuItemInfoW(menu.handle(), dis.itemID, FALSE, &mii);
+    dis.itemData = mii.dwItemData;
+    menu.DrawItem(dis);
+    COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+TEST(LauncherMenu, PicturesKeepTheirTransparentPixels) {
+    TLauncherMenu menu;
+    auto entries = SampleEntries();
+    for (int pass = 0; pass < 2; ++pass) {  // also after a rebuild
+        menu.Rebuild(entries, Items(entries));
+        menu.EnsureIcons();
+    }
+    // The URL picture is a 16-colour globe whose corners are transparent; the internal
+    // function's is the program's tile with rounded corners and a solid middle.
+    EXPECT_EQ(DrawnPixel(menu, 3, 0, 0), RGB(255, 255, 255));
+    EXPECT_NE(DrawnPixel(menu, 3, 3, 5), RGB(255, 255, 255));
+    EXPECT_EQ(DrawnPixel(menu, 4, 0, 0), RGB(255, 255, 255));
+    EXPECT_NE(DrawnPixel(menu, 4, 8, 3), RGB(255, 255, 255));
+}
+
 TEST(LauncherMenu, EmptyListGivesEmptyMenu) {
     TLauncherMenu menu;
     auto entries = SampleEntries();

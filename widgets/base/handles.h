@@ -50,12 +50,14 @@ struct NullTraits {
 };
 
 inline BOOL WINAPI DeleteGdiObject(HGDIOBJ h) { return DeleteObject(h); }
+inline BOOL WINAPI DeleteMemoryDc(HDC h) { return DeleteDC(h); }
 inline BOOL WINAPI DestroyImageList(HIMAGELIST h) { return ImageList_Destroy(h); }
 
 using UniqueIcon = UniqueHandle<HICON, NullTraits<HICON, DestroyIcon>>;
 using UniqueMenu = UniqueHandle<HMENU, NullTraits<HMENU, DestroyMenu>>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, NullTraits<HGDIOBJ, DeleteGdiObject>>;
 using UniqueFont = UniqueHandle<HGDIOBJ, NullTraits<HGDIOBJ, DeleteGdiObject>>;
+using UniqueDc = UniqueHandle<HDC, NullTraits<HDC, DeleteMemoryDc>>;  // CreateCompatibleDC
 using UniqueImageList = UniqueHandle<HIMAGELIST, NullTraits<HIMAGELIST, DestroyImageList>>;
 
 // Selects a GDI object into a DC for the guard's lifetime.
