@@ -59,16 +59,21 @@ HICON LoadOwnIcon(const wchar_t* name) {
         LoadImageW(AppInstance(), name, IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
 }
 
-HIMAGELIST NewIconList() { return ImageList_Create(kIconSize, kIconSize, ILC_COLOR32, 16, 16); }
+// A list with room for count pictures: growing a list copies all its pictures each time.
+HIMAGELIST NewIconList(int count) {
+    return ImageList_Create(kIconSize, kIconSize, ILC_COLOR32, count > 0 ? count : 1, 16);
+}
 
 }  // namespace
 
-TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()), icons_(NewIconList()) {}
+TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()), icons_(NewIconList(0)) {}
 
 void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
                             const std::vector<LauncherItem>& items) {
     while (GetMenuItemCount(menu_.get()) > 0) DeleteMenu(menu_.get(), 0, MF_BYPOSITION);
-    ImageList_RemoveAll(icons_.get());
+    int enabled = 0;
+    for (const LauncherItem& item : items) enabled += item.Enabled ? 1 : 0;
+    icons_.reset(NewIconList(enabled));
     entries_ = entries;
     items_ = items;
     int image = 0;
@@ -90,18 +95,19 @@ void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
     taken_.clear();
 }
 
-HICON TLauncherMenu::TakeIcon(const THotkeyItem& entry, IconFallback fallback) const {
+HICON TLauncherMenu::TakeIcon(const THotkeyItem& entry, IconFallback fallback,
+                              bool fileExists) const {
     // The file's own first icon, when it is a program, library or icon file that holds one.
     HICON small = nullptr;
-    if (!entry.FilePath.empty() &&
-        ExtractIconExA(entry.FilePath.c_str(), 0, nullptr, &small, 1) > 0 && small)
+    if (fileExists && ExtractIconExA(entry.FilePath.c_str(), 0, nullptr, &small, 1) > 0 && small)
         return small;
     switch (fallback) {
         case IconFallback::UrlIcon:
             return LoadOwnIcon(L"XICON1");
         case IconFallback::AssociatedIcon: {
             SHFILEINFOA info{};
-            if (SHGetFileInfoA(entry.FilePath.c_str(), 0, &info, sizeof info,
+            if (fileExists &&
+                SHGetFileInfoA(entry.FilePath.c_str(), 0, &info, sizeof info,
                                SHGFI_ICON | SHGFI_SMALLICON) &&
                 info.hIcon)
                 return info.hIcon;
@@ -120,16 +126,28 @@ bool TLauncherMenu::TakeIcons(std::size_t maxCount) {
         const LauncherItem& item = items_[nextIcon_];
         if (!item.Enabled) continue;
         ++taken;
-        // The list keeps its own copy of the picture. An item whose picture cannot be had keeps
-        // its place with a stand-in, so that the image indices stay aligned.
-        UniqueIcon icon(TakeIcon(entries_[static_cast<size_t>(item.Tag)], item.Fallback));
+        const THotkeyItem& entry = entries_[static_cast<size_t>(item.Tag)];
+        DWORD attributes = entry.FilePath.empty() ? INVALID_FILE_ATTRIBUTES
+                                                  : GetFileAttributesA(entry.FilePath.c_str());
+        bool fileExists =
+            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        // Entries of the same file, and entries without a file that fall back to the same
+        // picture, share one icon within the pass.
+        std::string key(1, static_cast<char>('0' + static_cast<int>(item.Fallback)));
+        if (fileExists) key += entry.FilePath;
+        UniqueIcon& icon = taken_[key];
+        if (!icon) icon.reset(TakeIcon(entry, item.Fallback, fileExists));
+        // An item whose picture cannot be had keeps its place with a stand-in, so that the
+        // image indices stay aligned.
         if (!icon) icon.reset(LoadOwnIcon(L"MAINICON"));
         if (!icon)
             icon.reset(static_cast<HICON>(CopyImage(LoadIconW(nullptr, IDI_APPLICATION), IMAGE_ICON,
                                                     kIconSize, kIconSize, 0)));
-        AppendIcon(icons_.get(), icon.get());
+        AppendIcon(icons_.get(), icon.get());  // the list keeps its own copy
     }
-    return nextIcon_ >= items_.size();
+    if (nextIcon_ < items_.size()) return false;
+    taken_.clear();
+    return true;
 }
 
 int TLauncherMenu::TagOf(UINT id) const {

@@ -44,7 +44,7 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
 
 private:
-    HICON TakeIcon(const THotkeyItem& entry, IconFallback fallback) const;
+    HICON TakeIcon(const THotkeyItem& entry, IconFallback fallback, bool fileExists) const;
 
     UniqueMenu menu_;
     UniqueImageList icons_;
