@@ -230,7 +230,10 @@ void TTrayIcon::ImageListDestroyed(HIMAGELIST list) {
 }
 
 void TTrayIcon::TaskbarCreated() {
-    // The new taskbar knows no icon, whatever the flag says.
+    // A new taskbar knows no icon, whatever the flag says. The message also comes while the
+    // taskbar still holds the icon (some systems send it when the display changes), where a
+    // second add would fail: the icon is taken out first, which fails harmlessly otherwise.
+    if (shown_) DeleteFromShell();
     shown_ = false;
     if (!loading_) AddToShell();
 }

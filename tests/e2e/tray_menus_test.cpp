@@ -138,6 +138,41 @@ TEST_F(TrayIcon, ShellShowsTheTipAndPassesTheButtonsOn) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(ours); })) << "the icon stays in the shell";
 }
 
+TEST_F(TrayIcon, TaskbarCreatedWhileTheIconIsShownKeepsOneWorkingIcon) {
+    WriteHotkeys({Entry("marker", "key", marker())});
+    HWND main = StartResident();
+    ASSERT_TRUE(main);
+    auto reaching = [&] {  // our icons in the shell: those whose click opens zarv's menu
+        std::vector<HWND> found;
+        for (const ShellIcon& icon : ShellIcons()) {
+            if (icon.tip != L"Z.A.R.V") continue;
+            PostMessageW(icon.window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            PostMessageW(icon.window, WM_LBUTTONUP, 0, 0);
+            if (MenuOpens(zarv().pid(), 1000)) {
+                found.push_back(icon.window);
+                CloseMenus(zarv().pid());
+            }
+        }
+        return found;
+    };
+    std::vector<HWND> before;
+    ASSERT_TRUE(WaitUntil([&] { return !(before = reaching()).empty(); }));
+
+    // Sent by the shell when its taskbar starts, and by some systems while it still runs.
+    PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    std::vector<HWND> after;
+    ASSERT_TRUE(WaitUntil([&] { return (after = reaching()).size() == before.size(); }));
+
+    // The icon still belongs to the program: leaving takes it out of the shell.
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(zarv().WaitExit());
+    EXPECT_TRUE(WaitUntil([&] {
+        for (HWND w : after)
+            if (IsWindow(w)) return false;
+        return true;
+    })) << "the icon stays in the shell after exit";
+}
+
 // ---- The launcher menu ------------------------------------------------------------------------
 
 using ItemMenu = TrayTest;

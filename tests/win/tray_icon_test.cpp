@@ -185,8 +185,10 @@ TEST_F(TrayIconTest, RefusedAddRaisesAndTaskbarCreatedAddsAgain) {
     icon.TaskbarCreated();
     EXPECT_TRUE(icon.Shown());
     icon.TaskbarCreated();  // a restarted taskbar gets the icon again
-    ASSERT_EQ(g_calls.size(), 3u);
-    EXPECT_EQ(g_calls[2].message, static_cast<DWORD>(NIM_ADD));
+    ASSERT_EQ(g_calls.size(), 4u);
+    EXPECT_EQ(g_calls[2].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(g_calls[3].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_TRUE(icon.Shown());
 
     g_shellAnswer = FALSE;
     EXPECT_THROW(icon.SetTipHelp("new"), TrayIconError);  // a refused modify too
