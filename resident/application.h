@@ -10,6 +10,14 @@ class TApplication : public Window {
 public:
     // Creates the hidden window with the application title as its caption.
     bool Initialize(const wchar_t* title);
+    // The window that a close request to the application closes.
+    void SetMainForm(HWND mainForm) { mainForm_ = mainForm; }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    HWND mainForm_ = nullptr;
 };
 
 }  // namespace zarv

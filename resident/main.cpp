@@ -34,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     zarv::TZarv_main main(debug, application.hwnd());
     zarv::Zarv_main = &main;
     if (!main.CreateResident()) return 1;
+    application.SetMainForm(main.hwnd());
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

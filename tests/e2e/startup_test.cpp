@@ -164,5 +164,21 @@ TEST_F(Startup, CloseEndsTheProcessAndReleasesEveryHotKey) {
     EXPECT_EQ(ReadBytes(PathIn(L"Hotkey.DAT")), before);
 }
 
+TEST_F(Startup, CloseToTheApplicationWindowClosesTheResidentWindow) {
+    const KeyCombo program{kCtrlAltShift, VK_F8};
+    WriteHotkeys({MarkerEntry(program)});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+    ASSERT_EQ(TryRegister(program), ERROR_HOTKEY_ALREADY_REGISTERED);
+    // The hidden window that owns the resident one, titled with the application title.
+    auto apps = TopLevelWindows(zarv.pid(), L"TApplication");
+    ASSERT_EQ(apps.size(), 1u);
+    EXPECT_EQ(TextOf(apps[0]), L"ZARV");
+    EXPECT_FALSE(IsWindowVisible(apps[0]));
+    PostMessageW(apps[0], WM_CLOSE, 0, 0);
+    EXPECT_TRUE(zarv.WaitExit());
+    EXPECT_EQ(TryRegister(program), 0u);
+}
+
 }  // namespace
 }  // namespace e2e
