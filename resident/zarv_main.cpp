@@ -27,10 +27,7 @@ constexpr std::size_t kIconsPerTick = 4;
 
 TZarv_main::TZarv_main(bool debug, HWND application) : debug_(debug), application_(application) {}
 
-TZarv_main::~TZarv_main() {
-    TrayIcon1.reset();
-    if (font_) DeleteObject(font_);
-}
+TZarv_main::~TZarv_main() { TrayIcon1.reset(); }
 
 bool TZarv_main::CreateResident() {
     // Owned by the hidden application window, so it has no taskbar button; the bar is
@@ -57,18 +54,15 @@ void TZarv_main::AddTrayIcon() {
 void TZarv_main::FormCreate() {
     HWND self = hwnd();
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
-    bar_.Create(self, font_, *this);
+    font_.reset(CreateFormFont());
+    bar_.Create(self, static_cast<HFONT>(font_.get()), *this);
     hotkeys_ = std::make_unique<HotkeyRegistration>(self);
     try {
         TrayIcon1 = std::make_unique<TTrayIcon>(self);
-        HICON icon = static_cast<HICON>(LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0));
-        TrayIcon1->SetIcon(icon);
-        if (icon) DestroyIcon(icon);
+        UniqueIcon icon(static_cast<HICON>(LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0)));
+        TrayIcon1->SetIcon(icon.get());  // the icon keeps a copy
         TrayIcon1->SetTipHelp("Z.A.R.V");
         TrayIcon1->SetLBPopupMenu(ItemMenu.handle());
         TrayIcon1->SetRBPopupMenu(PopupMenu1.handle());

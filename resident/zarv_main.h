@@ -10,6 +10,7 @@
 #include "menus/launcher_menu.h"
 #include "menus/tray_menu.h"
 #include "resident/hotkeys.h"
+#include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
@@ -72,7 +73,7 @@ private:
     bool hotkeyEditorOpen_ = false;
     bool commandEditorOpen_ = false;
     UINT taskbarCreated_ = 0;
-    HFONT font_ = nullptr;
+    UniqueFont font_;
     TLauncherMenu ItemMenu;
     TTrayMenu PopupMenu1;
     TCommandBar bar_;

@@ -26,9 +26,7 @@ const wchar_t kAboutText[] =
 
 TAbout::TAbout() = default;
 
-TAbout::~TAbout() {
-    if (font_) DeleteObject(font_);
-}
+TAbout::~TAbout() = default;
 
 void TAbout::ShowModal(HWND owner) {
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -53,17 +51,15 @@ void TAbout::ShowModal(HWND owner) {
 }
 
 void TAbout::FormCreate() {
-    font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
+    font_.reset(CreateFormFont());
     Memo1 = CreateWindowExW(0, L"EDIT", kAboutText,
                             WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_CENTER, 8, 5,
                             415, 188, hwnd(), nullptr, AppInstance(), nullptr);
     Btn_OK = CreateWindowExW(
         0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_FLAT, 184,
         200, 65, 22, hwnd(), reinterpret_cast<HMENU>(kOkId), AppInstance(), nullptr);
-    SendMessageW(Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageW(Btn_OK, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(Btn_OK, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
 void TAbout::Btn_OKClick() { done_ = true; }

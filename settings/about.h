@@ -2,6 +2,7 @@
 // The About box `TAbout`.
 #include <windows.h>
 
+#include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
@@ -22,7 +23,7 @@ private:
 
     HWND Memo1 = nullptr;
     HWND Btn_OK = nullptr;
-    HFONT font_ = nullptr;
+    UniqueFont font_;
     bool done_ = false;
 };
 

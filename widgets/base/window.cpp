@@ -4,6 +4,12 @@ namespace zarv {
 
 HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
 
+HFONT CreateFormFont() {
+    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
+}
+
 Window::~Window() {
     if (hwnd_) {
         HWND h = hwnd_;

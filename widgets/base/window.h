@@ -35,4 +35,8 @@ void RunModalLoop(HWND window, HWND owner, const bool& done);
 // The one instance handle of the executable.
 HINSTANCE AppInstance();
 
+// The font of the program's windows: "ＭＳ Ｐゴシック", 12 pixels high (9 points at 96 dpi). The
+// caller owns it.
+HFONT CreateFormFont();
+
 }  // namespace zarv
