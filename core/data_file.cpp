@@ -7,8 +7,6 @@ namespace zarv {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
 // Cursor over a file's bytes. Every read checks what is left first, so a damaged file can
 // neither make it read past the end nor write past a field.
 class Reader {
@@ -171,7 +169,7 @@ std::string SerializeRecords(const std::vector<Item>& list, const CodePage& cp) 
 FileVersion DetectVersion(std::string_view data) {
     if (data.size() < kHeaderSize) return FileVersion::Unknown;
     std::string_view header = data.substr(0, kHeaderSize);
-    while (!header.empty() && IsBlank(header.back())) header.remove_suffix(1);
+    while (!header.empty() && IsBlankByte(header.back())) header.remove_suffix(1);
     if (header == kHeader102) return FileVersion::V102;
     if (header == kHeader103) return FileVersion::V103;
     return FileVersion::Unknown;

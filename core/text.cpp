@@ -46,11 +46,10 @@ std::string CutText(std::string_view s, std::size_t maxBytes, const CodePage& cp
 }
 
 std::string_view TrimText(std::string_view s) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     std::size_t begin = 0;
     std::size_t end = s.size();
-    while (begin < end && blank(s[begin])) ++begin;
-    while (end > begin && blank(s[end - 1])) --end;
+    while (begin < end && IsBlankByte(s[begin])) ++begin;
+    while (end > begin && IsBlankByte(s[end - 1])) --end;
     return s.substr(begin, end - begin);
 }
 

@@ -32,6 +32,9 @@ std::size_t CutLength(std::string_view s, std::size_t maxBytes, const CodePage& 
 // The prefix of s given by CutLength.
 std::string CutText(std::string_view s, std::size_t maxBytes, const CodePage& cp);
 
+// A byte of code 32 or less: a blank or a control character.
+inline bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 32; }
+
 // s without its leading and trailing bytes of code 32 or less. (Such bytes are never trail bytes
 // of a double-byte character, which start at 0x40.)
 std::string_view TrimText(std::string_view s);

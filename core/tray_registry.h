@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace zarv {
@@ -19,7 +18,7 @@ public:
     std::optional<unsigned> Add(void* icon);
     // Removes icon's entry; does nothing when it has none.
     void Remove(const void* icon);
-    // The icon registered under the decimal text of a notification's wParam, or nullptr.
+    // The icon registered under a notification's wParam, or nullptr.
     void* Find(std::uintptr_t wParam) const;
 
     // The number the next icon gets: the last entry's number plus 1, or 1 when empty. Numbers of
@@ -29,7 +28,7 @@ public:
 
 private:
     struct Entry {
-        std::string number;  // decimal text of the sequence number
+        unsigned number;
         void* icon;
     };
     std::vector<Entry> entries_;  // in order of creation

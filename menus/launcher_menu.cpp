@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "widgets/base/ansi.h"
+#include "widgets/base/files.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
@@ -59,25 +60,21 @@ HICON LoadOwnIcon(const wchar_t* name) {
         LoadImageW(AppInstance(), name, IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
 }
 
-// A list with room for count pictures: growing a list copies all its pictures each time.
-HIMAGELIST NewIconList(int count) {
-    return ImageList_Create(kIconSize, kIconSize, ILC_COLOR32, count > 0 ? count : 1, 16);
-}
-
 }  // namespace
 
-TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()), icons_(NewIconList(0)) {}
+TLauncherMenu::TLauncherMenu()
+    : menu_(CreatePopupMenu()),
+      icons_(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32, 16, 16)) {}
 
 void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
                             const std::vector<LauncherItem>& items) {
     while (GetMenuItemCount(menu_.get()) > 0) DeleteMenu(menu_.get(), 0, MF_BYPOSITION);
-    int enabled = 0;
-    for (const LauncherItem& item : items) enabled += item.Enabled ? 1 : 0;
-    icons_.reset(NewIconList(enabled));
-    entries_ = entries;
-    items_ = items;
-    int image = 0;
-    for (const LauncherItem& item : items_) {
+    ImageList_RemoveAll(icons_.get());
+    pending_.clear();
+    nextIcon_ = 0;
+    taken_.clear();
+    count_ = items.size();
+    for (const LauncherItem& item : items) {
         std::wstring caption = AnsiToWide(item.Caption);
         MENUITEMINFOW mii{};
         mii.cbSize = sizeof mii;
@@ -88,26 +85,24 @@ void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
         // The picture is drawn by the owner from ExeIcons (WM_DRAWITEM); the item keeps its
         // image index.
         mii.hbmpItem = item.Enabled ? HBMMENU_CALLBACK : nullptr;
-        mii.dwItemData = item.Enabled ? static_cast<ULONG_PTR>(image++) : kNoImage;
+        mii.dwItemData = item.Enabled ? static_cast<ULONG_PTR>(pending_.size()) : kNoImage;
         InsertMenuItemW(menu_.get(), GetMenuItemCount(menu_.get()), TRUE, &mii);
+        if (item.Enabled)
+            pending_.push_back({entries[static_cast<size_t>(item.Tag)].FilePath, item.Fallback});
     }
-    nextIcon_ = 0;
-    taken_.clear();
 }
 
-HICON TLauncherMenu::TakeIcon(const THotkeyItem& entry, IconFallback fallback,
-                              bool fileExists) const {
+HICON TLauncherMenu::TakeIcon(const IconSource& source, bool fileExists) const {
     // The file's own first icon, when it is a program, library or icon file that holds one.
     HICON small = nullptr;
-    if (fileExists && ExtractIconExA(entry.FilePath.c_str(), 0, nullptr, &small, 1) > 0 && small)
+    if (fileExists && ExtractIconExA(source.file.c_str(), 0, nullptr, &small, 1) > 0 && small)
         return small;
-    switch (fallback) {
+    switch (source.fallback) {
         case IconFallback::UrlIcon:
             return LoadOwnIcon(L"XICON1");
         case IconFallback::AssociatedIcon: {
             SHFILEINFOA info{};
-            if (fileExists &&
-                SHGetFileInfoA(entry.FilePath.c_str(), 0, &info, sizeof info,
+            if (SHGetFileInfoA(source.file.c_str(), 0, &info, sizeof info,
                                SHGFI_ICON | SHGFI_SMALLICON) &&
                 info.hIcon)
                 return info.hIcon;
@@ -122,21 +117,19 @@ HICON TLauncherMenu::TakeIcon(const THotkeyItem& entry, IconFallback fallback,
 }
 
 bool TLauncherMenu::TakeIcons(std::size_t maxCount) {
-    for (std::size_t taken = 0; nextIcon_ < items_.size() && taken < maxCount; ++nextIcon_) {
-        const LauncherItem& item = items_[nextIcon_];
-        if (!item.Enabled) continue;
-        ++taken;
-        const THotkeyItem& entry = entries_[static_cast<size_t>(item.Tag)];
-        DWORD attributes = entry.FilePath.empty() ? INVALID_FILE_ATTRIBUTES
-                                                  : GetFileAttributesA(entry.FilePath.c_str());
-        bool fileExists =
-            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-        // Entries of the same file, and entries without a file that fall back to the same
-        // picture, share one icon within the pass.
-        std::string key(1, static_cast<char>('0' + static_cast<int>(item.Fallback)));
-        if (fileExists) key += entry.FilePath;
+    for (std::size_t taken = 0; nextIcon_ < pending_.size() && taken < maxCount;
+         ++nextIcon_, ++taken) {
+        const IconSource& source = pending_[nextIcon_];
+        // An enabled program entry's file was found when its item was made; the texts of URL
+        // and internal-function entries need not name a file at all.
+        const bool fileExists =
+            source.fallback == IconFallback::AssociatedIcon || IsExistingFile(source.file);
+        // Items of the same file share one icon within the pass; so do items without a file
+        // that fall back to the same picture.
+        std::string key(1, static_cast<char>('0' + static_cast<int>(source.fallback)));
+        if (fileExists) key += source.file;
         UniqueIcon& icon = taken_[key];
-        if (!icon) icon.reset(TakeIcon(entry, item.Fallback, fileExists));
+        if (!icon) icon.reset(TakeIcon(source, fileExists));
         // An item whose picture cannot be had keeps its place with a stand-in, so that the
         // image indices stay aligned.
         if (!icon) icon.reset(LoadOwnIcon(L"MAINICON"));
@@ -145,25 +138,17 @@ bool TLauncherMenu::TakeIcons(std::size_t maxCount) {
                                                     kIconSize, kIconSize, 0)));
         AppendIcon(icons_.get(), icon.get());  // the list keeps its own copy
     }
-    if (nextIcon_ < items_.size()) return false;
+    if (nextIcon_ < pending_.size()) return false;
     taken_.clear();
     return true;
 }
 
 int TLauncherMenu::TagOf(UINT id) const {
-    if (id < kFirstId || id >= kFirstId + items_.size()) return -1;
+    if (id < kFirstId || id >= kFirstId + count_) return -1;
     return static_cast<int>(id - kFirstId);
 }
 
-void TLauncherMenu::Popup(HWND owner, int x, int y) {
-    EnsureIcons();
-    // A menu of a window that is not in the foreground does not close when the user clicks
-    // elsewhere; the WM_NULL afterwards lets a second opening work at once.
-    SetForegroundWindow(owner);
-    TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, owner,
-                   nullptr);
-    PostMessageW(owner, WM_NULL, 0, 0);
-}
+void TLauncherMenu::Popup(HWND owner, int x, int y) const { PopupMenuAt(menu_.get(), owner, x, y); }
 
 bool TLauncherMenu::MeasureItem(MEASUREITEMSTRUCT& mis) const {
     if (mis.CtlType != ODT_MENU || TagOf(mis.itemID) < 0) return false;

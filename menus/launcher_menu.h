@@ -34,23 +34,28 @@ public:
     // Tag of the item with command identifier id, or -1.
     int TagOf(UINT id) const;
     // Shows the menu with its top-left corner at (x, y); commands go to owner as WM_COMMAND.
-    void Popup(HWND owner, int x, int y);
+    // The owner takes the missing icons on WM_INITMENUPOPUP (EnsureIcons).
+    void Popup(HWND owner, int x, int y) const;
 
     // The owner's WM_MEASUREITEM / WM_DRAWITEM for the items' pictures; true when handled.
     bool MeasureItem(MEASUREITEMSTRUCT& mis) const;
     bool DrawItem(const DRAWITEMSTRUCT& dis) const;
 
     HIMAGELIST ExeIcons() const { return icons_.get(); }
-    int Count() const { return static_cast<int>(items_.size()); }
 
 private:
-    HICON TakeIcon(const THotkeyItem& entry, IconFallback fallback, bool fileExists) const;
+    // Where an enabled item's icon comes from.
+    struct IconSource {
+        std::string file;
+        IconFallback fallback;
+    };
+    HICON TakeIcon(const IconSource& source, bool fileExists) const;
 
     UniqueMenu menu_;
     UniqueImageList icons_;
-    std::vector<THotkeyItem> entries_;
-    std::vector<LauncherItem> items_;
-    std::size_t nextIcon_ = 0;  // first item whose icon is not taken yet
+    std::size_t count_ = 0;            // items of the menu
+    std::vector<IconSource> pending_;  // one per enabled item, in image-index order
+    std::size_t nextIcon_ = 0;         // first of pending_ whose icon is not taken yet
     // Icons already taken in this pass, by file and fallback: entries of the same file share the
     // work (the image list gets a copy for each).
     std::map<std::string, UniqueIcon> taken_;

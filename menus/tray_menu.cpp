@@ -1,5 +1,7 @@
 #include "menus/tray_menu.h"
 
+#include "widgets/base/window.h"
+
 namespace zarv {
 
 TTrayMenu::TTrayMenu() : menu_(CreatePopupMenu()) {
@@ -13,12 +15,6 @@ TTrayMenu::TTrayMenu() : menu_(CreatePopupMenu()) {
     AppendMenuW(m, MF_STRING, Exit1, L"終了(&X)");
 }
 
-void TTrayMenu::Popup(HWND owner, int x, int y) const {
-    // See TLauncherMenu::Popup for the foreground window and the WM_NULL.
-    SetForegroundWindow(owner);
-    TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, owner,
-                   nullptr);
-    PostMessageW(owner, WM_NULL, 0, 0);
-}
+void TTrayMenu::Popup(HWND owner, int x, int y) const { PopupMenuAt(menu_.get(), owner, x, y); }
 
 }  // namespace zarv

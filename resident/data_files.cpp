@@ -9,15 +9,11 @@
 #include "core/data_file.h"
 #include "core/records.h"
 #include "widgets/base/ansi.h"
+#include "widgets/base/files.h"
 #include "widgets/base/handles.h"
 
 namespace zarv {
 namespace {
-
-bool FileExists(const std::wstring& path) {
-    DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void ShowIoError(const std::wstring& fileName, bool reading, DWORD code) {
     std::wstring text = fileName + (reading ? L" の読み込み中にエラーが発生しました。\n"
@@ -54,13 +50,13 @@ using Parser = ParseResult (*)(std::string_view, FileVersion, std::vector<Item>&
 template <typename Item>
 bool LoadFile(const std::wstring& path, const wchar_t* fileName, const wchar_t* notice,
               std::vector<Item>& list, Parser<Item> parse) {
-    if (!FileExists(path)) return false;
+    if (!IsExistingFile(path)) return false;
     std::string data;
     if (DWORD err = ReadWholeFile(path, data)) {
         ShowIoError(fileName, true, err);
         return true;  // nothing read; the menus and hot keys follow the empty list
     }
-    if (data.size() < kHeaderSize) {
+    if (!HeaderComplete(data)) {
         ShowIoError(fileName, true, ERROR_HANDLE_EOF);
         return true;
     }
@@ -76,55 +72,64 @@ bool LoadFile(const std::wstring& path, const wchar_t* fileName, const wchar_t* 
 // replaces it, so that nothing the user had is lost silently.
 template <typename Item>
 bool NeedsBackup(const std::wstring& path, Parser<Item> parse) {
-    if (!FileExists(path)) return false;
+    if (!IsExistingFile(path)) return false;
     std::string data;
-    if (ReadWholeFile(path, data) != 0 || data.size() < kHeaderSize) return true;
+    if (ReadWholeFile(path, data) != 0 || !HeaderComplete(data)) return true;
     FileVersion v = DetectVersion(data);
     if (v == FileVersion::Unknown) return true;
     std::vector<Item> scratch;
     return !parse(data, v, scratch).complete;
 }
 
-// Writes content to path through a temporary file beside it and an atomic replace.
-DWORD WriteFileAtomically(const std::wstring& path, std::string_view content, bool keepBackup) {
-    std::wstring temp = path + L".new";
-    {
-        UniqueKernelHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+// The new content of a file, written beside it; removed again unless it replaced the file.
+class TempFile {
+public:
+    explicit TempFile(std::wstring path) : path_(std::move(path)) {}
+    ~TempFile() {
+        if (!moved_) DeleteFileW(path_.c_str());
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    // Writes content and flushes it to the disk. Returns 0 or the system error code.
+    DWORD Write(std::string_view content) const {
+        UniqueKernelHandle f(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!f) return GetLastError();
-        size_t done = 0;
-        while (done < content.size()) {
+        for (size_t done = 0; done < content.size();) {
             DWORD put = 0;
             DWORD want = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 24));
             if (!WriteFile(f.get(), content.data() + done, want, &put, nullptr) || put == 0) {
                 DWORD err = GetLastError();
-                f.reset();
-                DeleteFileW(temp.c_str());
                 return err ? err : ERROR_WRITE_FAULT;
             }
             done += put;
         }
-        if (!FlushFileBuffers(f.get())) {
-            DWORD err = GetLastError();
-            f.reset();
-            DeleteFileW(temp.c_str());
-            return err;
-        }
+        return FlushFileBuffers(f.get()) ? 0 : GetLastError();
     }
-    if (keepBackup && FileExists(path)) {
-        if (!CopyFileW(path.c_str(), (path + L".bak").c_str(), FALSE)) {
-            DWORD err = GetLastError();
-            DeleteFileW(temp.c_str());
-            return err;
-        }
+
+    // Replaces target by this file in one step.
+    DWORD MoveOver(const std::wstring& target) {
+        if (!MoveFileExW(path_.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return GetLastError();
+        moved_ = true;
+        return 0;
     }
-    if (!MoveFileExW(temp.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD err = GetLastError();
-        DeleteFileW(temp.c_str());
-        return err;
-    }
-    return 0;
+
+private:
+    std::wstring path_;
+    bool moved_ = false;
+};
+
+// Writes content to path through a temporary file beside it and an atomic replace; with
+// keepBackup the old file is first copied to "<name>.bak". Returns 0 or the system error code.
+DWORD WriteFileAtomically(const std::wstring& path, std::string_view content, bool keepBackup) {
+    TempFile temp(path + L".new");
+    if (DWORD err = temp.Write(content)) return err;
+    if (keepBackup && !CopyFileW(path.c_str(), (path + L".bak").c_str(), FALSE))
+        return GetLastError();
+    return temp.MoveOver(path);
 }
 
 bool SaveFile(const std::wstring& path, const wchar_t* fileName, std::string_view content,

@@ -5,14 +5,9 @@
 #include <vector>
 
 #include "core/launch_text.h"
+#include "widgets/base/files.h"
 
 namespace zarv {
-
-bool IsExistingFile(const std::string& path) {
-    if (path.empty()) return false;
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool StartProgram(const std::string& commandLine, const std::string& workDir,
                   const std::string& filePath) {

@@ -23,7 +23,4 @@ void ShellOpen(HWND owner, const std::string& target);
 void StartFile(HWND owner, const std::string& filePath, const std::string& options,
                const std::string& workDir);
 
-// True when path names an existing file (not a folder).
-bool IsExistingFile(const std::string& path);
-
 }  // namespace zarv

@@ -8,6 +8,7 @@
 #include "resident/internal_functions.h"
 #include "resident/launch.h"
 #include "settings/about.h"
+#include "widgets/base/files.h"
 #include "widgets/tray_icon.h"
 
 namespace zarv {
@@ -53,7 +54,6 @@ void TZarv_main::AddTrayIcon() {
 
 void TZarv_main::FormCreate() {
     HWND self = hwnd();
-    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     font_.reset(CreateFormFont());
     bar_.Create(self, static_cast<HFONT>(font_.get()), *this);
     hotkeys_ = std::make_unique<HotkeyRegistration>(self);
@@ -85,7 +85,8 @@ void TZarv_main::FormClose() {
 void TZarv_main::RegisterHotkeys() { RegisterHotkeysFrom(HotkeyList); }
 
 void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
-    std::vector<LauncherItem> items = BuildLauncherItems(entries, &IsExistingFile);
+    std::vector<LauncherItem> items =
+        BuildLauncherItems(entries, [](const std::string& path) { return IsExistingFile(path); });
     std::vector<bool> available(items.size());
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
     ItemMenu.Rebuild(entries, items);
@@ -170,6 +171,10 @@ void TZarv_main::Btn_ExecuteClick() {
     } else if (!text.empty()) {
         if (!StartProgram(text, std::string())) ShellOpen(hwnd(), text);
     }
+    HideBar();
+}
+
+void TZarv_main::HideBar() {
     bar_.Hide();
     SetTrayEnabled(true);
 }
@@ -178,8 +183,7 @@ void TZarv_main::CommandBoxKeyDown(WPARAM key) {
     if (key == VK_RETURN) {
         Btn_ExecuteClick();
     } else if (key == VK_ESCAPE) {
-        bar_.Hide();
-        SetTrayEnabled(true);
+        HideBar();
     }
 }
 
@@ -242,10 +246,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_ACTIVATEAPP:
             // Another program became active: the shown bar goes away.
-            if (!wp && bar_.IsShown()) {
-                bar_.Hide();
-                SetTrayEnabled(true);
-            }
+            if (!wp && bar_.IsShown()) HideBar();
             return 0;
         case WM_CLOSE:
             FormClose();
@@ -256,7 +257,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             PostQuitMessage(0);
             return 0;
         default:
-            if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+            if (msg == TTrayIcon::TaskbarCreatedMessage() && msg != 0) {
                 if (TrayIcon1) {
                     try {
                         TrayIcon1->TaskbarCreated();

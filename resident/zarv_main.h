@@ -61,6 +61,7 @@ private:
     void LauncherItemClick(int tag);
     void RunEntry(const THotkeyItem& entry);
     void AddTrayIcon();
+    void HideBar();
 
     // CommandBarHost
     void Btn_ExecuteClick() override;
@@ -72,7 +73,6 @@ private:
     HWND application_;
     bool hotkeyEditorOpen_ = false;
     bool commandEditorOpen_ = false;
-    UINT taskbarCreated_ = 0;
     UniqueFont font_;
     TLauncherMenu ItemMenu;
     TTrayMenu PopupMenu1;

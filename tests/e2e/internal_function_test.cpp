@@ -2,6 +2,7 @@
 // the machine down.
 #include <algorithm>
 
+#include "ui_helpers.h"
 #include "zarv_fixture.h"
 
 namespace e2e {
@@ -50,16 +51,7 @@ std::vector<std::wstring> DateTimeTexts(SYSTEMTIME from, const SYSTEMTIME& to) {
     return texts;
 }
 
-// Closes every open pop-up menu of the process (Escape, one level at a time).
-bool CloseMenus(DWORD pid) {
-    return WaitUntil([&] {
-        auto open = OpenMenuWindows(pid);
-        if (open.empty()) return true;
-        PostMessageW(open.front(), WM_KEYDOWN, VK_ESCAPE, 0);
-        Sleep(50);
-        return false;
-    });
-}
+using ui::CloseMenus;
 
 using InternalFunctions = ZarvTest;
 

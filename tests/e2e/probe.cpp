@@ -4,6 +4,7 @@
 // probe_protocol.h) and then unloads the DLL.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ std::string Hex(unsigned long v) {
     char buf[16];
     wsprintfA(buf, "%lx", v);
     return buf;
+}
+
+std::string Hex64(std::uint64_t v) {
+    return Hex(static_cast<unsigned long>(v >> 32)) + ":" +
+           Hex(static_cast<unsigned long>(v & 0xFFFFFFFFu));
 }
 
 std::wstring FolderOfDll() {
@@ -105,6 +111,93 @@ std::string DescribeMenu(HWND window) {
     return out;
 }
 
+// Pictures are drawn into a 16 x 16 bitmap filled with a colour that no icon of the tests has.
+constexpr int kSize = 16;
+constexpr std::uint32_t kBackground = 0x00FF00FF;
+
+// Lets the owner draw the item's picture into a fresh bitmap; false when it did not answer.
+bool DrawPicture(HWND owner, HMENU menu, UINT id, ULONG_PTR data, std::string& line) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = kSize;
+    bi.bmiHeader.biHeight = -kSize;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !bmp || !bits) {
+        if (bmp) DeleteObject(bmp);
+        if (dc) DeleteDC(dc);
+        return false;
+    }
+    HGDIOBJ old = SelectObject(dc, bmp);
+    auto* px = static_cast<std::uint32_t*>(bits);
+    for (int i = 0; i < kSize * kSize; ++i) px[i] = kBackground;
+
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = id;
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.hwndItem = reinterpret_cast<HWND>(menu);
+    dis.hDC = dc;
+    dis.rcItem = {0, 0, kSize, kSize};
+    dis.itemData = data;
+    DWORD_PTR result = 0;
+    bool answered = SendMessageTimeoutW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis),
+                                        SMTO_NORMAL, 5000, &result) != 0;
+    GdiFlush();
+
+    bool drawn = false;
+    std::uint64_t hash = 1469598103934665603ull;  // FNV-1a over the pixels
+    for (int i = 0; i < kSize * kSize; ++i) {
+        drawn = drawn || px[i] != kBackground;
+        for (int b = 0; b < 4; ++b) {
+            hash ^= (px[i] >> (8 * b)) & 0xFF;
+            hash *= 1099511628211ull;
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    line =
+        "picture\t" + std::to_string(id) + "\t" + (drawn ? "1" : "0") + "\t" + Hex64(hash) + "\n";
+    return answered;
+}
+
+// The resident window of this process, which draws the launcher items' pictures.
+HWND ResidentWindow() {
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"TZarv_main", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"TZarv_main", nullptr)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId()) return w;
+    }
+    return nullptr;
+}
+
+std::string DescribePictures(HWND window) {
+    HWND owner = ResidentWindow();
+    if (!owner) return "error\tno TZarv_main window\n";
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    int count = menu ? GetMenuItemCount(menu) : -1;
+    if (count < 0) return "error\tthe menu has no items to read\n";
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_ID | MIIM_BITMAP | MIIM_DATA;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi)) continue;
+        if (mi.hbmpItem != HBMMENU_CALLBACK) continue;
+        std::string line;
+        if (!DrawPicture(owner, menu, mi.wID, mi.dwItemData, line))
+            return "error\tthe owner did not draw item " + std::to_string(mi.wID) + "\n";
+        out += line;
+    }
+    return out;
+}
+
 std::string Answer(const std::string& request) {
     if (request == "menu") {
         // The driver loads us once it sees the menu; give a menu that is still opening a moment.
@@ -117,6 +210,16 @@ std::string Answer(const std::string& request) {
         std::string out = "ok\n";
         for (HWND w : menus) out += DescribeMenu(w);
         return out;
+    }
+    if (request == "pictures") {
+        std::vector<HWND> menus;
+        for (int i = 0; i < 100 && menus.empty(); ++i) {
+            menus = OpenMenuWindows();
+            if (menus.empty()) Sleep(20);
+        }
+        if (menus.empty()) return "error\tno open menu\n";
+        std::string pictures = DescribePictures(menus.front());
+        return pictures.rfind("error", 0) == 0 ? pictures : "ok\n" + pictures;
     }
     return "error\tunknown request: " + request + "\n";
 }

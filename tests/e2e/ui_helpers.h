@@ -173,56 +173,21 @@ inline std::vector<ShellIcon> ShellIcons() {
 
 // ---- Pictures of launcher items ---------------------------------------------------------------
 
-// What zarv_picture_probe.dll saw the owner draw for one item of the open menu.
+// What the probe saw the owner draw for one item of the open menu.
 struct Picture {
     UINT id = 0;
     bool drawn = false;       // anything at all was drawn
     std::string fingerprint;  // equal fingerprints, equal pictures
 };
 
-// Loads zarv_picture_probe.dll into the process (a copy in folder) and returns the pictures of the
-// open menu's items that have one; nothing, with the reason in error, on failure.
+// The pictures of the open menu's items that have one, read through the probe; nothing, with
+// the reason in error, on failure.
 inline std::optional<std::vector<Picture>> ReadPictures(HANDLE process, const std::wstring& folder,
                                                         std::string* error) {
-    const std::wstring dll = folder + L"\\zarv_picture_probe.dll";
-    const std::wstring result = folder + L"\\pictures.result";
-    // A copy still loaded from an earlier read cannot be replaced, and need not be.
-    if (GetFileAttributesW(dll.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        !CopyTo(HelperFolder() + L"\\zarv_picture_probe.dll", dll)) {
-        *error = "cannot copy the picture probe";
-        return std::nullopt;
-    }
-    DeleteFileW(result.c_str());
-
-    auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
-    const size_t bytes = (dll.size() + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
-    bool loaded = false;
-    if (remote && WriteProcessMemory(process, remote, dll.c_str(), bytes, nullptr)) {
-        if (HANDLE thread = CreateRemoteThread(process, nullptr, 0, load, remote, 0, nullptr)) {
-            DWORD module = 0;
-            loaded = WaitForSingleObject(thread, kTimeoutMs) == WAIT_OBJECT_0 &&
-                     GetExitCodeThread(thread, &module) && module != 0;
-            CloseHandle(thread);
-        }
-    }
-    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    if (!loaded) {
-        *error = "the picture probe did not load";
-        return std::nullopt;
-    }
-    std::optional<std::string> answer;
-    if (!WaitUntil([&] { return (answer = ReadBytes(result)).has_value(); })) {
-        *error = "the picture probe did not answer";
-        return std::nullopt;
-    }
-    if (answer->rfind("ok\n", 0) != 0) {
-        *error = *answer;
-        return std::nullopt;
-    }
+    std::optional<std::string> answer = RunProbe(process, folder, "pictures", error);
+    if (!answer) return std::nullopt;
     std::vector<Picture> pictures;
-    size_t start = 3;
+    size_t start = 0;
     for (size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1) {
         std::vector<std::string> f;
         size_t pos = start;

@@ -4,6 +4,14 @@ namespace zarv {
 
 HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
 
+void PopupMenuAt(HMENU menu, HWND owner, int x, int y) {
+    // A menu of a window that is not in the foreground does not close when the user clicks
+    // elsewhere; the WM_NULL afterwards lets the next opening work at once.
+    SetForegroundWindow(owner);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    PostMessageW(owner, WM_NULL, 0, 0);
+}
+
 HFONT CreateFormFont() {
     return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -32,6 +32,10 @@ private:
 // of the thread, WM_HOTKEY among them, are dispatched as usual.
 void RunModalLoop(HWND window, HWND owner, const bool& done);
 
+// Pops menu up with its top-left corner at (x, y); the chosen command reaches owner as
+// WM_COMMAND. Returns when the menu has closed.
+void PopupMenuAt(HMENU menu, HWND owner, int x, int y);
+
 // The one instance handle of the executable.
 HINSTANCE AppInstance();
 
