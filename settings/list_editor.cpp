@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/placement.h"
+#include "settings/entry_fields.h"
 
 namespace zarv {
 namespace {
@@ -15,7 +16,6 @@ constexpr COLORREF kGreyText = 0x808080;
 constexpr int kNarrowestFillColumn = 40;
 
 const wchar_t kDeleteQuestion[] = L"このアイテムを削除してもよろしいですか？";
-const wchar_t kConfirmCaption[] = L"確認";
 
 // The four button pictures, in image-list order.
 const wchar_t* const kButtonIcons[] = {L"LOOKBTN_ADD", L"LOOKBTN_EDIT", L"LOOKBTN_DEL",
@@ -106,6 +106,7 @@ void TListEditor::FormCreate() {
     GetClientRect(hwnd(), &client);
     Control_Panel.Create(hwnd(), client.right - kPanelWidth, 0, kPanelWidth, client.bottom);
     Control_Panel.SetColor(kWhite);
+    Control_Panel.SetFont(static_cast<HFONT>(font_.get()));
     Control_Panel.SetHiLiteFont(static_cast<HFONT>(font_.get()));
     ImageList1.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 4, 0));
     for (const wchar_t* name : kButtonIcons) {
@@ -195,9 +196,7 @@ void TListEditor::LookBtn_EditClick() {
 void TListEditor::LookBtn_delClick() {
     const int row = SelectedRow();
     if (row < 0) return;
-    if (MessageBoxW(hwnd(), kDeleteQuestion, kConfirmCaption, MB_YESNO | MB_ICONQUESTION) !=
-        IDYES)
-        return;
+    if (!Confirm(hwnd(), kDeleteQuestion)) return;
     DeleteRow(row);
     RowsChanged(std::min(row, RowCount() - 1));
 }

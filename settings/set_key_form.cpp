@@ -5,6 +5,7 @@
 
 #include "core/placement.h"
 #include "core/tables.h"
+#include "widgets/folder_browser.h"
 #include "settings/virual_keybord.h"
 #include "widgets/base/ansi.h"
 #include "widgets/base/files.h"
@@ -86,34 +87,39 @@ void TSetKey_Form::FormCreate() {
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return c;
     };
-    const DWORD label = SS_LEFT | SS_NOPREFIX;
+    HFONT font = static_cast<HFONT>(font_.get());
     const DWORD box = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-    const DWORD edit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-    const DWORD flat = BS_PUSHBUTTON | BS_FLAT;
+    auto edit = [&](int id, int x, int y, int w) {
+        HWND e = CreateEntryEdit(hwnd(), x, y, w, kEditHeight, font);
+        SetWindowLongPtrW(e, GWLP_ID, id);
+        HookFieldKeys(e, *this);
+        return e;
+    };
     // Created in tab order: the boxes, the four fields, the two check boxes, the function box.
-    make(L"STATIC", L"１次キー:", label, 8, 11, 54, 14);
+    CreateEntryLabel(hwnd(), L"１次キー:", 8, 11, font);
     KList1 = make(L"COMBOBOX", L"", box, 64, 8, 145, kListHeight, kKList1);
-    make(L"STATIC", L"２次キー:", label, 8, 40, 54, 14);
+    CreateEntryLabel(hwnd(), L"２次キー:", 8, 40, font);
     KList2 = make(L"COMBOBOX", L"", box, 64, 36, 145, kListHeight, kKList2);
-    CallVK = make(L"BUTTON", L"Virtual Keybord", flat, 248, 35, 97, 22, kCallVK);
-    make(L"STATIC", L"タイトル:", label, 8, 72, 62, 14);
-    Edit1 = make(L"EDIT", L"", edit, 72, 72, 281, kEditHeight, kEdit1);
-    Label4 = make(L"STATIC", L"ファイル:", label, 8, 100, 62, 14, kLabel4);
-    Edit2 = make(L"EDIT", L"", edit, 72, 100, 281, kEditHeight, kEdit2);
-    Btn_Sel1 = make(L"BUTTON", L"...", flat, 360, 100, 23, 19, kBtnSel1);
+    CallVK = CreateSpeedButton(hwnd(), L"Virtual Keybord", kCallVK, 248, 35, 97, 22, font);
+    CreateEntryLabel(hwnd(), L"タイトル:", 8, 72, font);
+    Edit1 = edit(kEdit1, 72, 72, 281);
+    // Wide enough for both of its texts, "ファイル:" and "URL:".
+    Label4 = make(L"STATIC", L"ファイル:", SS_LEFT | SS_NOPREFIX, 8, 100, 62, 14, kLabel4);
+    Edit2 = edit(kEdit2, 72, 100, 281);
+    Btn_Sel1 = CreateSpeedButton(hwnd(), L"...", kBtnSel1, 360, 100, 23, 19, font);
     make(L"STATIC", L"", SS_ETCHEDHORZ, 0, 128, 393, 2);  // Bevel1
-    make(L"STATIC", L"オプション:", label, 8, 140, 86, 14);
-    Edit3 = make(L"EDIT", L"", edit, 96, 140, 257, kEditHeight, kEdit3);
-    make(L"STATIC", L"作業フォルダ:", label, 8, 168, 86, 14);
-    Edit4 = make(L"EDIT", L"", edit, 96, 165, 257, kEditHeight, kEdit4);
-    Btn_Sel2 = make(L"BUTTON", L"...", flat, 360, 164, 23, 19, kBtnSel2);
+    CreateEntryLabel(hwnd(), L"オプション:", 8, 140, font);
+    Edit3 = edit(kEdit3, 96, 140, 257);
+    CreateEntryLabel(hwnd(), L"作業フォルダ:", 8, 168, font);
+    Edit4 = edit(kEdit4, 96, 165, 257);
+    Btn_Sel2 = CreateSpeedButton(hwnd(), L"...", kBtnSel2, 360, 164, 23, 19, font);
     CheckBox1 = make(L"BUTTON", L"URLを指定する", WS_TABSTOP | BS_CHECKBOX | BS_FLAT, 24, 201, 97,
                      17, kCheckBox1);
     CheckBox2 = make(L"BUTTON", L"内部機能使用", WS_TABSTOP | BS_CHECKBOX | BS_FLAT, 24, 225, 97,
                      17, kCheckBox2);
     FList = make(L"COMBOBOX", L"", box, 128, 224, 225, kListHeight, kFList);
-    make(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | BS_FLAT, 216, 256, 73, 22, IDOK);
-    make(L"BUTTON", L"ｷｬﾝｾﾙ", flat, 304, 256, 81, 22, IDCANCEL);
+    CreateSpeedButton(hwnd(), L"OK", IDOK, 216, 256, 73, 22, font);              // Btn_OK
+    CreateSpeedButton(hwnd(), L"ｷｬﾝｾﾙ", IDCANCEL, 304, 256, 81, 22, font);  // Btn_Cancel
 
     FillBox(KList1, ModifierList);
     FillBox(KList2, KeyList);
@@ -227,35 +233,65 @@ void TSetKey_Form::CallVKClick() {
     SetFocus(KList2);
 }
 
-void TSetKey_Form::Message(const wchar_t* text, HWND focus) {
-    MessageBoxW(hwnd(), text, L"ZARV", MB_OK);
-    SetFocus(focus);
+void TSetKey_Form::Btn_Sel1Click() { ChooseFileInto(hwnd(), Edit2); }
+
+void TSetKey_Form::Btn_Sel2Click() {
+    TSHBrowseForFolderEx browser(hwnd());
+    browser.SetSelectFolder(sfManual);
+    ChooseFolderInto(browser, Edit4);
+}
+
+bool TSetKey_Form::FieldKeyDown(HWND field, WPARAM key) {
+    switch (key) {
+        case VK_RETURN:
+            Btn_OKClick();
+            return true;
+        case VK_ESCAPE:
+            Btn_CancelClick();
+            return true;
+        case VK_MENU:
+            if (field == Edit2) {
+                Btn_Sel1Click();
+                return true;
+            }
+            if (field == Edit4) {
+                Btn_Sel2Click();
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
 }
 
 void TSetKey_Form::Btn_OKClick() {
     const std::wstring modifier = TextOf(KList1), key = TextOf(KList2);
     if (modifier.empty() || key.empty()) return;
 
+    // Every text must come back from the data file as it was typed.
     THotkeyItem item;
-    item.Title = WideToAnsi(TextOf(Edit1));
-    item.FilePath = WideToAnsi(TextOf(Edit2));
-    item.Options = WideToAnsi(TextOf(Edit3));
-    item.WorkDir = WideToAnsi(TextOf(Edit4));
+    const bool url = IsChecked(CheckBox1);
+    if (!TakeFieldText(hwnd(), Edit1, L"タイトル", item.Title) ||
+        !TakeFieldText(hwnd(), Edit2, url ? L"URL" : L"ファイル", item.FilePath) ||
+        !TakeFieldText(hwnd(), Edit3, L"オプション", item.Options) ||
+        !TakeFieldText(hwnd(), Edit4, L"作業フォルダ", item.WorkDir))
+        return;
     item.KeyText = JoinKeyText(WideToAnsi(modifier), WideToAnsi(key));
     item.Modifiers = static_cast<std::uint8_t>(kList1Tag_);
     item.VKey = static_cast<std::uint8_t>(kList2Tag_);
-    item.FuncNo = IsChecked(CheckBox1)   ? kFuncUrl
+    item.FuncNo = url                    ? kFuncUrl
                   : IsChecked(CheckBox2) ? static_cast<std::uint8_t>(fListTag_)
                                          : kFuncProgram;
 
     if (tag_ < 0 && IsKeyTaken(rows_, kList1Tag_, kList2Tag_)) {
-        Message(kRepeatedKey, KList1);
+        ShowMessage(hwnd(), kRepeatedKey);
         return;
     }
     // Nothing is written for a program whose file is missing: the user corrects the path and
     // presses OK again.
     if (item.FuncNo == kFuncProgram && !IsExistingFile(TextOf(Edit2))) {
-        Message(kMissingFile, IsWindowEnabled(Edit2) ? Edit2 : KList1);
+        ShowMessage(hwnd(), kMissingFile);
+        if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
         return;
     }
     result_ = item;
@@ -290,6 +326,12 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 case kCallVK:
                     if (code == BN_CLICKED) CallVKClick();
                     break;
+                case kBtnSel1:
+                    if (code == BN_CLICKED) Btn_Sel1Click();
+                    break;
+                case kBtnSel2:
+                    if (code == BN_CLICKED) Btn_Sel2Click();
+                    break;
                 default:
                     break;
             }
@@ -308,6 +350,13 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (!field) SetBkMode(dc, TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
         }
+        case WM_DROPFILES:
+            DropFileInto(hwnd(), reinterpret_cast<HDROP>(wp), Edit2, Edit4,
+                         IsChecked(CheckBox1) ? L"URL" : L"ファイル");
+            return 0;
+        case WM_ACTIVATE:
+            if (focus_.Activate(hwnd(), wp)) return 0;
+            break;
         case WM_CLOSE:
             Btn_CancelClick();
             return 0;

@@ -9,12 +9,13 @@
 
 #include "core/hotkey_rows.h"
 #include "core/records.h"
+#include "settings/entry_fields.h"
 #include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
 
-class TSetKey_Form : public Window {
+class TSetKey_Form : public Window, private FieldKeyHandler {
 public:
     // rows: the editor's rows, for the repeated-key test of add mode.
     explicit TSetKey_Form(const std::vector<HotkeyRow>& rows);
@@ -37,9 +38,12 @@ private:
     void SetUrlMode(bool url);
     void SetFunctionMode(bool function);
     void CallVKClick();
+    void Btn_Sel1Click();
+    void Btn_Sel2Click();
+    // Edit1KeyDown (Enter, Escape) and, for the file and folder fields, Edit2KeyDown (also Alt).
+    bool FieldKeyDown(HWND field, WPARAM key) override;
     void Btn_OKClick();
     void Btn_CancelClick();
-    void Message(const wchar_t* text, HWND focus);
     static LRESULT CALLBACK SwallowTyping(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                           DWORD_PTR);
 
@@ -53,6 +57,7 @@ private:
     // The numbers the three boxes carry besides their texts.
     int kList1Tag_ = 0, kList2Tag_ = 0, fListTag_ = 0;
     UniqueFont font_;
+    FocusKeeper focus_;
     bool done_ = false;
     std::optional<THotkeyItem> result_;
 };

@@ -404,4 +404,22 @@ inline void DragMouse(POINT from, POINT to) {
     SendInput(1, &in, sizeof in);
 }
 
+// ---- Files dropped from the shell -------------------------------------------------------------
+
+// Drops the files on window of the running program as the shell does (WM_DROPFILES with a block
+// the program itself holds, made by the probe). False, with the reason, on failure.
+inline bool DropFiles(const Process& zarv, const std::wstring& folder, HWND window,
+                      const std::vector<std::wstring>& paths, std::string* error) {
+    std::string request = "drop\t" + std::to_string(reinterpret_cast<INT_PTR>(window));
+    for (const std::wstring& path : paths) {
+        int n = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr,
+                                    0, nullptr, nullptr);
+        std::string utf8(static_cast<size_t>(n), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8.data(), n,
+                            nullptr, nullptr);
+        request += "\t" + utf8;
+    }
+    return RunProbe(zarv.handle(), folder, request, error).has_value();
+}
+
 }  // namespace e2e::ui
