@@ -134,8 +134,9 @@ void TZarv_main::Setting1Click() {
     if (hotkeyEditorOpen_) return;
     hotkeyEditorOpen_ = true;
     {
-        TSettingForm editor([this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
-                            [] { SaveHotkeys(); });
+        TSettingForm editor(
+            [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
+            [] { SaveHotkeys(); });
         SetTrayEnabled(false);
         editor.Open(hwnd(), HotkeyList);
     }

@@ -110,8 +110,7 @@ void TListEditor::FormCreate() {
     Control_Panel.SetHiLiteFont(static_cast<HFONT>(font_.get()));
     ImageList1.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 4, 0));
     for (const wchar_t* name : kButtonIcons) {
-        UniqueIcon icon(
-            static_cast<HICON>(LoadImageW(AppInstance(), name, IMAGE_ICON, 32, 32, 0)));
+        UniqueIcon icon(static_cast<HICON>(LoadImageW(AppInstance(), name, IMAGE_ICON, 32, 32, 0)));
         ImageList_AddIcon(ImageList1.get(), icon.get());
     }
     Control_Panel.SetLargeImages(ImageList1.get());
@@ -138,13 +137,13 @@ void TListEditor::FormResize() {
     RECT outer, client;
     GetWindowRect(hwnd(), &outer);
     GetClientRect(hwnd(), &client);
-    const Rect table = EditorTableBounds(outer.right - outer.left, outer.bottom - outer.top,
-                                         kPanelWidth);
-    MoveWindow(ListView1, table.left, table.top, table.right - table.left,
-               table.bottom - table.top, TRUE);
+    const Rect table =
+        EditorTableBounds(outer.right - outer.left, outer.bottom - outer.top, kPanelWidth);
+    MoveWindow(ListView1, table.left, table.top, table.right - table.left, table.bottom - table.top,
+               TRUE);
     if (Control_Panel.hwnd())
-        MoveWindow(Control_Panel.hwnd(), client.right - kPanelWidth, 0, kPanelWidth,
-                   client.bottom, TRUE);
+        MoveWindow(Control_Panel.hwnd(), client.right - kPanelWidth, 0, kPanelWidth, client.bottom,
+                   TRUE);
 
     // The fill column takes what the table's client width leaves.
     RECT inner;

@@ -82,8 +82,8 @@ void TSetKey_Form::FormCreate() {
     auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
                     int h, int id = -1) {
         HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 AppInstance(), nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(),
+                                 nullptr);
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return c;
     };
@@ -118,7 +118,7 @@ void TSetKey_Form::FormCreate() {
     CheckBox2 = make(L"BUTTON", L"内部機能使用", WS_TABSTOP | BS_CHECKBOX | BS_FLAT, 24, 225, 97,
                      17, kCheckBox2);
     FList = make(L"COMBOBOX", L"", box, 128, 224, 225, kListHeight, kFList);
-    CreateSpeedButton(hwnd(), L"OK", IDOK, 216, 256, 73, 22, font);              // Btn_OK
+    CreateSpeedButton(hwnd(), L"OK", IDOK, 216, 256, 73, 22, font);         // Btn_OK
     CreateSpeedButton(hwnd(), L"ｷｬﾝｾﾙ", IDCANCEL, 304, 256, 81, 22, font);  // Btn_Cancel
 
     FillBox(KList1, ModifierList);
@@ -137,8 +137,8 @@ void TSetKey_Form::FormCreate() {
 // typed characters are dropped.
 LRESULT CALLBACK TSetKey_Form::SwallowTyping(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                              DWORD_PTR) {
-    if (msg == WM_CHAR || msg == WM_PASTE || msg == WM_CUT || msg == WM_CLEAR ||
-        msg == WM_UNDO || msg == WM_IME_CHAR)
+    if (msg == WM_CHAR || msg == WM_PASTE || msg == WM_CUT || msg == WM_CLEAR || msg == WM_UNDO ||
+        msg == WM_IME_CHAR)
         return 0;
     if (msg == WM_KEYDOWN && wp == VK_DELETE) return 0;
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, &TSetKey_Form::SwallowTyping, 1);
@@ -342,9 +342,8 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // A disabled field takes the button-face colour, an enabled one the window colour.
             HWND control = reinterpret_cast<HWND>(lp);
             HDC dc = reinterpret_cast<HDC>(wp);
-            const bool field = GetParent(control) != hwnd() ||
-                               control == Edit1 || control == Edit2 || control == Edit3 ||
-                               control == Edit4;
+            const bool field = GetParent(control) != hwnd() || control == Edit1 ||
+                               control == Edit2 || control == Edit3 || control == Edit4;
             const int colour = field && !IsWindowEnabled(control) ? COLOR_BTNFACE : COLOR_WINDOW;
             SetBkColor(dc, GetSysColor(colour));
             if (!field) SetBkMode(dc, TRANSPARENT);

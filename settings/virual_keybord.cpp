@@ -41,8 +41,8 @@ void TVirualKeybord::FormCreate() {
     auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
                     int h, int id, HGDIOBJ font) {
         HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 AppInstance(), nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(),
+                                 nullptr);
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return c;
     };
@@ -53,7 +53,7 @@ void TVirualKeybord::FormCreate() {
              key.Left, key.Top, key.Width, key.Height, kFirstKeyId + static_cast<int>(k),
              font_.get());
     }
-    make(L"STATIC", L"", SS_ETCHEDHORZ, 1, 120, 576, 2, -1, font_.get());  // Bevel1
+    make(L"STATIC", L"", SS_ETCHEDHORZ, 1, 120, 576, 2, -1, font_.get());          // Bevel1
     make(L"STATIC", L"Select Key : ", SS_LEFT, 15, 133, 68, 14, -1, font_.get());  // Label1
     SelectKeys = make(L"STATIC", L"", SS_LEFT, 83, 133, 200, 14, -1, boldFont_.get());
     make(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_FLAT, 408, 128, 75, 25, kOkId,

@@ -210,8 +210,8 @@ TEST_F(HotkeyEditor, AddRefusesARepeatedKeyAndAMissingFileThenOkStartsTheNewKeyA
 
 TEST_F(HotkeyEditor, DragReordersSpaceEditsAndDeleteRemovesOnlyOnYes) {
     HotkeyRecord num_plus = Marker("b", {MOD_CONTROL, VK_ADD}, "Ctrl + Num +");
-    WriteHotkeys({Marker("a", kKey1, "Ctrl + Shift + 1"), num_plus,
-                  Marker("c", kKey2, "Ctrl + Shift + 2")});
+    WriteHotkeys(
+        {Marker("a", kKey1, "Ctrl + Shift + 1"), num_plus, Marker("c", kKey2, "Ctrl + Shift + 2")});
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
     auto centre = [&](int row) {

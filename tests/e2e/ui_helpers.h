@@ -289,7 +289,8 @@ public:
     RemoteMemory(HWND window, size_t bytes) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
         if (process_) at_ = VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
     }
     ~RemoteMemory() {
@@ -321,7 +322,9 @@ inline LRESULT SendTimeout(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     return static_cast<LRESULT>(result);
 }
 
-inline int RowCount(HWND list) { return static_cast<int>(SendTimeout(list, LVM_GETITEMCOUNT, 0, 0)); }
+inline int RowCount(HWND list) {
+    return static_cast<int>(SendTimeout(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 // The text of one cell (column 0 is the row caption).
 inline std::wstring CellText(HWND list, int row, int column) {
