@@ -8,6 +8,7 @@
 #include "resident/internal_functions.h"
 #include "resident/launch.h"
 #include "settings/about.h"
+#include "settings/setting_form.h"
 #include "widgets/base/files.h"
 #include "widgets/tray_icon.h"
 
@@ -132,8 +133,13 @@ void TZarv_main::Setting1Click() {
     // Also with "/DEBUG": never a second editor on the same list.
     if (hotkeyEditorOpen_) return;
     hotkeyEditorOpen_ = true;
-    SetTrayEnabled(false);
-    // The hotkey list editor runs here, modally.
+    {
+        TSettingForm editor(
+            [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
+            [] { SaveHotkeys(); });
+        SetTrayEnabled(false);
+        editor.Open(hwnd(), HotkeyList);
+    }
     SetTrayEnabled(true);
     hotkeyEditorOpen_ = false;
 }
