@@ -139,6 +139,10 @@ protected:
         PressKey(vk);
         EXPECT_TRUE(WaitGone(L"TSettingForm"));
         WaitResponsive(main_);
+        // The window under the pointer has changed: let it catch up before chords are pressed.
+        POINT at{};
+        GetCursorPos(&at);
+        MovePointer(at.x, at.y);
     }
     std::string File() { return ReadBytes(PathIn(L"Hotkey.DAT")).value_or("<none>"); }
 
