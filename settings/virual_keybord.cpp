@@ -2,6 +2,7 @@
 
 #include "core/key_picker.h"
 #include "core/placement.h"
+#include "settings/entry_fields.h"
 #include "widgets/base/ansi.h"
 
 namespace zarv {
@@ -54,8 +55,9 @@ void TVirualKeybord::FormCreate() {
              font_.get());
     }
     make(L"STATIC", L"", SS_ETCHEDHORZ, 1, 120, 576, 2, -1, font_.get());          // Bevel1
-    make(L"STATIC", L"Select Key : ", SS_LEFT, 15, 133, 68, 14, -1, font_.get());  // Label1
-    SelectKeys = make(L"STATIC", L"", SS_LEFT, 83, 133, 200, 14, -1, boldFont_.get());
+    CreateEntryLabel(hwnd(), L"Select Key : ", 15, 133, static_cast<HFONT>(font_.get()));
+    SelectKeys = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 83, 133, 200, 14, -1,
+                      boldFont_.get());
     make(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_FLAT, 408, 128, 75, 25, kOkId,
          font_.get());  // Button14
     make(L"BUTTON", L"ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON | BS_FLAT, 496, 128, 75, 25, kCancelId,
