@@ -123,12 +123,7 @@ void TListEditor::FormCreate() {
 }
 
 void TListEditor::FormShow() {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    const Point at = PlaceAtPointer({pointer.x, pointer.y}, width_, height_);
-    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
+    ShowAtPointer(hwnd());
     SetFocus(ListView1);
 }
 

@@ -22,8 +22,7 @@ void Open(HINSTANCE instance) {
     g_list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                              WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 8, 8, 524, 312,
                              g_frame, nullptr, instance, nullptr);
-    SendMessageW(g_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    SendMessageW(g_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     const wchar_t* captions[] = {L"title", L"file", L"options", L"folder", L"key"};
     const int widths[] = {130, 80, 80, 84, 150};
     for (int c = 0; c < 5; ++c) {

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "bench_rows.h"
+#include "bench_timing.h"
 #include "harness.h"
 
 using namespace e2e;
+using namespace e2e::bench;
 
 namespace {
 
@@ -21,43 +23,9 @@ constexpr UINT kBareOpen = WM_APP + 1;
 constexpr UINT kBareOk = WM_APP + 2;
 const std::wstring kDir = L"C:\\zarv-e2e\\editor-bench";
 
-LONGLONG Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Ms(LONGLONG from, LONGLONG to) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(to - from) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-void Print(const char* what, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    auto at = [&](double q) { return ms[static_cast<size_t>(q * (ms.size() - 1) + 0.5)]; };
-    std::printf("%-34s n=%zu  median %8.2f ms  p90 %8.2f ms  min %8.2f ms  max %8.2f ms\n", what,
-                ms.size(), at(0.5), at(0.9), ms.front(), ms.back());
-}
-
 int Fail(const char* why) {
     std::fprintf(stderr, "editor_bench: %s\n", why);
     return 1;
-}
-
-template <typename Cond>
-bool Spin(Cond cond) {
-    const ULONGLONG end = GetTickCount64() + kTimeoutMs;
-    while (!cond()) {
-        if (GetTickCount64() >= end) return false;
-        Sleep(0);
-    }
-    return true;
 }
 
 HWND Visible(DWORD pid, const wchar_t* cls) {
@@ -86,8 +54,9 @@ int main(int argc, char** argv) {
         !CopyTo(HelperFolder() + L"\\bare_list.exe", kDir + L"\\bare_list.exe"))
         return Fail("zarv.exe or bare_list.exe is not built");
     std::vector<HotkeyRecord> records;
-    for (const auto& r : bench::Rows(ToAnsi(kDir)))
-        records.push_back({r.title, r.file, r.options, r.folder, r.key, r.modifiers, r.vkey, r.func});
+    for (const auto& r : Rows(ToAnsi(kDir)))
+        records.push_back(
+            {r.title, r.file, r.options, r.folder, r.key, r.modifiers, r.vkey, r.func});
     const std::string file = HotkeyFile(records);
     SetCursorPos(700, 420);
 
@@ -138,12 +107,13 @@ int main(int argc, char** argv) {
     bare.WaitExit();
 
     std::printf("hotkey editor with %d rows, plain list view with the same rows, %d rounds\n",
-                bench::kRows, reps);
+                kRows, reps);
     Print("zarv: open the editor", zarv_open);
     Print("bare: open the plain list", bare_open);
     Print("zarv: OK (register, menu, save)", zarv_ok);
     Print("bare: read back, write, close", bare_ok);
-    std::printf("opening ratio zarv / bare (medians): %.2f\n", Median(zarv_open) / Median(bare_open));
+    std::printf("opening ratio zarv / bare (medians): %.2f\n",
+                Median(zarv_open) / Median(bare_open));
     std::printf("OK ratio zarv / bare (medians): %.2f\n", Median(zarv_ok) / Median(bare_ok));
     return 0;
 }
