@@ -1,6 +1,8 @@
 #include "widgets/folder_browser.h"
 
+#include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <memory>
@@ -11,6 +13,12 @@ namespace {
 
 // Longest path the shell can give (the extended-length limit of Windows).
 constexpr DWORD kLongestPath = 32768;
+
+// Posted to the dialog after a selection change: sets the OK button's state again once the
+// dialog has finished its own handling of the change (Wine's dialog re-enables the button after
+// the callback has disabled it).
+constexpr UINT kApplyOkState = WM_APP + 0x4C9;
+constexpr UINT_PTR kSubclassId = 1;
 
 struct ItemIdFree {
     void operator()(ITEMIDLIST* id) const { CoTaskMemFree(id); }
@@ -119,6 +127,7 @@ bool TSHBrowseForFolderEx::Execute() {
     info.lParam = reinterpret_cast<LPARAM>(this);
 
     initialSelection_ = selection.get();
+    rootId_ = root.get();
     showPath_ = flags.showPath;
     // Disabled exactly while the dialog is open; enabled again whatever the dialog returned.
     const bool wasEnabled = appWindow_ && IsWindowEnabled(appWindow_);
@@ -129,6 +138,7 @@ bool TSHBrowseForFolderEx::Execute() {
         SetForegroundWindow(appWindow_);
     }
     initialSelection_ = nullptr;
+    rootId_ = nullptr;
     showPath_ = false;
     if (!chosen) return false;
 
@@ -139,12 +149,24 @@ bool TSHBrowseForFolderEx::Execute() {
         return false;
     }
     selectedDisplayName_ = displayName;
+    if (selectedDisplayName_.empty()) {
+        // Wine's dialog leaves the name empty for virtual folders: ask the shell directly.
+        SHFILEINFOW file{};
+        if (SHGetFileInfoW(reinterpret_cast<LPCWSTR>(chosen.get()), 0, &file, sizeof file,
+                           SHGFI_PIDL | SHGFI_DISPLAYNAME))
+            selectedDisplayName_ = file.szDisplayName;
+    }
     selectedPath_ = std::move(path);
     return true;
 }
 
 void TSHBrowseForFolderEx::Initialized(HWND wnd) {
-    if (initialSelection_)
+    SetWindowSubclass(wnd, &TSHBrowseForFolderEx::DialogSubclass, kSubclassId, 0);
+    // The dialog starts on its root by itself; asked to select the root, Wine's dialog selects
+    // the root's first child instead.
+    if (initialSelection_ &&
+        !(rootId_ && ILIsEqual(static_cast<PCIDLIST_ABSOLUTE>(rootId_),
+                               static_cast<PCIDLIST_ABSOLUTE>(initialSelection_))))
         SendMessageW(wnd, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(initialSelection_));
     RECT dialog{};
     switch (showStyle_) {
@@ -173,20 +195,36 @@ void TSHBrowseForFolderEx::Initialized(HWND wnd) {
 int CALLBACK TSHBrowseForFolderEx::BrowseCallback(HWND wnd, UINT msg, LPARAM lp, LPARAM data) {
     auto* self = reinterpret_cast<TSHBrowseForFolderEx*>(data);
     if (!self) return 0;
-    std::wstring path;
-    std::wstring showText;
-    int okButtonState = 0;
     if (msg == BFFM_INITIALIZED) {
+        // The status line starts empty, before the initial selection reports its own text
+        // (after it, the empty text would wipe that out).
+        SendMessageW(wnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(L""));
         self->Initialized(wnd);
     } else if (msg == BFFM_SELCHANGED) {
+        std::wstring path;
         if (lp) path = PathOf(reinterpret_cast<PCIDLIST_ABSOLUTE>(lp), nullptr);
+        std::wstring showText;
+        int okButtonState = 0;
         self->SelectionChanged(wnd, path, showText, okButtonState);
+        if (self->showPath_) showText = path;
+        SendMessageW(wnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(showText.c_str()));
+        if (okButtonState == 1 || okButtonState == 2) {
+            SendMessageW(wnd, BFFM_ENABLEOK, 0, okButtonState == 1);
+            PostMessageW(wnd, kApplyOkState, 0, okButtonState == 1);
+        }
     }
-    if (self->showPath_) showText = path;
-    SendMessageW(wnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(showText.c_str()));
-    if (okButtonState == 1) SendMessageW(wnd, BFFM_ENABLEOK, 0, 1);
-    if (okButtonState == 2) SendMessageW(wnd, BFFM_ENABLEOK, 0, 0);
     return 0;
+}
+
+LRESULT CALLBACK TSHBrowseForFolderEx::DialogSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp,
+                                                      UINT_PTR, DWORD_PTR) {
+    if (msg == kApplyOkState) {
+        SendMessageW(wnd, BFFM_ENABLEOK, 0, lp);
+        return 0;
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(wnd, &TSHBrowseForFolderEx::DialogSubclass, kSubclassId);
+    return DefSubclassProc(wnd, msg, wp, lp);
 }
 
 }  // namespace zarv

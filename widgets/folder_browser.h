@@ -75,6 +75,8 @@ protected:
 
 private:
     static int CALLBACK BrowseCallback(HWND wnd, UINT msg, LPARAM lp, LPARAM data);
+    static LRESULT CALLBACK DialogSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                           DWORD_PTR data);
     void Initialized(HWND wnd);
 
     HWND ownerForm_;
@@ -88,7 +90,8 @@ private:
     std::wstring selectedDisplayName_;
     bool pathUnreadable_ = false;
     // While Execute runs.
-    const void* initialSelection_ = nullptr;  // item identifier
+    const void* initialSelection_ = nullptr;  // item identifiers
+    const void* rootId_ = nullptr;
     bool showPath_ = false;
 };
 
