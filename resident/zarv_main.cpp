@@ -9,6 +9,7 @@
 #include "resident/launch.h"
 #include "settings/about.h"
 #include "settings/setting_form.h"
+#include "settings/str_command_form.h"
 #include "widgets/base/files.h"
 #include "widgets/tray_icon.h"
 
@@ -145,12 +146,20 @@ void TZarv_main::Setting1Click() {
 }
 
 void TZarv_main::SCommadClick() {
-    if (commandEditorOpen_) return;
-    commandEditorOpen_ = true;
-    SetTrayEnabled(false);
-    // The command list editor runs here, modally.
+    // Asked again while it is open (the hot key of function 253 still arrives): no second
+    // editor on the same list; the open one comes to the front, with its dialog or box on top.
+    if (commandEditor_) {
+        SetForegroundWindow(GetLastActivePopup(commandEditor_->hwnd()));
+        return;
+    }
+    {
+        TStrCommandForm editor([] { SaveCommands(); });
+        commandEditor_ = &editor;
+        SetTrayEnabled(false);
+        editor.Open(hwnd(), CommandList);
+        commandEditor_ = nullptr;
+    }
     SetTrayEnabled(true);
-    commandEditorOpen_ = false;
     RefillCommandNames();
 }
 

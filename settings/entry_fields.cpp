@@ -114,10 +114,11 @@ HWND CreateEntryLabel(HWND dialog, const wchar_t* text, int x, int y, HFONT font
     return label;
 }
 
-HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font) {
-    HWND edit = CreateWindowExW(0, L"EDIT", L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, x,
-                                y, width, height, dialog, nullptr, AppInstance(), nullptr);
+HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font, int id) {
+    HWND edit = CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, x, y,
+        width, height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(),
+        nullptr);
     SetFont(edit, font);
     return edit;
 }
