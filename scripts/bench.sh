@@ -1,6 +1,7 @@
 #!/bin/bash
-# bench.sh [REPETITIONS]: time from a hot-key press to the started program running, next to a
-# direct CreateProcessW (hotkey_bench.exe), under Wine in build/wine-bench on a private Xvfb.
+# bench.sh [REPETITIONS] [STARTUPS] [EDITOR_ROUNDS]: time from a hot-key press to the started
+# program running, next to a direct CreateProcessW (hotkey_bench.exe), then the start-up and the
+# hotkey editor (below), under Wine in build/wine-bench on a private Xvfb.
 # Build first: cmake --build --preset windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,3 +21,6 @@ wine "$bench" "${1:-50}"
 # Start-up of zarv.exe with 500 entries and its first launcher menu, next to a bare tray program;
 # the second argument is its number of repetitions.
 wine "${bench%/*}/startup_bench.exe" "${2:-20}"
+# The hotkey editor with 1,000 rows, opened and confirmed with OK, next to a plain list view with
+# the same rows; the third argument is its number of rounds.
+wine "${bench%/*}/editor_bench.exe" "${3:-10}"

@@ -36,6 +36,15 @@ void RunModalLoop(HWND window, HWND owner, const bool& done);
 // WM_COMMAND. Returns when the menu has closed.
 void PopupMenuAt(HMENU menu, HWND owner, int x, int y);
 
+// Places window with its bottom-right corner at the mouse pointer (flipped below or right of it
+// near the screen's top or left edge), shows it and makes it the foreground window.
+void ShowAtPointer(HWND window);
+
+// A child control of parent with the given window class, text, style (WS_CHILD | WS_VISIBLE are
+// added), place, control id and font.
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x,
+                   int y, int width, int height, int id, HFONT font);
+
 // The one instance handle of the executable.
 HINSTANCE AppInstance();
 
