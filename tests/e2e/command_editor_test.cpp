@@ -157,9 +157,19 @@ TEST_F(CommandEditor, DialogKeysDropsAndTextsTheFileCannotHold) {
     ASSERT_TRUE(Start({kB}));
     ASSERT_TRUE(OpenEditor());
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
-    EXPECT_EQ(Focus(), Item(kEdit1));
-    for (int field : {kEdit2, kEdit3, kEdit4, kEdit1}) {  // Tab passes the buttons by
+    EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(kEdit1); }));
+    auto tab_to = [&](int field) {
         PressKey(VK_TAB);
+        return WaitUntil([&] { return Focus() == Item(field); });
+    };
+    for (int field : {kEdit2, kEdit3, kEdit4, kEdit1, kEdit2})  // Tab passes the buttons by
+        ASSERT_TRUE(tab_to(field)) << field;
+    for (int field : {kEdit2, kEdit4}) {  // Alt opens the field's chooser, and comes back to it
+        if (field == kEdit4) ASSERT_TRUE(tab_to(kEdit3) && tab_to(kEdit4));
+        PressKey(VK_MENU);
+        HWND chooser = WaitWindow(L"#32770");
+        ASSERT_TRUE(chooser) << field;
+        PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(field); })) << field;
     }
     for (int field : {kEdit2, kEdit4}) {  // Escape does nothing in the file and folder fields
