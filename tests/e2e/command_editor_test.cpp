@@ -55,7 +55,10 @@ const CommandRecord kA{"a", "C:\\a.exe", "-a", "C:\\"}, kB{"b", "b.exe", "", ""}
 
 TEST_F(CommandEditor, OpensOnceFromTheTrayMenuOrFunction253WithTheRowsAndResizes) {
     ASSERT_TRUE(Start({kA, kB}));
-    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    std::string error;
+    ASSERT_TRUE(ChooseMenuItem(*zarv_, dir(), kCommandSettingsId, &error)) << error;
+    ASSERT_TRUE(WaitEditor());
     EXPECT_EQ(TextOf(editor_), L"コマンドの設定");
     EXPECT_EQ(Rows(list_, 4), (std::vector<Cells>{{L"a", L"C:\\a.exe", L"-a", L"C:\\"},
                                                   {L"b", L"b.exe", L"", L""}}));
