@@ -669,7 +669,8 @@ void TExpress::MouseUp(TBarMouseButton button, POINT pt) {
     ClientToScreen(hwnd(), &screen);
     if (WindowFromPoint(screen) != hwnd()) MouseLeft();  // released outside the bar
     // Last: the click may close the window that holds the bar.
-    if (local.x >= 0 && local.y >= 0 && local.x < target->width_ && local.y < target->height_)
+    if (target->enabled_ && target->visible_ && local.x >= 0 && local.y >= 0 &&
+        local.x < target->width_ && local.y < target->height_)
         target->Click();
 }
 
