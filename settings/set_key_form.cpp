@@ -85,8 +85,7 @@ void TSetKey_Form::FormCreate() {
     };
     const DWORD box = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
     auto edit = [&](int id, int x, int y, int w) {
-        HWND e = CreateEntryEdit(hwnd(), x, y, w, kEditHeight, font);
-        SetWindowLongPtrW(e, GWLP_ID, id);
+        HWND e = CreateEntryEdit(hwnd(), x, y, w, kEditHeight, font, id);
         HookFieldKeys(e, *this);
         return e;
     };

@@ -65,6 +65,11 @@ protected:
                      reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
         WaitResponsive(window);
     }
+    // A click whose effect is done when it returns: for buttons that open no window or box.
+    void Send(HWND window, int id) {
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    }
     void Type(int field, const std::wstring& text) {
         SendMessageW(Item(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -99,6 +104,10 @@ protected:
         ui::PressKey(vk);
         EXPECT_TRUE(WaitGone(editorClass_));
         WaitResponsive(main_);
+        // The window under the pointer has changed: let it catch up before chords are pressed.
+        POINT at{};
+        GetCursorPos(&at);
+        ui::MovePointer(at.x, at.y);
     }
     std::string File() { return ReadBytes(PathIn(file_)).value_or("<none>"); }
 
