@@ -70,12 +70,14 @@ TEST_F(CommandEditor, OpensOnceFromTheTrayMenuOrFunction253WithTheRowsAndResizes
     EXPECT_EQ(r.right - r.left, 684);
     EXPECT_EQ(r.bottom - r.top, 452);
 
-    ASSERT_TRUE(KeyToDialog(VK_INSERT));  // a second request brings the open editor up
+    // Asked again (hot key, tray item) while its dialog is open: nothing new, the dialog in front.
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
     Press(kEditorKey);
     PostMessageW(main_, WM_COMMAND, kCommandSettingsId, 0);
     WaitResponsive(main_);
     EXPECT_EQ(TopLevelWindows(pid(), L"TStrCommandForm").size(), 1u);
     EXPECT_EQ(TopLevelWindows(pid(), L"TSetCommandForm").size(), 1u);
+    EXPECT_EQ(GetForegroundWindow(), dialog_);
     Click(dialog_, IDCANCEL);
     ASSERT_TRUE(WaitGone(L"TSetCommandForm"));
     CloseEditor(VK_ESCAPE);
