@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cwchar>
 #include <memory>
 
 namespace zarv {
@@ -130,6 +131,8 @@ bool TSHBrowseForFolderEx::Execute() {
     rootId_ = root.get();
     showPath_ = flags.showPath;
     // Disabled exactly while the dialog is open; enabled again whatever the dialog returned.
+    // The focus goes back to where the user was (the field behind the "..." button).
+    const HWND focus = GetFocus();
     const bool wasEnabled = appWindow_ && IsWindowEnabled(appWindow_);
     if (wasEnabled) EnableWindow(appWindow_, FALSE);
     UniqueItemId chosen(SHBrowseForFolderW(&info));
@@ -137,6 +140,7 @@ bool TSHBrowseForFolderEx::Execute() {
         EnableWindow(appWindow_, TRUE);
         SetForegroundWindow(appWindow_);
     }
+    if (focus && IsWindow(focus)) SetFocus(focus);
     initialSelection_ = nullptr;
     rootId_ = nullptr;
     showPath_ = false;

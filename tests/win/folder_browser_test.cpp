@@ -104,30 +104,38 @@ protected:
         MakeTestFolders();
         Sleep(500);  // new folders may otherwise still change the first dialog's tree under Wine
         owner_ = test::CreateHostWindow(L"owner", 100, 100, 400, 300);
+        field_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200,
+                                 22, owner_, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     static void TearDownTestSuite() { DestroyWindow(owner_); }
     static HWND owner_;
+    static HWND field_;  // where the user was before the dialog
 };
 HWND FolderBrowserTest::owner_ = nullptr;
+HWND FolderBrowserTest::field_ = nullptr;
 
 TEST_F(FolderBrowserTest, OpensOnTheTypedFolderAndOkReturnsIt) {
-    std::wstring folder = Folder(L"typed");
-    TSHBrowseForFolderEx browser(owner_);
-    browser.SetSelectFolder(sfManual);
-    browser.SetSelectFolderName(folder);
-    std::atomic<bool> ownerEnabledMeanwhile{true};
-
-    bool ok = ExecuteAnswered(browser, [&](HWND dialog) {
-        ownerEnabledMeanwhile = IsWindowEnabled(owner_) != FALSE;
-        PressOk(dialog);
-    });
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(browser.SelectedPath(), folder);
-    // The shell's name for it: "typed" on Windows, the whole path under Wine.
-    EXPECT_NE(browser.SelectedDisplayName().find(L"typed"), std::wstring::npos);
-    // The owner is disabled exactly while the dialog is open.
-    EXPECT_FALSE(ownerEnabledMeanwhile);
-    EXPECT_TRUE(IsWindowEnabled(owner_));
+    const std::wstring folder = Folder(L"typed");
+    // As typed, and as the entry dialogs write it back: with a trailing backslash.
+    for (const std::wstring& typed : {folder, folder + L"\\"}) {
+        TSHBrowseForFolderEx browser(owner_);
+        browser.SetSelectFolder(sfManual);
+        browser.SetSelectFolderName(typed);
+        SetFocus(field_);
+        std::atomic<bool> ownerEnabledMeanwhile{true};
+        bool ok = ExecuteAnswered(browser, [&](HWND dialog) {
+            ownerEnabledMeanwhile = IsWindowEnabled(owner_) != FALSE;
+            PressOk(dialog);
+        });
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(browser.SelectedPath(), folder);
+        // The shell's name for it: "typed" on Windows, the whole path under Wine.
+        EXPECT_NE(browser.SelectedDisplayName().find(L"typed"), std::wstring::npos);
+        // The owner is disabled exactly while the dialog is open.
+        EXPECT_FALSE(ownerEnabledMeanwhile);
+        EXPECT_TRUE(IsWindowEnabled(owner_));
+        EXPECT_EQ(GetFocus(), field_);
+    }
 }
 
 TEST_F(FolderBrowserTest, CancelReturnsFalseAndClearsBothResults) {
