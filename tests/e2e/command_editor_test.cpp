@@ -55,7 +55,10 @@ const CommandRecord kA{"a", "C:\\a.exe", "-a", "C:\\"}, kB{"b", "b.exe", "", ""}
 
 TEST_F(CommandEditor, OpensOnceFromTheTrayMenuOrFunction253WithTheRowsAndResizes) {
     ASSERT_TRUE(Start({kA, kB}));
-    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    std::string error;
+    ASSERT_TRUE(ChooseMenuItem(*zarv_, dir(), kCommandSettingsId, &error)) << error;
+    ASSERT_TRUE(WaitEditor());
     EXPECT_EQ(TextOf(editor_), L"コマンドの設定");
     EXPECT_EQ(Rows(list_, 4), (std::vector<Cells>{{L"a", L"C:\\a.exe", L"-a", L"C:\\"},
                                                   {L"b", L"b.exe", L"", L""}}));
@@ -67,12 +70,14 @@ TEST_F(CommandEditor, OpensOnceFromTheTrayMenuOrFunction253WithTheRowsAndResizes
     EXPECT_EQ(r.right - r.left, 684);
     EXPECT_EQ(r.bottom - r.top, 452);
 
-    ASSERT_TRUE(KeyToDialog(VK_INSERT));  // a second request brings the open editor up
+    // Asked again (hot key, tray item) while its dialog is open: nothing new, the dialog in front.
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
     Press(kEditorKey);
     PostMessageW(main_, WM_COMMAND, kCommandSettingsId, 0);
     WaitResponsive(main_);
     EXPECT_EQ(TopLevelWindows(pid(), L"TStrCommandForm").size(), 1u);
     EXPECT_EQ(TopLevelWindows(pid(), L"TSetCommandForm").size(), 1u);
+    EXPECT_EQ(GetForegroundWindow(), dialog_);
     Click(dialog_, IDCANCEL);
     ASSERT_TRUE(WaitGone(L"TSetCommandForm"));
     CloseEditor(VK_ESCAPE);
@@ -157,9 +162,19 @@ TEST_F(CommandEditor, DialogKeysDropsAndTextsTheFileCannotHold) {
     ASSERT_TRUE(Start({kB}));
     ASSERT_TRUE(OpenEditor());
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
-    EXPECT_EQ(Focus(), Item(kEdit1));
-    for (int field : {kEdit2, kEdit3, kEdit4, kEdit1}) {  // Tab passes the buttons by
+    EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(kEdit1); }));
+    auto tab_to = [&](int field) {
         PressKey(VK_TAB);
+        return WaitUntil([&] { return Focus() == Item(field); });
+    };
+    for (int field : {kEdit2, kEdit3, kEdit4, kEdit1, kEdit2})  // Tab passes the buttons by
+        ASSERT_TRUE(tab_to(field)) << field;
+    for (int field : {kEdit2, kEdit4}) {  // Alt opens the field's chooser, and comes back to it
+        if (field == kEdit4) ASSERT_TRUE(tab_to(kEdit3) && tab_to(kEdit4));
+        PressKey(VK_MENU);
+        HWND chooser = WaitWindow(L"#32770");
+        ASSERT_TRUE(chooser) << field;
+        PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(field); })) << field;
     }
     for (int field : {kEdit2, kEdit4}) {  // Escape does nothing in the file and folder fields
