@@ -91,6 +91,8 @@ std::wstring PathOf(PCIDLIST_ABSOLUTE id, bool* unreadable) {
 
 }  // namespace
 
+void TSHBrowseForFolderEx::ItemIdDeleter::operator()(void* id) const { CoTaskMemFree(id); }
+
 TSHBrowseForFolderEx::TSHBrowseForFolderEx(HWND ownerForm)
     : ownerForm_(ownerForm), appWindow_(ownerForm) {}
 
@@ -144,7 +146,16 @@ bool TSHBrowseForFolderEx::Execute() {
     initialSelection_ = nullptr;
     rootId_ = nullptr;
     showPath_ = false;
+    UniqueItemId lastShown(static_cast<ITEMIDLIST*>(lastSelection_.release()));
     if (!chosen) return false;
+    // The dialog returns the item it last reported selected. Wine's dialog can lose that item
+    // when its tree is refreshed and return the desktop instead: what the user saw selected and
+    // confirmed is the item of the last selection notice.
+    bool replaced = false;
+    if (lastShown && !ILIsEqual(chosen.get(), lastShown.get())) {
+        chosen = std::move(lastShown);
+        replaced = true;
+    }
 
     bool unreadable = false;
     std::wstring path = PathOf(chosen.get(), &unreadable);
@@ -152,7 +163,7 @@ bool TSHBrowseForFolderEx::Execute() {
         pathUnreadable_ = true;
         return false;
     }
-    selectedDisplayName_ = displayName;
+    if (!replaced) selectedDisplayName_ = displayName;
     if (selectedDisplayName_.empty()) {
         // Wine's dialog leaves the name empty for virtual folders: ask the shell directly.
         SHFILEINFOW file{};
@@ -206,7 +217,11 @@ int CALLBACK TSHBrowseForFolderEx::BrowseCallback(HWND wnd, UINT msg, LPARAM lp,
         self->Initialized(wnd);
     } else if (msg == BFFM_SELCHANGED) {
         std::wstring path;
-        if (lp) path = PathOf(reinterpret_cast<PCIDLIST_ABSOLUTE>(lp), nullptr);
+        if (lp) {
+            auto id = reinterpret_cast<PCIDLIST_ABSOLUTE>(lp);
+            path = PathOf(id, nullptr);
+            self->lastSelection_.reset(ILClone(id));
+        }
         std::wstring showText;
         int okButtonState = 0;
         self->SelectionChanged(wnd, path, showText, okButtonState);

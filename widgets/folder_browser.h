@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/folder_browse.h"
@@ -92,6 +93,10 @@ private:
     // While Execute runs.
     const void* initialSelection_ = nullptr;  // item identifiers
     const void* rootId_ = nullptr;
+    struct ItemIdDeleter {
+        void operator()(void* id) const;
+    };
+    std::unique_ptr<void, ItemIdDeleter> lastSelection_;  // the last item reported selected
     bool showPath_ = false;
 };
 

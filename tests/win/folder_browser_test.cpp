@@ -36,25 +36,40 @@ HWND WaitForDialog(DWORD timeoutMs = 5000) {
 
 std::wstring TreeSelection(HWND dialog);
 
-// Waits until the tree has filled and its selection has stayed put for a moment.
-void WaitForSteadyTree(HWND dialog) {
+// Waits until the tree has filled and its selection has stayed put for a moment; with a
+// folder name, until that folder is the selection (a slow machine may show the dialog before
+// its first selection is made).
+void WaitForSteadyTree(HWND dialog, const std::wstring& selected) {
     std::wstring last = L"?";
     int steady = 0;
-    for (int i = 0; i < 100 && steady < 4; ++i) {
+    for (int i = 0; i < 200 && steady < 4; ++i) {
         Sleep(50);
         std::wstring now = TreeSelection(dialog);
-        steady = now == last ? steady + 1 : 0;
+        steady = now == last && (selected.empty() || now == selected) ? steady + 1 : 0;
         last = now;
     }
 }
 
+// The last component of a path.
+std::wstring LeafOf(const std::wstring& path) {
+    size_t end = path.find_last_not_of(L'\\');
+    size_t start = path.find_last_of(L'\\', end);
+    return path.substr(start + 1, end - start);
+}
+
 // Runs answer(dialog) on a second thread once the dialog is open, while this thread runs
-// Execute; the answer closes the dialog.
+// Execute; the answer closes the dialog. With sfManual the dialog must first show the typed
+// folder selected.
 bool ExecuteAnswered(TSHBrowseForFolderEx& browser, std::function<void(HWND)> answer) {
+    std::wstring selected;
+    if (browser.SelectFolder() == sfManual && !browser.SelectFolderName().empty() &&
+        GetFileAttributesW(browser.SelectFolderName().c_str()) & FILE_ATTRIBUTE_DIRECTORY &&
+        GetFileAttributesW(browser.SelectFolderName().c_str()) != INVALID_FILE_ATTRIBUTES)
+        selected = LeafOf(browser.SelectFolderName());
     std::thread driver([&] {
         HWND dialog = WaitForDialog();
         if (!dialog) return;
-        WaitForSteadyTree(dialog);
+        WaitForSteadyTree(dialog, selected);
         answer(dialog);
     });
     bool result = browser.Execute();
