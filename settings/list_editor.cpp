@@ -52,7 +52,8 @@ TListEditor::~TListEditor() {
 
 void TListEditor::ShowModal(HWND owner) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-    if (!Create(className_, caption_, style, 0, 0, 0, width_, height_, owner, nullptr,
+    if (!Create(className_, caption_, style, 0, 0, 0, width_, height_, owner,
+                LoadIconW(AppInstance(), L"MAINICON"),
                 static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))))
         return;
     FormCreate();

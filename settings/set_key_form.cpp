@@ -94,7 +94,9 @@ void TSetKey_Form::FormCreate() {
     KList1 = make(L"COMBOBOX", L"", box, 64, 8, 145, kListHeight, kKList1);
     CreateEntryLabel(hwnd(), L"２次キー:", 8, 40, font);
     KList2 = make(L"COMBOBOX", L"", box, 64, 36, 145, kListHeight, kKList2);
-    CallVK = CreateSpeedButton(hwnd(), L"Virtual Keybord", kCallVK, 248, 35, 97, 22, font);
+    // In the tab order after KList2, so that the keys only the picker offers (arrows, keypad)
+    // can be chosen from the keyboard too.
+    CallVK = make(L"BUTTON", L"Virtual Keybord", WS_TABSTOP | BS_FLAT, 248, 35, 97, 22, kCallVK);
     CreateEntryLabel(hwnd(), L"タイトル:", 8, 72, font);
     Edit1 = edit(kEdit1, 72, 72, 281);
     // Wide enough for both of its texts, "ファイル:" and "URL:".

@@ -236,6 +236,21 @@ TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
     EXPECT_EQ(File(), HotkeyFile({date, url}));
 }
 
+TEST_F(HotkeyEditor, AltOpensTheChoosersOfTheFileAndFolderFieldsOnly) {
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    for (int field : {kEdit1, kEdit3, kEdit2, kEdit4}) {
+        const bool chooser = field == kEdit2 || field == kEdit4;
+        PostMessageW(Item(field), WM_SYSKEYDOWN, VK_MENU, 1 << 29);
+        auto box = WaitMessageBox(pid(), chooser ? kTimeoutMs : 500);
+        EXPECT_EQ(box.has_value(), chooser) << field;
+        if (box) EXPECT_TRUE(AnswerBox(box->window, IDCANCEL)) << field;
+    }
+    Click(dialog_, IDCANCEL);
+    EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
+}
+
 TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
