@@ -100,8 +100,8 @@ void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
 
 int TZarv_main::FindCommandName(const std::string& text) const { return bar_.FindName(text); }
 
-void TZarv_main::SetTrayEnabled(bool enabled) {
-    if (TrayIcon1) TrayIcon1->SetEnabled(enabled);
+void TZarv_main::UpdateTray() {
+    if (TrayIcon1) TrayIcon1->SetEnabled(modalDepth_ == 0 && !bar_.IsShown());
 }
 
 void TZarv_main::RunEntry(const THotkeyItem& entry) {
@@ -138,10 +138,9 @@ void TZarv_main::Setting1Click() {
         TSettingForm editor(
             [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
             [] { SaveHotkeys(); });
-        SetTrayEnabled(false);
+        ModalScope modal(*this);
         editor.Open(hwnd(), HotkeyList);
     }
-    SetTrayEnabled(true);
     hotkeyEditorOpen_ = false;
 }
 
@@ -155,24 +154,22 @@ void TZarv_main::SCommadClick() {
     {
         TStrCommandForm editor([] { SaveCommands(); });
         commandEditor_ = &editor;
-        SetTrayEnabled(false);
+        ModalScope modal(*this);
         editor.Open(hwnd(), CommandList);
         commandEditor_ = nullptr;
     }
-    SetTrayEnabled(true);
     RefillCommandNames();
 }
 
 void TZarv_main::CommandClick() {
-    SetTrayEnabled(false);
     bar_.ShowAtPointer();
+    UpdateTray();
 }
 
 void TZarv_main::AboutCmdClick() {
     TAbout about;
-    SetTrayEnabled(false);
+    ModalScope modal(*this);
     about.ShowModal(hwnd());
-    SetTrayEnabled(true);
 }
 
 void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
@@ -191,7 +188,7 @@ void TZarv_main::Btn_ExecuteClick() {
 
 void TZarv_main::HideBar() {
     bar_.Hide();
-    SetTrayEnabled(true);
+    UpdateTray();
 }
 
 void TZarv_main::CommandBoxKeyDown(WPARAM key) {

@@ -48,7 +48,6 @@ public:
     // The command bar's name look-up: position of the first name equal to text, case ignored.
     int FindCommandName(const std::string& text) const;
 
-    void SetTrayEnabled(bool enabled);
     HWND Application() const { return application_; }
 
 protected:
@@ -64,6 +63,28 @@ private:
     void AddTrayIcon();
     void HideBar();
 
+    // The tray icon ignores the mouse while one of our modal windows is open or the command bar
+    // is shown. Modal windows nest (a hot key still reaches this window from inside an editor and
+    // can open the other editor over it), so they are counted, and the icon answers again only
+    // when the last one has closed.
+    class ModalScope {
+    public:
+        explicit ModalScope(TZarv_main& main) : main_(main) {
+            ++main_.modalDepth_;
+            main_.UpdateTray();
+        }
+        ~ModalScope() {
+            --main_.modalDepth_;
+            main_.UpdateTray();
+        }
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+
+    private:
+        TZarv_main& main_;
+    };
+    void UpdateTray();
+
     // CommandBarHost
     void Btn_ExecuteClick() override;
     void CommandBoxKeyDown(WPARAM key) override;
@@ -71,6 +92,7 @@ private:
     void BarContextMenu(int x, int y) override;
 
     bool debug_;
+    int modalDepth_ = 0;
     HWND application_;
     bool hotkeyEditorOpen_ = false;
     TStrCommandForm* commandEditor_ = nullptr;  // the open command list editor

@@ -224,5 +224,27 @@ TEST_F(CommandEditor, AnUnreadableFileIsKeptAsBakWhenTheEditorSaves) {
     EXPECT_EQ(File(), CommandFile({}));
 }
 
+// The hot key opens the command editor over the hotkey editor: closing it leaves the icon deaf
+// and the hotkey editor usable until that one closes too.
+TEST_F(CommandEditor, OverTheHotkeyEditorItLeavesTheIconDeafUntilBothHaveClosed) {
+    ASSERT_TRUE(Start({kA}));
+    PostMessageW(main_, WM_COMMAND, kHotkeySettingsId, 0);
+    HWND hotkeyEditor = WaitWindow(L"TSettingForm");
+    ASSERT_TRUE(hotkeyEditor);
+    Press(kEditorKey);
+    ASSERT_TRUE(WaitEditor());
+    CloseEditor(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowEnabled(main_)) << "the hotkey editor is still modal";
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    EXPECT_FALSE(MenuOpens(pid(), 1000)) << "the icon answers while the hotkey editor is open";
+
+    PostMessageW(hotkeyEditor, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitGone(L"TSettingForm"));
+    WaitResponsive(main_);
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    EXPECT_TRUE(MenuOpens(pid())) << "the icon stays deaf after both editors";
+    CloseMenus(pid());
+}
+
 }  // namespace
 }  // namespace e2e

@@ -95,7 +95,9 @@ LRESULT CALLBACK Window::Thunk(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RunModalLoop(HWND window, HWND owner, const bool& done) {
-    if (owner) EnableWindow(owner, FALSE);
+    // A modal window opened from inside another one (a hot key reaches the resident window while
+    // an editor is open) finds its owner already disabled and leaves it so.
+    const bool wasEnabled = owner && !EnableWindow(owner, FALSE);
     MSG msg;
     while (!done && IsWindow(window)) {
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -108,7 +110,7 @@ void RunModalLoop(HWND window, HWND owner, const bool& done) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    if (owner) EnableWindow(owner, TRUE);
+    if (wasEnabled) EnableWindow(owner, TRUE);
 }
 
 }  // namespace zarv

@@ -27,7 +27,8 @@ private:
 };
 
 // Runs a modal loop for window until it is destroyed or its done flag is set: the owner is
-// disabled meanwhile and enabled again before the window goes (so activation returns to it).
+// disabled meanwhile and, unless it was disabled already, enabled again before the window goes
+// (so activation returns to it).
 // IsDialogMessage gives Tab, Enter and Escape their dialog meaning. Messages for other windows
 // of the thread, WM_HOTKEY among them, are dispatched as usual.
 void RunModalLoop(HWND window, HWND owner, const bool& done);
