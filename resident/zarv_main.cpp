@@ -18,8 +18,9 @@ TZarv_main* Zarv_main = nullptr;
 namespace {
 
 constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged by a caption
-// Launcher-menu icons are taken a few at a time between other messages after each rebuild, so
-// neither start-up nor the first opening of the menu waits for hundreds of them.
+// Launcher-menu icons are taken a few at a time between other messages after each rebuild (an
+// item drawn before then takes its own), so neither start-up nor the first opening of the menu
+// waits for hundreds of them.
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
@@ -43,13 +44,9 @@ bool TZarv_main::CreateResident() {
 }
 
 void TZarv_main::AddTrayIcon() {
-    if (!TrayIcon1) return;
-    try {
-        TrayIcon1->Loaded();
-    } catch (const TrayIconError&) {
-        // The shell's taskbar is not there yet: the icon is added when it announces itself
-        // ("TaskbarCreated"); hot keys work meanwhile.
-    }
+    // When the shell's taskbar is not there yet, the icon is added when it announces itself
+    // ("TaskbarCreated"); hot keys work meanwhile.
+    if (TrayIcon1) TrayIcon1->Loaded();
 }
 
 void TZarv_main::FormCreate() {
@@ -57,8 +54,8 @@ void TZarv_main::FormCreate() {
     font_.reset(CreateFormFont());
     bar_.Create(self, static_cast<HFONT>(font_.get()), *this);
     hotkeys_ = std::make_unique<HotkeyRegistration>(self);
-    try {
-        TrayIcon1 = std::make_unique<TTrayIcon>(self);
+    TrayIcon1 = std::make_unique<TTrayIcon>(self);
+    if (TrayIcon1->Registered()) {
         UniqueIcon icon(static_cast<HICON>(LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXSMICON),
                                                       GetSystemMetrics(SM_CYSMICON), 0)));
@@ -67,7 +64,7 @@ void TZarv_main::FormCreate() {
         TrayIcon1->SetLBPopupMenu(ItemMenu.handle());
         TrayIcon1->SetRBPopupMenu(PopupMenu1.handle());
         TrayIcon1->SetVisible(true);
-    } catch (const TrayIconError&) {
+    } else {
         TrayIcon1.reset();
     }
 
@@ -96,7 +93,7 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
 
 void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
 
-int TZarv_main::FindCommandName(const std::string& text) const { return bar_.FindName(text); }
+int TZarv_main::FindCommandName(const std::string& text) { return bar_.FindName(text); }
 
 void TZarv_main::SetTrayEnabled(bool enabled) {
     if (TrayIcon1) TrayIcon1->SetEnabled(enabled);
@@ -235,9 +232,6 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kIconTimer && ItemMenu.TakeIcons(kIconsPerTick))
                 KillTimer(hwnd(), kIconTimer);
             return 0;
-        case WM_INITMENUPOPUP:
-            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.EnsureIcons();
-            return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
             break;
@@ -258,12 +252,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         default:
             if (msg == TTrayIcon::TaskbarCreatedMessage() && msg != 0) {
-                if (TrayIcon1) {
-                    try {
-                        TrayIcon1->TaskbarCreated();
-                    } catch (const TrayIconError&) {
-                    }
-                }
+                if (TrayIcon1) TrayIcon1->TaskbarCreated();
                 return 0;
             }
             break;

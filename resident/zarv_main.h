@@ -45,7 +45,7 @@ public:
     // Refills the command bar's names from CommandList.
     void RefillCommandNames();
     // The command bar's name look-up: position of the first name equal to text, case ignored.
-    int FindCommandName(const std::string& text) const;
+    int FindCommandName(const std::string& text);
 
     void SetTrayEnabled(bool enabled);
     HWND Application() const { return application_; }

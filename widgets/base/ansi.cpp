@@ -49,7 +49,17 @@ std::wstring SystemErrorText(unsigned long code) {
     if (buf) LocalFree(buf);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
-    if (text.empty()) text = L"Error " + std::to_wstring(code);
+    if (text.empty()) {
+        // Digits by hand: std::to_wstring brings the C library's whole wide printf along.
+        wchar_t digits[12];
+        wchar_t* p = digits + 12;
+        *--p = L'\0';
+        do {
+            *--p = static_cast<wchar_t>(L'0' + code % 10);
+            code /= 10;
+        } while (code);
+        text = std::wstring(L"Error ") + p;
+    }
     return text;
 }
 
