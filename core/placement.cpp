@@ -1,5 +1,7 @@
 #include "placement.h"
 
+#include <algorithm>
+
 namespace zarv {
 
 Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area) {
@@ -9,6 +11,19 @@ Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area) {
     if (p.y + height > area.bottom) p.y = area.bottom - height;
     if (p.x + width > area.right) p.x = area.right - width;
     return p;
+}
+
+Point PlaceAtPointer(Point pointer, int width, int height) {
+    Point p{pointer.x - width, pointer.y - height};
+    if (p.y < 0) p.y += height;
+    if (p.x < 0) p.x += width;
+    return p;
+}
+
+Rect EditorTableBounds(int windowWidth, int windowHeight, int panelWidth) {
+    const int width = std::max(0, windowWidth - panelWidth - 24);
+    const int height = std::max(0, windowHeight - 48);
+    return {8, 8, 8 + width, 8 + height};
 }
 
 }  // namespace zarv

@@ -1,5 +1,6 @@
 #pragma once
-// Placing a small window at the mouse pointer, kept inside a screen area.
+// Where the program's windows go: small windows at the mouse pointer, and the table of a list
+// editor inside its window.
 
 namespace zarv {
 
@@ -10,11 +11,22 @@ struct Point {
 
 struct Rect {
     int left, top, right, bottom;
+    bool operator==(const Rect&) const = default;
 };
 
 // Top-left corner for a width x height window whose bottom-right corner is at the pointer,
 // pushed inside the area: first off its top and left edges, then off its bottom and right edges
 // (so a window larger than the area ends up flush with the bottom and right).
 Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area);
+
+// Top-left corner of an editor or dialog: its bottom-right corner at the pointer; when that puts
+// the top above 0 the window flips below the pointer (top at the pointer), and when it puts the
+// left edge left of 0 it flips to the right of the pointer. Nothing keeps it off the right or
+// bottom edge.
+Point PlaceAtPointer(Point pointer, int width, int height);
+
+// The table of a list editor: at (8, 8), as wide as the window minus the button bar minus 24 and
+// as high as the window minus 48 (outer window sizes). Never negative.
+Rect EditorTableBounds(int windowWidth, int windowHeight, int panelWidth);
 
 }  // namespace zarv

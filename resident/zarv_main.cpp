@@ -8,6 +8,8 @@
 #include "resident/internal_functions.h"
 #include "resident/launch.h"
 #include "settings/about.h"
+#include "settings/setting_form.h"
+#include "settings/str_command_form.h"
 #include "widgets/base/files.h"
 #include "widgets/tray_icon.h"
 
@@ -129,19 +131,32 @@ void TZarv_main::Setting1Click() {
     // Also with "/DEBUG": never a second editor on the same list.
     if (hotkeyEditorOpen_) return;
     hotkeyEditorOpen_ = true;
-    SetTrayEnabled(false);
-    // The hotkey list editor runs here, modally.
+    {
+        TSettingForm editor(
+            [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
+            [] { SaveHotkeys(); });
+        SetTrayEnabled(false);
+        editor.Open(hwnd(), HotkeyList);
+    }
     SetTrayEnabled(true);
     hotkeyEditorOpen_ = false;
 }
 
 void TZarv_main::SCommadClick() {
-    if (commandEditorOpen_) return;
-    commandEditorOpen_ = true;
-    SetTrayEnabled(false);
-    // The command list editor runs here, modally.
+    // Asked again while it is open (the hot key of function 253 still arrives): no second
+    // editor on the same list; the open one comes to the front, with its dialog or box on top.
+    if (commandEditor_) {
+        SetForegroundWindow(GetLastActivePopup(commandEditor_->hwnd()));
+        return;
+    }
+    {
+        TStrCommandForm editor([] { SaveCommands(); });
+        commandEditor_ = &editor;
+        SetTrayEnabled(false);
+        editor.Open(hwnd(), CommandList);
+        commandEditor_ = nullptr;
+    }
     SetTrayEnabled(true);
-    commandEditorOpen_ = false;
     RefillCommandNames();
 }
 

@@ -16,6 +16,7 @@
 namespace zarv {
 
 class TTrayIcon;
+class TStrCommandForm;
 
 class TZarv_main : public Window, private CommandBarHost {
 public:
@@ -72,7 +73,7 @@ private:
     bool debug_;
     HWND application_;
     bool hotkeyEditorOpen_ = false;
-    bool commandEditorOpen_ = false;
+    TStrCommandForm* commandEditor_ = nullptr;  // the open command list editor
     UniqueFont font_;
     TLauncherMenu ItemMenu;
     TTrayMenu PopupMenu1;

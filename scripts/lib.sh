@@ -71,6 +71,22 @@ _zarv_test_reg() {
 REG
 }
 
+# Wine draws the title-bar buttons (close, minimise, maximise) as letters of its "Marlett" symbol
+# font. Debian's Wine does not read its own font folder, so without a copy in the prefix's Fonts
+# folder (where Windows keeps it too) a fallback font shows the letters "0", "1" and "r" instead.
+_zarv_install_marlett() {
+    local fonts=$1/drive_c/windows/Fonts font
+    [[ -f $fonts/marlett.ttf ]] && return 0
+    for font in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf \
+        /opt/wine*/share/wine/fonts/marlett.ttf; do
+        if [[ -f $font ]]; then
+            mkdir -p "$fonts" && cp "$font" "$fonts/marlett.ttf"
+            return 0
+        fi
+    done
+    echo "prefix: Wine's marlett.ttf not found; title-bar buttons show letters" >&2
+}
+
 # zarv_make_prefix [PATH] [--test]: creates a Wine prefix (default build/wineprefix) unless it
 # exists, and imports our registry settings; --test adds the marker file associations of the
 # end-to-end tests.
@@ -79,6 +95,7 @@ zarv_make_prefix() {
     zarv_wine_env
     export WINEPREFIX=$prefix
     if [[ -f $prefix/system.reg && -f $prefix/.zarv-ready$test ]]; then
+        _zarv_install_marlett "$prefix"
         return 0
     fi
     mkdir -p "$prefix"
@@ -92,6 +109,7 @@ zarv_make_prefix() {
     } | _zarv_write_reg "$reg"
     wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
     wineserver -w
+    _zarv_install_marlett "$prefix"
     touch "$prefix/.zarv-ready$test"
 }
 

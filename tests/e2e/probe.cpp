@@ -3,8 +3,10 @@
 // answers -1. On load it starts one thread that answers the request lying next to the DLL (see
 // probe_protocol.h) and then unloads the DLL.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -198,7 +200,45 @@ std::string DescribePictures(HWND window) {
     return out;
 }
 
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+    return w;
+}
+
+// "drop <window> <path>...": the files dropped on the window as the shell drops them, a
+// DROPFILES block in global memory of this process (the receiver releases it).
+std::string Drop(const std::string& args) {
+    std::vector<std::string> f;
+    size_t pos = 0;
+    for (size_t tab; (tab = args.find('\t', pos)) != std::string::npos; pos = tab + 1)
+        f.push_back(args.substr(pos, tab - pos));
+    f.push_back(args.substr(pos));
+    if (f.size() < 2) return "error\tdrop needs a window and a file\n";
+    HWND target = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(f[0])));
+    std::wstring names;
+    for (size_t i = 1; i < f.size(); ++i) names += Wide(f[i]) + L'\0';
+    names += L'\0';
+    const size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = block ? static_cast<DROPFILES*>(GlobalLock(block)) : nullptr;
+    if (!drop) return "error\tGlobalAlloc failed\n";
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(),
+           names.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0)) {
+        GlobalFree(block);
+        return "error\tPostMessage failed\n";
+    }
+    return "ok\n";
+}
+
 std::string Answer(const std::string& request) {
+    if (request.rfind("drop\t", 0) == 0) return Drop(request.substr(5));
     if (request == "menu") {
         // The driver loads us once it sees the menu; give a menu that is still opening a moment.
         std::vector<HWND> menus;

@@ -294,4 +294,149 @@ inline void ClickAt(int x, int y, bool right = false) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+// ---- List views of another process ------------------------------------------------------------
+
+// Memory inside the process that owns a window: the structures of list-view messages must lie in
+// the address space of the control that reads them.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND window, size_t bytes) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) at_ = VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteMemory() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    explicit operator bool() const { return at_ != nullptr; }
+    LPARAM address(size_t offset = 0) const {
+        return reinterpret_cast<LPARAM>(static_cast<char*>(at_) + offset);
+    }
+    bool Write(const void* data, size_t bytes, size_t offset = 0) const {
+        return WriteProcessMemory(process_, static_cast<char*>(at_) + offset, data, bytes, nullptr);
+    }
+    bool Read(void* data, size_t bytes, size_t offset = 0) const {
+        return ReadProcessMemory(process_, static_cast<char*>(at_) + offset, data, bytes, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* at_ = nullptr;
+};
+
+inline LRESULT SendTimeout(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, kTimeoutMs, &result)) return -1;
+    return static_cast<LRESULT>(result);
+}
+
+inline int RowCount(HWND list) {
+    return static_cast<int>(SendTimeout(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// The text of one cell (column 0 is the row caption).
+inline std::wstring CellText(HWND list, int row, int column) {
+    constexpr int kChars = 600;
+    RemoteMemory mem(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    if (!mem) return L"<no memory>";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.cchTextMax = kChars;
+    item.pszText = reinterpret_cast<wchar_t*>(mem.address(sizeof(LVITEMW)));
+    wchar_t text[kChars] = {};
+    if (!mem.Write(&item, sizeof item) || !mem.Write(text, sizeof text, sizeof(LVITEMW)) ||
+        SendTimeout(list, LVM_GETITEMTEXTW, row, mem.address()) < 0 ||
+        !mem.Read(text, sizeof text, sizeof(LVITEMW)))
+        return L"<no answer>";
+    text[kChars - 1] = L'\0';
+    return text;
+}
+
+// Every row as its shown cells, columns 0 to columns - 1.
+inline std::vector<std::vector<std::wstring>> Rows(HWND list, int columns) {
+    std::vector<std::vector<std::wstring>> rows;
+    const int n = RowCount(list);
+    for (int r = 0; r < n; ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < columns; ++c) rows.back().push_back(CellText(list, r, c));
+    }
+    return rows;
+}
+
+// The captions of the rows, top to bottom.
+inline std::vector<std::wstring> RowCaptions(HWND list) {
+    std::vector<std::wstring> captions;
+    for (auto& row : Rows(list, 1)) captions.push_back(row[0]);
+    return captions;
+}
+
+// The screen rectangle of a row (its label part: the first column).
+inline RECT RowRect(HWND list, int row) {
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    RemoteMemory mem(list, sizeof r);
+    if (mem && mem.Write(&r, sizeof r)) {
+        SendTimeout(list, LVM_GETITEMRECT, row, mem.address());
+        mem.Read(&r, sizeof r);
+    }
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Selects and focuses one row, as a click on it does.
+inline bool SelectRow(HWND list, int row) {
+    RemoteMemory mem(list, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    return mem && mem.Write(&item, sizeof item) &&
+           SendTimeout(list, LVM_SETITEMSTATE, row, mem.address()) > 0;
+}
+
+// Drags with the left button from one screen point to another, in steps, as a hand does.
+inline void DragMouse(POINT from, POINT to) {
+    MovePointer(from.x, from.y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &in, sizeof in);
+    Sleep(50);
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    for (int step = 1; step <= 8; ++step) {
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        move.mi.dx = (from.x + (to.x - from.x) * step / 8) * 65535 / (w - 1);
+        move.mi.dy = (from.y + (to.y - from.y) * step / 8) * 65535 / (h - 1);
+        SendInput(1, &move, sizeof move);
+        Sleep(40);
+    }
+    MovePointer(to.x, to.y);
+    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+}
+
+// ---- Files dropped from the shell -------------------------------------------------------------
+
+// Drops the files on window of the running program as the shell does (WM_DROPFILES with a block
+// the program itself holds, made by the probe). False, with the reason, on failure.
+inline bool DropFiles(const Process& zarv, const std::wstring& folder, HWND window,
+                      const std::vector<std::wstring>& paths, std::string* error) {
+    std::string request = "drop\t" + std::to_string(reinterpret_cast<INT_PTR>(window));
+    for (const std::wstring& path : paths) {
+        int n = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr,
+                                    0, nullptr, nullptr);
+        std::string utf8(static_cast<size_t>(n), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8.data(), n,
+                            nullptr, nullptr);
+        request += "\t" + utf8;
+    }
+    return RunProbe(zarv.handle(), folder, request, error).has_value();
+}
+
 }  // namespace e2e::ui

@@ -28,6 +28,21 @@ std::string WideToAnsi(std::wstring_view s) {
     return a;
 }
 
+bool WideToAnsiExact(std::wstring_view s, std::string& out) {
+    out.clear();
+    if (s.empty()) return true;
+    const int len = static_cast<int>(s.size());
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, s.data(), len, nullptr, 0, nullptr,
+                                &usedDefault);
+    if (n <= 0 || usedDefault) return false;
+    out.assign(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, s.data(), len, out.data(), n, nullptr,
+                        &usedDefault);
+    // The round trip also catches what a code page maps without reporting a default character.
+    return !usedDefault && AnsiToWide(out) == s;
+}
+
 const CodePage& AnsiCodePage() {
     static const CodePage cp = [] {
         CPINFO info{};

@@ -12,6 +12,9 @@ namespace zarv {
 std::wstring AnsiToWide(std::string_view s);
 // UTF-16 to ANSI (CP_ACP) bytes; characters the code page lacks become '?'.
 std::string WideToAnsi(std::wstring_view s);
+// UTF-16 to ANSI (CP_ACP) bytes that convert back to exactly s: false (out unspecified) when a
+// character has no counterpart in the code page (no '?', no look-alike substitute).
+bool WideToAnsiExact(std::wstring_view s, std::string& out);
 // UTF-8 (the source's literals) to UTF-16.
 std::wstring Utf8ToWide(std::string_view s);
 

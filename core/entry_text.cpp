@@ -1,0 +1,27 @@
+#include "entry_text.h"
+
+#include "data_file.h"
+#include "text.h"
+
+namespace zarv {
+
+FieldFit CheckFieldFit(std::string_view bytes, bool exact) {
+    if (!exact) return FieldFit::Unrepresentable;
+    // The writer drops leading and trailing blanks before it counts.
+    if (TrimText(bytes).size() > kMaxStoredBytes) return FieldFit::TooLong;
+    return FieldFit::Fits;
+}
+
+std::wstring WorkDirOf(std::wstring_view folder) {
+    std::wstring dir(folder);
+    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
+    return dir;
+}
+
+std::wstring WorkDirOfFile(std::wstring_view path) {
+    std::size_t slash = path.rfind(L'\\');
+    if (slash == std::wstring_view::npos) return {};
+    return WorkDirOf(path.substr(0, slash + 1));
+}
+
+}  // namespace zarv

@@ -1,0 +1,217 @@
+#include "settings/entry_fields.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <iterator>
+
+#include "core/data_file.h"
+#include "core/entry_text.h"
+#include "widgets/base/ansi.h"
+#include "widgets/base/handles.h"
+#include "widgets/base/window.h"
+
+namespace zarv {
+namespace {
+
+constexpr UINT_PTR kFieldSubclass = 1;
+constexpr UINT_PTR kSpeedButtonSubclass = 2;
+constexpr WPARAM kEscape = 27;
+
+void SetFont(HWND control, HFONT font) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    auto* handler = reinterpret_cast<FieldKeyHandler*>(ref);
+    switch (msg) {
+        case WM_GETDLGCODE: {
+            LRESULT code = DefSubclassProc(field, msg, wp, lp);
+            const auto* m = reinterpret_cast<const MSG*>(lp);
+            if (m && m->message == WM_KEYDOWN && (wp == VK_RETURN || wp == VK_ESCAPE))
+                code |= DLGC_WANTMESSAGE;
+            return code;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // Bit 30: the key was already down (an auto-repeat).
+            if (wp == VK_MENU && (lp & (1L << 30))) break;
+            if (handler->FieldKeyDown(field, wp)) return 0;
+            break;
+        case WM_CHAR:
+            // The characters of Enter and Escape would only make the field beep.
+            if (wp == L'\r' || wp == L'\n' || wp == kEscape) return 0;
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(field, &FieldProc, kFieldSubclass);
+            break;
+    }
+    return DefSubclassProc(field, msg, wp, lp);
+}
+
+// A pressed button takes the focus before it reports its click; once the click is through the
+// focus goes back to the control that had it (kept in the button's user data).
+LRESULT CALLBACK SpeedButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    switch (msg) {
+        case WM_SETFOCUS:
+            SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(wp));
+            break;
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED: {
+            LRESULT r = DefSubclassProc(button, msg, wp, lp);
+            auto previous = reinterpret_cast<HWND>(GetWindowLongPtrW(button, GWLP_USERDATA));
+            if (GetFocus() == button && IsWindow(previous) &&
+                GetParent(previous) == GetParent(button))
+                SetFocus(previous);
+            return r;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(button, &SpeedButtonProc, kSpeedButtonSubclass);
+            break;
+    }
+    return DefSubclassProc(button, msg, wp, lp);
+}
+
+std::wstring FitMessage(const wchar_t* name, FieldFit fit) {
+    std::wstring text = L"[";
+    text += name;
+    if (fit == FieldFit::Unrepresentable) {
+        text += L"]に、このシステムの文字コードで保存できない文字が含まれています。";
+    } else {
+        text += L"]が長すぎます。半角" + std::to_wstring(kMaxStoredBytes) + L"文字（全角" +
+                std::to_wstring(kMaxStoredBytes / 2) + L"文字）以内にしてください。";
+    }
+    return text;
+}
+
+FieldFit FitOf(const std::wstring& text, std::string& bytes) {
+    bool exact = WideToAnsiExact(text, bytes);
+    return CheckFieldFit(bytes, exact);
+}
+
+// Runs a box and gives the focus back to the control that had it: the dialogs are plain windows,
+// and a plain window that becomes active again keeps the focus itself.
+int RunBox(HWND dialog, const wchar_t* text, const wchar_t* caption, UINT type) {
+    HWND focus = GetFocus();
+    int answer = MessageBoxW(dialog, text, caption, type);
+    if (focus && IsWindow(focus)) SetFocus(focus);
+    return answer;
+}
+
+}  // namespace
+
+HWND CreateEntryLabel(HWND dialog, const wchar_t* text, int x, int y, HFONT font) {
+    SIZE size{};
+    if (HDC dc = GetDC(dialog)) {
+        SelectObjectGuard select(dc, font);
+        GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+        ReleaseDC(dialog, dc);
+    }
+    HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, x, y,
+                                 size.cx, size.cy, dialog, nullptr, AppInstance(), nullptr);
+    SetFont(label, font);
+    return label;
+}
+
+HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font) {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, x,
+                                y, width, height, dialog, nullptr, AppInstance(), nullptr);
+    SetFont(edit, font);
+    return edit;
+}
+
+HWND CreateSpeedButton(HWND dialog, const wchar_t* caption, int id, int x, int y, int width,
+                       int height, HFONT font) {
+    HWND button = CreateWindowExW(
+        0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, x, y, width, height,
+        dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+    SetFont(button, font);
+    SetWindowSubclass(button, &SpeedButtonProc, kSpeedButtonSubclass, 0);
+    return button;
+}
+
+LRESULT EntryLabelColor(HDC dc) {
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+std::wstring FieldText(HWND control) {
+    int n = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(control, text.data(), n + 1);
+    text.resize(static_cast<size_t>(n));
+    return text;
+}
+
+void HookFieldKeys(HWND field, FieldKeyHandler& handler) {
+    SetWindowSubclass(field, &FieldProc, kFieldSubclass, reinterpret_cast<DWORD_PTR>(&handler));
+}
+
+bool FocusKeeper::Activate(HWND dialog, WPARAM wp) {
+    if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(dialog, focus)) last_ = focus;
+        return false;
+    }
+    if (!last_ || !IsWindow(last_) || !IsChild(dialog, last_)) return false;
+    SetFocus(last_);
+    return true;
+}
+
+bool ChooseFileInto(HWND dialog, HWND fileField) {
+    // Opens in the folder of the file already given, where there is one.
+    std::wstring folder = WorkDirOfFile(FieldText(fileField));
+    wchar_t path[MAX_PATH * 4] = {};
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = dialog;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = static_cast<DWORD>(std::size(path));
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    // The program's current folder stays where it is.
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    bool chosen = GetOpenFileNameW(&ofn) != FALSE;
+    if (chosen) SetWindowTextW(fileField, path);
+    SetFocus(fileField);
+    return chosen;
+}
+
+void DropFileInto(HWND dialog, HDROP drop, HWND fileField, HWND folderField,
+                  const wchar_t* fileName) {
+    UINT n = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring path(static_cast<size_t>(n) + 1, L'\0');
+    n = n ? DragQueryFileW(drop, 0, path.data(), n + 1) : 0;
+    path.resize(n);
+    DragFinish(drop);
+    if (path.empty()) return;
+    std::string bytes;
+    FieldFit fit = FitOf(path, bytes);
+    if (fit != FieldFit::Fits) {
+        ShowMessage(dialog, FitMessage(fileName, fit));
+        return;
+    }
+    SetWindowTextW(fileField, path.c_str());
+    if (Confirm(dialog, L"作業フォルダを設定しますか？"))
+        SetWindowTextW(folderField, WorkDirOfFile(path).c_str());
+}
+
+void ShowMessage(HWND dialog, const std::wstring& text) {
+    RunBox(dialog, text.c_str(), L"ZARV", MB_OK);
+}
+
+bool Confirm(HWND dialog, const wchar_t* question) {
+    return RunBox(dialog, question, L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool TakeFieldText(HWND dialog, HWND field, const wchar_t* name, std::string& bytes) {
+    FieldFit fit = FitOf(FieldText(field), bytes);
+    if (fit == FieldFit::Fits) return true;
+    ShowMessage(dialog, FitMessage(name, fit));
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    return false;
+}
+
+}  // namespace zarv

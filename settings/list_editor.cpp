@@ -1,0 +1,438 @@
+#include "settings/list_editor.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "core/placement.h"
+#include "settings/entry_fields.h"
+
+namespace zarv {
+namespace {
+
+constexpr int kPanelWidth = 92;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGreyText = 0x808080;
+constexpr int kNarrowestFillColumn = 40;
+
+const wchar_t kDeleteQuestion[] = L"このアイテムを削除してもよろしいですか？";
+
+// The four button pictures, in image-list order.
+const wchar_t* const kButtonIcons[] = {L"LOOKBTN_ADD", L"LOOKBTN_EDIT", L"LOOKBTN_DEL",
+                                       L"LOOKBTN_OK"};
+
+bool IsHeaderChange(UINT code) {
+    switch (code) {
+        case HDN_ITEMCHANGEDA:
+        case HDN_ITEMCHANGEDW:
+        case HDN_DIVIDERDBLCLICKA:
+        case HDN_DIVIDERDBLCLICKW:
+        case HDN_ENDTRACKA:
+        case HDN_ENDTRACKW:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+TListEditor::TListEditor(const wchar_t* className, const wchar_t* caption, int width, int height,
+                         std::vector<ListColumn> columns, bool flatTable)
+    : className_(className),
+      caption_(caption),
+      width_(width),
+      height_(height),
+      columns_(std::move(columns)),
+      flatTable_(flatTable) {}
+
+TListEditor::~TListEditor() {
+    if (ListView1) RemoveWindowSubclass(ListView1, &TListEditor::TableProc, 1);
+}
+
+void TListEditor::ShowModal(HWND owner) {
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    if (!Create(className_, caption_, style, 0, 0, 0, width_, height_, owner, nullptr,
+                static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))))
+        return;
+    FormCreate();
+    FormResize();
+    FormShow();
+    done_ = false;
+    RunModalLoop(hwnd(), owner, done_);
+    if (!closed_) {
+        closed_ = true;
+        FormClose();
+    }
+    if (ListView1) RemoveWindowSubclass(ListView1, &TListEditor::TableProc, 1);
+    DestroyWindow(hwnd());
+    ListView1 = nullptr;
+}
+
+void TListEditor::FormCreate() {
+    font_.reset(CreateFormFont());
+    LOGFONTW lf{};
+    GetObjectW(font_.get(), sizeof lf, &lf);
+    lf.lfStrikeOut = TRUE;
+    struckFont_.reset(CreateFontIndirectW(&lf));
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+    // Owner data: the editor's model answers every text (LVN_GETDISPINFO), so opening a long list
+    // costs one item count, not one insertion per row and cell.
+    const DWORD tableStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                             LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_NOSORTHEADER |
+                             (flatTable_ ? WS_BORDER : 0);
+    ListView1 = CreateWindowExW(flatTable_ ? 0 : WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", tableStyle, 8,
+                                8, 0, 0, hwnd(), nullptr, AppInstance(), nullptr);
+    SendMessageW(ListView1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    const DWORD ex = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
+    SendMessageW(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
+    SendMessageW(ListView1, LVM_SETBKCOLOR, 0, kWhite);
+    SendMessageW(ListView1, LVM_SETTEXTBKCOLOR, 0, kWhite);
+    // The drop highlight is answered from dropRow_, like the texts.
+    SendMessageW(ListView1, LVM_SETCALLBACKMASK, LVIS_DROPHILITED, 0);
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH;
+        col.pszText = const_cast<wchar_t*>(columns_[c].Caption);
+        col.cx = columns_[c].Width > 0 ? columns_[c].Width : kNarrowestFillColumn;
+        SendMessageW(ListView1, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
+    }
+    SetWindowSubclass(ListView1, &TListEditor::TableProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    OwnerDrawHeader();
+    RowsChanged();
+
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    Control_Panel.Create(hwnd(), client.right - kPanelWidth, 0, kPanelWidth, client.bottom);
+    Control_Panel.SetColor(kWhite);
+    Control_Panel.SetFont(static_cast<HFONT>(font_.get()));
+    Control_Panel.SetHiLiteFont(static_cast<HFONT>(font_.get()));
+    ImageList1.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 4, 0));
+    for (const wchar_t* name : kButtonIcons) {
+        UniqueIcon icon(static_cast<HICON>(LoadImageW(AppInstance(), name, IMAGE_ICON, 32, 32, 0)));
+        ImageList_AddIcon(ImageList1.get(), icon.get());
+    }
+    Control_Panel.SetLargeImages(ImageList1.get());
+    LookBtn_Add = &Control_Panel.AddButton(L"追加(INS)", 0, 0, [this] { Act(&TListEditor::Add); });
+    LookBtn_Edit = &Control_Panel.AddButton(L"編集(SPACE)", 1, 60,
+                                            [this] { Act(&TListEditor::LookBtn_EditClick); });
+    LookBtn_del = &Control_Panel.AddButton(L"削除(DEL)", 2, 120,
+                                           [this] { Act(&TListEditor::LookBtn_delClick); });
+    LookBtn_OK = &Control_Panel.AddButton(L"OK(ENTER)", 3, 180, [this] { Act(&TListEditor::Ok); });
+}
+
+void TListEditor::FormShow() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const Point at = PlaceAtPointer({pointer.x, pointer.y}, width_, height_);
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    SetFocus(ListView1);
+}
+
+void TListEditor::FormResize() {
+    if (!ListView1) return;
+    RECT outer, client;
+    GetWindowRect(hwnd(), &outer);
+    GetClientRect(hwnd(), &client);
+    const Rect table =
+        EditorTableBounds(outer.right - outer.left, outer.bottom - outer.top, kPanelWidth);
+    MoveWindow(ListView1, table.left, table.top, table.right - table.left, table.bottom - table.top,
+               TRUE);
+    if (Control_Panel.hwnd())
+        MoveWindow(Control_Panel.hwnd(), client.right - kPanelWidth, 0, kPanelWidth, client.bottom,
+                   TRUE);
+
+    // The fill column takes what the table's client width leaves.
+    RECT inner;
+    GetClientRect(ListView1, &inner);
+    int fixed = 0, fill = -1;
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        if (columns_[c].Width > 0)
+            fixed += columns_[c].Width;
+        else
+            fill = static_cast<int>(c);
+    }
+    if (fill >= 0)
+        SendMessageW(ListView1, LVM_SETCOLUMNWIDTH, fill,
+                     std::max(kNarrowestFillColumn, static_cast<int>(inner.right) - fixed));
+}
+
+void TListEditor::RowsChanged(int select) {
+    SendMessageW(ListView1, LVM_SETITEMCOUNT, RowCount(), LVSICF_NOSCROLL);
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(ListView1, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
+    if (select >= 0 && select < RowCount()) {
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(ListView1, LVM_SETITEMSTATE, select, reinterpret_cast<LPARAM>(&state));
+        SendMessageW(ListView1, LVM_ENSUREVISIBLE, select, FALSE);
+    }
+    InvalidateRect(ListView1, nullptr, FALSE);
+}
+
+int TListEditor::SelectedRow() const {
+    if (!ListView1) return -1;
+    return static_cast<int>(
+        SendMessageW(ListView1, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void TListEditor::CloseForm() { done_ = true; }
+
+void TListEditor::Act(void (TListEditor::*action)()) {
+    (this->*action)();
+    if (!done_ && IsWindow(hwnd())) SetFocus(ListView1);
+}
+
+void TListEditor::LookBtn_EditClick() {
+    const int row = SelectedRow();
+    if (row >= 0) EditRow(row);
+}
+
+void TListEditor::LookBtn_delClick() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    if (!Confirm(hwnd(), kDeleteQuestion)) return;
+    DeleteRow(row);
+    RowsChanged(std::min(row, RowCount() - 1));
+}
+
+void TListEditor::ListView1KeyDown(WORD key) {
+    switch (key) {
+        case VK_RETURN:
+            Act(&TListEditor::Ok);
+            break;
+        case VK_ESCAPE:
+            CloseForm();
+            break;
+        case VK_SPACE:
+            Act(&TListEditor::LookBtn_EditClick);
+            break;
+        case VK_INSERT:
+            Act(&TListEditor::Add);
+            break;
+        case VK_DELETE:
+            Act(&TListEditor::LookBtn_delClick);
+            break;
+        default:
+            break;
+    }
+}
+
+void TListEditor::ListView1DblClick() { Act(&TListEditor::LookBtn_EditClick); }
+
+int TListEditor::RowAt(POINT screen) const {
+    LVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(ListView1, &hit.pt);
+    RECT client;
+    GetClientRect(ListView1, &client);
+    if (!PtInRect(&client, hit.pt)) return -1;
+    SendMessageW(ListView1, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return hit.iItem >= 0 && hit.iItem < RowCount() ? hit.iItem : -1;
+}
+
+void TListEditor::SetDropTarget(int row) {
+    if (row == dropRow_) return;
+    const int old = dropRow_;
+    dropRow_ = row;
+    if (old >= 0) SendMessageW(ListView1, LVM_REDRAWITEMS, old, old);
+    if (row >= 0) SendMessageW(ListView1, LVM_REDRAWITEMS, row, row);
+}
+
+void TListEditor::ListView1DragOver(POINT screen) {
+    // Every position over the table is accepted; near its top or bottom edge the rows scroll.
+    POINT p = screen;
+    ScreenToClient(ListView1, &p);
+    RECT client;
+    GetClientRect(ListView1, &client);
+    RECT header{};
+    if (HWND h = reinterpret_cast<HWND>(SendMessageW(ListView1, LVM_GETHEADER, 0, 0)))
+        GetClientRect(h, &header);
+    if (p.y < header.bottom)
+        SendMessageW(ListView1, LVM_SCROLL, 0, -8);
+    else if (p.y >= client.bottom)
+        SendMessageW(ListView1, LVM_SCROLL, 0, 8);
+    SetDropTarget(RowAt(screen));
+}
+
+void TListEditor::ListView1DragDrop(int from, POINT screen) {
+    const int to = RowAt(screen);
+    SetDropTarget(-1);
+    if (RowCount() < 2 || from < 0 || to < 0 || from == to) return;
+    MoveRow(from, to);
+    RowsChanged();  // the dragged row has left its place: nothing is selected
+}
+
+void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
+    switch (cd.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            result = CDRF_NOTIFYITEMDRAW;
+            break;
+        case CDDS_ITEMPREPAINT:
+            result = CDRF_DODEFAULT;
+            if (RowGreyed(static_cast<int>(cd.nmcd.dwItemSpec))) {
+                SelectObject(cd.nmcd.hdc, struckFont_.get());
+                cd.clrText = kGreyText;
+                result = CDRF_NEWFONT;
+            }
+            break;
+        default:
+            result = CDRF_DODEFAULT;
+            break;
+    }
+}
+
+LRESULT TListEditor::ListView1Notify(NMHDR& hdr) {
+    switch (hdr.code) {
+        case LVN_GETDISPINFOW: {
+            LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(hdr).item;
+            if (item.iItem < 0 || item.iItem >= RowCount()) return 0;
+            if (item.mask & LVIF_TEXT) {
+                cellText_ = CellText(item.iItem, item.iSubItem);
+                if (item.pszText && item.cchTextMax > 0)
+                    lstrcpynW(item.pszText, cellText_.c_str(), item.cchTextMax);
+            }
+            if (item.mask & LVIF_STATE) {
+                item.state &= ~LVIS_DROPHILITED;
+                if (item.iItem == dropRow_) item.state |= LVIS_DROPHILITED;
+            }
+            return 0;
+        }
+        case LVN_KEYDOWN:
+            ListView1KeyDown(reinterpret_cast<NMLVKEYDOWN&>(hdr).wVKey);
+            return 0;
+        case NM_DBLCLK:
+            ListView1DblClick();
+            return 0;
+        case LVN_BEGINDRAG: {
+            const int pressed = reinterpret_cast<NMLISTVIEW&>(hdr).iItem;
+            const int selected = SelectedRow();
+            dragRow_ = selected >= 0 ? selected : pressed;
+            if (dragRow_ >= 0) SetCapture(hwnd());
+            return 0;
+        }
+        case NM_CUSTOMDRAW: {
+            LRESULT result = CDRF_DODEFAULT;
+            ListView1CustomDrawItem(reinterpret_cast<NMLVCUSTOMDRAW&>(hdr), result);
+            return result;
+        }
+        default:
+            return 0;
+    }
+}
+
+void TListEditor::OwnerDrawHeader() {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(ListView1, LVM_GETHEADER, 0, 0));
+    if (!header) return;
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        // Setting the format raises HDN_ITEMCHANGED again: only items not yet owner-drawn.
+        if (item.fmt == HDF_OWNERDRAW) continue;
+        item.fmt = HDF_OWNERDRAW;
+        SendMessageW(header, HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void TListEditor::DrawHeaderItem(const DRAWITEMSTRUCT& dis) {
+    wchar_t text[128] = L"";
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    SendMessageW(dis.hwndItem, HDM_GETITEMW, dis.itemID, reinterpret_cast<LPARAM>(&item));
+    UniqueGdiObject white(CreateSolidBrush(kWhite));
+    FillRect(dis.hDC, &dis.rcItem, static_cast<HBRUSH>(white.get()));
+    SetTextColor(dis.hDC, RGB(0, 0, 0));
+    SetBkMode(dis.hDC, TRANSPARENT);
+    SelectObjectGuard font(dis.hDC, GetStockObject(DEFAULT_GUI_FONT));
+    TextOutW(dis.hDC, dis.rcItem.left + 5, dis.rcItem.top + 2, text, lstrlenW(text));
+}
+
+LRESULT CALLBACK TListEditor::TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                        DWORD_PTR selfPtr) {
+    auto* self = reinterpret_cast<TListEditor*>(selfPtr);
+    if (msg == WM_GETDLGCODE && lp) {
+        // Enter and Escape reach the table's own key handling instead of the dialog keys.
+        const MSG* m = reinterpret_cast<const MSG*>(lp);
+        if (m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE))
+            return DLGC_WANTALLKEYS;
+    }
+    if (msg == WM_DRAWITEM) {
+        const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (dis.CtlType == ODT_HEADER) {
+            self->DrawHeaderItem(dis);
+            return TRUE;
+        }
+    }
+    const LRESULT result = DefSubclassProc(h, msg, wp, lp);
+    if (msg == WM_NOTIFY && IsHeaderChange(reinterpret_cast<NMHDR*>(lp)->code))
+        self->OwnerDrawHeader();
+    return result;
+}
+
+LRESULT TListEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NOTIFY: {
+            auto& hdr = *reinterpret_cast<NMHDR*>(lp);
+            if (hdr.hwndFrom == ListView1) return ListView1Notify(hdr);
+            break;
+        }
+        case WM_COMMAND:
+            // Enter and Escape while the bar or another control has the focus.
+            if (LOWORD(wp) == IDOK && lp == 0) {
+                Act(&TListEditor::Ok);
+                return 0;
+            }
+            if (LOWORD(wp) == IDCANCEL && lp == 0) {
+                CloseForm();
+                return 0;
+            }
+            break;
+        case WM_SIZE:
+            FormResize();
+            return 0;
+        case WM_MOUSEMOVE:
+            if (dragRow_ >= 0) {
+                POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                ClientToScreen(hwnd(), &p);
+                ListView1DragOver(p);
+            }
+            return 0;
+        case WM_LBUTTONUP:
+            if (dragRow_ >= 0) {
+                POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                ClientToScreen(hwnd(), &p);
+                const int from = dragRow_;
+                dragRow_ = -1;  // before the capture goes: WM_CAPTURECHANGED must not cancel
+                ReleaseCapture();
+                ListView1DragDrop(from, p);
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            // The drag ended elsewhere (Escape, another window took the mouse): no drop.
+            if (dragRow_ >= 0 && reinterpret_cast<HWND>(lp) != hwnd()) {
+                dragRow_ = -1;
+                SetDropTarget(-1);
+            }
+            return 0;
+        case WM_ACTIVATE:
+            // Coming back to the editor (from another program or a box): the table has the keys.
+            if (LOWORD(wp) != WA_INACTIVE && ListView1) SetFocus(ListView1);
+            return 0;
+        case WM_CLOSE:
+            CloseForm();
+            return 0;
+        default:
+            break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace zarv

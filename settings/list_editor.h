@@ -1,0 +1,117 @@
+#pragma once
+// The frame both list editors are built on: a resizable white window with the report list view
+// `ListView1` (white owner-drawn header, grid lines, whole-row single selection, rows dragged onto
+// each other to reorder them) and, on its right edge, the button bar `Control_Panel` with the
+// four buttons Add, Edit, Delete and OK and their pictures `ImageList1`. The keys Insert, Space,
+// Delete, Enter and Escape act as the buttons and as the close box; Delete asks first. After
+// every button, key, dialog or box the table has the keyboard focus again.
+//
+// The frame holds no rows: the editor keeps its own rows as a model and answers the frame's
+// questions about them (count, cell texts, grey rows); the table is an owner-data list view that
+// shows whatever the model holds, so sub-items without a column live in the model only.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "widgets/base/handles.h"
+#include "widgets/base/window.h"
+#include "widgets/button_bar.h"
+
+namespace zarv {
+
+struct ListColumn {
+    const wchar_t* Caption;
+    int Width;  // pixels; 0: takes the width the other columns leave
+};
+
+class TListEditor : public Window {
+public:
+    ~TListEditor() override;
+
+    // Creates the window, places it at the mouse pointer and runs it modally over owner (which
+    // is disabled meanwhile). Returns after FormClose, when the window has gone.
+    void ShowModal(HWND owner);
+
+protected:
+    // className: the registered window class (the editor's name); width x height: outer size;
+    // flatTable: the table without its sunken 3-D edge.
+    TListEditor(const wchar_t* className, const wchar_t* caption, int width, int height,
+                std::vector<ListColumn> columns, bool flatTable = false);
+
+    // ---- What each editor supplies ----
+    virtual int RowCount() const = 0;
+    // Text of a cell; column 0 is the row caption.
+    virtual std::wstring CellText(int row, int column) = 0;
+    // A row drawn struck through in grey.
+    virtual bool RowGreyed(int) { return false; }
+    // Moves row `from` to position `to` (the rows between shift by one); both are rows.
+    virtual void MoveRow(int from, int to) = 0;
+    // Removes the row (the user has confirmed).
+    virtual void DeleteRow(int row) = 0;
+    virtual void LookBtn_AddClick() = 0;
+    // Edits the selected row.
+    virtual void EditRow(int row) = 0;
+    virtual void LookBtn_OKClick() = 0;
+    // Runs once, whatever closes the window.
+    virtual void FormClose() = 0;
+
+    // ---- For the editors ----
+    // The rows changed: the table shows the new row count and repaints; select (and show) row
+    // `select` when it is a row.
+    void RowsChanged(int select = -1);
+    // The selected row, or -1.
+    int SelectedRow() const;
+    // Ends the modal run; FormClose follows.
+    void CloseForm();
+    HWND ListView1 = nullptr;
+
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void LookBtn_EditClick();
+    void LookBtn_delClick();
+    // Runs a button's action, then gives the table the keyboard focus back.
+    void Act(void (TListEditor::*action)());
+    void Add() { LookBtn_AddClick(); }
+    void Ok() { LookBtn_OKClick(); }
+    void ListView1KeyDown(WORD key);
+    void ListView1DblClick();
+    LRESULT ListView1Notify(NMHDR& hdr);
+    void ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result);
+    void ListView1DragOver(POINT screen);
+    void ListView1DragDrop(int from, POINT screen);
+    int RowAt(POINT screen) const;
+    void SetDropTarget(int row);
+    void OwnerDrawHeader();
+    void DrawHeaderItem(const DRAWITEMSTRUCT& dis);
+    static LRESULT CALLBACK TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                      DWORD_PTR self);
+
+    const wchar_t* className_;
+    const wchar_t* caption_;
+    int width_, height_;
+    std::vector<ListColumn> columns_;
+    bool flatTable_;
+
+    TExpress Control_Panel;
+    TLookOutButton* LookBtn_Add = nullptr;
+    TLookOutButton* LookBtn_Edit = nullptr;
+    TLookOutButton* LookBtn_del = nullptr;
+    TLookOutButton* LookBtn_OK = nullptr;
+    UniqueImageList ImageList1;
+    UniqueFont font_;
+    UniqueFont struckFont_;  // the form font with strike-out, for grey rows
+    std::wstring cellText_;  // keeps the text of the last LVN_GETDISPINFO alive
+
+    bool done_ = false;
+    bool closed_ = false;
+    int dragRow_ = -1;  // the row being dragged, while a drag lasts
+    int dropRow_ = -1;  // the row highlighted under the pointer
+};
+
+}  // namespace zarv

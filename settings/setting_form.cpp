@@ -1,0 +1,80 @@
+#include "settings/setting_form.h"
+
+#include "core/list_rows.h"
+#include "settings/set_key_form.h"
+#include "widgets/base/ansi.h"
+#include "widgets/base/files.h"
+
+namespace zarv {
+
+TSettingForm::TSettingForm(std::function<void(const std::vector<THotkeyItem>&)> registerHotkeys,
+                           std::function<void()> saveHotkeys)
+    : TListEditor(L"TSettingForm", L"HotKeyの設定", 640, 360,
+                  {{L"タイトル", 130},
+                   {L"ファイルパス", 80},
+                   {L"オプション", 80},
+                   {L"作業フォルダ", 0},
+                   {L"割り当てキー", 150}}),
+      registerHotkeys_(std::move(registerHotkeys)),
+      saveHotkeys_(std::move(saveHotkeys)) {}
+
+void TSettingForm::Open(HWND owner, const std::vector<THotkeyItem>& list) {
+    rows_ = MakeHotkeyRows(list);
+    ShowModal(owner);
+}
+
+std::wstring TSettingForm::CellText(int row, int column) {
+    const THotkeyItem& item = rows_[static_cast<size_t>(row)].Item;
+    switch (column) {
+        case 0:
+            return AnsiToWide(item.Title);
+        case 1:
+            return AnsiToWide(item.FilePath);
+        case 2:
+            return AnsiToWide(item.Options);
+        case 3:
+            return AnsiToWide(item.WorkDir);
+        case 4:
+            return AnsiToWide(item.KeyText);
+        default:
+            return {};
+    }
+}
+
+bool TSettingForm::RowGreyed(int row) {
+    return IsStruckOut(rows_[static_cast<size_t>(row)],
+                       [](const std::string& path) { return IsExistingFile(path); });
+}
+
+void TSettingForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
+
+void TSettingForm::DeleteRow(int row) { rows_.erase(rows_.begin() + row); }
+
+void TSettingForm::LookBtn_AddClick() {
+    TSetKey_Form dialog(rows_);
+    if (auto item = dialog.Execute(hwnd(), -1, nullptr)) {
+        rows_.emplace_back();
+        rows_.back().Set(*item);
+        RowsChanged(RowCount() - 1);
+    }
+}
+
+void TSettingForm::EditRow(int row) {
+    TSetKey_Form dialog(rows_);
+    if (auto item = dialog.Execute(hwnd(), row, &rows_[static_cast<size_t>(row)].Item)) {
+        rows_[static_cast<size_t>(row)].Set(*item);
+        RowsChanged(row);
+    }
+}
+
+void TSettingForm::LookBtn_OKClick() {
+    registerHotkeys_(RowsToList(rows_));
+    CloseForm();
+}
+
+void TSettingForm::FormClose() {
+    HotkeyList = RowsToList(rows_);
+    saveHotkeys_();
+}
+
+}  // namespace zarv

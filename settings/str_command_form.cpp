@@ -1,0 +1,64 @@
+#include "settings/str_command_form.h"
+
+#include "core/list_rows.h"
+#include "settings/set_command_form.h"
+#include "widgets/base/ansi.h"
+
+namespace zarv {
+
+TStrCommandForm::TStrCommandForm(std::function<void()> saveCommands)
+    : TListEditor(
+          L"TStrCommandForm", L"コマンドの設定", 640, 362,
+          {{L"コマンド", 150}, {L"ファイルパス", 0}, {L"オプション", 80}, {L"作業フォルダ", 50}},
+          true),
+      saveCommands_(std::move(saveCommands)) {}
+
+void TStrCommandForm::Open(HWND owner, const std::vector<TCommandItem>& list) {
+    rows_ = list;
+    ShowModal(owner);
+}
+
+std::wstring TStrCommandForm::CellText(int row, int column) {
+    const TCommandItem& item = rows_[static_cast<size_t>(row)];
+    switch (column) {
+        case 0:
+            return AnsiToWide(item.Name);
+        case 1:
+            return AnsiToWide(item.FilePath);
+        case 2:
+            return AnsiToWide(item.Options);
+        case 3:
+            return AnsiToWide(item.WorkDir);
+        default:
+            return {};
+    }
+}
+
+void TStrCommandForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
+
+void TStrCommandForm::DeleteRow(int row) { rows_.erase(rows_.begin() + row); }
+
+void TStrCommandForm::LookBtn_AddClick() {
+    TSetCommandForm dialog(rows_);
+    if (auto item = dialog.Execute(hwnd(), kAddRow, nullptr)) {
+        PutRow(rows_, kAddRow, *item);
+        RowsChanged(RowCount() - 1);
+    }
+}
+
+void TStrCommandForm::EditRow(int row) {
+    TSetCommandForm dialog(rows_);
+    if (auto item = dialog.Execute(hwnd(), row, &rows_[static_cast<size_t>(row)])) {
+        PutRow(rows_, row, *item);
+        RowsChanged(row);
+    }
+}
+
+void TStrCommandForm::LookBtn_OKClick() {
+    CommandList = CommandListFromRows(rows_, AnsiCodePage());
+    CloseForm();
+}
+
+void TStrCommandForm::FormClose() { saveCommands_(); }
+
+}  // namespace zarv

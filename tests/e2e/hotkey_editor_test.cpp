@@ -1,0 +1,381 @@
+// The hotkey list editor, its entry dialog and the on-screen key picker, driven as a user drives
+// them: keys on the table, picks in the drop-down boxes, clicks on buttons, answers to boxes.
+#include "ui_helpers.h"
+#include "zarv_fixture.h"
+
+namespace e2e {
+namespace {
+
+using namespace ui;
+
+constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
+constexpr KeyCombo kKey1{kCtrlShift, '1'};
+constexpr KeyCombo kKey2{kCtrlShift, '2'};
+constexpr KeyCombo kEditorKey{kCtrlShift, 'E'};
+
+// Controls of the entry dialog.
+enum DialogControl : int {
+    kKList1 = 101,
+    kKList2,
+    kCallVK,
+    kEdit1,
+    kEdit2,
+    kBtnSel1,
+    kEdit3,
+    kEdit4,
+    kBtnSel2,
+    kCheckBox1,
+    kCheckBox2,
+    kFList,
+    kLabel4,
+};
+// Rows of the drop-down boxes.
+constexpr int kModCtrl = 0, kModCtrlShift = 2;
+constexpr int kKeyOne = 0, kKeyTwo = 1;
+constexpr int kFunctionDateTime = 8;
+
+using Cells = std::vector<std::wstring>;
+
+class HotkeyEditor : public ZarvTest {
+protected:
+    HotkeyRecord Marker(std::string title, KeyCombo chord, std::string key_text,
+                        std::string options = {}) const {
+        HotkeyRecord r = MarkerEntry(chord, std::move(options));
+        r.title = std::move(title);
+        r.key_text = std::move(key_text);
+        return r;
+    }
+
+    HWND StartResident(const std::wstring& args = {}) {
+        zarv_ = &StartZarv(args);
+        main_ = WaitResident(*zarv_);
+        return main_;
+    }
+    DWORD pid() const { return zarv_->pid(); }
+
+    // The visible top-level window of class cls, waited for; null when none comes.
+    HWND WaitWindow(const wchar_t* cls) {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            for (HWND w : TopLevelWindows(pid(), cls))
+                if (IsWindowVisible(w)) found = w;
+            return found != nullptr;
+        });
+        return found;
+    }
+    bool WaitGone(const wchar_t* cls) {
+        return WaitUntil([&] { return TopLevelWindows(pid(), cls).empty(); });
+    }
+
+    // Opens the editor through the tray menu's item; its table, with the keyboard, or null.
+    HWND OpenEditor() {
+        PostMessageW(main_, WM_COMMAND, kHotkeySettingsId, 0);
+        return WaitEditor();
+    }
+    HWND WaitEditor() {
+        editor_ = WaitWindow(L"TSettingForm");
+        list_ = editor_ ? FindWindowExW(editor_, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
+        if (!list_ || !WaitUntil([&] { return GetForegroundWindow() == editor_; })) {
+            ADD_FAILURE() << "the editor did not come up with the keyboard";
+            return nullptr;
+        }
+        return list_;
+    }
+
+    // Presses a key on the table and waits for the entry dialog it opens.
+    HWND KeyToDialog(UINT vk) {
+        PressKey(vk);
+        dialog_ = WaitWindow(L"TSetKey_Form");
+        if (!dialog_) ADD_FAILURE() << "no entry dialog";
+        return dialog_;
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+    void Click(HWND window, int id) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+        WaitResponsive(window);
+    }
+    void Pick(int box, int row) {
+        SendMessageW(Item(box), CB_SETCURSEL, row, 0);
+        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(box, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Item(box)));
+    }
+    void Type(int field, const std::wstring& text) {
+        SendMessageW(Item(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // OK in the dialog; the text of the box it shows (the box answered), or "" when it closed.
+    std::wstring DialogOk() {
+        Click(dialog_, IDOK);
+        std::wstring text;
+        WaitUntil([&] {
+            if (auto box = MessageBoxes(pid()); !box.empty()) {
+                text = box.front().text;
+                EXPECT_EQ(box.front().caption, L"ZARV");
+                AnswerBox(box.front().window);
+                return true;
+            }
+            return TopLevelWindows(pid(), L"TSetKey_Form").empty();
+        });
+        return text;
+    }
+    // Delete on the selected row, answered with yes or no.
+    void DeleteRow(int row, int answer) {
+        ASSERT_TRUE(SelectRow(list_, row));
+        PressKey(VK_DELETE);
+        auto box = WaitMessageBox(pid());
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->caption, L"確認");
+        EXPECT_EQ(box->text, L"このアイテムを削除してもよろしいですか？");
+        EXPECT_TRUE(AnswerBox(box->window, answer));
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor_; }));
+    }
+    // Enter or Escape on the table; waits until the editor is gone and the program idle.
+    void CloseEditor(UINT vk) {
+        PressKey(vk);
+        EXPECT_TRUE(WaitGone(L"TSettingForm"));
+        WaitResponsive(main_);
+    }
+    std::string File() { return ReadBytes(PathIn(L"Hotkey.DAT")).value_or("<none>"); }
+
+    Process* zarv_ = nullptr;
+    HWND main_ = nullptr, editor_ = nullptr, list_ = nullptr, dialog_ = nullptr;
+};
+
+TEST_F(HotkeyEditor, OpensOnceFromTheTrayMenuOrItsHotKeyWithTheRowsAndADeafIcon) {
+    HotkeyRecord web{"web", "http://example.invalid/", "", "", "Ctrl + W", 2, 'W', 255};
+    HotkeyRecord self{ToAnsi(L"設定"), "", "", "", "Ctrl + Shift + E", kCtrlShift, 'E', 252};
+    WriteHotkeys({Marker("marker", kKey1, "Ctrl + Shift + 1", "-a"), web, self});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(TextOf(editor_), L"HotKeyの設定");
+    EXPECT_EQ(Rows(list_, 5),
+              (std::vector<Cells>{{L"marker", FromAnsi(marker()), L"-a", L"", L"Ctrl + Shift + 1"},
+                                  {L"web", L"http://example.invalid/", L"", L"", L"Ctrl + W"},
+                                  {L"設定", L"", L"", L"", L"Ctrl + Shift + E"}}));
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    EXPECT_FALSE(MenuOpens(pid(), 1000)) << "the icon answers while the editor is open";
+
+    Press(kEditorKey);  // function 252 and the tray item again: still one editor
+    PostMessageW(main_, WM_COMMAND, kHotkeySettingsId, 0);
+    WaitResponsive(main_);
+    EXPECT_EQ(TopLevelWindows(pid(), L"TSettingForm").size(), 1u);
+    CloseEditor(VK_ESCAPE);
+
+    Press(kEditorKey);
+    ASSERT_TRUE(WaitEditor()) << "function 252 opens the editor";
+    EXPECT_EQ(RowCount(list_), 3);
+    CloseEditor(VK_ESCAPE);
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    EXPECT_TRUE(MenuOpens(pid())) << "the icon stays deaf after the editor";
+    CloseMenus(pid());
+}
+
+TEST_F(HotkeyEditor, WithDebugASecondRequestStillOpensNoSecondEditor) {
+    ASSERT_TRUE(StartResident(L"/DEBUG"));
+    ASSERT_TRUE(OpenEditor());
+    PostMessageW(main_, WM_COMMAND, kHotkeySettingsId, 0);
+    WaitResponsive(main_);
+    EXPECT_EQ(TopLevelWindows(pid(), L"TSettingForm").size(), 1u);
+    CloseEditor(VK_ESCAPE);
+}
+
+TEST_F(HotkeyEditor, AddRefusesARepeatedKeyAndAMissingFileThenOkStartsTheNewKeyAtOnce) {
+    WriteHotkeys({Marker("first", kKey1, "Ctrl + Shift + 1")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    EXPECT_EQ(TextOf(dialog_), L"キーの設定");
+    Pick(kKList1, kModCtrlShift);
+    Pick(kKList2, kKeyOne);
+    Type(kEdit2, FromAnsi(marker()));
+    EXPECT_EQ(DialogOk(), L"すでにそのキーは割り当てられています。");
+    Pick(kKList2, kKeyTwo);
+    Type(kEdit1, L"second");
+    Type(kEdit2, PathIn(L"missing.exe"));
+    Type(kEdit3, L"-x");
+    EXPECT_EQ(DialogOk(), L"ファイルが存在しません。正しくファイルパスを指定してください。");
+    EXPECT_EQ(RowCount(list_), 1) << "a row was written for a missing file";
+    Type(kEdit2, FromAnsi(marker()));  // corrected: the second OK goes through
+    EXPECT_EQ(DialogOk(), L"");
+    EXPECT_EQ(Rows(list_, 5).back(),
+              (Cells{L"second", FromAnsi(marker()), L"-x", L"", L"Ctrl + Shift + 2"}));
+    CloseEditor(VK_RETURN);
+
+    auto runs = PressAndWait(kKey2, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -x");
+    EXPECT_EQ(File(), HotkeyFile({Marker("first", kKey1, "Ctrl + Shift + 1"),
+                                  Marker("second", kKey2, "Ctrl + Shift + 2", "-x")}));
+}
+
+TEST_F(HotkeyEditor, DragReordersSpaceEditsAndDeleteRemovesOnlyOnYes) {
+    HotkeyRecord num_plus = Marker("b", {MOD_CONTROL, VK_ADD}, "Ctrl + Num +");
+    WriteHotkeys(
+        {Marker("a", kKey1, "Ctrl + Shift + 1"), num_plus, Marker("c", kKey2, "Ctrl + Shift + 2")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    auto centre = [&](int row) {
+        RECT r = RowRect(list_, row);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    ASSERT_TRUE(SelectRow(list_, 2));
+    DragMouse(centre(2), centre(0));
+    EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"c", L"a", L"b"}; }));
+    ASSERT_TRUE(SelectRow(list_, 0));
+    DragMouse(centre(0), centre(2));
+    EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"a", L"b", L"c"}; }));
+    ASSERT_TRUE(SelectRow(list_, 0));
+    POINT below = centre(2);
+    below.y += 3 * (RowRect(list_, 2).bottom - RowRect(list_, 2).top);
+    DragMouse(centre(0), below);
+    WaitResponsive(editor_);
+    EXPECT_EQ(RowCaptions(list_), (Cells{L"a", L"b", L"c"})) << "a drop below the rows moved";
+
+    ASSERT_TRUE(SelectRow(list_, 1));
+    ASSERT_TRUE(KeyToDialog(VK_SPACE));
+    EXPECT_EQ(TextOfControl(Item(kEdit1)), L"b");
+    EXPECT_EQ(TextOfControl(Item(kKList1)), L"Ctrl");
+    EXPECT_EQ(TextOfControl(Item(kKList2)), L"Num +");
+    Type(kEdit1, L"b2");
+    EXPECT_EQ(DialogOk(), L"");
+    EXPECT_EQ(CellText(list_, 1, 0), L"b2");
+
+    DeleteRow(0, IDNO);
+    EXPECT_EQ(RowCount(list_), 3);
+    DeleteRow(0, IDYES);
+    EXPECT_EQ(RowCaptions(list_), (Cells{L"b2", L"c"}));
+    CloseEditor(VK_RETURN);
+    num_plus.title = "b2";
+    EXPECT_EQ(File(), HotkeyFile({num_plus, Marker("c", kKey2, "Ctrl + Shift + 2")}));
+}
+
+TEST_F(HotkeyEditor, EscapeSavesTheRowsWhileKeysAndLauncherItemsRunTheirOldEntries) {
+    const HotkeyRecord first = Marker("first", kKey1, "k1", "-first");
+    const HotkeyRecord second = Marker("second", kKey2, "k2", "-second");
+    WriteHotkeys({first, second});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    DeleteRow(0, IDYES);
+    CloseEditor(VK_ESCAPE);
+    EXPECT_EQ(File(), HotkeyFile({second}));
+
+    auto runs = PressAndWait(kKey2, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -second");
+    runs = PressAndWait(kKey1, 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].command_line, marker() + " -first");
+    ASSERT_TRUE(ClickIcon(main_, WM_LBUTTONDOWN));
+    std::string error;
+    ASSERT_TRUE(ChooseMenuItem(*zarv_, dir(), kFirstLauncherId, &error)) << error;
+    runs = WaitMarkerRuns(log(), 3);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[2].command_line, marker() + " -first");
+}
+
+TEST_F(HotkeyEditor, OkWithAnEmptyTableFreesEveryKeyAndWritesTheHeaderAlone) {
+    WriteHotkeys({Marker("first", kKey1, "k1"), Marker("second", kKey2, "k2")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    DeleteRow(0, IDYES);
+    DeleteRow(0, IDYES);
+    CloseEditor(VK_RETURN);
+    EXPECT_EQ(File(), HotkeyFile({}));
+    EXPECT_EQ(TryRegister(kKey1), 0u);
+    EXPECT_EQ(TryRegister(kKey2), 0u);
+}
+
+TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    Pick(kKList1, kModCtrl);
+    Pick(kKList2, kKeyOne);
+    Type(kEdit1, L"typed");
+    Click(dialog_, kCheckBox2);
+    EXPECT_TRUE(IsWindowEnabled(Item(kFList)));
+    EXPECT_FALSE(IsWindowEnabled(Item(kEdit2)));
+    Pick(kFList, kFunctionDateTime);
+    EXPECT_EQ(TextOfControl(Item(kEdit1)), L"日時の表示");
+    EXPECT_EQ(DialogOk(), L"");
+
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    Pick(kKList1, kModCtrl);
+    Pick(kKList2, kKeyTwo);
+    Click(dialog_, kCheckBox1);
+    EXPECT_EQ(TextOfControl(Item(kLabel4)), L"URL:");
+    EXPECT_FALSE(IsWindowEnabled(Item(kEdit3)));
+    Type(kEdit2, L"no such thing");
+    EXPECT_EQ(DialogOk(), L"") << "a URL entry is taken whatever the file box holds";
+
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    Pick(kKList1, kModCtrlShift);
+    Pick(kKList2, kKeyOne + 2);
+    Type(kEdit2, FromAnsi(marker()));
+    Type(kEdit3, L"snow \u2603");  // no such character in code page 932
+    EXPECT_NE(DialogOk().find(L"オプション"), std::wstring::npos) << "the box names the field";
+    Type(kEdit3, std::wstring(300, L'x'));
+    EXPECT_NE(DialogOk().find(L"オプション"), std::wstring::npos) << "too long for the file";
+    Click(dialog_, IDCANCEL);
+    EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
+    CloseEditor(VK_RETURN);
+
+    HotkeyRecord date{ToAnsi(L"日時の表示"), "", "", "", "Ctrl + 1", MOD_CONTROL, '1', 9};
+    HotkeyRecord url{"", "no such thing", "", "", "Ctrl + 2", MOD_CONTROL, '2', 255};
+    EXPECT_EQ(File(), HotkeyFile({date, url}));
+}
+
+TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    // Picks the key with that caption in that row of the picker, then OK (or OK alone).
+    auto pick = [&](const wchar_t* caption, int top) {
+        Click(dialog_, kCallVK);
+        HWND picker = WaitWindow(L"TVirualKeybord");
+        ASSERT_TRUE(picker);
+        EXPECT_EQ(TextOf(picker), L"Keybord");
+        for (HWND b = nullptr; caption && (b = FindWindowExW(picker, b, L"Button", caption));) {
+            RECT r = RectOf(b);
+            MapWindowPoints(nullptr, picker, reinterpret_cast<POINT*>(&r), 2);
+            if (r.top == top) Click(picker, GetDlgCtrlID(b));
+        }
+        Click(picker, IDOK);
+        EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
+    };
+    const struct {
+        const wchar_t* caption;
+        int top;
+        const wchar_t* name;
+    } keys[] = {{L"Up", 32, L"PageUp"}, {L"7", 48, L"Num 7"}, {L"F8", 8, L"F8"}};
+    for (const auto& key : keys) {
+        ASSERT_TRUE(KeyToDialog(VK_INSERT));
+        Pick(kKList1, kModCtrl);
+        pick(key.caption, key.top);
+        EXPECT_EQ(TextOfControl(Item(kKList2)), key.name);
+        Click(dialog_, kCheckBox1);
+        EXPECT_EQ(DialogOk(), L"");
+    }
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    Pick(kKList2, kKeyOne);
+    pick(nullptr, 0);
+    EXPECT_EQ(TextOfControl(Item(kKList2)), L"") << "OK without a click empties the box";
+    Click(dialog_, IDCANCEL);
+    CloseEditor(VK_RETURN);
+    EXPECT_EQ(File(), HotkeyFile({{"", "", "", "", "Ctrl + PageUp", MOD_CONTROL, 33, 255},
+                                  {"", "", "", "", "Ctrl + Num 7", MOD_CONTROL, 103, 255},
+                                  {"", "", "", "", "Ctrl + F8", MOD_CONTROL, 119, 255}}));
+}
+
+TEST_F(HotkeyEditor, AFileOfAnotherVersionIsKeptAsBakWhenTheEditorSaves) {
+    const std::string unknown = "ZARV Head Version 9.99 and more";
+    ASSERT_TRUE(WriteBytes(PathIn(L"Hotkey.DAT"), unknown));
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(RowCount(list_), 0);
+    CloseEditor(VK_ESCAPE);
+    EXPECT_EQ(File(), HotkeyFile({}));
+    EXPECT_EQ(ReadBytes(PathIn(L"Hotkey.DAT.bak")).value_or(""), unknown);
+}
+
+}  // namespace
+}  // namespace e2e

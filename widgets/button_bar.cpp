@@ -1,0 +1,767 @@
+#include "widgets/button_bar.h"
+
+#include <windowsx.h>
+
+#include "widgets/base/handles.h"
+
+namespace zarv {
+
+namespace {
+
+constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT kFirstRepeatMs = 400;
+constexpr UINT kNextRepeatMs = 120;
+constexpr int kBorder = 2;  // the sunken edge on every side
+
+RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+ImageListSize SizeOf(HIMAGELIST images) {
+    ImageListSize size;
+    if (images && ImageList_GetIconSize(images, &size.width, &size.height)) size.set = true;
+    return size;
+}
+
+void FillSolid(HDC dc, const RECT& r, COLORREF color) {
+    SetBkColor(dc, color);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+// A one-pixel 3-D frame: topLeft along the top and left edges, bottomRight along the others.
+void Frame3D(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+    if (r.right - r.left < 1 || r.bottom - r.top < 1) return;
+    FillSolid(dc, {r.left, r.top, r.right, r.top + 1}, topLeft);
+    FillSolid(dc, {r.left, r.top, r.left + 1, r.bottom}, topLeft);
+    FillSolid(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+    FillSolid(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+}
+
+bool Contains(const RECT& r, POINT pt) { return PtInRect(&r, pt) != FALSE; }
+
+// Drops the mouse messages a pop-up menu left in the queue.
+void DiscardMouseMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
+
+}  // namespace
+
+// ---- TLookOutButton ----------------------------------------------------------------------------
+
+TLookOutButton::TLookOutButton(TExpress& parent) : parent_(parent) {}
+
+void TLookOutButton::Click() {
+    // The handler may close the window that holds this button: call a copy, touch nothing after.
+    std::function<void()> handler = OnClick;
+    if (handler) handler();
+}
+
+void TLookOutButton::Assign(const TLookOutButton& source) {
+    pressOffset_ = source.pressOffset_;
+    height_ = source.height_;
+    width_ = source.width_;
+    border_ = source.border_;
+    caption_ = source.caption_;
+    SetDown(source.down_);
+    font_ = source.font_;
+    hiLiteFont_ = source.hiLiteFont_;
+    parentImageSize_ = source.parentImageSize_;
+    imageSize_ = source.imageSize_;
+    imageIndex_ = source.imageIndex_;
+    largeImages_ = source.largeImages_;
+    smallImages_ = source.smallImages_;
+    spacing_ = source.spacing_;
+    parent_.InvalidateItem({});
+}
+
+void TLookOutButton::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    if (!enabled_) hot_ = pushed_ = down_;
+    Repaint();
+}
+
+void TLookOutButton::SetVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    parent_.InvalidateItem({});
+}
+
+void TLookOutButton::SetCaption(const std::wstring& caption) {
+    caption_ = caption;
+    Repaint();
+}
+
+void TLookOutButton::SetImageIndex(int index) {
+    imageIndex_ = index;
+    Repaint();
+}
+
+void TLookOutButton::SetButtonBorder(TButtonBorder border) {
+    border_ = border;
+    Repaint();
+}
+
+void TLookOutButton::SetSpacing(int spacing) {
+    spacing_ = spacing;
+    Repaint();
+}
+
+void TLookOutButton::SetImageSize(TImageSize size) {
+    imageSize_ = size;
+    Repaint();
+}
+
+void TLookOutButton::SetParentImageSize(bool value) {
+    parentImageSize_ = value;
+    if (value) SetImageSize(parent_.ImageSize());
+}
+
+void TLookOutButton::SetLargeImages(HIMAGELIST images) {
+    largeImages_ = images;
+    Repaint();
+}
+
+void TLookOutButton::SetSmallImages(HIMAGELIST images) {
+    smallImages_ = images;
+    Repaint();
+}
+
+void TLookOutButton::SetFont(HFONT font) {
+    font_ = font;
+    Repaint();
+}
+
+void TLookOutButton::SetHiLiteFont(HFONT font) {
+    hiLiteFont_ = font;
+    Repaint();
+}
+
+void TLookOutButton::SetPopUpMenu(HMENU menu) { popUpMenu_ = menu; }
+void TLookOutButton::SetCursor(HCURSOR cursor) { cursor_ = cursor; }
+
+void TLookOutButton::SetDown(bool down) {
+    if (down_ == down) return;
+    down_ = down;
+    if (down_) {
+        hot_ = pushed_ = true;
+        if (groupIndex_ != 0) parent_.SendGroupDownNotice(groupIndex_, this);
+    } else {
+        pushed_ = false;
+    }
+    Repaint();
+}
+
+void TLookOutButton::SetGroupIndex(int index) {
+    if (groupIndex_ == index) return;
+    groupIndex_ = index;
+    if (groupIndex_ != 0) parent_.SendGroupDownNotice(groupIndex_, this);
+}
+
+void TLookOutButton::SetTop(int top) {
+    top_ = top;
+    parent_.InvalidateItem({});
+}
+
+void TLookOutButton::SetWidth(int width) {
+    width_ = width;
+    parent_.InvalidateItem({});
+}
+
+void TLookOutButton::SetHeight(int height) {
+    height_ = height;
+    parent_.InvalidateItem({});
+}
+
+void TLookOutButton::Repaint() { parent_.InvalidateItem(BoundsRect()); }
+
+HFONT TLookOutButton::CurrentFont() const {
+    HFONT normal = font_ ? font_ : parent_.Font();
+    if (hot_ && hiLiteFont_) return hiLiteFont_;
+    return normal;
+}
+
+ButtonFace TLookOutButton::Face() const {
+    return ButtonFaceLayout(width_, height_, spacing_, imageSize_, SizeOf(largeImages_),
+                            SizeOf(smallImages_), pushed_, pressOffset_);
+}
+
+void TLookOutButton::DrawFrame(HDC dc) {
+    if (!enabled_ || !hot_) return;
+    FrameColors colors = ButtonFrameColors(border_, pushed_);
+    Frame3D(dc, ToRect(Face().frame), GetSysColor(colors.topLeft), GetSysColor(colors.bottomRight));
+}
+
+void TLookOutButton::Paint(HDC dc) {
+    ButtonFace face = Face();
+    DrawFrame(dc);
+    HIMAGELIST images = face.source == ImageSource::Large   ? largeImages_
+                        : face.source == ImageSource::Small ? smallImages_
+                                                            : nullptr;
+    if (images)
+        ImageList_Draw(images, imageIndex_, dc, face.image.left, face.image.top, ILD_TRANSPARENT);
+    if (caption_.empty()) return;
+    SelectObjectGuard font(dc, CurrentFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    RECT text = ToRect(face.text);
+    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text, face.flags);
+}
+
+void TLookOutButton::MouseEnter() {
+    if (OnMouseEnter) OnMouseEnter();
+    hot_ = true;
+    Repaint();
+}
+
+void TLookOutButton::MouseExit() {
+    if (OnMouseExit) OnMouseExit();
+    if (hot_ && !down_) {
+        hot_ = false;
+        Repaint();
+    }
+}
+
+void TLookOutButton::MouseMove(POINT pt) {
+    if (OnMouseMove) OnMouseMove(pt);
+    bool inside = pt.x >= 0 && pt.y >= 0 && pt.x < width_ && pt.y < height_;
+    if (inside && !hot_) {
+        hot_ = true;
+        Repaint();
+        parent_.SendHotNotice(this);
+    } else if (!inside && hot_) {
+        hot_ = false;
+        Repaint();
+    }
+}
+
+void TLookOutButton::MouseDown(TBarMouseButton button, POINT pt) {
+    if (OnMouseDown) OnMouseDown(button, pt);
+    if (button == TBarMouseButton::Right && popUpMenu_) {
+        POINT screen{left_ + pt.x, top_ + pt.y};
+        ClientToScreen(parent_.hwnd(), &screen);
+        PopupMenuAt(popUpMenu_, GetAncestor(parent_.hwnd(), GA_ROOT), screen.x, screen.y);
+        DiscardMouseMessages();
+    }
+    if (button == TBarMouseButton::Left && hot_) {
+        pushed_ = true;
+    } else if (!down_) {
+        pushed_ = false;
+    }
+    if (groupIndex_ != 0) SetDown(!down_);
+    Repaint();
+}
+
+void TLookOutButton::MouseUp(TBarMouseButton button, POINT pt) {
+    if (OnMouseUp) OnMouseUp(button, pt);
+    if (pushed_ && !down_) {
+        pushed_ = false;
+        Repaint();
+    }
+}
+
+void TLookOutButton::HotNotice(const TLookOutButton* sender) {
+    if (sender != this && hot_ && !down_) {
+        hot_ = false;
+        Repaint();
+    }
+}
+
+void TLookOutButton::GroupDownNotice(int group, const TLookOutButton* sender) {
+    if (sender == this || group != groupIndex_ || !sender->down_ || !pushed_) return;
+    down_ = pushed_ = hot_ = false;
+    Repaint();
+}
+
+void TLookOutButton::ImageSizeNotice(TImageSize size) {
+    if (parentImageSize_) SetImageSize(size);
+}
+
+// ---- Arrows ------------------------------------------------------------------------------------
+
+void TUpArrowBtn::Scroll() { parent_.ScrollUp(); }
+void TDownArrowBtn::Scroll() { parent_.ScrollDown(); }
+
+void TUpArrowBtn::TimerExpired() {
+    if (pressed_ && visible_ && GetCapture() == parent_.hwnd()) Scroll();
+}
+
+void TUpArrowBtn::Paint(HDC dc, COLORREF color, bool enabled) {
+    const bool down = IsDown();
+    UINT state = DFCS_SCROLLUP;
+    if (down) state = DFCS_SCROLLDOWN;
+    if (pressed_) state |= DFCS_PUSHED;
+    if (!enabled) state |= DFCS_INACTIVE;
+    RECT draw = rect_;
+    if (flat_) {
+        InflateRect(&draw, 1, 1);
+        if (!hover_) {
+            state |= DFCS_FLAT;
+            OffsetRect(&draw, 0, down ? 2 : -2);  // the picture moves outwards
+        }
+    }
+    SaveDC(dc);
+    IntersectClipRect(dc, rect_.left, rect_.top, rect_.right, rect_.bottom);
+    FillSolid(dc, rect_, color);
+    DrawFrameControl(dc, &draw, DFC_SCROLL, state);
+    if (flat_ && hover_) {
+        COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+        if (!pressed_)
+            Frame3D(dc, rect_, white, black);
+        else
+            Frame3D(dc, rect_, black, down ? GetSysColor(COLOR_BTNSHADOW) : white);
+    }
+    RestoreDC(dc, -1);
+}
+
+// ---- TExpress ----------------------------------------------------------------------------------
+
+TExpress::TExpress() : upArrow_(*this), downArrow_(*this), color_(GetSysColor(COLOR_BTNSHADOW)) {
+    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+TExpress::~TExpress() {
+    if (hwnd()) KillTimer(hwnd(), kRepeatTimer);
+}
+
+bool TExpress::Create(HWND parent, int x, int y, int width, int height) {
+    // The arrows come with the window: flat, hidden, in front of the buttons.
+    upArrow_.SetFlat(true);
+    downArrow_.SetFlat(true);
+    if (!Window::Create(L"TExpress", L"Outlook", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, x, y,
+                        width, height, parent))
+        return false;
+    Arrange();
+    return true;
+}
+
+void TExpress::SetColor(COLORREF color) {
+    color_ = color;
+    InvalidateItem({});
+}
+
+void TExpress::SetBitmap(HBITMAP bitmap) {
+    bitmap_ = bitmap;
+    InvalidateItem({});
+}
+
+void TExpress::SetFont(HFONT font) {
+    font_ = font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    InvalidateItem({});
+}
+
+void TExpress::SetHiLiteFont(HFONT font) {
+    hiLiteFont_ = font;
+    for (auto& b : buttons_) b->SetHiLiteFont(font);
+}
+
+void TExpress::SetLargeImages(HIMAGELIST images) {
+    largeImages_ = images;
+    for (auto& b : buttons_) b->SetLargeImages(images);
+}
+
+void TExpress::SetSmallImages(HIMAGELIST images) {
+    smallImages_ = images;
+    for (auto& b : buttons_) b->SetSmallImages(images);
+}
+
+void TExpress::SetImageSize(TImageSize size) {
+    imageSize_ = size;
+    for (auto& b : buttons_) b->ImageSizeNotice(size);
+}
+
+void TExpress::SetButtonHeight(int height) {
+    if (buttonHeight_ == height) return;
+    buttonHeight_ = height;
+    for (auto& b : buttons_) b->height_ = height;
+    InvalidateItem({});
+}
+
+void TExpress::SetMargin(int margin) {
+    margin_ = margin;
+    InvalidateItem({});
+}
+
+void TExpress::SetAutoRepeat(bool value) {
+    upArrow_.SetAutoRepeat(value);
+    downArrow_.SetAutoRepeat(value);
+}
+
+void TExpress::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (hwnd()) EnableWindow(hwnd(), enabled);
+    InvalidateItem({});
+}
+
+void TExpress::SetPopUpMenu(HMENU menu) { popUpMenu_ = menu; }
+
+TLookOutButton& TExpress::AddButton(const wchar_t* caption, int imageIndex, int top,
+                                    std::function<void()> onClick) {
+    auto button = std::make_unique<TLookOutButton>(*this);
+    RECT client{};
+    if (hwnd()) GetClientRect(hwnd(), &client);
+    button->caption_ = caption ? caption : L"";
+    button->imageIndex_ = imageIndex;
+    button->top_ = top;
+    button->width_ = client.right;
+    button->height_ = buttonHeight_;
+    button->hiLiteFont_ = hiLiteFont_;
+    button->largeImages_ = largeImages_;
+    button->smallImages_ = smallImages_;
+    button->imageSize_ = imageSize_;
+    button->cursor_ = LoadCursorW(nullptr, IDC_HAND);
+    button->OnClick = std::move(onClick);
+    buttons_.push_back(std::move(button));
+    InvalidateItem({});
+    return *buttons_.back();
+}
+
+bool TExpress::DialogChar(wchar_t ch) {
+    wchar_t wanted[2] = {ch, 0};
+    CharUpperW(wanted);
+    for (auto& b : buttons_) {
+        if (!b->enabled_ || !b->visible_) continue;
+        const std::wstring& c = b->caption_;
+        for (size_t i = 0; i + 1 < c.size(); ++i) {
+            if (c[i] != L'&') continue;
+            if (c[i + 1] == L'&') {
+                ++i;
+                continue;
+            }
+            wchar_t letter[2] = {c[i + 1], 0};
+            CharUpperW(letter);
+            if (letter[0] == wanted[0]) {
+                b->Click();
+                return true;
+            }
+            break;
+        }
+    }
+    return false;
+}
+
+void TExpress::ScrollUp() {
+    scrollIndex_ = ScrollUpIndex(scrollIndex_);
+    InvalidateItem({});
+}
+
+void TExpress::ScrollDown() {
+    scrollIndex_ = ScrollDownIndex(scrollIndex_, static_cast<int>(buttons_.size()));
+    InvalidateItem({});
+}
+
+void TExpress::InvalidateItem(const RECT& r) {
+    if (!hwnd()) return;
+    bool whole = r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0;
+    InvalidateRect(hwnd(), whole ? nullptr : &r, FALSE);
+}
+
+void TExpress::SendHotNotice(const TLookOutButton* sender) {
+    for (auto& b : buttons_) b->HotNotice(sender);
+}
+
+void TExpress::SendGroupDownNotice(int group, const TLookOutButton* sender) {
+    for (auto& b : buttons_) b->GroupDownNotice(group, sender);
+}
+
+void TExpress::PlaceArrowRects() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    upArrow_.rect_ = {0, 0, client.right, kArrowHeight};
+    downArrow_.rect_ = {0, client.bottom - kArrowHeight, client.right, client.bottom};
+}
+
+void TExpress::Arrange() {
+    if (!hwnd()) return;
+    RECT client{}, window{};
+    GetClientRect(hwnd(), &client);
+    GetWindowRect(hwnd(), &window);
+    std::vector<BarItem> items;
+    for (auto& b : buttons_) {
+        b->left_ = 0;
+        b->width_ = client.right;
+        b->height_ = buttonHeight_;
+        items.push_back({b->top_, b->height_, b->visible_});
+    }
+    BarArrangement a =
+        ArrangeBar({upArrow_.visible_, downArrow_.visible_}, window.bottom - window.top,
+                   client.right, client.bottom, items, scrollIndex_, margin_);
+    bool changed = a.arrows.up != upArrow_.visible_ || a.arrows.down != downArrow_.visible_;
+    upArrow_.visible_ = a.arrows.up;
+    downArrow_.visible_ = a.arrows.down;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        changed = changed || buttons_[i]->top_ != a.tops[i];
+        buttons_[i]->top_ = a.tops[i];
+    }
+    PlaceArrowRects();
+    if (!upArrow_.visible_) upArrow_.pressed_ = upArrow_.hover_ = false;
+    if (!downArrow_.visible_) downArrow_.pressed_ = downArrow_.hover_ = false;
+    // Anything that moved is painted in its new place.
+    if (changed) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TExpress::FormPaint() {
+    Arrange();
+    PaintDc paint(hwnd());
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    // Drawn off-screen first, so that nothing flickers while the mouse moves over the buttons.
+    UniqueDc memory(CreateCompatibleDC(paint.dc()));
+    UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.dc(), client.right > 0 ? client.right : 1,
+                                                  client.bottom > 0 ? client.bottom : 1));
+    SelectObjectGuard selectBitmap(memory.get(), bitmap.get());
+    HDC dc = memory.get();
+
+    BITMAP bm{};
+    if (bitmap_ && GetObjectW(bitmap_, sizeof bm, &bm) && bm.bmWidth > 0 && bm.bmHeight > 0) {
+        UniqueDc tile(CreateCompatibleDC(dc));
+        SelectObjectGuard selectTile(tile.get(), bitmap_);
+        for (int y = 0; y < client.bottom; y += bm.bmHeight)
+            for (int x = 0; x < client.right; x += bm.bmWidth)
+                BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, tile.get(), 0, 0, SRCCOPY);
+    } else {
+        FillSolid(dc, client, color_);
+    }
+
+    for (int i : OrderByTop([&] {
+             std::vector<BarItem> items;
+             for (auto& b : buttons_) items.push_back({b->top_, b->height_, b->visible_});
+             return items;
+         }())) {
+        TLookOutButton& b = *buttons_[i];
+        RECT r = b.BoundsRect();
+        RECT visible{};
+        if (!b.visible_ || !IntersectRect(&visible, &r, &client)) continue;
+        SaveDC(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        SetViewportOrgEx(dc, r.left, r.top, nullptr);
+        b.Paint(dc);
+        RestoreDC(dc, -1);
+    }
+    bool enabled = IsWindowEnabled(hwnd()) != FALSE;
+    if (upArrow_.visible_) upArrow_.Paint(dc, color_, enabled);
+    if (downArrow_.visible_) downArrow_.Paint(dc, color_, enabled);
+
+    const RECT& r = paint.rect();
+    BitBlt(paint.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, dc, r.left, r.top,
+           SRCCOPY);
+}
+
+TUpArrowBtn* TExpress::ArrowAt(POINT pt) {
+    if (downArrow_.visible_ && Contains(downArrow_.rect_, pt)) return &downArrow_;
+    if (upArrow_.visible_ && Contains(upArrow_.rect_, pt)) return &upArrow_;
+    return nullptr;
+}
+
+TLookOutButton* TExpress::ButtonAt(POINT pt) {
+    if (ArrowAt(pt)) return nullptr;  // the arrows lie in front
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (!Contains(client, pt)) return nullptr;
+    // The later of overlapping buttons is drawn last, so it is the one seen.
+    for (auto it = buttons_.rbegin(); it != buttons_.rend(); ++it) {
+        TLookOutButton& b = **it;
+        if (b.visible_ && b.enabled_ && Contains(b.BoundsRect(), pt)) return &b;
+    }
+    return nullptr;
+}
+
+void TExpress::MouseMoveTo(POINT pt) {
+    if (!tracking_) {
+        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd(), 0};
+        tracking_ = TrackMouseEvent(&tme) != FALSE;
+    }
+    TUpArrowBtn* arrow = ArrowAt(pt);
+    if (arrow != mouseArrow_) {
+        if (mouseArrow_) mouseArrow_->hover_ = false;
+        if (arrow) arrow->hover_ = true;
+        mouseArrow_ = arrow;
+        InvalidateRect(hwnd(), &upArrow_.rect_, FALSE);
+        InvalidateRect(hwnd(), &downArrow_.rect_, FALSE);
+    }
+    TLookOutButton* button = ButtonAt(pt);
+    if (button != mouseButton_) {
+        TLookOutButton* old = mouseButton_;
+        mouseButton_ = button;
+        if (old) old->MouseExit();
+        if (button) button->MouseEnter();
+    }
+    // Moves go to the button holding the mouse, else to the one under it.
+    TLookOutButton* target = captureButton_ ? captureButton_ : button;
+    if (target) target->MouseMove({pt.x - target->left_, pt.y - target->top_});
+}
+
+void TExpress::MouseLeft() {
+    tracking_ = false;
+    if (GetCapture() == hwnd()) return;  // moves outside still arrive
+    if (mouseArrow_) {
+        mouseArrow_->hover_ = false;
+        mouseArrow_ = nullptr;
+        InvalidateItem({});
+    }
+    if (TLookOutButton* old = mouseButton_) {
+        mouseButton_ = nullptr;
+        old->MouseExit();
+    }
+}
+
+void TExpress::MouseDown(TBarMouseButton button, POINT pt) {
+    if (TUpArrowBtn* arrow = ArrowAt(pt)) {
+        if (button != TBarMouseButton::Left) return;
+        arrow->pressed_ = true;
+        captureArrow_ = arrow;
+        SetCapture(hwnd());
+        if (arrow->autoRepeat_) StartRepeat(arrow);
+        InvalidateRect(hwnd(), &arrow->rect_, FALSE);
+        return;
+    }
+    TLookOutButton* target = ButtonAt(pt);
+    if (!target) {
+        if (button == TBarMouseButton::Right && popUpMenu_) {
+            POINT screen = pt;
+            ClientToScreen(hwnd(), &screen);
+            PopupMenuAt(popUpMenu_, GetAncestor(hwnd(), GA_ROOT), screen.x, screen.y);
+            DiscardMouseMessages();
+        }
+        return;
+    }
+    if (button == TBarMouseButton::Left) {
+        captureButton_ = target;
+        SetCapture(hwnd());
+    }
+    target->MouseDown(button, {pt.x - target->left_, pt.y - target->top_});
+}
+
+void TExpress::MouseUp(TBarMouseButton button, POINT pt) {
+    if (button == TBarMouseButton::Left && captureArrow_) {
+        TUpArrowBtn* arrow = captureArrow_;
+        captureArrow_ = nullptr;
+        StopRepeat();
+        ReleaseCapture();
+        arrow->pressed_ = false;
+        InvalidateItem({});
+        if (arrow->visible_ && Contains(arrow->rect_, pt)) arrow->Scroll();
+        return;
+    }
+    if (button != TBarMouseButton::Left) {
+        if (TLookOutButton* target = ButtonAt(pt))
+            target->MouseUp(button, {pt.x - target->left_, pt.y - target->top_});
+        return;
+    }
+    TLookOutButton* target = captureButton_;
+    captureButton_ = nullptr;
+    if (!target) return;
+    ReleaseCapture();
+    POINT local{pt.x - target->left_, pt.y - target->top_};
+    target->MouseUp(button, local);
+    // Last: the click may close the window that holds the bar.
+    if (local.x >= 0 && local.y >= 0 && local.x < target->width_ && local.y < target->height_)
+        target->Click();
+}
+
+void TExpress::StartRepeat(TUpArrowBtn* arrow) {
+    repeating_ = arrow;
+    SetTimer(hwnd(), kRepeatTimer, kFirstRepeatMs, nullptr);
+}
+
+void TExpress::StopRepeat() {
+    if (!repeating_) return;
+    repeating_ = nullptr;
+    KillTimer(hwnd(), kRepeatTimer);
+}
+
+LRESULT TExpress::NcCalcSize(WPARAM wp, LPARAM lp) {
+    RECT* r = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
+    InflateRect(r, -kBorder, -kBorder);
+    return 0;
+}
+
+void TExpress::NcPaint() {
+    HDC dc = GetWindowDC(hwnd());
+    if (!dc) return;
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    OffsetRect(&window, -window.left, -window.top);
+    ExcludeClipRect(dc, kBorder, kBorder, window.right - kBorder, window.bottom - kBorder);
+    DrawEdge(dc, &window, EDGE_SUNKEN, BF_RECT);
+    ReleaseDC(hwnd(), dc);
+}
+
+LRESULT TExpress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    switch (msg) {
+        case WM_NCCALCSIZE:
+            return NcCalcSize(wp, lp);
+        case WM_NCPAINT:
+            NcPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            FormPaint();
+            return 0;
+        case WM_SIZE:
+            Arrange();
+            InvalidateItem({});
+            return 0;
+        case WM_ENABLE:
+            InvalidateItem({});
+            return 0;
+        case WM_MOUSEMOVE:
+            MouseMoveTo(pt);
+            return 0;
+        case WM_MOUSELEAVE:
+            MouseLeft();
+            return 0;
+        case WM_LBUTTONDOWN:
+            MouseDown(TBarMouseButton::Left, pt);
+            return 0;
+        case WM_RBUTTONDOWN:
+            MouseDown(TBarMouseButton::Right, pt);
+            return 0;
+        case WM_MBUTTONDOWN:
+            MouseDown(TBarMouseButton::Middle, pt);
+            return 0;
+        case WM_LBUTTONUP:
+            MouseUp(TBarMouseButton::Left, pt);
+            return 0;
+        case WM_RBUTTONUP:
+            MouseUp(TBarMouseButton::Right, pt);
+            return 0;
+        case WM_MBUTTONUP:
+            MouseUp(TBarMouseButton::Middle, pt);
+            return 0;
+        case WM_CAPTURECHANGED:
+            // Taken away by another window (a menu, a dialog): the press ends without a click.
+            if (reinterpret_cast<HWND>(lp) != hwnd()) {
+                if (TLookOutButton* b = std::exchange(captureButton_, nullptr)) {
+                    if (!b->down_) b->pushed_ = false;
+                    b->Repaint();
+                }
+                if (TUpArrowBtn* a = std::exchange(captureArrow_, nullptr)) a->pressed_ = false;
+                StopRepeat();
+            }
+            return 0;
+        case WM_TIMER:
+            if (wp == kRepeatTimer && repeating_) {
+                SetTimer(hwnd(), kRepeatTimer, kNextRepeatMs, nullptr);
+                repeating_->TimerExpired();
+            }
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lp) == HTCLIENT) {
+                POINT cursor{};
+                GetCursorPos(&cursor);
+                ScreenToClient(hwnd(), &cursor);
+                TLookOutButton* b = ButtonAt(cursor);
+                if (b && b->cursor_) {
+                    ::SetCursor(b->cursor_);
+                    return TRUE;
+                }
+            }
+            break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace zarv
