@@ -471,8 +471,7 @@ void TExpress::PlaceArrowRects() {
     downArrow_.rect_ = {0, client.bottom - kArrowHeight, client.right, client.bottom};
 }
 
-void TExpress::Arrange() {
-    if (!hwnd()) return;
+bool TExpress::ArrangeOnce() {
     RECT client{}, window{};
     GetClientRect(hwnd(), &client);
     GetWindowRect(hwnd(), &window);
@@ -493,6 +492,15 @@ void TExpress::Arrange() {
         changed = changed || buttons_[i]->top_ != a.tops[i];
         buttons_[i]->top_ = a.tops[i];
     }
+    return changed;
+}
+
+void TExpress::Arrange() {
+    if (!hwnd()) return;
+    // Moved buttons change what the arrows' fit test sees, and a new up arrow moves the buttons:
+    // repeated until nothing moves (two rounds at most in practice).
+    bool changed = false;
+    for (int round = 0; round < 4 && ArrangeOnce(); ++round) changed = true;
     PlaceArrowRects();
     if (!upArrow_.visible_) upArrow_.pressed_ = upArrow_.hover_ = false;
     if (!downArrow_.visible_) downArrow_.pressed_ = downArrow_.hover_ = false;
@@ -567,10 +575,9 @@ TLookOutButton* TExpress::ButtonAt(POINT pt) {
 }
 
 void TExpress::MouseMoveTo(POINT pt) {
-    if (!tracking_) {
-        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd(), 0};
-        tracking_ = TrackMouseEvent(&tme) != FALSE;
-    }
+    // Asked again at every move: a capture ends the system's tracking.
+    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd(), 0};
+    TrackMouseEvent(&tme);
     TUpArrowBtn* arrow = ArrowAt(pt);
     if (arrow != mouseArrow_) {
         if (mouseArrow_) mouseArrow_->hover_ = false;
@@ -580,6 +587,8 @@ void TExpress::MouseMoveTo(POINT pt) {
         InvalidateRect(hwnd(), &downArrow_.rect_, FALSE);
     }
     TLookOutButton* button = ButtonAt(pt);
+    // While a button holds the mouse, no other one lights up.
+    if (captureButton_ && button != captureButton_) button = nullptr;
     if (button != mouseButton_) {
         TLookOutButton* old = mouseButton_;
         mouseButton_ = button;
@@ -592,7 +601,6 @@ void TExpress::MouseMoveTo(POINT pt) {
 }
 
 void TExpress::MouseLeft() {
-    tracking_ = false;
     if (GetCapture() == hwnd()) return;  // moves outside still arrive
     if (mouseArrow_) {
         mouseArrow_->hover_ = false;
@@ -640,6 +648,9 @@ void TExpress::MouseUp(TBarMouseButton button, POINT pt) {
         ReleaseCapture();
         arrow->pressed_ = false;
         InvalidateItem({});
+        POINT screen = pt;
+        ClientToScreen(hwnd(), &screen);
+        if (WindowFromPoint(screen) != hwnd()) MouseLeft();
         if (arrow->visible_ && Contains(arrow->rect_, pt)) arrow->Scroll();
         return;
     }
@@ -654,6 +665,9 @@ void TExpress::MouseUp(TBarMouseButton button, POINT pt) {
     ReleaseCapture();
     POINT local{pt.x - target->left_, pt.y - target->top_};
     target->MouseUp(button, local);
+    POINT screen = pt;
+    ClientToScreen(hwnd(), &screen);
+    if (WindowFromPoint(screen) != hwnd()) MouseLeft();  // released outside the bar
     // Last: the click may close the window that holds the bar.
     if (local.x >= 0 && local.y >= 0 && local.x < target->width_ && local.y < target->height_)
         target->Click();

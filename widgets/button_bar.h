@@ -224,6 +224,7 @@ private:
     void FormPaint();
     void PlaceArrowRects();
     void Arrange();
+    bool ArrangeOnce();  // true when anything moved or an arrow came or went
     void InvalidateItem(const RECT& r);
     void SendHotNotice(const TLookOutButton* sender);
     void SendGroupDownNotice(int group, const TLookOutButton* sender);
@@ -259,7 +260,6 @@ private:
     TUpArrowBtn* mouseArrow_ = nullptr;
     TLookOutButton* captureButton_ = nullptr;
     TUpArrowBtn* captureArrow_ = nullptr;
-    bool tracking_ = false;
     TUpArrowBtn* repeating_ = nullptr;
 };
 
