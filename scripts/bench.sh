@@ -1,6 +1,7 @@
 #!/bin/bash
-# bench.sh [REPETITIONS]: time from a hot-key press to the started program running, next to a
-# direct CreateProcessW (hotkey_bench.exe), under Wine in build/wine-bench on a private Xvfb.
+# bench.sh [REPETITIONS [STARTUP_REPETITIONS]]: time from a hot-key press to the started program
+# running, next to a direct CreateProcessW (hotkey_bench.exe), then the start-up, memory, menu
+# and size figures (startup_bench.exe), under Wine in build/wine-bench on a private Xvfb.
 # Build first: cmake --build --preset windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,8 @@ trap cleanup EXIT
 zarv_start_xvfb
 zarv_warm_server
 wine "$bench" "${1:-50}"
-# Start-up of zarv.exe with 500 entries and its first launcher menu, next to a bare tray program;
-# the second argument is its number of repetitions.
-wine "${bench%/*}/startup_bench.exe" "${2:-20}"
+# What zarv.exe costs next to a bare tray program: start-up with 200 hot keys, private memory
+# after the launcher menu, the first launcher menu against a later one, the size of zarv.exe;
+# the second argument is its number of repetitions. scripts/size_report.py tells where the size
+# goes.
+wine "${bench%/*}/startup_bench.exe" "${2:-10}"

@@ -147,19 +147,6 @@ bool TimeMenu(DWORD pid, HWND callback, WPARAM icon, double& ms) {
     });
 }
 
-// The whole contents of a file that reports no size (the files of /proc).
-std::string ReadStream(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {};
-    std::string out;
-    char buf[4096];
-    DWORD n = 0;
-    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) out.append(buf, n);
-    CloseHandle(f);
-    return out;
-}
-
 // RssAnon in KB of the Wine process whose command line starts with exe (Linux's /proc through
 // drive Z:); -1 when there is none.
 long RssAnonKb(const std::wstring& exe) {
@@ -173,9 +160,9 @@ long RssAnonKb(const std::wstring& exe) {
             fd.cFileName[0] > L'9')
             continue;
         const std::wstring dir = std::wstring(L"Z:\\proc\\") + fd.cFileName;
-        std::string cmdline = ReadStream(dir + L"\\cmdline");
+        std::string cmdline = ReadBytes(dir + L"\\cmdline").value_or("");
         if (_strnicmp(cmdline.c_str(), want.c_str(), want.size()) != 0) continue;
-        std::string status = ReadStream(dir + L"\\status");
+        std::string status = ReadBytes(dir + L"\\status").value_or("");
         size_t at = status.find("RssAnon:");
         if (at != std::string::npos) kb = std::atol(status.c_str() + at + 8);
         break;
