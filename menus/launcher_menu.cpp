@@ -53,11 +53,7 @@ void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
     }
 }
 
-HICON TLauncherMenu::TakeIcon(const IconSource& source, bool fileExists) const {
-    // The file's own first icon, when it is a program, library or icon file that holds one.
-    HICON small = nullptr;
-    if (fileExists && ExtractIconExA(source.file.c_str(), 0, nullptr, &small, 1) > 0 && small)
-        return small;
+HICON TLauncherMenu::FallbackIcon(const IconSource& source) const {
     switch (source.fallback) {
         case IconFallback::UrlIcon:
             return LoadOwnIcon(L"XICON1");
@@ -74,11 +70,27 @@ HICON TLauncherMenu::TakeIcon(const IconSource& source, bool fileExists) const {
             return LoadOwnIcon(L"MAINICON");
         }
         case IconFallback::MainIcon:
-            return LoadOwnIcon(L"MAINICON");
         case IconFallback::None:
             break;
     }
-    return nullptr;
+    return LoadOwnIcon(L"MAINICON");
+}
+
+int TLauncherMenu::FindPicture(const std::string& key) const {
+    for (const auto& [name, picture] : keys_)
+        if (name == key) return picture;
+    return -1;
+}
+
+int TLauncherMenu::AddPicture(std::string key, HICON icon) {
+    UniqueIcon owned(icon);
+    // An item whose picture cannot be had shows a stand-in.
+    if (!owned) owned.reset(LoadOwnIcon(L"MAINICON"));
+    if (!owned) owned.reset(ApplicationIcon());
+    const int picture = static_cast<int>(ExeIcons.size());
+    ExeIcons.push_back(std::move(owned));
+    keys_.emplace_back(std::move(key), picture);
+    return picture;
 }
 
 void TLauncherMenu::TakePicture(IconSource& source) {
@@ -87,21 +99,25 @@ void TLauncherMenu::TakePicture(IconSource& source) {
     const bool fileExists = source.fallback == IconFallback::AssociatedIcon ||
                             source.fallback == IconFallback::ApplicationIcon ||
                             IsExistingFile(source.file);
-    std::string key(1, static_cast<char>('0' + static_cast<int>(source.fallback)));
-    if (fileExists) key += source.file;
-    for (std::size_t i = 0; i < keys_.size(); ++i) {
-        if (keys_[i] == key) {
-            source.picture = static_cast<int>(i);
-            return;
+    const std::string fallbackKey(1, static_cast<char>('0' + static_cast<int>(source.fallback)));
+    const std::string key = fileExists ? fallbackKey + source.file : fallbackKey;
+    int picture = FindPicture(key);
+    if (picture < 0) {
+        // The file's own first icon, when it is a program, library or icon file that holds one.
+        HICON small = nullptr;
+        if (fileExists && ExtractIconExA(source.file.c_str(), 0, nullptr, &small, 1) > 0 && small) {
+            picture = AddPicture(key, small);
+        } else if (source.fallback == IconFallback::AssociatedIcon) {
+            picture = AddPicture(key, FallbackIcon(source));  // the shell's, by file type
+        } else {
+            // Every file without an icon of its own shows the fallback's one picture; the file
+            // is remembered so that it is not looked into again.
+            picture = FindPicture(fallbackKey);
+            if (picture < 0) picture = AddPicture(fallbackKey, FallbackIcon(source));
+            if (key != fallbackKey) keys_.emplace_back(key, picture);
         }
     }
-    UniqueIcon icon(TakeIcon(source, fileExists));
-    // An item whose picture cannot be had shows a stand-in.
-    if (!icon) icon.reset(LoadOwnIcon(L"MAINICON"));
-    if (!icon) icon.reset(ApplicationIcon());
-    source.picture = static_cast<int>(ExeIcons.size());
-    ExeIcons.push_back(std::move(icon));
-    keys_.push_back(std::move(key));
+    source.picture = picture;
 }
 
 bool TLauncherMenu::TakeIcons(std::size_t maxCount) {

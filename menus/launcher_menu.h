@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/launcher_items.h"
@@ -50,7 +51,9 @@ private:
         IconFallback fallback;
         int picture = -1;
     };
-    HICON TakeIcon(const IconSource& source, bool fileExists) const;
+    HICON FallbackIcon(const IconSource& source) const;
+    int FindPicture(const std::string& key) const;
+    int AddPicture(std::string key, HICON icon);
     void TakePicture(IconSource& source);
 
     UniqueMenu menu_;
@@ -58,10 +61,10 @@ private:
     std::vector<IconSource> images_;  // one per enabled item, in image-index order
     std::size_t nextIcon_ = 0;        // the in-order pass has looked at images_ before this
     // The pictures, drawn straight onto the menu (no image list, so that the common controls
-    // need not load for the menu): entries of the same file, and items without a file that fall
-    // back to the same picture, share one. keys_ names each picture's file and fallback.
+    // need not load for the menu): entries of the same file share one, and so do all items that
+    // show the same fallback. keys_ finds a picture by fallback and file (or fallback alone).
     std::vector<UniqueIcon> ExeIcons;
-    std::vector<std::string> keys_;
+    std::vector<std::pair<std::string, int>> keys_;
 };
 
 }  // namespace zarv
