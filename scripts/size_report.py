@@ -85,7 +85,7 @@ def demangle(names):
     tool = shutil.which("i686-w64-mingw32-c++filt") or shutil.which("c++filt")
     if not tool or not names:
         return {n: n for n in names}
-    out = subprocess.run([tool], input="\n".join(names), capture_output=True, text=True).stdout
+    out = subprocess.run([tool, "-n"], input="\n".join(names), capture_output=True, text=True).stdout
     return dict(zip(names, out.split("\n")))
 
 
@@ -98,9 +98,8 @@ def symbol_sizes(sections):
         if size == 0:
             continue
         if output == ".eh_frame":
-            key = "[unwind tables] " + short_file(file)
-            sizes[key] += size
-            files[key] = short_file(file)
+            sizes["(unwind tables)"] += size
+            files["(unwind tables)"] = "all files"
             continue
         if not symbols:
             suffix = name.split("$", 1)[1] if "$" in name else ""
