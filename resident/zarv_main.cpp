@@ -20,12 +20,19 @@ TZarv_main* Zarv_main = nullptr;
 namespace {
 
 constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged by a caption
-// Launcher-menu icons are taken a few at a time between other messages after each rebuild (an
-// item drawn before then takes its own), so neither start-up nor the first opening of the menu
-// waits for hundreds of them.
+// Launcher-menu icons are taken between other messages after each rebuild (an item drawn before
+// then takes its own), so neither start-up nor the first opening of the menu waits for hundreds
+// of them. The first tick takes as many as the screen shows at once, so that a menu opened soon
+// after start-up finds its first screenful ready; later ticks take a few each, leaving the
+// program idle most of the time (the system makes the interval at least 10 ms).
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
+
+std::size_t ScreenfulOfItems() {
+    // An item is at least as high as its 16-pixel picture.
+    return static_cast<std::size_t>(GetSystemMetrics(SM_CYSCREEN)) / 16 + 1;
+}
 
 }  // namespace
 
@@ -90,6 +97,7 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
     ItemMenu.Rebuild(entries, items);
     hotkeys_->Register(entries, available);
+    iconsNextTick_ = ScreenfulOfItems();
     SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
 }
 
@@ -244,7 +252,8 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_TIMER:
-            if (wp == kIconTimer && ItemMenu.TakeIcons(kIconsPerTick))
+            if (wp == kIconTimer &&
+                ItemMenu.TakeIcons(std::exchange(iconsNextTick_, kIconsPerTick)))
                 KillTimer(hwnd(), kIconTimer);
             return 0;
         case WM_MEASUREITEM:

@@ -80,6 +80,7 @@ private:
     TCommandBar bar_;
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<HotkeyRegistration> hotkeys_;
+    std::size_t iconsNextTick_ = 0;  // launcher-menu pictures the next timer tick takes
 };
 
 // The one resident window of the process.
