@@ -49,6 +49,9 @@ bool TZarv_main::CreateResident() {
         return false;
     FormCreate();
     AddTrayIcon();
+    // The launcher menu's first screenful of pictures before the program first waits for
+    // input, so that a menu opened right after start-up finds them.
+    TakeMenuIcons();
     return true;
 }
 
@@ -99,6 +102,11 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     hotkeys_->Register(entries, available);
     iconsNextTick_ = ScreenfulOfItems();
     SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
+}
+
+void TZarv_main::TakeMenuIcons() {
+    if (ItemMenu.TakeIcons(std::exchange(iconsNextTick_, kIconsPerTick)))
+        KillTimer(hwnd(), kIconTimer);
 }
 
 void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
@@ -252,9 +260,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_TIMER:
-            if (wp == kIconTimer &&
-                ItemMenu.TakeIcons(std::exchange(iconsNextTick_, kIconsPerTick)))
-                KillTimer(hwnd(), kIconTimer);
+            if (wp == kIconTimer) TakeMenuIcons();
             return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;

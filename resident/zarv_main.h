@@ -62,6 +62,8 @@ private:
     void LauncherItemClick(int tag);
     void RunEntry(const THotkeyItem& entry);
     void AddTrayIcon();
+    // One tick of the launcher menu's pictures (the timer's work after each rebuild).
+    void TakeMenuIcons();
     void HideBar();
 
     // CommandBarHost
