@@ -49,19 +49,7 @@ def tile_pixels(n):
 
 
 def dib_32(n):
-    rows = tile_pixels(n)
-    header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = b"".join(bytes(c for px in row for c in px) for row in reversed(rows))
-    mask_row = ((n + 31) // 32) * 4
-    mask = b""
-    for row in reversed(rows):
-        bits = 0
-        out = bytearray(mask_row)
-        for x, px in enumerate(row):
-            if px[3] == 0:
-                out[x // 8] |= 0x80 >> (x % 8)
-        mask += bytes(out)
-    return header + xor + mask, 32
+    return dib_rows(tile_pixels(n)), 32
 
 
 VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),

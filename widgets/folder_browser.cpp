@@ -1,8 +1,11 @@
 #include "widgets/folder_browser.h"
 
+#include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
+#include <cwchar>
 #include <memory>
 
 namespace zarv {
@@ -11,6 +14,12 @@ namespace {
 
 // Longest path the shell can give (the extended-length limit of Windows).
 constexpr DWORD kLongestPath = 32768;
+
+// Posted to the dialog after a selection change: sets the OK button's state again once the
+// dialog has finished its own handling of the change (Wine's dialog re-enables the button after
+// the callback has disabled it).
+constexpr UINT kApplyOkState = WM_APP + 0x4C9;
+constexpr UINT_PTR kSubclassId = 1;
 
 struct ItemIdFree {
     void operator()(ITEMIDLIST* id) const { CoTaskMemFree(id); }
@@ -82,6 +91,8 @@ std::wstring PathOf(PCIDLIST_ABSOLUTE id, bool* unreadable) {
 
 }  // namespace
 
+void TSHBrowseForFolderEx::ItemIdDeleter::operator()(void* id) const { CoTaskMemFree(id); }
+
 TSHBrowseForFolderEx::TSHBrowseForFolderEx(HWND ownerForm)
     : ownerForm_(ownerForm), appWindow_(ownerForm) {}
 
@@ -119,8 +130,11 @@ bool TSHBrowseForFolderEx::Execute() {
     info.lParam = reinterpret_cast<LPARAM>(this);
 
     initialSelection_ = selection.get();
+    rootId_ = root.get();
     showPath_ = flags.showPath;
     // Disabled exactly while the dialog is open; enabled again whatever the dialog returned.
+    // The focus goes back to where the user was (the field behind the "..." button).
+    const HWND focus = GetFocus();
     const bool wasEnabled = appWindow_ && IsWindowEnabled(appWindow_);
     if (wasEnabled) EnableWindow(appWindow_, FALSE);
     UniqueItemId chosen(SHBrowseForFolderW(&info));
@@ -128,9 +142,20 @@ bool TSHBrowseForFolderEx::Execute() {
         EnableWindow(appWindow_, TRUE);
         SetForegroundWindow(appWindow_);
     }
+    if (focus && IsWindow(focus)) SetFocus(focus);
     initialSelection_ = nullptr;
+    rootId_ = nullptr;
     showPath_ = false;
+    UniqueItemId lastShown(static_cast<ITEMIDLIST*>(lastSelection_.release()));
     if (!chosen) return false;
+    // The dialog returns the item it last reported selected. Wine's dialog can lose that item
+    // when its tree is refreshed and return the desktop instead: what the user saw selected and
+    // confirmed is the item of the last selection notice.
+    bool replaced = false;
+    if (lastShown && !ILIsEqual(chosen.get(), lastShown.get())) {
+        chosen = std::move(lastShown);
+        replaced = true;
+    }
 
     bool unreadable = false;
     std::wstring path = PathOf(chosen.get(), &unreadable);
@@ -138,13 +163,25 @@ bool TSHBrowseForFolderEx::Execute() {
         pathUnreadable_ = true;
         return false;
     }
-    selectedDisplayName_ = displayName;
+    if (!replaced) selectedDisplayName_ = displayName;
+    if (selectedDisplayName_.empty()) {
+        // Wine's dialog leaves the name empty for virtual folders: ask the shell directly.
+        SHFILEINFOW file{};
+        if (SHGetFileInfoW(reinterpret_cast<LPCWSTR>(chosen.get()), 0, &file, sizeof file,
+                           SHGFI_PIDL | SHGFI_DISPLAYNAME))
+            selectedDisplayName_ = file.szDisplayName;
+    }
     selectedPath_ = std::move(path);
     return true;
 }
 
 void TSHBrowseForFolderEx::Initialized(HWND wnd) {
-    if (initialSelection_)
+    SetWindowSubclass(wnd, &TSHBrowseForFolderEx::DialogSubclass, kSubclassId, 0);
+    // The dialog starts on its root by itself; asked to select the root, Wine's dialog selects
+    // the root's first child instead.
+    if (initialSelection_ &&
+        !(rootId_ && ILIsEqual(static_cast<PCIDLIST_ABSOLUTE>(rootId_),
+                               static_cast<PCIDLIST_ABSOLUTE>(initialSelection_))))
         SendMessageW(wnd, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(initialSelection_));
     RECT dialog{};
     switch (showStyle_) {
@@ -173,20 +210,40 @@ void TSHBrowseForFolderEx::Initialized(HWND wnd) {
 int CALLBACK TSHBrowseForFolderEx::BrowseCallback(HWND wnd, UINT msg, LPARAM lp, LPARAM data) {
     auto* self = reinterpret_cast<TSHBrowseForFolderEx*>(data);
     if (!self) return 0;
-    std::wstring path;
-    std::wstring showText;
-    int okButtonState = 0;
     if (msg == BFFM_INITIALIZED) {
+        // The status line starts empty, before the initial selection reports its own text
+        // (after it, the empty text would wipe that out).
+        SendMessageW(wnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(L""));
         self->Initialized(wnd);
     } else if (msg == BFFM_SELCHANGED) {
-        if (lp) path = PathOf(reinterpret_cast<PCIDLIST_ABSOLUTE>(lp), nullptr);
+        std::wstring path;
+        if (lp) {
+            auto id = reinterpret_cast<PCIDLIST_ABSOLUTE>(lp);
+            path = PathOf(id, nullptr);
+            self->lastSelection_.reset(ILClone(id));
+        }
+        std::wstring showText;
+        int okButtonState = 0;
         self->SelectionChanged(wnd, path, showText, okButtonState);
+        if (self->showPath_) showText = path;
+        SendMessageW(wnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(showText.c_str()));
+        if (okButtonState == 1 || okButtonState == 2) {
+            SendMessageW(wnd, BFFM_ENABLEOK, 0, okButtonState == 1);
+            PostMessageW(wnd, kApplyOkState, 0, okButtonState == 1);
+        }
     }
-    if (self->showPath_) showText = path;
-    SendMessageW(wnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(showText.c_str()));
-    if (okButtonState == 1) SendMessageW(wnd, BFFM_ENABLEOK, 0, 1);
-    if (okButtonState == 2) SendMessageW(wnd, BFFM_ENABLEOK, 0, 0);
     return 0;
+}
+
+LRESULT CALLBACK TSHBrowseForFolderEx::DialogSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp,
+                                                      UINT_PTR, DWORD_PTR) {
+    if (msg == kApplyOkState) {
+        SendMessageW(wnd, BFFM_ENABLEOK, 0, lp);
+        return 0;
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(wnd, &TSHBrowseForFolderEx::DialogSubclass, kSubclassId);
+    return DefSubclassProc(wnd, msg, wp, lp);
 }
 
 }  // namespace zarv

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/folder_browse.h"
@@ -75,6 +76,8 @@ protected:
 
 private:
     static int CALLBACK BrowseCallback(HWND wnd, UINT msg, LPARAM lp, LPARAM data);
+    static LRESULT CALLBACK DialogSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                           DWORD_PTR data);
     void Initialized(HWND wnd);
 
     HWND ownerForm_;
@@ -88,7 +91,12 @@ private:
     std::wstring selectedDisplayName_;
     bool pathUnreadable_ = false;
     // While Execute runs.
-    const void* initialSelection_ = nullptr;  // item identifier
+    const void* initialSelection_ = nullptr;  // item identifiers
+    const void* rootId_ = nullptr;
+    struct ItemIdDeleter {
+        void operator()(void* id) const;
+    };
+    std::unique_ptr<void, ItemIdDeleter> lastSelection_;  // the last item reported selected
     bool showPath_ = false;
 };
 

@@ -109,6 +109,11 @@ TEST_F(ButtonBarTest, EditorBarLayout) {
     }
     EXPECT_FALSE(bar_.UpArrow().Visible());
     EXPECT_FALSE(bar_.DownArrow().Visible());
+    // A new button height lays the buttons out again at the next paint.
+    bar_.SetButtonHeight(50);
+    UpdateWindow(bar_.hwnd());
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(bar_.Button(i).BoundsRect().top, 50 * i);
+    EXPECT_EQ(bar_.Button(3).Height(), 50);
     // The sunken edge: dark outer line at the top-left corner of the window.
     HDC dc = GetWindowDC(bar_.hwnd());
     EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_BTNSHADOW));

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "test_window.h"
+
 namespace zarv {
 namespace {
 
@@ -36,18 +38,7 @@ LRESULT CALLBACK OwnerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(h, msg, wp, lp);
 }
 
-// Handles the thread's messages for ms milliseconds.
-void Pump(DWORD ms = 0) {
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (ms) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-}
+using test::Pump;
 
 // Longer than a single click's wait.
 DWORD ClickWait() { return GetDoubleClickTime() + 250; }
