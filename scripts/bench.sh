@@ -1,7 +1,8 @@
 #!/bin/bash
-# bench.sh [REPETITIONS [STARTUP_REPETITIONS]]: time from a hot-key press to the started program
-# running, next to a direct CreateProcessW (hotkey_bench.exe), then the start-up, memory, menu
-# and size figures (startup_bench.exe), under Wine in build/wine-bench on a private Xvfb.
+# bench.sh [REPETITIONS] [STARTUPS] [EDITOR_ROUNDS]: time from a hot-key press to the started
+# program running, next to a direct CreateProcessW (hotkey_bench.exe), then the start-up, memory,
+# menu and size figures and the hotkey editor (below), under Wine in build/wine-bench on a
+# private Xvfb.
 # Build first: cmake --build --preset windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,3 +24,6 @@ wine "$bench" "${1:-50}"
 # the second argument is its number of repetitions. scripts/size_report.py tells where the size
 # goes.
 wine "${bench%/*}/startup_bench.exe" "${2:-10}"
+# The hotkey editor with 1,000 rows, opened and confirmed with OK, next to a plain list view with
+# the same rows; the third argument is its number of rounds.
+wine "${bench%/*}/editor_bench.exe" "${3:-10}"

@@ -18,6 +18,7 @@ namespace {
 constexpr UINT_PTR kFieldSubclass = 1;
 constexpr UINT_PTR kSpeedButtonSubclass = 2;
 constexpr WPARAM kEscape = 27;
+constexpr wchar_t kAltTaken[] = L"ZarvAltTaken";
 
 void SetFont(HWND control, HFONT font) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -34,16 +35,27 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
             return code;
         }
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
+        case WM_SYSKEYDOWN: {
             // Bit 30: the key was already down (an auto-repeat).
             if (wp == VK_MENU && (lp & (1L << 30))) break;
+            // An Alt the dialog acts on must not also enter the window's menu mode when it is
+            // released: that would start a menu loop in the middle of the chooser it opened.
+            // Marked before the dialog acts, as the chooser may dispatch the release itself.
+            const bool alt = wp == VK_MENU;
+            if (alt) SetPropW(field, kAltTaken, reinterpret_cast<HANDLE>(1));
             if (handler->FieldKeyDown(field, wp)) return 0;
+            if (alt && IsWindow(field)) RemovePropW(field, kAltTaken);
+            break;
+        }
+        case WM_SYSKEYUP:
+            if (wp == VK_MENU && RemovePropW(field, kAltTaken)) return 0;
             break;
         case WM_CHAR:
             // The characters of Enter and Escape would only make the field beep.
             if (wp == L'\r' || wp == L'\n' || wp == kEscape) return 0;
             break;
         case WM_NCDESTROY:
+            RemovePropW(field, kAltTaken);
             RemoveWindowSubclass(field, &FieldProc, kFieldSubclass);
             break;
     }
@@ -114,10 +126,11 @@ HWND CreateEntryLabel(HWND dialog, const wchar_t* text, int x, int y, HFONT font
     return label;
 }
 
-HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font) {
-    HWND edit = CreateWindowExW(0, L"EDIT", L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, x,
-                                y, width, height, dialog, nullptr, AppInstance(), nullptr);
+HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font, int id) {
+    HWND edit = CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, x, y,
+        width, height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(),
+        nullptr);
     SetFont(edit, font);
     return edit;
 }

@@ -16,8 +16,8 @@ namespace zarv {
 
 // A label at (x, y), sized to its text.
 HWND CreateEntryLabel(HWND dialog, const wchar_t* text, int x, int y, HFONT font);
-// A flat one-line edit field in the tab order.
-HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font);
+// A flat one-line edit field in the tab order, with control id id.
+HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font, int id = 0);
 // A flat button that is clicked with the mouse only: it reports BN_CLICKED with id to the dialog
 // and never keeps the keyboard focus (it goes back to the field the user was in).
 HWND CreateSpeedButton(HWND dialog, const wchar_t* caption, int id, int x, int y, int width,

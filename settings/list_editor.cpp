@@ -52,7 +52,8 @@ TListEditor::~TListEditor() {
 
 void TListEditor::ShowModal(HWND owner) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-    if (!Create(className_, caption_, style, 0, 0, 0, width_, height_, owner, nullptr,
+    if (!Create(className_, caption_, style, 0, 0, 0, width_, height_, owner,
+                LoadIconW(AppInstance(), L"MAINICON"),
                 static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))))
         return;
     FormCreate();
@@ -124,12 +125,7 @@ void TListEditor::FormCreate() {
 }
 
 void TListEditor::FormShow() {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    const Point at = PlaceAtPointer({pointer.x, pointer.y}, width_, height_);
-    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
+    ShowAtPointer(hwnd());
     SetFocus(ListView1);
 }
 
@@ -201,22 +197,23 @@ void TListEditor::LookBtn_delClick() {
     RowsChanged(std::min(row, RowCount() - 1));
 }
 
+// The keys act as the buttons do: each raises its button's OnClick.
 void TListEditor::ListView1KeyDown(WORD key) {
     switch (key) {
         case VK_RETURN:
-            Act(&TListEditor::Ok);
+            LookBtn_OK->Click();
             break;
         case VK_ESCAPE:
             CloseForm();
             break;
         case VK_SPACE:
-            Act(&TListEditor::LookBtn_EditClick);
+            LookBtn_Edit->Click();
             break;
         case VK_INSERT:
-            Act(&TListEditor::Add);
+            LookBtn_Add->Click();
             break;
         case VK_DELETE:
-            Act(&TListEditor::LookBtn_delClick);
+            LookBtn_del->Click();
             break;
         default:
             break;
@@ -303,6 +300,9 @@ LRESULT TListEditor::ListView1Notify(NMHDR& hdr) {
             }
             return 0;
         }
+        case LVN_ODFINDITEMW:
+            return FindRow(reinterpret_cast<NMLVFINDITEMW&>(hdr).lvfi,
+                           reinterpret_cast<NMLVFINDITEMW&>(hdr).iStart);
         case LVN_KEYDOWN:
             ListView1KeyDown(reinterpret_cast<NMLVKEYDOWN&>(hdr).wVKey);
             return 0;
@@ -324,6 +324,22 @@ LRESULT TListEditor::ListView1Notify(NMHDR& hdr) {
         default:
             return 0;
     }
+}
+
+// Typing in the table jumps to the next row whose caption starts with the typed letters.
+int TListEditor::FindRow(const LVFINDINFOW& find, int start) {
+    const int n = RowCount();
+    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz || n == 0) return -1;
+    const int length = lstrlenW(find.psz);
+    for (int k = 0; k < n; ++k) {
+        const int row = (std::max(start, 0) + k) % n;
+        const std::wstring caption = CellText(row, 0);
+        if (static_cast<int>(caption.size()) >= length &&
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.c_str(), length, find.psz,
+                           length) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }
 
 void TListEditor::OwnerDrawHeader() {
@@ -388,7 +404,7 @@ LRESULT TListEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             // Enter and Escape while the bar or another control has the focus.
             if (LOWORD(wp) == IDOK && lp == 0) {
-                Act(&TListEditor::Ok);
+                LookBtn_OK->Click();
                 return 0;
             }
             if (LOWORD(wp) == IDCANCEL && lp == 0) {

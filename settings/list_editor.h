@@ -86,6 +86,7 @@ private:
     void ListView1DragOver(POINT screen);
     void ListView1DragDrop(int from, POINT screen);
     int RowAt(POINT screen) const;
+    int FindRow(const LVFINDINFOW& find, int start);
     void SetDropTarget(int row);
     void OwnerDrawHeader();
     void DrawHeaderItem(const DRAWITEMSTRUCT& dis);

@@ -9,8 +9,8 @@ namespace {
 
 constexpr int kClientWidth = 396;
 constexpr int kClientHeight = 152;
-constexpr int kSel1Id = 101;
-constexpr int kSel2Id = 102;
+enum ControlId : int { kEdit1 = 101, kEdit2, kEdit3, kEdit4, kSel1Id, kSel2Id };
+constexpr int kEditHeight = 18;
 
 }  // namespace
 
@@ -48,14 +48,14 @@ void TSetCommandForm::FormCreate() {
     font_.reset(CreateFormFont());
     auto font = static_cast<HFONT>(font_.get());
     CreateEntryLabel(self, L"コマンド:", 8, 4, font);
-    Edit1 = CreateEntryEdit(self, 70, 4, 289, 18, font);
+    Edit1 = CreateEntryEdit(self, 70, 4, 289, kEditHeight, font, kEdit1);
     CreateEntryLabel(self, L"ファイル:", 8, 32, font);
-    Edit2 = CreateEntryEdit(self, 70, 32, 289, 18, font);
+    Edit2 = CreateEntryEdit(self, 70, 32, 289, kEditHeight, font, kEdit2);
     Btn_Sel1 = CreateSpeedButton(self, L"...", kSel1Id, 368, 32, 23, 19, font);
     CreateEntryLabel(self, L"オプション:", 8, 60, font);
-    Edit3 = CreateEntryEdit(self, 70, 60, 289, 18, font);
+    Edit3 = CreateEntryEdit(self, 70, 60, 289, kEditHeight, font, kEdit3);
     CreateEntryLabel(self, L"作業フォルダ:", 8, 88, font);
-    Edit4 = CreateEntryEdit(self, 87, 88, 273, 18, font);
+    Edit4 = CreateEntryEdit(self, 87, 88, 273, kEditHeight, font, kEdit4);
     Btn_Sel2 = CreateSpeedButton(self, L"...", kSel2Id, 368, 85, 23, 19, font);
     Btn_OK = CreateSpeedButton(self, L"OK", IDOK, 216, 121, 73, 22, font);
     Btn_Cancel = CreateSpeedButton(self, L"ｷｬﾝｾﾙ", IDCANCEL, 304, 121, 81, 22, font);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "core/placement.h"
 #include "core/tables.h"
 #include "widgets/folder_browser.h"
 #include "settings/virual_keybord.h"
@@ -79,19 +78,14 @@ std::optional<THotkeyItem> TSetKey_Form::Execute(HWND owner, int tag, const THot
 
 void TSetKey_Form::FormCreate() {
     font_.reset(CreateFormFont());
-    auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
-                    int h, int id = -1) {
-        HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(),
-                                 nullptr);
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        return c;
-    };
     HFONT font = static_cast<HFONT>(font_.get());
+    auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
+                    int h, int id) {
+        return CreateControl(hwnd(), cls, text, style, x, y, w, h, id, font);
+    };
     const DWORD box = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
     auto edit = [&](int id, int x, int y, int w) {
-        HWND e = CreateEntryEdit(hwnd(), x, y, w, kEditHeight, font);
-        SetWindowLongPtrW(e, GWLP_ID, id);
+        HWND e = CreateEntryEdit(hwnd(), x, y, w, kEditHeight, font, id);
         HookFieldKeys(e, *this);
         return e;
     };
@@ -100,14 +94,16 @@ void TSetKey_Form::FormCreate() {
     KList1 = make(L"COMBOBOX", L"", box, 64, 8, 145, kListHeight, kKList1);
     CreateEntryLabel(hwnd(), L"２次キー:", 8, 40, font);
     KList2 = make(L"COMBOBOX", L"", box, 64, 36, 145, kListHeight, kKList2);
-    CallVK = CreateSpeedButton(hwnd(), L"Virtual Keybord", kCallVK, 248, 35, 97, 22, font);
+    // In the tab order after KList2, so that the keys only the picker offers (arrows, keypad)
+    // can be chosen from the keyboard too.
+    CallVK = make(L"BUTTON", L"Virtual Keybord", WS_TABSTOP | BS_FLAT, 248, 35, 97, 22, kCallVK);
     CreateEntryLabel(hwnd(), L"タイトル:", 8, 72, font);
     Edit1 = edit(kEdit1, 72, 72, 281);
     // Wide enough for both of its texts, "ファイル:" and "URL:".
     Label4 = make(L"STATIC", L"ファイル:", SS_LEFT | SS_NOPREFIX, 8, 100, 62, 14, kLabel4);
     Edit2 = edit(kEdit2, 72, 100, 281);
     Btn_Sel1 = CreateSpeedButton(hwnd(), L"...", kBtnSel1, 360, 100, 23, 19, font);
-    make(L"STATIC", L"", SS_ETCHEDHORZ, 0, 128, 393, 2);  // Bevel1
+    make(L"STATIC", L"", SS_ETCHEDHORZ, 0, 128, 393, 2, -1);  // Bevel1
     CreateEntryLabel(hwnd(), L"オプション:", 8, 140, font);
     Edit3 = edit(kEdit3, 96, 140, 257);
     CreateEntryLabel(hwnd(), L"作業フォルダ:", 8, 168, font);
@@ -147,14 +143,7 @@ LRESULT CALLBACK TSetKey_Form::SwallowTyping(HWND h, UINT msg, WPARAM wp, LPARAM
 
 void TSetKey_Form::FormShow() {
     DragAcceptFiles(hwnd(), TRUE);
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    const Point at = PlaceAtPointer({pointer.x, pointer.y}, r.right - r.left, r.bottom - r.top);
-    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
+    ShowAtPointer(hwnd());
     SetFocus(KList1);
 }
 

@@ -1,7 +1,7 @@
 #include "settings/virual_keybord.h"
 
 #include "core/key_picker.h"
-#include "core/placement.h"
+#include "settings/entry_fields.h"
 #include "widgets/base/ansi.h"
 
 namespace zarv {
@@ -38,39 +38,27 @@ void TVirualKeybord::FormCreate() {
     GetObjectW(font_.get(), sizeof lf, &lf);
     lf.lfWeight = FW_BOLD;
     boldFont_.reset(CreateFontIndirectW(&lf));
-    auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
-                    int h, int id, HGDIOBJ font) {
-        HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(),
-                                 nullptr);
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return c;
-    };
+    HFONT font = static_cast<HFONT>(font_.get());
     const PickerKey* keys = PickerKeys();
     for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
         const PickerKey& key = keys[k];
-        make(L"BUTTON", Utf8ToWide(key.Caption).c_str(), WS_TABSTOP | BS_PUSHBUTTON | BS_FLAT,
-             key.Left, key.Top, key.Width, key.Height, kFirstKeyId + static_cast<int>(k),
-             font_.get());
+        CreateControl(hwnd(), L"BUTTON", Utf8ToWide(key.Caption).c_str(),
+                      WS_TABSTOP | BS_PUSHBUTTON | BS_FLAT, key.Left, key.Top, key.Width,
+                      key.Height, kFirstKeyId + static_cast<int>(k), font);
     }
-    make(L"STATIC", L"", SS_ETCHEDHORZ, 1, 120, 576, 2, -1, font_.get());          // Bevel1
-    make(L"STATIC", L"Select Key : ", SS_LEFT, 15, 133, 68, 14, -1, font_.get());  // Label1
-    SelectKeys = make(L"STATIC", L"", SS_LEFT, 83, 133, 200, 14, -1, boldFont_.get());
-    make(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_FLAT, 408, 128, 75, 25, kOkId,
-         font_.get());  // Button14
-    make(L"BUTTON", L"ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON | BS_FLAT, 496, 128, 75, 25, kCancelId,
-         font_.get());  // Button76
+    CreateControl(hwnd(), L"STATIC", L"", SS_ETCHEDHORZ, 1, 120, 576, 2, -1, font);  // Bevel1
+    CreateEntryLabel(hwnd(), L"Select Key : ", 15, 133, font);                       // Label1
+    SelectKeys = CreateControl(hwnd(), L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 83, 133,
+                               200, 14, -1, static_cast<HFONT>(boldFont_.get()));
+    const DWORD button = WS_TABSTOP | BS_FLAT;
+    CreateControl(hwnd(), L"BUTTON", L"OK", button | BS_DEFPUSHBUTTON, 408, 128, 75, 25, kOkId,
+                  font);  // Button14
+    CreateControl(hwnd(), L"BUTTON", L"ｷｬﾝｾﾙ", button, 496, 128, 75, 25, kCancelId,
+                  font);  // Button76
 }
 
 void TVirualKeybord::FormShow() {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    const Point at = PlaceAtPointer({pointer.x, pointer.y}, r.right - r.left, r.bottom - r.top);
-    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
+    ShowAtPointer(hwnd());
     SetFocus(GetDlgItem(hwnd(), kOkId));
 }
 

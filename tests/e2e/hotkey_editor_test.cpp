@@ -1,7 +1,6 @@
 // The hotkey list editor, its entry dialog and the on-screen key picker, driven as a user drives
 // them: keys on the table, picks in the drop-down boxes, clicks on buttons, answers to boxes.
-#include "ui_helpers.h"
-#include "zarv_fixture.h"
+#include "editor_fixture.h"
 
 namespace e2e {
 namespace {
@@ -34,10 +33,11 @@ constexpr int kModCtrl = 0, kModCtrlShift = 2;
 constexpr int kKeyOne = 0, kKeyTwo = 1;
 constexpr int kFunctionDateTime = 8;
 
-using Cells = std::vector<std::wstring>;
-
-class HotkeyEditor : public ZarvTest {
+class HotkeyEditor : public ListEditorTest {
 protected:
+    HotkeyEditor()
+        : ListEditorTest(L"TSettingForm", L"TSetKey_Form", kHotkeySettingsId, L"Hotkey.DAT") {}
+
     HotkeyRecord Marker(std::string title, KeyCombo chord, std::string key_text,
                         std::string options = {}) const {
         HotkeyRecord r = MarkerEntry(chord, std::move(options));
@@ -45,105 +45,11 @@ protected:
         r.key_text = std::move(key_text);
         return r;
     }
-
-    HWND StartResident(const std::wstring& args = {}) {
-        zarv_ = &StartZarv(args);
-        main_ = WaitResident(*zarv_);
-        return main_;
-    }
-    DWORD pid() const { return zarv_->pid(); }
-
-    // The visible top-level window of class cls, waited for; null when none comes.
-    HWND WaitWindow(const wchar_t* cls) {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            for (HWND w : TopLevelWindows(pid(), cls))
-                if (IsWindowVisible(w)) found = w;
-            return found != nullptr;
-        });
-        return found;
-    }
-    bool WaitGone(const wchar_t* cls) {
-        return WaitUntil([&] { return TopLevelWindows(pid(), cls).empty(); });
-    }
-
-    // Opens the editor through the tray menu's item; its table, with the keyboard, or null.
-    HWND OpenEditor() {
-        PostMessageW(main_, WM_COMMAND, kHotkeySettingsId, 0);
-        return WaitEditor();
-    }
-    HWND WaitEditor() {
-        editor_ = WaitWindow(L"TSettingForm");
-        list_ = editor_ ? FindWindowExW(editor_, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
-        if (!list_ || !WaitUntil([&] { return GetForegroundWindow() == editor_; })) {
-            ADD_FAILURE() << "the editor did not come up with the keyboard";
-            return nullptr;
-        }
-        return list_;
-    }
-
-    // Presses a key on the table and waits for the entry dialog it opens.
-    HWND KeyToDialog(UINT vk) {
-        PressKey(vk);
-        dialog_ = WaitWindow(L"TSetKey_Form");
-        if (!dialog_) ADD_FAILURE() << "no entry dialog";
-        return dialog_;
-    }
-    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
-    // A click whose effect is done on return; Post for clicks that open a window or a box (the
-    // caller waits for what comes up).
-    void Click(HWND window, int id) {
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-    }
-    void Post(HWND window, int id) {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-    }
     void Pick(int box, int row) {
         SendMessageW(Item(box), CB_SETCURSEL, row, 0);
         SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(box, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(Item(box)));
     }
-    void Type(int field, const std::wstring& text) {
-        SendMessageW(Item(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    // OK in the dialog; the text of the box it shows (the box answered), or "" when it closed.
-    std::wstring DialogOk() {
-        Post(dialog_, IDOK);
-        std::wstring text;
-        WaitUntil([&] {
-            if (auto box = MessageBoxes(pid()); !box.empty()) {
-                text = box.front().text;
-                EXPECT_EQ(box.front().caption, L"ZARV");
-                AnswerBox(box.front().window);
-                return true;
-            }
-            return TopLevelWindows(pid(), L"TSetKey_Form").empty();
-        });
-        return text;
-    }
-    // Delete on the selected row, answered with yes or no.
-    void DeleteRow(int row, int answer) {
-        ASSERT_TRUE(SelectRow(list_, row));
-        PressKey(VK_DELETE);
-        auto box = WaitMessageBox(pid());
-        ASSERT_TRUE(box);
-        EXPECT_EQ(box->caption, L"確認");
-        EXPECT_EQ(box->text, L"このアイテムを削除してもよろしいですか？");
-        EXPECT_TRUE(AnswerBox(box->window, answer));
-        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor_; }));
-    }
-    // Enter or Escape on the table; waits until the editor is gone and the program idle.
-    void CloseEditor(UINT vk) {
-        PressKey(vk);
-        EXPECT_TRUE(WaitGone(L"TSettingForm"));
-        WaitResponsive(main_);
-    }
-    std::string File() { return ReadBytes(PathIn(L"Hotkey.DAT")).value_or("<none>"); }
-
-    Process* zarv_ = nullptr;
-    HWND main_ = nullptr, editor_ = nullptr, list_ = nullptr, dialog_ = nullptr;
 };
 
 TEST_F(HotkeyEditor, OpensOnceFromTheTrayMenuOrItsHotKeyWithTheRowsAndADeafIcon) {
@@ -297,7 +203,7 @@ TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
     Pick(kKList1, kModCtrl);
     Pick(kKList2, kKeyOne);
     Type(kEdit1, L"typed");
-    Click(dialog_, kCheckBox2);
+    Send(dialog_, kCheckBox2);
     EXPECT_TRUE(IsWindowEnabled(Item(kFList)));
     EXPECT_FALSE(IsWindowEnabled(Item(kEdit2)));
     Pick(kFList, kFunctionDateTime);
@@ -307,7 +213,7 @@ TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
     Pick(kKList1, kModCtrl);
     Pick(kKList2, kKeyTwo);
-    Click(dialog_, kCheckBox1);
+    Send(dialog_, kCheckBox1);
     EXPECT_EQ(TextOfControl(Item(kLabel4)), L"URL:");
     EXPECT_FALSE(IsWindowEnabled(Item(kEdit3)));
     Type(kEdit2, L"no such thing");
@@ -321,7 +227,7 @@ TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
     EXPECT_NE(DialogOk().find(L"オプション"), std::wstring::npos) << "the box names the field";
     Type(kEdit3, std::wstring(300, L'x'));
     EXPECT_NE(DialogOk().find(L"オプション"), std::wstring::npos) << "too long for the file";
-    Post(dialog_, IDCANCEL);
+    Click(dialog_, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
     CloseEditor(VK_RETURN);
 
@@ -330,21 +236,36 @@ TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
     EXPECT_EQ(File(), HotkeyFile({date, url}));
 }
 
+TEST_F(HotkeyEditor, AltOpensTheChoosersOfTheFileAndFolderFieldsOnly) {
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    for (int field : {kEdit1, kEdit3, kEdit2, kEdit4}) {
+        const bool chooser = field == kEdit2 || field == kEdit4;
+        PostMessageW(Item(field), WM_SYSKEYDOWN, VK_MENU, 1 << 29);
+        auto box = WaitMessageBox(pid(), chooser ? kTimeoutMs : 500);
+        EXPECT_EQ(box.has_value(), chooser) << field;
+        if (box) EXPECT_TRUE(AnswerBox(box->window, IDCANCEL)) << field;
+    }
+    Click(dialog_, IDCANCEL);
+    EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
+}
+
 TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
     // Picks the key with that caption in that row of the picker, then OK (or OK alone).
     auto pick = [&](const wchar_t* caption, int top) {
-        Post(dialog_, kCallVK);
+        Click(dialog_, kCallVK);
         HWND picker = WaitWindow(L"TVirualKeybord");
         ASSERT_TRUE(picker);
         EXPECT_EQ(TextOf(picker), L"Keybord");
         for (HWND b = nullptr; caption && (b = FindWindowExW(picker, b, L"Button", caption));) {
             RECT r = RectOf(b);
             MapWindowPoints(nullptr, picker, reinterpret_cast<POINT*>(&r), 2);
-            if (r.top == top) Click(picker, GetDlgCtrlID(b));
+            if (r.top == top) Send(picker, GetDlgCtrlID(b));
         }
-        Post(picker, IDOK);
+        Click(picker, IDOK);
         EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
     };
     const struct {
@@ -357,14 +278,14 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
         Pick(kKList1, kModCtrl);
         pick(key.caption, key.top);
         EXPECT_EQ(TextOfControl(Item(kKList2)), key.name);
-        Click(dialog_, kCheckBox1);
+        Send(dialog_, kCheckBox1);
         EXPECT_EQ(DialogOk(), L"");
     }
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
     Pick(kKList2, kKeyOne);
     pick(nullptr, 0);
     EXPECT_EQ(TextOfControl(Item(kKList2)), L"") << "OK without a click empties the box";
-    Post(dialog_, IDCANCEL);
+    Click(dialog_, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
     CloseEditor(VK_RETURN);
     EXPECT_EQ(File(), HotkeyFile({{"", "", "", "", "Ctrl + PageUp", MOD_CONTROL, 33, 255},

@@ -19,9 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "harness.h"
 
 using namespace e2e;
+using namespace e2e::bench;
 
 namespace {
 
@@ -31,33 +33,6 @@ constexpr UINT kTrayMessage = 0x4C8;
 const std::wstring kDir = L"C:\\zarv-e2e\\startup-bench";
 const std::wstring kProgramsDir = kDir + L"\\programs";
 const std::wstring kMenuDir = kDir + L"\\menu";
-
-LONGLONG Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Ms(LONGLONG from, LONGLONG to) {
-    static const LONGLONG freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    return static_cast<double>(to - from) * 1000.0 / static_cast<double>(freq);
-}
-
-double Median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-void Print(const char* what, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    auto at = [&](double q) { return ms[static_cast<size_t>(q * (ms.size() - 1) + 0.5)]; };
-    std::printf("%-36s n=%zu  median %8.2f ms  p90 %8.2f ms  min %8.2f ms  max %8.2f ms\n", what,
-                ms.size(), at(0.5), at(0.9), ms.front(), ms.back());
-}
 
 int Fail(const char* why) {
     std::fprintf(stderr, "startup_bench: %s\n", why);
@@ -85,17 +60,6 @@ int ShellIconCount() {
     int n = 0;
     EnumWindows(CountIconTop, reinterpret_cast<LPARAM>(&n));
     return n;
-}
-
-// Spins until cond holds; false after timeout_ms.
-template <typename Cond>
-bool Spin(Cond cond, DWORD timeout_ms = kTimeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeout_ms;
-    while (!cond()) {
-        if (GetTickCount64() >= end) return false;
-        Sleep(1);
-    }
-    return true;
 }
 
 struct Startup {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "core/placement.h"
+
 namespace zarv {
 
 void EnsureCommonControls() {
@@ -19,6 +21,26 @@ void PopupMenuAt(HMENU menu, HWND owner, int x, int y) {
     SetForegroundWindow(owner);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
+}
+
+void ShowAtPointer(HWND window) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    RECT r;
+    GetWindowRect(window, &r);
+    const Point at = PlaceAtPointer({pointer.x, pointer.y}, r.right - r.left, r.bottom - r.top);
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+}
+
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x,
+                   int y, int width, int height, int id, HFONT font) {
+    HWND control = CreateWindowExW(
+        0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
 }
 
 HFONT CreateFormFont() {

@@ -41,6 +41,15 @@ void PopupMenuAt(HMENU menu, HWND owner, int x, int y);
 // it makes its controls; the program does not load them at start-up (they cost memory and time).
 void EnsureCommonControls();
 
+// Places window with its bottom-right corner at the mouse pointer (flipped below or right of it
+// near the screen's top or left edge), shows it and makes it the foreground window.
+void ShowAtPointer(HWND window);
+
+// A child control of parent with the given window class, text, style (WS_CHILD | WS_VISIBLE are
+// added), place, control id and font.
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x,
+                   int y, int width, int height, int id, HFONT font);
+
 // The one instance handle of the executable.
 HINSTANCE AppInstance();
 

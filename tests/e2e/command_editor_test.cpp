@@ -1,0 +1,228 @@
+// The command list editor and its entry dialog, driven as a user drives them, and what their
+// changes do to the command bar and to "Command.DAT".
+#include "editor_fixture.h"
+
+namespace e2e {
+namespace {
+
+using namespace ui;
+
+constexpr KeyCombo kEditorKey{MOD_CONTROL | MOD_SHIFT, 'E'};
+enum DialogControl : int { kEdit1 = 101, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2 };
+
+class CommandEditor : public ListEditorTest {
+protected:
+    CommandEditor()
+        : ListEditorTest(L"TStrCommandForm", L"TSetCommandForm", kCommandSettingsId,
+                         L"Command.DAT") {}
+
+    // Starts the program with the hot key of function 253 and the commands.
+    HWND Start(const std::vector<CommandRecord>& commands) {
+        HotkeyRecord key{"cmd", "", "", "", "k", MOD_CONTROL | MOD_SHIFT, 'E', 253};
+        WriteHotkeys({key});
+        WriteCommands(commands);
+        return StartResident();
+    }
+    // Adds a row through the dialog; the text of the box its OK shows, or "" when it closed.
+    std::wstring Add(const std::wstring& name, const std::wstring& file,
+                     const std::wstring& options = {}) {
+        if (!KeyToDialog(VK_INSERT)) return L"<no dialog>";
+        Type(kEdit1, name);
+        Type(kEdit2, file);
+        Type(kEdit3, options);
+        return DialogOk();
+    }
+    // The names of the command bar's list.
+    std::vector<std::wstring> BarNames() {
+        HWND box = CommandBox(main_);
+        std::vector<std::wstring> names;
+        for (LRESULT i = 0, n = SendTimeout(box, CB_GETCOUNT, 0, 0); i < n; ++i) {
+            wchar_t text[300] = {};
+            SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            names.push_back(text);
+        }
+        return names;
+    }
+    HWND Focus() {
+        GUITHREADINFO info{sizeof info};
+        GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
+        return info.hwndFocus;
+    }
+};
+
+const CommandRecord kA{"a", "C:\\a.exe", "-a", "C:\\"}, kB{"b", "b.exe", "", ""},
+    kC{"c", "c.exe", "", ""};
+
+TEST_F(CommandEditor, OpensOnceFromTheTrayMenuOrFunction253WithTheRowsAndResizes) {
+    ASSERT_TRUE(Start({kA, kB}));
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    std::string error;
+    ASSERT_TRUE(ChooseMenuItem(*zarv_, dir(), kCommandSettingsId, &error)) << error;
+    ASSERT_TRUE(WaitEditor());
+    EXPECT_EQ(TextOf(editor_), L"コマンドの設定");
+    EXPECT_EQ(Rows(list_, 4), (std::vector<Cells>{{L"a", L"C:\\a.exe", L"-a", L"C:\\"},
+                                                  {L"b", L"b.exe", L"", L""}}));
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    EXPECT_FALSE(MenuOpens(pid(), 1000)) << "the icon answers while the editor is open";
+    SetWindowPos(editor_, nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
+    WaitResponsive(editor_);
+    RECT r = RectOf(list_);
+    EXPECT_EQ(r.right - r.left, 684);
+    EXPECT_EQ(r.bottom - r.top, 452);
+
+    // Asked again (hot key, tray item) while its dialog is open: nothing new, the dialog in front.
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    Press(kEditorKey);
+    PostMessageW(main_, WM_COMMAND, kCommandSettingsId, 0);
+    WaitResponsive(main_);
+    EXPECT_EQ(TopLevelWindows(pid(), L"TStrCommandForm").size(), 1u);
+    EXPECT_EQ(TopLevelWindows(pid(), L"TSetCommandForm").size(), 1u);
+    EXPECT_EQ(GetForegroundWindow(), dialog_);
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetCommandForm"));
+    CloseEditor(VK_ESCAPE);
+
+    Press(kEditorKey);
+    ASSERT_TRUE(WaitEditor()) << "function 253 opens the editor";
+    EXPECT_EQ(RowCount(list_), 2);
+    CloseEditor(VK_ESCAPE);
+    ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+    EXPECT_TRUE(MenuOpens(pid())) << "the icon stays deaf after the editor";
+    CloseMenus(pid());
+}
+
+TEST_F(CommandEditor, EscapeKeepsTheListAndRewritesItWhileOkTakesDragsAndAnEmptyTable) {
+    CommandRecord padded = kA;
+    padded.options = " -a ";  // the writer trims: a rewritten file differs from this one
+    ASSERT_TRUE(Start({padded, kB, kC}));
+    ASSERT_TRUE(OpenEditor());
+    DeleteRow(0, IDNO);
+    EXPECT_EQ(RowCount(list_), 3);
+    DeleteRow(0, IDYES);
+    EXPECT_EQ(Add(L"new", L"n.exe"), L"");
+    CloseEditor(VK_ESCAPE);
+    EXPECT_EQ(File(), CommandFile({kA, kB, kC}));
+    EXPECT_EQ(BarNames(), (Cells{L"a", L"b", L"c"}));
+
+    ASSERT_TRUE(OpenEditor());
+    auto centre = [&](int row) {
+        RECT r = RowRect(list_, row);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    ASSERT_TRUE(SelectRow(list_, 0));
+    DragMouse(centre(0), centre(2));
+    EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"c", L"a"}; }));
+    CloseEditor(VK_RETURN);
+    EXPECT_EQ(File(), CommandFile({kB, kC, kA}));
+    EXPECT_EQ(BarNames(), (Cells{L"b", L"c", L"a"}));
+
+    ASSERT_TRUE(OpenEditor());
+    for (int i = 0; i < 3; ++i) DeleteRow(0, IDYES);
+    CloseEditor(VK_RETURN);
+    EXPECT_EQ(File(), CommandFile({}));
+    EXPECT_EQ(BarNames(), Cells{});
+}
+
+TEST_F(CommandEditor, AddRefusesANameOfTheTableInAnyCaseWhileEditTakesIt) {
+    ASSERT_TRUE(Start({{"Mail", "m.exe", "", ""}, kB}));
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(Add(L"mail", L"x.exe"), L"[mail]はすでに登録されています。");
+    Click(dialog_, IDCANCEL);
+    EXPECT_EQ(Add(L"news", L"n.exe"), L"");
+    EXPECT_EQ(Add(L"NEWS", L"n2.exe"), L"[NEWS]はすでに登録されています。");
+    Click(dialog_, IDCANCEL);
+    DeleteRow(0, IDYES);
+    EXPECT_EQ(Add(L"MAIL", L"m2.exe"), L"") << "a deleted name is free again";
+
+    ASSERT_TRUE(SelectRow(list_, 0));  // b, edited to another row's name
+    ASSERT_TRUE(KeyToDialog(VK_SPACE));
+    EXPECT_EQ(TextOfControl(Item(kEdit2)), L"b.exe");
+    Type(kEdit1, L"news");
+    EXPECT_EQ(DialogOk(), L"");
+    EXPECT_EQ(RowCaptions(list_), (Cells{L"news", L"news", L"MAIL"}));
+    CloseEditor(VK_ESCAPE);
+}
+
+TEST_F(CommandEditor, ACommandAddedWithOkRunsFromTheBarByItsName) {
+    ASSERT_TRUE(Start({kB}));
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(Add(L"go", FromAnsi(marker()), L"-x"), L"");
+    CloseEditor(VK_RETURN);
+    PostMessageW(main_, WM_COMMAND, kCommandBarId, 0);
+    ASSERT_TRUE(WaitBarShown(main_));
+    TypeText(L"GO");
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(CommandBox(main_)) == L"GO"; }));
+    PressKey(VK_RETURN);
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -x");
+}
+
+TEST_F(CommandEditor, DialogKeysDropsAndTextsTheFileCannotHold) {
+    ASSERT_TRUE(Start({kB}));
+    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(kEdit1); }));
+    auto tab_to = [&](int field) {
+        PressKey(VK_TAB);
+        return WaitUntil([&] { return Focus() == Item(field); });
+    };
+    for (int field : {kEdit2, kEdit3, kEdit4, kEdit1, kEdit2})  // Tab passes the buttons by
+        ASSERT_TRUE(tab_to(field)) << field;
+    for (int field : {kEdit2, kEdit4}) {  // Alt opens the field's chooser, and comes back to it
+        if (field == kEdit4) ASSERT_TRUE(tab_to(kEdit3) && tab_to(kEdit4));
+        PressKey(VK_MENU);
+        HWND chooser = WaitWindow(L"#32770");
+        ASSERT_TRUE(chooser) << field;
+        PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(field); })) << field;
+    }
+    for (int field : {kEdit2, kEdit4}) {  // Escape does nothing in the file and folder fields
+        PostMessageW(Item(field), WM_KEYDOWN, VK_ESCAPE, 0);
+        WaitResponsive(dialog_);
+        EXPECT_TRUE(IsWindow(dialog_)) << field;
+    }
+
+    std::string error;
+    const std::wstring tool = PathIn(L"tools\\t.exe");
+    ASSERT_TRUE(DropFiles(*zarv_, dir(), dialog_, {tool, PathIn(L"second.exe")}, &error)) << error;
+    auto box = WaitMessageBox(pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"作業フォルダを設定しますか？");
+    AnswerBox(box->window, IDYES);
+    EXPECT_EQ(TextOfControl(Item(kEdit2)), tool);
+    EXPECT_EQ(TextOfControl(Item(kEdit4)), PathIn(L"tools\\"));
+    ASSERT_TRUE(DropFiles(*zarv_, dir(), dialog_, {PathIn(L"café.exe")}, &error)) << error;
+    box = WaitMessageBox(pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text.rfind(L"[ファイル]に", 0), 0u) << ToAnsi(box->text);
+    AnswerBox(box->window);
+    EXPECT_EQ(TextOfControl(Item(kEdit2)), tool);
+
+    Type(kEdit1, L"café");
+    EXPECT_EQ(DialogOk().rfind(L"[コマンド]に", 0), 0u);
+    Type(kEdit1, L"ok");
+    Type(kEdit3, std::wstring(255, L'o'));
+    EXPECT_EQ(DialogOk().rfind(L"[オプション]が長すぎます", 0), 0u);
+    EXPECT_EQ(RowCount(list_), 1);
+    PostMessageW(Item(kEdit3), WM_KEYDOWN, VK_ESCAPE, 0);  // Escape in the options field cancels
+    EXPECT_TRUE(WaitGone(L"TSetCommandForm"));
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    PressKey(VK_ESCAPE);  // and in the name field
+    EXPECT_TRUE(WaitGone(L"TSetCommandForm"));
+    EXPECT_EQ(RowCount(list_), 1);
+    CloseEditor(VK_ESCAPE);
+}
+
+TEST_F(CommandEditor, AnUnreadableFileIsKeptAsBakWhenTheEditorSaves) {
+    const std::string unknown = "ZARV Head Version 9.99\xFF\x02\x01x";
+    ASSERT_TRUE(WriteBytes(PathIn(L"Command.DAT"), unknown));
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    CloseEditor(VK_ESCAPE);
+    EXPECT_EQ(ReadBytes(PathIn(L"Command.DAT.bak")), unknown);
+    EXPECT_EQ(File(), CommandFile({}));
+}
+
+}  // namespace
+}  // namespace e2e
