@@ -3,12 +3,16 @@
 
 main.ico   (MAINICON): 32 x 32 and 16 x 16, 32-bit colour: a blue tile with a white "Z".
 xicon1.ico (XICON1):   16 x 16, 16 colours: a globe, the picture of URL entries.
-lookbtn_*.ico (LOOKBTN_ADD, _EDIT, _DEL, _OK): 32 x 32, 32-bit colour: the list editors' button
-pictures: a green plus, a pencil over a sheet, a red cross, a green tick.
+appicon.ico (APPICON):  main.ico's pictures again, PNG-compressed: the file's picture in the shell.
+lookbtn_*.ico (LOOKBTN_ADD, _EDIT, _DEL, _OK): 32 x 32, 32-bit colour, PNG-compressed: the list
+editors' button pictures: a green plus, a pencil over a sheet, a red cross, a green tick.
+
+PNG-compressed icon images (Windows Vista and later) take a sixth of the plain ones' bytes.
 """
 import math
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 
@@ -182,6 +186,19 @@ BUTTON_PICTURES = {
 }
 
 
+def png_image(rows):
+    """A PNG (8-bit RGBA) of BGRA rows, as an icon image."""
+    n = len(rows)
+    raw = b"".join(b"\0" + bytes(c for b, g, r, a in row for c in (r, g, b, a)) for row in rows)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(
+            ">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def write_ico(path, images):
     """images: list of (size, colour count byte, bit count, dib bytes)."""
     out = struct.pack("<HHH", 0, 1, len(images))
@@ -199,8 +216,10 @@ def main(folder):
     write_ico(Path(folder) / "main.ico", [(32, 0, 32, big), (16, 0, 32, small)])
     globe, _ = dib_4()
     write_ico(Path(folder) / "xicon1.ico", [(16, 16, 4, globe)])
+    write_ico(Path(folder) / "appicon.ico",
+              [(n, 0, 32, png_image(tile_pixels(n))) for n in (32, 16)])
     for name, strokes in BUTTON_PICTURES.items():
-        write_ico(Path(folder) / name, [(32, 0, 32, dib_rows(stroke_picture(strokes)))])
+        write_ico(Path(folder) / name, [(32, 0, 32, png_image(stroke_picture(strokes)))])
 
 
 if __name__ == "__main__":
