@@ -20,10 +20,6 @@ constexpr UINT_PTR kSpeedButtonSubclass = 2;
 constexpr WPARAM kEscape = 27;
 constexpr wchar_t kAltTaken[] = L"ZarvAltTaken";
 
-void SetFont(HWND control, HFONT font) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
 LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     auto* handler = reinterpret_cast<FieldKeyHandler*>(ref);
     switch (msg) {
@@ -120,27 +116,18 @@ HWND CreateEntryLabel(HWND dialog, const wchar_t* text, int x, int y, HFONT font
         GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
         ReleaseDC(dialog, dc);
     }
-    HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, x, y,
-                                 size.cx, size.cy, dialog, nullptr, AppInstance(), nullptr);
-    SetFont(label, font);
-    return label;
+    return CreateControl(dialog, L"STATIC", text, SS_NOPREFIX, x, y, size.cx, size.cy, 0, font);
 }
 
 HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font, int id) {
-    HWND edit = CreateWindowExW(
-        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, x, y,
-        width, height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(),
-        nullptr);
-    SetFont(edit, font);
-    return edit;
+    return CreateControl(dialog, L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, x, y, width,
+                         height, id, font);
 }
 
 HWND CreateSpeedButton(HWND dialog, const wchar_t* caption, int id, int x, int y, int width,
                        int height, HFONT font) {
-    HWND button = CreateWindowExW(
-        0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, x, y, width, height,
-        dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
-    SetFont(button, font);
+    HWND button = CreateControl(dialog, L"BUTTON", caption, BS_PUSHBUTTON | BS_FLAT, x, y, width,
+                                height, id, font);
     SetWindowSubclass(button, &SpeedButtonProc, kSpeedButtonSubclass, 0);
     return button;
 }

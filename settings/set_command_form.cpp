@@ -1,6 +1,5 @@
 #include "settings/set_command_form.h"
 
-#include "core/placement.h"
 #include "widgets/base/ansi.h"
 #include "widgets/folder_browser.h"
 
@@ -74,14 +73,7 @@ void TSetCommandForm::Fill(const TCommandItem& entry) {
 
 void TSetCommandForm::FormShow() {
     DragAcceptFiles(hwnd(), TRUE);
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    Point at = PlaceAtPointer({pointer.x, pointer.y}, r.right - r.left, r.bottom - r.top);
-    SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
+    ShowAtPointer(hwnd());
     SetFocus(Edit1);
 }
 

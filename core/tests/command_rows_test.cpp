@@ -24,20 +24,16 @@ const std::string kHyo = "\x95\x5C";  // 表: a double-byte character whose trai
 
 TEST(FieldFitTest, FitsExactlyWhenTheFileKeepsTheTextUnchanged) {
     const CodePage& cp = CodePage::ShiftJis();
+    std::string hyo127;  // 254 bytes of double-byte characters
+    for (int i = 0; i < 127; ++i) hyo127 += kHyo;
     // Around the limit, with double-byte characters, and with blanks the writer trims.
-    for (std::string text :
-         {std::string(254, 'a'), std::string(255, 'a'),
-          std::string(" \t") + std::string(254, 'a') + "  ", std::string(1, 'a') + [&] {
-              std::string s;
-              for (int i = 0; i < 127; ++i) s += kHyo;
-              return s;
-          }()}) {
-        FieldFit fit = CheckFieldFit(text, true);
+    for (const std::string& text : {std::string(254, 'a'), std::string(255, 'a'), hyo127,
+                                    "a" + hyo127, " \t" + std::string(254, 'a') + "  "}) {
         std::vector<TCommandItem> read;
-        std::string file = SerializeCommands({{text, "f", "", ""}}, cp);
-        ParseCommands(file, FileVersion::V103, read);
+        ParseCommands(SerializeCommands({{text, "f", "", ""}}, cp), FileVersion::V103, read);
         ASSERT_EQ(read.size(), 1u);
-        bool kept = read[0].Name == TrimText(text);
+        const bool kept = read[0].Name == TrimText(text);
+        const FieldFit fit = CheckFieldFit(text, true);
         EXPECT_EQ(fit == FieldFit::Fits, kept) << text.size();
         EXPECT_EQ(fit == FieldFit::TooLong, !kept) << text.size();
     }
