@@ -1,5 +1,7 @@
 #include "resident/zarv_main.h"
 
+#include <algorithm>
+
 #include "core/launch_text.h"
 #include "core/launcher_items.h"
 #include "core/records.h"
@@ -30,8 +32,10 @@ constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
 
 std::size_t ScreenfulOfItems() {
-    // An item is at least as high as its 16-pixel picture.
-    return static_cast<std::size_t>(GetSystemMetrics(SM_CYSCREEN)) / 16 + 1;
+    // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
+    // item this leaves out takes its picture when it is drawn.
+    const int itemHeight = std::max(16, GetSystemMetrics(SM_CYMENU));
+    return static_cast<std::size_t>(GetSystemMetrics(SM_CYSCREEN) / itemHeight + 1);
 }
 
 }  // namespace
