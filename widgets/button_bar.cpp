@@ -320,6 +320,9 @@ void TExpress::MouseLeft() {
 }
 
 void TExpress::MouseDown(TBarMouseButton button, POINT pt) {
+    // A press may come without a move before it (the bar appeared under the pointer): the
+    // button under it lights first, so that the press shows.
+    if (!captureButton_) MouseMoveTo(pt);
     if (TUpArrowBtn* arrow = ArrowAt(pt)) {
         if (button != TBarMouseButton::Left) return;
         arrow->pressed_ = true;

@@ -175,6 +175,19 @@ bool TSHBrowseForFolderEx::Execute() {
     return true;
 }
 
+void TSHBrowseForFolderEx::SelectInitialFolder(HWND wnd) {
+    auto id = static_cast<PCIDLIST_ABSOLUTE>(initialSelection_);
+    SendMessageW(wnd, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(id));
+    // The selection notice comes back at once when the folder was found in the tree. Wine's
+    // dialog, the first time in a process, may not find a folder by the identifier parsed
+    // before it opened; by its path it does.
+    auto selected = static_cast<PCIDLIST_ABSOLUTE>(lastSelection_.get());
+    if (selected && ILIsEqual(selected, id)) return;
+    std::wstring path = PathOf(id, nullptr);
+    if (!path.empty())
+        SendMessageW(wnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+}
+
 void TSHBrowseForFolderEx::Initialized(HWND wnd) {
     SetWindowSubclass(wnd, &TSHBrowseForFolderEx::DialogSubclass, kSubclassId, 0);
     // The dialog starts on its root by itself; asked to select the root, Wine's dialog selects
@@ -182,7 +195,7 @@ void TSHBrowseForFolderEx::Initialized(HWND wnd) {
     if (initialSelection_ &&
         !(rootId_ && ILIsEqual(static_cast<PCIDLIST_ABSOLUTE>(rootId_),
                                static_cast<PCIDLIST_ABSOLUTE>(initialSelection_))))
-        SendMessageW(wnd, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(initialSelection_));
+        SelectInitialFolder(wnd);
     RECT dialog{};
     switch (showStyle_) {
         case ssCenterScreen: {

@@ -79,6 +79,7 @@ private:
     static LRESULT CALLBACK DialogSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                            DWORD_PTR data);
     void Initialized(HWND wnd);
+    void SelectInitialFolder(HWND wnd);
 
     HWND ownerForm_;
     HWND appWindow_;

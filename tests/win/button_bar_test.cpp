@@ -193,6 +193,15 @@ TEST_F(ButtonBarTest, HotFrameComesAndGoesWithTheMouse) {
     EXPECT_EQ(clicks_[1], 0);
 }
 
+TEST_F(ButtonBarTest, PressWithoutAMoveBeforeItStillPushesAndClicks) {
+    // The bar appeared under a resting pointer: the first message is the press itself.
+    POINT at = PictureCentre(3);
+    SendMessageW(bar_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    EXPECT_TRUE(bar_.Button(3).Pushed());
+    SendMessageW(bar_.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(clicks_[3], 1);
+}
+
 TEST_F(ButtonBarTest, RightPressPushesNothing) {
     MoveToButton(0);
     Press(MOUSEEVENTF_RIGHTDOWN);
