@@ -32,7 +32,7 @@ IconPresence FileIconPresence(const std::string& ansiPath) {
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return IconPresence::Unknown;
-    return PeIconPresence([&](std::uint32_t offset, std::uint32_t size) {
+    auto readAt = [&](std::uint32_t offset, std::uint32_t size) {
         std::string bytes(size, '\0');
         LARGE_INTEGER at{};
         at.QuadPart = offset;
@@ -42,6 +42,12 @@ IconPresence FileIconPresence(const std::string& ansiPath) {
             got = 0;
         bytes.resize(got);
         return bytes;
+    };
+    // The headers lie in the first page: one read serves them all.
+    const std::string head = readAt(0, 4096);
+    return PeIconPresence([&](std::uint32_t offset, std::uint32_t size) {
+        if (offset <= head.size() && size <= head.size() - offset) return head.substr(offset, size);
+        return readAt(offset, size);
     });
 }
 

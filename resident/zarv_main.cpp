@@ -53,9 +53,10 @@ bool TZarv_main::CreateResident() {
         return false;
     FormCreate();
     AddTrayIcon();
-    // The launcher menu's first screenful of pictures before the program first waits for
-    // input, so that a menu opened right after start-up finds them.
-    TakeMenuIcons();
+    // The upper half of the launcher menu's first screenful of pictures before the program
+    // first waits for input, the rest with the first tick: a menu opened right after start-up
+    // finds most of them, and start-up waits for half.
+    ItemMenu.TakeIcons(ScreenfulOfItems() / 2);
     return true;
 }
 
