@@ -4,13 +4,32 @@ namespace zarv {
 
 namespace {
 
-IconFallback FallbackFor(std::uint8_t funcNo) {
-    if (funcNo == kFuncProgram) return IconFallback::AssociatedIcon;
-    if (funcNo == kFuncUrl) return IconFallback::UrlIcon;
+IconFallback FallbackFor(const THotkeyItem& entry) {
+    if (entry.FuncNo == kFuncProgram)
+        return IsProgramFileName(entry.FilePath) ? IconFallback::ApplicationIcon
+                                                 : IconFallback::AssociatedIcon;
+    if (entry.FuncNo == kFuncUrl) return IconFallback::UrlIcon;
     return IconFallback::MainIcon;
 }
 
+bool EqualsIgnoringAsciiCase(const char* a, const char* lower, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        char c = a[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != lower[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+bool IsProgramFileName(const std::string& path) {
+    // A dot is never the second byte of a double-byte character, and neither are the ASCII
+    // letters after it, so the last four bytes can be compared as they stand.
+    if (path.size() < 5) return false;
+    const char* ext = path.data() + path.size() - 4;
+    return EqualsIgnoringAsciiCase(ext, ".exe", 4) || EqualsIgnoringAsciiCase(ext, ".com", 4);
+}
 
 bool IsAvailable(const THotkeyItem& item, bool fileExists) {
     return fileExists || item.FuncNo != kFuncProgram;
@@ -26,7 +45,7 @@ std::vector<LauncherItem> BuildLauncherItems(
         const bool available =
             IsAvailable(entry, entry.FuncNo == kFuncProgram && isExistingFile(entry.FilePath));
         items.push_back({entry.Title + "[" + entry.KeyText + "]", static_cast<int>(i), available,
-                         available ? FallbackFor(entry.FuncNo) : IconFallback::None});
+                         available ? FallbackFor(entry) : IconFallback::None});
     }
     return items;
 }

@@ -11,11 +11,16 @@ namespace zarv {
 // The icon an enabled item shows when its file holds no icon of its own. The menu code tries
 // the file's own first icon for every enabled item, then this one.
 enum class IconFallback {
-    None,            // disabled item: no icon at all
-    UrlIcon,         // URL entry: the executable's XICON1
-    AssociatedIcon,  // program or document entry: the shell's icon for the file
-    MainIcon,        // internal function: the executable's MAINICON
+    None,             // disabled item: no icon at all
+    UrlIcon,          // URL entry: the executable's XICON1
+    AssociatedIcon,   // document, folder or other file: the shell's icon for the file
+    ApplicationIcon,  // program file: the system's application icon, as the shell shows it
+    MainIcon,         // internal function: the executable's MAINICON
 };
+
+// True when path names a program file by its extension (".exe", ".com", any letter case): the
+// shell shows such a file without an icon of its own with the system's application icon.
+bool IsProgramFileName(const std::string& path);
 
 struct LauncherItem {
     std::string Caption;  // Title + "[" + KeyText + "]", ANSI bytes

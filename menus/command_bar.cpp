@@ -77,8 +77,15 @@ HWND TCommandBar::Panel1() const { return panel_ ? panel_->hwnd() : nullptr; }
 
 void TCommandBar::Create(HWND bar, HFONT font, CommandBarHost& host) {
     bar_ = bar;
+    font_ = font;
     host_ = &host;
-    panel_ = std::make_unique<TPanel>(bar, host);
+}
+
+void TCommandBar::MakeControls() {
+    if (panel_) return;
+    EnsureCommonControls();
+    HFONT font = font_;
+    panel_ = std::make_unique<TPanel>(bar_, *host_);
     HWND panel = panel_->hwnd();
     // The height given to a drop-down combo box includes its list.
     commandBox_ = CreateWindowExW(
@@ -98,6 +105,14 @@ void TCommandBar::Create(HWND bar, HFONT font, CommandBarHost& host) {
     if (GetComboBoxInfo(commandBox_, &info)) edit_ = info.hwndItem;
     if (edit_)
         SetWindowSubclass(edit_, &TCommandBar::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    FillNames(names_);
+    std::vector<std::wstring>().swap(names_);
+}
+
+void TCommandBar::FillNames(const std::vector<std::wstring>& names) {
+    SendMessageW(commandBox_, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& name : names)
+        SendMessageW(commandBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 LRESULT CALLBACK TCommandBar::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
@@ -115,6 +130,7 @@ LRESULT CALLBACK TCommandBar::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
 }
 
 void TCommandBar::ShowAtPointer() {
+    MakeControls();
     POINT pt{};
     GetCursorPos(&pt);
     MONITORINFO mi{};
@@ -131,13 +147,14 @@ void TCommandBar::ShowAtPointer() {
 }
 
 void TCommandBar::Hide() {
-    SendMessageW(commandBox_, CB_SHOWDROPDOWN, FALSE, 0);
+    if (commandBox_) SendMessageW(commandBox_, CB_SHOWDROPDOWN, FALSE, 0);
     ShowWindow(bar_, SW_HIDE);
 }
 
 bool TCommandBar::IsShown() const { return IsWindowVisible(bar_) != FALSE; }
 
 std::string TCommandBar::Text() const {
+    if (!commandBox_) return {};
     int n = GetWindowTextLengthW(commandBox_);
     std::wstring w(static_cast<size_t>(n) + 1, L'\0');
     n = GetWindowTextW(commandBox_, w.data(), n + 1);
@@ -145,7 +162,9 @@ std::string TCommandBar::Text() const {
     return WideToAnsi(w);
 }
 
-int TCommandBar::FindName(const std::string& text) const {
+int TCommandBar::FindName(const std::string& text) {
+    // The combo box's own search, so that the comparison is always the one the bar runs with.
+    MakeControls();
     std::wstring w = AnsiToWide(text);
     LRESULT k = SendMessageW(commandBox_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                              reinterpret_cast<LPARAM>(w.c_str()));
@@ -153,10 +172,13 @@ int TCommandBar::FindName(const std::string& text) const {
 }
 
 void TCommandBar::RefillNames(const std::vector<TCommandItem>& commands) {
-    SendMessageW(commandBox_, CB_RESETCONTENT, 0, 0);
-    for (const TCommandItem& c : commands) {
-        std::wstring name = AnsiToWide(c.Name);
-        SendMessageW(commandBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    std::vector<std::wstring> names;
+    names.reserve(commands.size());
+    for (const TCommandItem& c : commands) names.push_back(AnsiToWide(c.Name));
+    if (panel_) {
+        FillNames(names);
+    } else {
+        names_ = std::move(names);
     }
 }
 

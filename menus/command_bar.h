@@ -34,7 +34,8 @@ public:
     TCommandBar(const TCommandBar&) = delete;
     TCommandBar& operator=(const TCommandBar&) = delete;
 
-    // Makes the controls on bar, the resident window, in font.
+    // Attaches the bar to the resident window, whose controls it makes in font when it is first
+    // shown or asked for a name (they need the common controls, which start-up does not load).
     void Create(HWND bar, HFONT font, CommandBarHost& host);
 
     // Places the bar's bottom-right corner at the pointer, kept on the pointer's monitor, empties
@@ -46,16 +47,19 @@ public:
     // The input text, ANSI bytes, unchanged.
     std::string Text() const;
     // Position of the first name from the top equal to text, letter case ignored; -1 if none.
-    int FindName(const std::string& text) const;
+    int FindName(const std::string& text);
     // Replaces the names of the list by the commands' names, in list order.
     void RefillNames(const std::vector<TCommandItem>& commands);
 
+    // The controls; nullptr until the bar is first shown.
     HWND CommandBox() const { return commandBox_; }
     HWND Btn_Execute() const { return button_; }
     HWND Panel1() const;
 
 private:
     class TPanel;
+    void MakeControls();
+    void FillNames(const std::vector<std::wstring>& names);
     static LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                      DWORD_PTR self);
 
@@ -64,7 +68,9 @@ private:
     HWND commandBox_ = nullptr;
     HWND button_ = nullptr;
     HWND edit_ = nullptr;
+    HFONT font_ = nullptr;
     CommandBarHost* host_ = nullptr;
+    std::vector<std::wstring> names_;  // the list's names until the controls exist
 };
 
 }  // namespace zarv

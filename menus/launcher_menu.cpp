@@ -2,8 +2,7 @@
 
 #include <shellapi.h>
 
-#include <cstdint>
-
+#include "core/pe_icons.h"
 #include "widgets/base/ansi.h"
 #include "widgets/base/files.h"
 #include "widgets/base/window.h"
@@ -14,65 +13,55 @@ namespace {
 constexpr int kIconSize = 16;
 constexpr ULONG_PTR kNoImage = static_cast<ULONG_PTR>(-1);
 
-// Appends icon to the 32-bit list as one pre-multiplied ARGB picture. Drawing the icon into a DIB
-// ourselves is many times cheaper than ImageList_AddIcon, which copies the icon's own bitmaps
-// on every call; with hundreds of entries that decides how soon the menu opens.
-void AppendIcon(HIMAGELIST list, HICON icon) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kIconSize;
-    bi.bmiHeader.biHeight = -kIconSize;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* colorBits = nullptr;
-    void* maskBits = nullptr;
-    UniqueDc dc(CreateCompatibleDC(nullptr));
-    UniqueGdiObject color(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &colorBits, nullptr, 0));
-    UniqueGdiObject mask(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &maskBits, nullptr, 0));
-    if (!color || !mask || !colorBits || !maskBits) {
-        ImageList_AddIcon(list, icon);
-        return;
-    }
-    {
-        SelectObjectGuard select(dc.get(), color.get());
-        DrawIconEx(dc.get(), 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-    }
-    {
-        SelectObjectGuard select(dc.get(), mask.get());
-        DrawIconEx(dc.get(), 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_MASK);
-    }
-    GdiFlush();
-    // The mask is white where the icon is transparent. Opaque pixels of an icon without an
-    // alpha channel come out of the drawing with alpha 0 and are made fully opaque.
-    auto* px = static_cast<std::uint32_t*>(colorBits);
-    const auto* transparent = static_cast<const std::uint32_t*>(maskBits);
-    for (int i = 0; i < kIconSize * kIconSize; ++i) {
-        if ((transparent[i] & 0x00FFFFFF) != 0)
-            px[i] = 0;
-        else if ((px[i] >> 24) == 0)
-            px[i] |= 0xFF000000u;
-    }
-    ImageList_Add(list, static_cast<HBITMAP>(color.get()), nullptr);
-}
-
 HICON LoadOwnIcon(const wchar_t* name) {
     return static_cast<HICON>(
         LoadImageW(AppInstance(), name, IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
 }
 
+// An own copy of the system's application icon at 16 x 16.
+HICON ApplicationIcon() {
+    auto shared = static_cast<HICON>(
+        LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
+    return shared ? CopyIcon(shared) : nullptr;
+}
+
+// Whether the file holds an icon of its own, from its headers. Telling that a program holds
+// none is several times cheaper than the system's extraction, which maps the whole file.
+IconPresence FileIconPresence(const std::string& ansiPath) {
+    UniqueKernelHandle file(CreateFileA(ansiPath.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return IconPresence::Unknown;
+    auto readAt = [&](std::uint32_t offset, std::uint32_t size) {
+        std::string bytes(size, '\0');
+        LARGE_INTEGER at{};
+        at.QuadPart = offset;
+        DWORD got = 0;
+        if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
+            !ReadFile(file.get(), bytes.data(), size, &got, nullptr))
+            got = 0;
+        bytes.resize(got);
+        return bytes;
+    };
+    // The headers lie in the first page: one read serves them all.
+    const std::string head = readAt(0, 4096);
+    return PeIconPresence([&](std::uint32_t offset, std::uint32_t size) {
+        if (offset <= head.size() && size <= head.size() - offset) return head.substr(offset, size);
+        return readAt(offset, size);
+    });
+}
+
 }  // namespace
 
-TLauncherMenu::TLauncherMenu()
-    : menu_(CreatePopupMenu()),
-      icons_(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32, 16, 16)) {}
+TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()) {}
 
 void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
                             const std::vector<LauncherItem>& items) {
     while (GetMenuItemCount(menu_.get()) > 0) DeleteMenu(menu_.get(), 0, MF_BYPOSITION);
-    ImageList_RemoveAll(icons_.get());
-    pending_.clear();
+    images_.clear();
     nextIcon_ = 0;
-    taken_.clear();
+    ExeIcons.clear();
+    keys_.clear();
     count_ = items.size();
     for (const LauncherItem& item : items) {
         std::wstring caption = AnsiToWide(item.Caption);
@@ -82,24 +71,23 @@ void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
         mii.wID = kFirstId + static_cast<UINT>(item.Tag);
         mii.dwTypeData = caption.data();
         mii.fState = item.Enabled ? MFS_ENABLED : MFS_GRAYED;
-        // The picture is drawn by the owner from ExeIcons (WM_DRAWITEM); the item keeps its
-        // image index.
+        // The picture is drawn by the owner (WM_DRAWITEM); the item keeps its image index.
         mii.hbmpItem = item.Enabled ? HBMMENU_CALLBACK : nullptr;
-        mii.dwItemData = item.Enabled ? static_cast<ULONG_PTR>(pending_.size()) : kNoImage;
+        mii.dwItemData = item.Enabled ? static_cast<ULONG_PTR>(images_.size()) : kNoImage;
         InsertMenuItemW(menu_.get(), GetMenuItemCount(menu_.get()), TRUE, &mii);
         if (item.Enabled)
-            pending_.push_back({entries[static_cast<size_t>(item.Tag)].FilePath, item.Fallback});
+            images_.push_back({entries[static_cast<size_t>(item.Tag)].FilePath, item.Fallback});
     }
 }
 
-HICON TLauncherMenu::TakeIcon(const IconSource& source, bool fileExists) const {
-    // The file's own first icon, when it is a program, library or icon file that holds one.
-    HICON small = nullptr;
-    if (fileExists && ExtractIconExA(source.file.c_str(), 0, nullptr, &small, 1) > 0 && small)
-        return small;
+HICON TLauncherMenu::FallbackIcon(const IconSource& source) const {
     switch (source.fallback) {
         case IconFallback::UrlIcon:
             return LoadOwnIcon(L"XICON1");
+        case IconFallback::ApplicationIcon:
+            // What the shell shows for a program without an icon, without loading the shell's
+            // image lists for it.
+            return ApplicationIcon();
         case IconFallback::AssociatedIcon: {
             SHFILEINFOA info{};
             if (SHGetFileInfoA(source.file.c_str(), 0, &info, sizeof info,
@@ -109,38 +97,72 @@ HICON TLauncherMenu::TakeIcon(const IconSource& source, bool fileExists) const {
             return LoadOwnIcon(L"MAINICON");
         }
         case IconFallback::MainIcon:
-            return LoadOwnIcon(L"MAINICON");
         case IconFallback::None:
             break;
     }
-    return nullptr;
+    return LoadOwnIcon(L"MAINICON");
+}
+
+int TLauncherMenu::FindPicture(const std::string& key) const {
+    for (const auto& [name, picture] : keys_)
+        if (name == key) return picture;
+    return -1;
+}
+
+int TLauncherMenu::AddPicture(std::string key, HICON icon) {
+    UniqueIcon owned(icon);
+    // An item whose picture cannot be had shows a stand-in.
+    if (!owned) owned.reset(LoadOwnIcon(L"MAINICON"));
+    if (!owned) owned.reset(ApplicationIcon());
+    const int picture = static_cast<int>(ExeIcons.size());
+    ExeIcons.push_back(std::move(owned));
+    keys_.emplace_back(std::move(key), picture);
+    return picture;
+}
+
+void TLauncherMenu::TakePicture(IconSource& source) {
+    // An enabled program entry's file was found when its item was made; the texts of URL and
+    // internal-function entries need not name a file at all.
+    const bool fileExists = source.fallback == IconFallback::AssociatedIcon ||
+                            source.fallback == IconFallback::ApplicationIcon ||
+                            IsExistingFile(source.file);
+    const std::string fallbackKey(1, static_cast<char>('0' + static_cast<int>(source.fallback)));
+    const std::string key = fileExists ? fallbackKey + source.file : fallbackKey;
+    int picture = FindPicture(key);
+    if (picture < 0) {
+        // The file's own first icon, when it is a program, library or icon file that holds one.
+        HICON small = nullptr;
+        if (fileExists && FileIconPresence(source.file) != IconPresence::Absent &&
+            ExtractIconExA(source.file.c_str(), 0, nullptr, &small, 1) > 0 && small) {
+            picture = AddPicture(key, small);
+        } else if (source.fallback == IconFallback::AssociatedIcon) {
+            picture = AddPicture(key, FallbackIcon(source));  // the shell's, by file type
+        } else {
+            // Every file without an icon of its own shows the fallback's one picture; the file
+            // is remembered so that it is not looked into again.
+            picture = FindPicture(fallbackKey);
+            if (picture < 0) picture = AddPicture(fallbackKey, FallbackIcon(source));
+            if (key != fallbackKey) keys_.emplace_back(key, picture);
+        }
+    }
+    source.picture = picture;
 }
 
 bool TLauncherMenu::TakeIcons(std::size_t maxCount) {
-    for (std::size_t taken = 0; nextIcon_ < pending_.size() && taken < maxCount;
-         ++nextIcon_, ++taken) {
-        const IconSource& source = pending_[nextIcon_];
-        // An enabled program entry's file was found when its item was made; the texts of URL
-        // and internal-function entries need not name a file at all.
-        const bool fileExists =
-            source.fallback == IconFallback::AssociatedIcon || IsExistingFile(source.file);
-        // Items of the same file share one icon within the pass; so do items without a file
-        // that fall back to the same picture.
-        std::string key(1, static_cast<char>('0' + static_cast<int>(source.fallback)));
-        if (fileExists) key += source.file;
-        UniqueIcon& icon = taken_[key];
-        if (!icon) icon.reset(TakeIcon(source, fileExists));
-        // An item whose picture cannot be had keeps its place with a stand-in, so that the
-        // image indices stay aligned.
-        if (!icon) icon.reset(LoadOwnIcon(L"MAINICON"));
-        if (!icon)
-            icon.reset(static_cast<HICON>(CopyImage(LoadIconW(nullptr, IDI_APPLICATION), IMAGE_ICON,
-                                                    kIconSize, kIconSize, 0)));
-        AppendIcon(icons_.get(), icon.get());  // the list keeps its own copy
+    for (std::size_t taken = 0; nextIcon_ < images_.size() && taken < maxCount; ++nextIcon_) {
+        IconSource& source = images_[nextIcon_];
+        if (source.picture >= 0) continue;  // drawn already
+        TakePicture(source);
+        ++taken;
     }
-    if (nextIcon_ < pending_.size()) return false;
-    taken_.clear();
-    return true;
+    while (nextIcon_ < images_.size() && images_[nextIcon_].picture >= 0) ++nextIcon_;
+    return nextIcon_ == images_.size();
+}
+
+std::size_t TLauncherMenu::TakenIcons() const {
+    std::size_t n = 0;
+    for (const IconSource& source : images_) n += source.picture >= 0 ? 1 : 0;
+    return n;
 }
 
 int TLauncherMenu::TagOf(UINT id) const {
@@ -157,12 +179,14 @@ bool TLauncherMenu::MeasureItem(MEASUREITEMSTRUCT& mis) const {
     return true;
 }
 
-bool TLauncherMenu::DrawItem(const DRAWITEMSTRUCT& dis) const {
+bool TLauncherMenu::DrawItem(const DRAWITEMSTRUCT& dis) {
     if (dis.CtlType != ODT_MENU || TagOf(dis.itemID) < 0) return false;
-    if (dis.itemData == kNoImage) return true;
+    if (dis.itemData >= images_.size()) return true;
+    IconSource& source = images_[dis.itemData];
+    if (source.picture < 0) TakePicture(source);
+    HICON icon = ExeIcons[static_cast<size_t>(source.picture)].get();
     int y = dis.rcItem.top + (dis.rcItem.bottom - dis.rcItem.top - kIconSize) / 2;
-    ImageList_Draw(icons_.get(), static_cast<int>(dis.itemData), dis.hDC, dis.rcItem.left, y,
-                   ILD_TRANSPARENT);
+    DrawIconEx(dis.hDC, dis.rcItem.left, y, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     return true;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
-// The launcher menu `ItemMenu`: one item per hotkey entry with its program's icon from the
-// 16 x 16 image list `ExeIcons`.
+// The launcher menu `ItemMenu`: one item per hotkey entry with its program's 16 x 16 icon from
+// `ExeIcons`.
 #include <windows.h>
 
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/launcher_items.h"
@@ -21,44 +21,50 @@ public:
     TLauncherMenu();
     HMENU handle() const { return menu_.get(); }
 
-    // Empties the menu and ExeIcons and makes one item per entry. The icons are taken afterwards,
-    // a few at a time while the program is idle (TakeIcons) and the rest at the latest when the
-    // menu is shown (EnsureIcons), so start-up does not wait for them.
+    // Empties the menu and ExeIcons and makes one item per entry. The pictures are taken
+    // afterwards, a few at a time while the program is idle (TakeIcons), and an item that is
+    // drawn before then takes its own (DrawItem), so neither start-up nor the first opening of
+    // the menu waits for hundreds of them.
     void Rebuild(const std::vector<THotkeyItem>& entries, const std::vector<LauncherItem>& items);
-    // Appends the icons of up to maxCount more enabled items to ExeIcons, in item order; true
-    // when every item has its icon.
+    // Takes the pictures of up to maxCount more enabled items that have none yet, in item order;
+    // true when every item has its picture.
     bool TakeIcons(std::size_t maxCount);
-    // Takes every icon still missing.
+    // Takes every picture still missing.
     void EnsureIcons() { TakeIcons(static_cast<std::size_t>(-1)); }
+    // Enabled items that have their picture.
+    std::size_t TakenIcons() const;
 
     // Tag of the item with command identifier id, or -1.
     int TagOf(UINT id) const;
     // Shows the menu with its top-left corner at (x, y); commands go to owner as WM_COMMAND.
-    // The owner takes the missing icons on WM_INITMENUPOPUP (EnsureIcons).
     void Popup(HWND owner, int x, int y) const;
 
     // The owner's WM_MEASUREITEM / WM_DRAWITEM for the items' pictures; true when handled.
+    // Drawing an item whose picture is not taken yet takes it first.
     bool MeasureItem(MEASUREITEMSTRUCT& mis) const;
-    bool DrawItem(const DRAWITEMSTRUCT& dis) const;
-
-    HIMAGELIST ExeIcons() const { return icons_.get(); }
+    bool DrawItem(const DRAWITEMSTRUCT& dis);
 
 private:
-    // Where an enabled item's icon comes from.
+    // Where an enabled item's picture comes from, and which of ExeIcons it is once taken.
     struct IconSource {
         std::string file;
         IconFallback fallback;
+        int picture = -1;
     };
-    HICON TakeIcon(const IconSource& source, bool fileExists) const;
+    HICON FallbackIcon(const IconSource& source) const;
+    int FindPicture(const std::string& key) const;
+    int AddPicture(std::string key, HICON icon);
+    void TakePicture(IconSource& source);
 
     UniqueMenu menu_;
-    UniqueImageList icons_;
-    std::size_t count_ = 0;            // items of the menu
-    std::vector<IconSource> pending_;  // one per enabled item, in image-index order
-    std::size_t nextIcon_ = 0;         // first of pending_ whose icon is not taken yet
-    // Icons already taken in this pass, by file and fallback: entries of the same file share the
-    // work (the image list gets a copy for each).
-    std::map<std::string, UniqueIcon> taken_;
+    std::size_t count_ = 0;           // items of the menu
+    std::vector<IconSource> images_;  // one per enabled item, in image-index order
+    std::size_t nextIcon_ = 0;        // the in-order pass has looked at images_ before this
+    // The pictures, drawn straight onto the menu (no image list, so that the common controls
+    // need not load for the menu): entries of the same file share one, and so do all items that
+    // show the same fallback. keys_ finds a picture by fallback and file (or fallback alone).
+    std::vector<UniqueIcon> ExeIcons;
+    std::vector<std::pair<std::string, int>> keys_;
 };
 
 }  // namespace zarv

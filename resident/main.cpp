@@ -1,6 +1,5 @@
 // Program entry: the single-instance guard, the resident window and the message loop.
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include "resident/application.h"
@@ -20,9 +19,7 @@ bool FirstArgumentIsDebug() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-
+    // The common controls load with the first window that uses them (EnsureCommonControls).
     bool debug = FirstArgumentIsDebug();
     if (!debug && FindWindowW(L"TZarv_main", nullptr)) {
         MessageBoxW(nullptr, L"すでに起動されています。", L"警告", MB_OK | MB_ICONERROR);

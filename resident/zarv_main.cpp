@@ -1,5 +1,7 @@
 #include "resident/zarv_main.h"
 
+#include <algorithm>
+
 #include "core/launch_text.h"
 #include "core/launcher_items.h"
 #include "core/records.h"
@@ -20,11 +22,21 @@ TZarv_main* Zarv_main = nullptr;
 namespace {
 
 constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged by a caption
-// Launcher-menu icons are taken a few at a time between other messages after each rebuild, so
-// neither start-up nor the first opening of the menu waits for hundreds of them.
+// Launcher-menu icons are taken between other messages after each rebuild (an item drawn before
+// then takes its own), so neither start-up nor the first opening of the menu waits for hundreds
+// of them. The first tick takes as many as the screen shows at once, so that a menu opened soon
+// after start-up finds its first screenful ready; later ticks take a few each, leaving the
+// program idle most of the time (the system makes the interval at least 10 ms).
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
+
+std::size_t ScreenfulOfItems() {
+    // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
+    // item this leaves out takes its picture when it is drawn.
+    const int itemHeight = std::max(16, GetSystemMetrics(SM_CYMENU));
+    return static_cast<std::size_t>(GetSystemMetrics(SM_CYSCREEN) / itemHeight + 1);
+}
 
 }  // namespace
 
@@ -41,17 +53,17 @@ bool TZarv_main::CreateResident() {
         return false;
     FormCreate();
     AddTrayIcon();
+    // The upper half of the launcher menu's first screenful of pictures before the program
+    // first waits for input, the rest with the first tick: a menu opened right after start-up
+    // finds most of them, and start-up waits for half.
+    ItemMenu.TakeIcons(ScreenfulOfItems() / 2);
     return true;
 }
 
 void TZarv_main::AddTrayIcon() {
-    if (!TrayIcon1) return;
-    try {
-        TrayIcon1->Loaded();
-    } catch (const TrayIconError&) {
-        // The shell's taskbar is not there yet: the icon is added when it announces itself
-        // ("TaskbarCreated"); hot keys work meanwhile.
-    }
+    // When the shell's taskbar is not there yet, the icon is added when it announces itself
+    // ("TaskbarCreated"); hot keys work meanwhile.
+    if (TrayIcon1) TrayIcon1->Loaded();
 }
 
 void TZarv_main::FormCreate() {
@@ -59,8 +71,8 @@ void TZarv_main::FormCreate() {
     font_.reset(CreateFormFont());
     bar_.Create(self, static_cast<HFONT>(font_.get()), *this);
     hotkeys_ = std::make_unique<HotkeyRegistration>(self);
-    try {
-        TrayIcon1 = std::make_unique<TTrayIcon>(self);
+    TrayIcon1 = std::make_unique<TTrayIcon>(self);
+    if (TrayIcon1->Registered()) {
         UniqueIcon icon(static_cast<HICON>(LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXSMICON),
                                                       GetSystemMetrics(SM_CYSMICON), 0)));
@@ -69,7 +81,7 @@ void TZarv_main::FormCreate() {
         TrayIcon1->SetLBPopupMenu(ItemMenu.handle());
         TrayIcon1->SetRBPopupMenu(PopupMenu1.handle());
         TrayIcon1->SetVisible(true);
-    } catch (const TrayIconError&) {
+    } else {
         TrayIcon1.reset();
     }
 
@@ -93,12 +105,18 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
     ItemMenu.Rebuild(entries, items);
     hotkeys_->Register(entries, available);
+    iconsNextTick_ = ScreenfulOfItems();
     SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
+}
+
+void TZarv_main::TakeMenuIcons() {
+    if (ItemMenu.TakeIcons(std::exchange(iconsNextTick_, kIconsPerTick)))
+        KillTimer(hwnd(), kIconTimer);
 }
 
 void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
 
-int TZarv_main::FindCommandName(const std::string& text) const { return bar_.FindName(text); }
+int TZarv_main::FindCommandName(const std::string& text) { return bar_.FindName(text); }
 
 void TZarv_main::UpdateTray() {
     if (TrayIcon1) TrayIcon1->SetEnabled(modalDepth_ == 0 && !bar_.IsShown());
@@ -244,11 +262,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_TIMER:
-            if (wp == kIconTimer && ItemMenu.TakeIcons(kIconsPerTick))
-                KillTimer(hwnd(), kIconTimer);
-            return 0;
-        case WM_INITMENUPOPUP:
-            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.EnsureIcons();
+            if (wp == kIconTimer) TakeMenuIcons();
             return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
@@ -270,12 +284,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         default:
             if (msg == TTrayIcon::TaskbarCreatedMessage() && msg != 0) {
-                if (TrayIcon1) {
-                    try {
-                        TrayIcon1->TaskbarCreated();
-                    } catch (const TrayIconError&) {
-                    }
-                }
+                if (TrayIcon1) TrayIcon1->TaskbarCreated();
                 return 0;
             }
             break;

@@ -46,7 +46,7 @@ public:
     // Refills the command bar's names from CommandList.
     void RefillCommandNames();
     // The command bar's name look-up: position of the first name equal to text, case ignored.
-    int FindCommandName(const std::string& text) const;
+    int FindCommandName(const std::string& text);
 
     HWND Application() const { return application_; }
 
@@ -61,6 +61,8 @@ private:
     void LauncherItemClick(int tag);
     void RunEntry(const THotkeyItem& entry);
     void AddTrayIcon();
+    // One tick of the launcher menu's pictures (the timer's work after each rebuild).
+    void TakeMenuIcons();
     void HideBar();
 
     // The tray icon ignores the mouse while one of our modal windows is open or the command bar
@@ -102,6 +104,7 @@ private:
     TCommandBar bar_;
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<HotkeyRegistration> hotkeys_;
+    std::size_t iconsNextTick_ = 0;  // launcher-menu pictures the next timer tick takes
 };
 
 // The one resident window of the process.

@@ -51,6 +51,7 @@ void TAbout::ShowModal(HWND owner) {
 }
 
 void TAbout::FormCreate() {
+    EnsureCommonControls();  // the button in the system's visual style
     font_.reset(CreateFormFont());
     Memo1 = CreateWindowExW(0, L"EDIT", kAboutText,
                             WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_CENTER, 8, 5,

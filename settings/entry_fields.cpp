@@ -87,8 +87,8 @@ std::wstring FitMessage(const wchar_t* name, FieldFit fit) {
     if (fit == FieldFit::Unrepresentable) {
         text += L"]に、このシステムの文字コードで保存できない文字が含まれています。";
     } else {
-        text += L"]が長すぎます。半角" + std::to_wstring(kMaxStoredBytes) + L"文字（全角" +
-                std::to_wstring(kMaxStoredBytes / 2) + L"文字）以内にしてください。";
+        text += L"]が長すぎます。半角" + DecimalText(kMaxStoredBytes) + L"文字（全角" +
+                DecimalText(kMaxStoredBytes / 2) + L"文字）以内にしてください。";
     }
     return text;
 }

@@ -71,6 +71,7 @@ void TListEditor::ShowModal(HWND owner) {
 }
 
 void TListEditor::FormCreate() {
+    EnsureCommonControls();  // the table and ImageList1; start-up does not load them
     font_.reset(CreateFormFont());
     LOGFONTW lf{};
     GetObjectW(font_.get(), sizeof lf, &lf);

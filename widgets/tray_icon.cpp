@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "core/text.h"
@@ -13,14 +11,15 @@
 #include "widgets/base/ansi.h"
 
 namespace zarv {
-namespace {
 
 // "タスクトレイにアイコンを登録できません。" in UTF-8, spelt in bytes so that every compiler reads
 // it alike.
-constexpr char kRegisterError[] =
+const char kTrayIconError[] =
     "\xE3\x82\xBF\xE3\x82\xB9\xE3\x82\xAF\xE3\x83\x88\xE3\x83\xAC\xE3\x82\xA4\xE3\x81\xAB\xE3\x82"
     "\xA2\xE3\x82\xA4\xE3\x82\xB3\xE3\x83\xB3\xE3\x82\x92\xE7\x99\xBB\xE9\x8C\xB2\xE3\x81\xA7\xE3"
     "\x81\x8D\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\xE3\x80\x82";
+
+namespace {
 
 // Posted by a TSingleClick to the callback window: wParam is the icon's sequence number, lParam
 // the id of the wait that ended.
@@ -67,8 +66,6 @@ void ProcessPendingMessages() {
 
 }  // namespace
 
-TrayIconError::TrayIconError() : std::runtime_error(kRegisterError) {}
-
 // ---- TCallbackWindow ----
 
 TCallbackWindow* TCallbackWindow::Instance() { return Callback().get(); }
@@ -107,28 +104,48 @@ LRESULT TCallbackWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- TSingleClick ----
 
+namespace {
+
+struct ClickWait {
+    HWND callbackWindow;
+    unsigned sequence;
+    unsigned waitId;
+};
+
+DWORD WINAPI ClickWaitThread(void* param) {
+    ClickWait wait = *static_cast<ClickWait*>(param);
+    delete static_cast<ClickWait*>(param);
+    Sleep(GetDoubleClickTime() + 50);
+    PostMessageW(wait.callbackWindow, kClickWaitEndedMessage, wait.sequence, wait.waitId);
+    return 0;
+}
+
+}  // namespace
+
 bool TSingleClick::Start(HWND callbackWindow, unsigned sequence, unsigned waitId) {
-    try {
-        std::thread([callbackWindow, sequence, waitId] {
-            Sleep(GetDoubleClickTime() + 50);
-            PostMessageW(callbackWindow, kClickWaitEndedMessage, sequence, waitId);
-        }).detach();
-        return true;
-    } catch (const std::system_error&) {
+    // The thread only sleeps: a small stack, so that it costs next to no memory.
+    constexpr SIZE_T kStack = 64 * 1024;
+    auto* wait = new ClickWait{callbackWindow, sequence, waitId};
+    HANDLE thread = CreateThread(nullptr, kStack, ClickWaitThread, wait,
+                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (!thread) {
+        delete wait;
         return false;
     }
+    CloseHandle(thread);
+    return true;
 }
 
 // ---- TTrayIcon ----
 
 TTrayIcon::TTrayIcon(HWND owner) : owner_(owner) {
     std::optional<unsigned> number = Registry().Add(this);
-    if (!number) throw TrayIconError();
-    sequence_ = *number;
+    if (!number) return;
     if (!TCallbackWindow::Ensure(owner)) {
         Registry().Remove(this);
-        throw TrayIconError();
+        return;
     }
+    sequence_ = *number;
     record_.cbSize = kRecordSize;
     record_.uID = sequence_;
     record_.uCallbackMessage = kTrayCallbackMessage;
@@ -136,13 +153,13 @@ TTrayIcon::TTrayIcon(HWND owner) : owner_(owner) {
 
 TTrayIcon::~TTrayIcon() {
     if (shown_) DeleteFromShell();
-    Registry().Remove(this);
+    if (Registered()) Registry().Remove(this);
     if (auto& window = Callback(); window && window->current_ == this) window->current_ = nullptr;
 }
 
-void TTrayIcon::Loaded() {
+bool TTrayIcon::Loaded() {
     loading_ = false;
-    if (!shown_) AddToShell();
+    return shown_ || AddToShell();
 }
 
 void TTrayIcon::FillRecord() {
@@ -152,17 +169,19 @@ void TTrayIcon::FillRecord() {
     record_.uFlags = NIF_MESSAGE | NIF_ICON | (tipHelp_.empty() ? 0 : NIF_TIP);
 }
 
-void TTrayIcon::AddToShell() {
-    if (!visible_) return;
+bool TTrayIcon::AddToShell() {
+    if (!visible_) return true;
+    if (!Registered()) return false;
     FillRecord();
     record_.hWnd = TCallbackWindow::Ensure(owner_);
-    if (!g_shellNotify(NIM_ADD, &record_)) throw TrayIconError();
+    if (!g_shellNotify(NIM_ADD, &record_)) return false;
     shown_ = true;
+    return true;
 }
 
-void TTrayIcon::ModifyInShell() {
+bool TTrayIcon::ModifyInShell() {
     FillRecord();
-    if (!g_shellNotify(NIM_MODIFY, &record_)) throw TrayIconError();
+    return g_shellNotify(NIM_MODIFY, &record_) != FALSE;
 }
 
 void TTrayIcon::DeleteFromShell() {
@@ -171,38 +190,36 @@ void TTrayIcon::DeleteFromShell() {
     shown_ = false;
 }
 
-void TTrayIcon::SetVisible(bool visible) {
-    if (visible == visible_) return;
+bool TTrayIcon::SetVisible(bool visible) {
+    if (visible == visible_) return true;
     visible_ = visible && icon_;
-    if (loading_) return;
-    if (visible_) {
-        AddToShell();
-    } else if (shown_) {
-        DeleteFromShell();
-    }
+    if (loading_) return true;
+    if (visible_) return AddToShell();
+    if (shown_) DeleteFromShell();
+    return true;
 }
 
-void TTrayIcon::SetIcon(HICON icon) {
-    if (icon && icon == icon_.get()) return;
+bool TTrayIcon::SetIcon(HICON icon) {
+    if (icon && icon == icon_.get()) return true;
     if (icon) {
         UniqueIcon copy(CopyIcon(icon));
         if (copy) {
             icon_ = std::move(copy);
-            if (shown_) ModifyInShell();
-            return;
+            return !shown_ || ModifyInShell();
         }
     }
     // No picture (or one that could not be copied): the icon leaves the notification area first,
     // so the shell never holds a record without a picture.
     SetVisible(false);
     icon_.reset();
+    return true;
 }
 
-void TTrayIcon::SetTipHelp(std::string_view ansi) {
+bool TTrayIcon::SetTipHelp(std::string_view ansi) {
     std::string tip = CutText(ansi, kTipBytes, AnsiCodePage());
-    if (tip == tipHelp_) return;
+    if (tip == tipHelp_) return true;
     tipHelp_ = std::move(tip);
-    if (shown_) ModifyInShell();
+    return !shown_ || ModifyInShell();
 }
 
 void TTrayIcon::SetEnabled(bool enabled) {
@@ -229,13 +246,13 @@ void TTrayIcon::ImageListDestroyed(HIMAGELIST list) {
     if (list && animateIcons_ == list) animateIcons_ = nullptr;
 }
 
-void TTrayIcon::TaskbarCreated() {
+bool TTrayIcon::TaskbarCreated() {
     // A new taskbar knows no icon, whatever the flag says. The message also comes while the
     // taskbar still holds the icon (some systems send it when the display changes), where a
     // second add would fail: the icon is taken out first, which fails harmlessly otherwise.
     if (shown_) DeleteFromShell();
     shown_ = false;
-    if (!loading_) AddToShell();
+    return loading_ || AddToShell();
 }
 
 UINT TTrayIcon::TaskbarCreatedMessage() {

@@ -7,7 +7,6 @@
 #include <shellapi.h>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -29,12 +28,10 @@ inline constexpr TShiftState ssLeft = 1u << 0;
 inline constexpr TShiftState ssRight = 1u << 1;
 inline constexpr TShiftState ssMiddle = 1u << 2;
 
-// The icon cannot be registered with the shell: a 101st icon, or a failed add or modify.
-// what() is the user's message in UTF-8.
-class TrayIconError : public std::runtime_error {
-public:
-    TrayIconError();
-};
+// The user's message, in UTF-8, for an icon that cannot be registered with the shell: a 101st
+// icon, or a failed add or modify. The component shows no message itself; the operations that
+// can fail return false instead.
+extern const char kTrayIconError[];
 
 // The callback message the shell sends for every icon: wParam is the icon's sequence number,
 // lParam the mouse message.
@@ -71,7 +68,8 @@ public:
 class TTrayIcon {
 public:
     // Registers the icon under a new sequence number and creates the callback window if there is
-    // none yet. Throws TrayIconError when 100 icons are alive.
+    // none yet. When 100 icons are alive (or the window cannot be made) the icon stays
+    // unregistered: Registered() is false and it never reaches the shell.
     explicit TTrayIcon(HWND owner);
     // Deletes the icon from the shell if it is shown and leaves the registry; a pending click of
     // the icon is dropped.
@@ -79,24 +77,26 @@ public:
     TTrayIcon(const TTrayIcon&) = delete;
     TTrayIcon& operator=(const TTrayIcon&) = delete;
 
-    // End of set-up: until now the setters only recorded values. Adds the icon to the shell when
-    // Visible. Throws TrayIconError when the shell refuses.
-    void Loaded();
+    bool Registered() const { return sequence_ != 0; }
 
-    // The setters below that talk to the shell throw TrayIconError when it refuses.
+    // End of set-up: until now the setters only recorded values. Adds the icon to the shell when
+    // Visible. False when the shell refuses (kTrayIconError).
+    bool Loaded();
+
+    // The setters below that talk to the shell return false when it refuses.
 
     // True shows the icon; it stays False while the icon has no picture.
-    void SetVisible(bool visible);
+    bool SetVisible(bool visible);
     bool Visible() const { return visible_; }
     // Whether the shell holds the icon now.
     bool Shown() const { return shown_; }
 
     // Shows a copy of icon; nullptr empties the picture and sets Visible to False.
-    void SetIcon(HICON icon);
+    bool SetIcon(HICON icon);
     HICON Icon() const { return icon_.get(); }
 
     // The tooltip, ANSI bytes cut to their first 62 (never inside a double-byte character).
-    void SetTipHelp(std::string_view ansi);
+    bool SetTipHelp(std::string_view ansi);
     const std::string& TipHelp() const { return tipHelp_; }
 
     // False makes the icon deaf to the mouse and drops a pending click.
@@ -120,9 +120,9 @@ public:
     void ImageListDestroyed(HIMAGELIST list);
 
     // The shell's taskbar was (re-)created and has forgotten every icon: adds the icon again when
-    // Visible. The shell announces this with the registered message TaskbarCreatedMessage(),
-    // which only top-level windows receive, so the owner passes it on.
-    void TaskbarCreated();
+    // Visible (false when the shell refuses). The shell announces this with the registered message
+    // TaskbarCreatedMessage(), which only top-level windows receive, so the owner passes it on.
+    bool TaskbarCreated();
     static UINT TaskbarCreatedMessage();
 
     HWND Owner() const { return owner_; }
@@ -146,8 +146,8 @@ private:
     friend class TCallbackWindow;
 
     void FillRecord();
-    void AddToShell();
-    void ModifyInShell();
+    bool AddToShell();
+    bool ModifyInShell();
     void DeleteFromShell();
 
     // Notifications, on the UI thread.

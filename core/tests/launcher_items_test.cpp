@@ -41,7 +41,7 @@ TEST(LauncherItemsTest, ItemsFollowTheListWithAMissingFileInTheMiddle) {
     });
 
     EXPECT_EQ(items, (std::vector<LauncherItem>{
-                         {"Editor[Ctrl + E]", 0, true, IconFallback::AssociatedIcon},
+                         {"Editor[Ctrl + E]", 0, true, IconFallback::ApplicationIcon},
                          {"\x8C\x87[Ctrl + G]", 1, false, IconFallback::None},
                          {"Web[Win + W]", 2, true, IconFallback::UrlIcon},
                          {"[]", 3, true, IconFallback::MainIcon},
@@ -49,6 +49,24 @@ TEST(LauncherItemsTest, ItemsFollowTheListWithAMissingFileInTheMiddle) {
                      }));
     // The file system is asked about program entries only.
     EXPECT_EQ(asked, (std::vector<std::string>{"C:\\ed.exe", "C:\\gone.exe", "C:\\a.txt"}));
+}
+
+TEST(LauncherItemsTest, ProgramFilesAreToldByTheirExtension) {
+    for (const char* path : {"C:\\ed.exe", "C:\\ED.EXE", "C:\\x\\run.Com", "a.exe",
+                             "C:\\\x95\x5C.exe"})  // a trail byte 0x5C before the dot
+        EXPECT_TRUE(IsProgramFileName(path)) << path;
+    for (const char* path : {"", ".exe", "C:\\a.txt", "C:\\a.exe\\b.txt", "C:\\a.exe.lnk",
+                             "C:\\a.bat", "C:\\aexe", "http://example.jp/x.exe?y"})
+        EXPECT_FALSE(IsProgramFileName(path)) << path;
+
+    // Only program entries whose file is a program get the application icon.
+    const std::vector<THotkeyItem> list = {Entry("", "C:\\a.com", "", 0),
+                                           Entry("", "C:\\d.doc", "", 0),
+                                           Entry("", "C:\\e.exe", "", 9)};
+    const auto items = BuildLauncherItems(list, [](const std::string&) { return true; });
+    EXPECT_EQ(items[0].Fallback, IconFallback::ApplicationIcon);
+    EXPECT_EQ(items[1].Fallback, IconFallback::AssociatedIcon);
+    EXPECT_EQ(items[2].Fallback, IconFallback::MainIcon);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // bare_tray: the least a resident program with a notification-area icon does, as the yardstick of
 // the start-up benchmark: one hidden window, one icon added with Shell_NotifyIconW, then a
-// message loop. WM_CLOSE removes the icon and ends the program.
+// message loop. The icon's left button-down pops up a menu of one item. WM_CLOSE removes the icon
+// and ends the program.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,9 +10,19 @@ namespace {
 constexpr UINT kCallbackMessage = WM_USER + 200;
 
 NOTIFYICONDATAW g_icon{};
+HMENU g_menu = nullptr;
 
 LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case kCallbackMessage:
+            if (lp == WM_LBUTTONDOWN) {
+                POINT at;
+                GetCursorPos(&at);
+                SetForegroundWindow(w);
+                TrackPopupMenu(g_menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, w, nullptr);
+                PostMessageW(w, WM_NULL, 0, 0);
+            }
+            return 0;
         case WM_CLOSE:
             Shell_NotifyIconW(NIM_DELETE, &g_icon);
             DestroyWindow(w);
@@ -34,6 +45,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"TBareTray", L"bare", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
+    g_menu = CreatePopupMenu();
+    AppendMenuW(g_menu, MF_STRING, 1, L"bare");
 
     g_icon.cbSize = sizeof g_icon;
     g_icon.hWnd = window;

@@ -24,15 +24,16 @@ HotkeyRecord ShowBarEntry(KeyCombo chord) {
 
 class CommandBar : public ZarvTest {
 protected:
-    // Starts zarv with the hot key of the bar; the resident window (the bar) or null.
-    HWND StartWithBarKey(KeyCombo chord) {
+    // Starts zarv with the hot key of the bar (and more entries after it); the resident window
+    // (the bar) or null.
+    HWND StartWithBarKey(KeyCombo chord, const std::vector<HotkeyRecord>& more = {}) {
         key_ = chord;
-        WriteHotkeys({ShowBarEntry(chord)});
+        std::vector<HotkeyRecord> entries = {ShowBarEntry(chord)};
+        entries.insert(entries.end(), more.begin(), more.end());
+        WriteHotkeys(entries);
         zarv_ = &StartZarv();
         main_ = WaitResident(*zarv_);
-        box_ = main_ ? CommandBox(main_) : nullptr;
-        if (main_ && !box_) ADD_FAILURE() << "the bar has no ComboBox";
-        return box_ ? main_ : nullptr;
+        return main_;
     }
 
     // Shows the bar with its hot key and waits until it has the keyboard.
@@ -40,7 +41,8 @@ protected:
         Press(key_);
         bool shown = WaitBarShown(main_);
         if (!shown) ADD_FAILURE() << "the bar did not come up with the keyboard";
-        return shown;
+        if (shown && !box()) ADD_FAILURE() << "the bar has no ComboBox";
+        return shown && box();
     }
 
     // Types text into the bar and presses Enter (or clicks the run button); true when the bar
@@ -48,12 +50,12 @@ protected:
     bool Run(const std::wstring& text, bool by_button = false) {
         if (!ShowBar()) return false;
         TypeText(text);
-        if (!WaitUntil([&] { return TextOfControl(box_) == text; })) {
-            ADD_FAILURE() << "the box holds \"" << ToAnsi(TextOfControl(box_)) << "\"";
+        if (!WaitUntil([&] { return TextOfControl(box()) == text; })) {
+            ADD_FAILURE() << "the box holds \"" << ToAnsi(TextOfControl(box())) << "\"";
             return false;
         }
         if (by_button) {
-            HWND button = FindWindowExW(GetParent(box_), nullptr, L"Button", L"実行");
+            HWND button = FindWindowExW(GetParent(box()), nullptr, L"Button", L"実行");
             if (!button) {
                 ADD_FAILURE() << "no button \"実行\" on the bar";
                 return false;
@@ -77,7 +79,11 @@ protected:
 
     const Process& zarv() const { return *zarv_; }
     HWND main() const { return main_; }
-    HWND box() const { return box_; }
+    // The bar's input box; its controls are made when the bar is first shown.
+    HWND box() {
+        if (!box_ && main_) box_ = CommandBox(main_);
+        return box_;
+    }
 
 private:
     KeyCombo key_{};
@@ -85,6 +91,36 @@ private:
     HWND main_ = nullptr;
     HWND box_ = nullptr;
 };
+
+TEST_F(CommandBar, ControlsAndTheCommonControlsComeWithTheFirstShow) {
+    WriteCommands({{"one", marker(), "-one", ""}, {"two", marker(), "-two", ""}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '0'}, {MarkerEntry({kCtrlShift, 'Q'})}));
+    const DWORD pid = zarv().pid();
+    // Start-up, the icon and the launcher menu with its pictures do without them.
+    EXPECT_FALSE(ModuleLoaded(pid, L"comctl32.dll"));
+    EXPECT_EQ(FindWindowExW(main(), nullptr, L"TPanel", nullptr), nullptr);
+    ASSERT_TRUE(ClickIcon(main(), WM_LBUTTONDOWN));
+    std::string error;
+    auto pictures = ReadPictures(zarv().handle(), dir(), &error);
+    ASSERT_TRUE(pictures) << error;
+    EXPECT_EQ(pictures->size(), 2u);
+    EXPECT_TRUE(CloseMenus(pid));
+    EXPECT_FALSE(ModuleLoaded(pid, L"comctl32.dll"));
+
+    // The first show makes the controls, with the names read at start-up.
+    ASSERT_TRUE(ShowBar());
+    EXPECT_TRUE(ModuleLoaded(pid, L"comctl32.dll"));
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(box(), CB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &count);
+    EXPECT_EQ(count, 2u);
+    TypeText(L"TWO");
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"TWO"; }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitBarHidden(main()));
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -two");
+}
 
 void ExpectBarAt(HWND main, POINT bottom_right) {
     RECT r = RectOf(main);

@@ -32,8 +32,16 @@ protected:
         Type(kEdit3, options);
         return DialogOk();
     }
-    // The names of the command bar's list.
+    // The names of the command bar's list. The bar makes its controls when it is first shown:
+    // a bar never shown is shown once and hidden again, which also tests that the names given
+    // to it before then appear.
     std::vector<std::wstring> BarNames() {
+        if (!CommandBox(main_)) {
+            PostMessageW(main_, WM_COMMAND, kCommandBarId, 0);
+            if (!WaitBarShown(main_) || !CommandBox(main_)) return {L"<no bar>"};
+            PressKey(VK_ESCAPE);
+            if (!WaitBarHidden(main_)) return {L"<the bar stays>"};
+        }
         HWND box = CommandBox(main_);
         std::vector<std::wstring> names;
         for (LRESULT i = 0, n = SendTimeout(box, CB_GETCOUNT, 0, 0); i < n; ++i) {

@@ -5,6 +5,7 @@
 #include "harness.h"  // first: <windows.h>
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <optional>
@@ -203,6 +204,19 @@ inline std::optional<std::vector<Picture>> ReadPictures(HANDLE process, const st
 // ---- The command bar --------------------------------------------------------------------------
 
 // The editable drop-down of the bar (a ComboBox on the bar's panel).
+// Whether the process has loaded the DLL of that file name (letter case ignored).
+inline bool ModuleLoaded(DWORD pid, const wchar_t* name) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snap == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W m{};
+    m.dwSize = sizeof m;
+    bool found = false;
+    for (BOOL more = Module32FirstW(snap, &m); more && !found; more = Module32NextW(snap, &m))
+        found = lstrcmpiW(m.szModule, name) == 0;
+    CloseHandle(snap);
+    return found;
+}
+
 inline HWND CommandBox(HWND main) {
     HWND panel = FindWindowExW(main, nullptr, L"TPanel", nullptr);
     return panel ? FindWindowExW(panel, nullptr, L"ComboBox", nullptr) : nullptr;

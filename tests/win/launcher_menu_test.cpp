@@ -112,11 +112,11 @@ TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
     EXPECT_EQ(ReadItem(menu.handle(), 4).data, 3u);
     EXPECT_TRUE(ReadItem(menu.handle(), 5).grey);  // a folder is not a program
 
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 0);  // pictures wait for the first show
+    EXPECT_EQ(menu.TakenIcons(), 0u);  // pictures wait for the first show
     menu.EnsureIcons();
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+    EXPECT_EQ(menu.TakenIcons(), 4u);
     menu.EnsureIcons();
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+    EXPECT_EQ(menu.TakenIcons(), 4u);
 
     EXPECT_EQ(menu.TagOf(TLauncherMenu::kFirstId + 3), 3);
     EXPECT_EQ(menu.TagOf(TLauncherMenu::kFirstId + 6), -1);
@@ -128,48 +128,100 @@ TEST(LauncherMenu, IconsAreTakenAFewAtATimeInItemOrder) {
     auto entries = SampleEntries();
     menu.Rebuild(entries, Items(entries));
     EXPECT_FALSE(menu.TakeIcons(1));
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 1);
+    EXPECT_EQ(menu.TakenIcons(), 1u);
     EXPECT_FALSE(menu.TakeIcons(2));  // the missing entry in between takes no picture
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 3);
+    EXPECT_EQ(menu.TakenIcons(), 3u);
     EXPECT_TRUE(menu.TakeIcons(5));
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+    EXPECT_EQ(menu.TakenIcons(), 4u);
     menu.EnsureIcons();
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+    EXPECT_EQ(menu.TakenIcons(), 4u);
 
     // A rebuild half-way starts over with an empty list.
     menu.Rebuild(entries, Items(entries));
     menu.TakeIcons(2);
     menu.Rebuild(entries, Items(entries));
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 0);
+    EXPECT_EQ(menu.TakenIcons(), 0u);
     menu.EnsureIcons();
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+    EXPECT_EQ(menu.TakenIcons(), 4u);
 }
 
-// The colour an item's picture leaves at (x, y) of a white 16 x 16 square.
-COLORREF DrawnPixel(const TLauncherMenu& menu, int tag, int x, int y) {
+// The colours that draw leaves on a white 16 x 16 square, row by row.
+template <typename Draw>
+std::vector<COLORREF> DrawnSquare(Draw draw) {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
     HGDIOBJ old = SelectObject(dc, bitmap);
     RECT r{0, 0, 16, 16};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DRAWITEMSTRUCT dis{};
-    dis.CtlType = ODT_MENU;
-    dis.itemID = TLauncherMenu::kFirstId + static_cast<UINT>(tag);
-    dis.hDC = dc;
-    dis.rcItem = r;
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof mii;
-    mii.fMask = MIIM_DATA;
-    GetMenuItemInfoW(menu.handle(), dis.itemID, FALSE, &mii);
-    dis.itemData = mii.dwItemData;
-    menu.DrawItem(dis);
-    COLORREF c = GetPixel(dc, x, y);
+    draw(dc, r);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc, x, y));
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    return c;
+    return pixels;
+}
+
+// An item's picture as the menu shows it.
+std::vector<COLORREF> DrawnPicture(TLauncherMenu& menu, int tag) {
+    return DrawnSquare([&](HDC dc, const RECT& r) {
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_MENU;
+        dis.itemID = TLauncherMenu::kFirstId + static_cast<UINT>(tag);
+        dis.hDC = dc;
+        dis.rcItem = r;
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_DATA;
+        GetMenuItemInfoW(menu.handle(), dis.itemID, FALSE, &mii);
+        dis.itemData = mii.dwItemData;
+        EXPECT_TRUE(menu.DrawItem(dis));
+    });
+}
+
+// The colour an item's picture leaves at (x, y) of a white 16 x 16 square.
+COLORREF DrawnPixel(TLauncherMenu& menu, int tag, int x, int y) {
+    return DrawnPicture(menu, tag)[static_cast<size_t>(y * 16 + x)];
+}
+
+TEST(LauncherMenu, AnItemDrawnBeforeTheIdlePassTakesItsOwnPicture) {
+    TLauncherMenu menu;
+    auto entries = SampleEntries();
+    menu.Rebuild(entries, Items(entries));
+    const auto func = DrawnPicture(menu, 4);  // the menu opened at once
+    EXPECT_EQ(menu.TakenIcons(), 1u);
+    EXPECT_FALSE(menu.TakeIcons(2));  // the exe and the document; the drawn item is skipped
+    EXPECT_EQ(menu.TakenIcons(), 3u);
+    EXPECT_TRUE(menu.TakeIcons(1));  // the URL, and nothing is left
+    EXPECT_EQ(menu.TakenIcons(), 4u);
+    EXPECT_EQ(DrawnPicture(menu, 4), func);
+}
+
+TEST(LauncherMenu, AProgramWithoutAnIconShowsTheSystemApplicationIcon) {
+    // Not a program the system could load, so certainly without an icon of its own.
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    const std::string path = std::string(dir) + "launcher_menu_test_noicon.exe";
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, "MZ", 2, &written, nullptr);
+    CloseHandle(f);
+
+    TLauncherMenu menu;
+    std::vector<THotkeyItem> entries = {Entry("noicon", path, 0), Entry("exe", OwnExePath(), 0)};
+    menu.Rebuild(entries, Items(entries));
+    const auto expected = DrawnSquare([](HDC dc, const RECT&) {
+        HICON app =
+            static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED));
+        DrawIconEx(dc, 0, 0, app, 16, 16, 0, nullptr, DI_NORMAL);
+    });
+    EXPECT_EQ(DrawnPicture(menu, 0), expected);
+    EXPECT_NE(DrawnPicture(menu, 1), expected);  // a program with an icon shows its own
+    DeleteFileA(path.c_str());
 }
 
 TEST(LauncherMenu, PicturesKeepTheirTransparentPixels) {
@@ -194,7 +246,7 @@ TEST(LauncherMenu, EmptyListGivesEmptyMenu) {
     menu.EnsureIcons();
     menu.Rebuild({}, {});
     EXPECT_EQ(GetMenuItemCount(menu.handle()), 0);
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 0);
+    EXPECT_EQ(menu.TakenIcons(), 0u);
 }
 
 TEST(LauncherMenu, RebuildingReleasesEveryPicture) {
@@ -222,7 +274,7 @@ TEST(LauncherMenu, RebuildingReleasesEveryPicture) {
     DestroyIcon(leaked);
     DestroyMenu(leakedMenu);
     EXPECT_EQ(GetMenuItemCount(menu.handle()), 6);
-    EXPECT_EQ(ImageList_GetImageCount(menu.ExeIcons()), 4);
+    EXPECT_EQ(menu.TakenIcons(), 4u);
 }
 
 }  // namespace

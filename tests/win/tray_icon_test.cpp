@@ -163,26 +163,23 @@ TEST_F(TrayIconTest, RefusedAddRaisesAndTaskbarCreatedAddsAgain) {
     icon.SetIcon(picture_);
     icon.SetVisible(true);
     g_shellAnswer = FALSE;
-    try {
-        icon.Loaded();
-        ADD_FAILURE() << "no error";
-    } catch (const TrayIconError& e) {
-        EXPECT_STREQ(e.what(), "タスクトレイにアイコンを登録できません。");
-    }
+    EXPECT_FALSE(icon.Loaded());
+    EXPECT_STREQ(kTrayIconError, "タスクトレイにアイコンを登録できません。");
     EXPECT_TRUE(icon.Visible());
     EXPECT_FALSE(icon.Shown());
 
     g_shellAnswer = TRUE;
-    icon.TaskbarCreated();
+    EXPECT_TRUE(icon.TaskbarCreated());
     EXPECT_TRUE(icon.Shown());
-    icon.TaskbarCreated();  // a restarted taskbar gets the icon again
+    EXPECT_TRUE(icon.TaskbarCreated());  // a restarted taskbar gets the icon again
     ASSERT_EQ(g_calls.size(), 4u);
     EXPECT_EQ(g_calls[2].message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_EQ(g_calls[3].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_TRUE(icon.Shown());
 
     g_shellAnswer = FALSE;
-    EXPECT_THROW(icon.SetTipHelp("new"), TrayIconError);  // a refused modify too
+    EXPECT_FALSE(icon.SetTipHelp("new"));  // a refused modify too
+    EXPECT_FALSE(icon.SetIcon(LoadIconW(nullptr, IDI_WARNING)));
 }
 
 TEST_F(TrayIconTest, GuardsItsOtherProperties) {
@@ -208,11 +205,15 @@ TEST_F(TrayIconTest, GuardsItsOtherProperties) {
 TEST_F(TrayIconTest, The101stIconIsRefused) {
     std::vector<std::unique_ptr<TTrayIcon>> icons;
     for (int i = 0; i < 100; ++i) icons.push_back(std::make_unique<TTrayIcon>(owner_));
-    try {
+    EXPECT_TRUE(icons.back()->Registered());
+    {
         TTrayIcon extra(owner_);
-        ADD_FAILURE() << "a 101st icon was created";
-    } catch (const TrayIconError& e) {
-        EXPECT_STREQ(e.what(), "タスクトレイにアイコンを登録できません。");
+        EXPECT_FALSE(extra.Registered()) << "a 101st icon was created";
+        extra.SetIcon(picture_);
+        extra.SetVisible(true);
+        EXPECT_FALSE(extra.Loaded());  // it never reaches the shell
+        EXPECT_FALSE(extra.Shown());
+        EXPECT_TRUE(g_calls.empty());
     }
     unsigned last = icons.back()->SequenceNumber();
     icons.pop_back();

@@ -54,6 +54,16 @@ const CodePage& AnsiCodePage() {
     return cp;
 }
 
+std::wstring DecimalText(unsigned long n) {
+    wchar_t digits[12];
+    wchar_t* p = digits + 12;
+    do {
+        *--p = static_cast<wchar_t>(L'0' + n % 10);
+        n /= 10;
+    } while (n);
+    return std::wstring(p, digits + 12);
+}
+
 std::wstring SystemErrorText(unsigned long code) {
     wchar_t* buf = nullptr;
     DWORD n = FormatMessageW(
@@ -64,7 +74,7 @@ std::wstring SystemErrorText(unsigned long code) {
     if (buf) LocalFree(buf);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
-    if (text.empty()) text = L"Error " + std::to_wstring(code);
+    if (text.empty()) text = L"Error " + DecimalText(code);
     return text;
 }
 

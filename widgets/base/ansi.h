@@ -21,6 +21,9 @@ std::wstring Utf8ToWide(std::string_view s);
 // Lead bytes of the system's ANSI code page.
 const CodePage& AnsiCodePage();
 
+// n in decimal digits. (std::to_wstring would bring the C library's whole wide printf along.)
+std::wstring DecimalText(unsigned long n);
+
 // The system's text for a Win32 error code, without the trailing line break.
 std::wstring SystemErrorText(unsigned long code);
 

@@ -1,8 +1,17 @@
 #include "widgets/base/window.h"
 
+#include <commctrl.h>
+
 #include "core/placement.h"
 
 namespace zarv {
+
+void EnsureCommonControls() {
+    static bool done = false;
+    if (done) return;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    done = InitCommonControlsEx(&icc) != FALSE;
+}
 
 HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
 
@@ -80,13 +89,9 @@ LRESULT CALLBACK Window::Thunk(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self) return DefWindowProcW(h, msg, wp, lp);
-    LRESULT r = 0;
-    try {
-        r = self->HandleMessage(msg, wp, lp);
-    } catch (...) {
-        // Nothing may unwind through the system's code; the message counts as handled.
-        r = 0;
-    }
+    // The program is built without exceptions, so nothing can unwind through the system's code
+    // from here: out of memory ends the process at once (resident/fail_fast.cpp).
+    LRESULT r = self->HandleMessage(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(h, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;

@@ -37,6 +37,11 @@ void RunModalLoop(HWND window, HWND owner, const bool& done);
 // WM_COMMAND. Returns when the menu has closed.
 void PopupMenuAt(HMENU menu, HWND owner, int x, int y);
 
+// Loads the common controls (list views, image lists, the visual-style buttons and boxes) and
+// registers their window classes, once per process. Every window that uses them calls it before
+// it makes its controls; the program does not load them at start-up (they cost memory and time).
+void EnsureCommonControls();
+
 // Places window with its bottom-right corner at the mouse pointer (flipped below or right of it
 // near the screen's top or left edge), shows it and makes it the foreground window.
 void ShowAtPointer(HWND window);
