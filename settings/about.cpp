@@ -53,14 +53,11 @@ void TAbout::ShowModal(HWND owner) {
 void TAbout::FormCreate() {
     EnsureCommonControls();  // the button in the system's visual style
     font_.reset(CreateFormFont());
-    Memo1 = CreateWindowExW(0, L"EDIT", kAboutText,
-                            WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_CENTER, 8, 5,
-                            415, 188, hwnd(), nullptr, AppInstance(), nullptr);
-    Btn_OK = CreateWindowExW(
-        0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_FLAT, 184,
-        200, 65, 22, hwnd(), reinterpret_cast<HMENU>(kOkId), AppInstance(), nullptr);
-    SendMessageW(Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    SendMessageW(Btn_OK, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    const auto font = static_cast<HFONT>(font_.get());
+    Memo1 = CreateControl(hwnd(), L"EDIT", kAboutText, ES_MULTILINE | ES_READONLY | ES_CENTER, 8, 5,
+                          415, 188, 0, font);
+    Btn_OK = CreateControl(hwnd(), L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_FLAT, 184,
+                           200, 65, 22, kOkId, font);
 }
 
 void TAbout::Btn_OKClick() { done_ = true; }

@@ -12,9 +12,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "widgets/base/ansi.h"
 #include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 #include "widgets/button_bar.h"
@@ -25,6 +27,18 @@ struct ListColumn {
     const wchar_t* Caption;
     int Width;  // pixels; 0: takes the width the other columns leave
 };
+
+// A column that shows one text field of an entry record.
+template <typename Item>
+using TextColumn = std::string Item::*;
+
+// The text of a cell whose columns show the fields of item in the order of columns; empty for a
+// column outside them.
+template <typename Item, std::size_t N>
+std::wstring ColumnText(const Item& item, const TextColumn<Item> (&columns)[N], int column) {
+    if (column < 0 || static_cast<std::size_t>(column) >= N) return {};
+    return AnsiToWide(item.*columns[column]);
+}
 
 class TListEditor : public Window {
 public:

@@ -36,14 +36,6 @@ enum ControlId : int {
 const wchar_t kRepeatedKey[] = L"すでにそのキーは割り当てられています。";
 const wchar_t kMissingFile[] = L"ファイルが存在しません。正しくファイルパスを指定してください。";
 
-std::wstring TextOf(HWND window) {
-    const int n = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(window, text.data(), n + 1);
-    text.resize(static_cast<size_t>(n));
-    return text;
-}
-
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void FillBox(HWND box, const NameValueTable& table) {
@@ -239,22 +231,20 @@ bool TSetKey_Form::FieldKeyDown(HWND field, WPARAM key) {
             Btn_CancelClick();
             return true;
         case VK_MENU:
-            if (field == Edit2) {
+            if (field == Edit2)
                 Btn_Sel1Click();
-                return true;
-            }
-            if (field == Edit4) {
+            else if (field == Edit4)
                 Btn_Sel2Click();
-                return true;
-            }
-            return false;
+            else
+                return false;
+            return true;
         default:
             return false;
     }
 }
 
 void TSetKey_Form::Btn_OKClick() {
-    const std::wstring modifier = TextOf(KList1), key = TextOf(KList2);
+    const std::wstring modifier = FieldText(KList1), key = FieldText(KList2);
     if (modifier.empty() || key.empty()) return;
 
     // Every text must come back from the data file as it was typed.
@@ -278,7 +268,7 @@ void TSetKey_Form::Btn_OKClick() {
     }
     // Nothing is written for a program whose file is missing: the user corrects the path and
     // presses OK again.
-    if (item.FuncNo == kFuncProgram && !IsExistingFile(TextOf(Edit2))) {
+    if (item.FuncNo == kFuncProgram && !IsExistingFile(FieldText(Edit2))) {
         ShowMessage(hwnd(), kMissingFile);
         if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
         return;

@@ -2,7 +2,6 @@
 
 #include "core/list_rows.h"
 #include "settings/set_key_form.h"
-#include "widgets/base/ansi.h"
 #include "widgets/base/files.h"
 
 namespace zarv {
@@ -24,21 +23,10 @@ void TSettingForm::Open(HWND owner, const std::vector<THotkeyItem>& list) {
 }
 
 std::wstring TSettingForm::CellText(int row, int column) {
-    const THotkeyItem& item = rows_[static_cast<size_t>(row)].Item;
-    switch (column) {
-        case 0:
-            return AnsiToWide(item.Title);
-        case 1:
-            return AnsiToWide(item.FilePath);
-        case 2:
-            return AnsiToWide(item.Options);
-        case 3:
-            return AnsiToWide(item.WorkDir);
-        case 4:
-            return AnsiToWide(item.KeyText);
-        default:
-            return {};
-    }
+    static constexpr TextColumn<THotkeyItem> kColumns[] = {
+        &THotkeyItem::Title, &THotkeyItem::FilePath, &THotkeyItem::Options, &THotkeyItem::WorkDir,
+        &THotkeyItem::KeyText};
+    return ColumnText(rows_[static_cast<size_t>(row)].Item, kColumns, column);
 }
 
 bool TSettingForm::RowGreyed(int row) {

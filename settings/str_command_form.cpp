@@ -19,19 +19,10 @@ void TStrCommandForm::Open(HWND owner, const std::vector<TCommandItem>& list) {
 }
 
 std::wstring TStrCommandForm::CellText(int row, int column) {
-    const TCommandItem& item = rows_[static_cast<size_t>(row)];
-    switch (column) {
-        case 0:
-            return AnsiToWide(item.Name);
-        case 1:
-            return AnsiToWide(item.FilePath);
-        case 2:
-            return AnsiToWide(item.Options);
-        case 3:
-            return AnsiToWide(item.WorkDir);
-        default:
-            return {};
-    }
+    static constexpr TextColumn<TCommandItem> kColumns[] = {
+        &TCommandItem::Name, &TCommandItem::FilePath, &TCommandItem::Options,
+        &TCommandItem::WorkDir};
+    return ColumnText(rows_[static_cast<size_t>(row)], kColumns, column);
 }
 
 void TStrCommandForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
