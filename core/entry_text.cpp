@@ -1,14 +1,17 @@
 #include "entry_text.h"
 
 #include "data_file.h"
+#include "records.h"
 #include "text.h"
 
 namespace zarv {
 
 FieldFit CheckFieldFit(std::string_view bytes, bool exact) {
     if (!exact) return FieldFit::Unrepresentable;
-    // The writer drops leading and trailing blanks before it counts.
-    if (TrimText(bytes).size() > kMaxStoredBytes) return FieldFit::TooLong;
+    // A record holds at most kMaxFieldBytes as typed; the writer then drops leading and
+    // trailing blanks before it counts.
+    if (bytes.size() > kMaxFieldBytes || TrimText(bytes).size() > kMaxStoredBytes)
+        return FieldFit::TooLong;
     return FieldFit::Fits;
 }
 

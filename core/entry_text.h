@@ -10,7 +10,7 @@ namespace zarv {
 enum class FieldFit {
     Fits,             // stored as it stands (the writer's trimming of blanks aside)
     Unrepresentable,  // the ANSI code page lacks one of its characters
-    TooLong,          // longer than the file stores
+    TooLong,          // longer than a record holds or the file stores
 };
 
 // The fit of a field whose ANSI bytes are bytes; exact is false when the conversion to the code

@@ -26,11 +26,15 @@ TEST(FieldFitTest, FitsExactlyWhenTheFileKeepsTheTextUnchanged) {
     const CodePage& cp = CodePage::ShiftJis();
     std::string hyo127;  // 254 bytes of double-byte characters
     for (int i = 0; i < 127; ++i) hyo127 += kHyo;
-    // Around the limit, with double-byte characters, and with blanks the writer trims.
-    for (const std::string& text : {std::string(254, 'a'), std::string(255, 'a'), hyo127,
-                                    "a" + hyo127, " \t" + std::string(254, 'a') + "  "}) {
+    // Around the limit, with double-byte characters, and with blanks the writer trims: a text
+    // fits when it comes back unchanged after the record has taken it and the file kept it.
+    for (const std::string& text :
+         {std::string(254, 'a'), std::string(255, 'a'), hyo127, "a" + hyo127,
+          " " + std::string(254, 'a'), " \t" + std::string(254, 'a') + "  "}) {
+        TCommandItem item{"", "f", "", ""};
+        PutText(item.Name, text, cp);
         std::vector<TCommandItem> read;
-        ParseCommands(SerializeCommands({{text, "f", "", ""}}, cp), FileVersion::V103, read);
+        ParseCommands(SerializeCommands({item}, cp), FileVersion::V103, read);
         ASSERT_EQ(read.size(), 1u);
         const bool kept = read[0].Name == TrimText(text);
         const FieldFit fit = CheckFieldFit(text, true);
