@@ -64,9 +64,12 @@ int main(int argc, char** argv) {
     HWND main = zarv ? WaitMainWindow(zarv.pid()) : nullptr;
     Process bare = Start(kDir + L"\\bare_list.exe", L"", kDir);
     HWND control = nullptr;
-    if (bare) Spin([&] { return !(TopLevelWindows(bare.pid(), L"TBareList")).empty(); });
-    if (bare && !TopLevelWindows(bare.pid(), L"TBareList").empty())
-        control = TopLevelWindows(bare.pid(), L"TBareList").front();
+    if (bare)
+        Spin([&] {
+            const auto windows = TopLevelWindows(bare.pid(), L"TBareList");
+            control = windows.empty() ? nullptr : windows.front();
+            return control != nullptr;
+        });
     if (!main || !control) return Fail("zarv.exe or bare_list.exe did not come up");
 
     std::vector<double> zarv_open, zarv_ok, bare_open, bare_ok;
