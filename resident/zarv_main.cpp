@@ -116,8 +116,6 @@ void TZarv_main::TakeMenuIcons() {
 
 void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
 
-int TZarv_main::FindCommandName(const std::string& text) { return bar_.FindName(text); }
-
 void TZarv_main::UpdateTray() {
     if (TrayIcon1) TrayIcon1->SetEnabled(modalDepth_ == 0 && !bar_.IsShown());
 }

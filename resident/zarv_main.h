@@ -45,8 +45,6 @@ public:
     void RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries);
     // Refills the command bar's names from CommandList.
     void RefillCommandNames();
-    // The command bar's name look-up: position of the first name equal to text, case ignored.
-    int FindCommandName(const std::string& text);
 
     HWND Application() const { return application_; }
 

@@ -156,7 +156,6 @@ def main():
     total = sum(s[2] for s in sections if s[0] != ".bss")
     by_lib = collections.Counter()
     by_obj = collections.Counter()
-    by_kind = collections.Counter()
     for output, name, size, file, symbols, address in sections:
         if output == ".bss":
             continue
@@ -164,7 +163,6 @@ def main():
         lib = short.split("(")[0] if "(" in short else "(objects)"
         by_lib[lib] += size
         by_obj[short] += size
-        by_kind[output] += size
     print("\nlinked contents without .bss: %d bytes" % total)
     table("By library", by_lib, total, args.n)
     table("By object file", by_obj, total, args.n)

@@ -12,13 +12,13 @@
 #include "bench_rows.h"
 #include "bench_timing.h"
 #include "harness.h"
+#include "ui_helpers.h"
 
 using namespace e2e;
 using namespace e2e::bench;
 
 namespace {
 
-constexpr UINT kHotkeySettingsId = 101;
 constexpr UINT kBareOpen = WM_APP + 1;
 constexpr UINT kBareOk = WM_APP + 2;
 const std::wstring kDir = L"C:\\zarv-e2e\\editor-bench";
@@ -64,9 +64,12 @@ int main(int argc, char** argv) {
     HWND main = zarv ? WaitMainWindow(zarv.pid()) : nullptr;
     Process bare = Start(kDir + L"\\bare_list.exe", L"", kDir);
     HWND control = nullptr;
-    if (bare) Spin([&] { return !(TopLevelWindows(bare.pid(), L"TBareList")).empty(); });
-    if (bare && !TopLevelWindows(bare.pid(), L"TBareList").empty())
-        control = TopLevelWindows(bare.pid(), L"TBareList").front();
+    if (bare)
+        Spin([&] {
+            const auto windows = TopLevelWindows(bare.pid(), L"TBareList");
+            control = windows.empty() ? nullptr : windows.front();
+            return control != nullptr;
+        });
     if (!main || !control) return Fail("zarv.exe or bare_list.exe did not come up");
 
     std::vector<double> zarv_open, zarv_ok, bare_open, bare_ok;
@@ -77,7 +80,7 @@ int main(int argc, char** argv) {
         double ms = 0;
         HWND editor = nullptr;
         LONGLONG t0 = Now();
-        PostMessageW(main, WM_COMMAND, kHotkeySettingsId, 0);
+        PostMessageW(main, WM_COMMAND, ui::kHotkeySettingsId, 0);
         if (!TimeOpen(zarv.pid(), L"TSettingForm", t0, ms, editor))
             return Fail("the editor did not open");
         zarv_open.push_back(ms);

@@ -7,27 +7,13 @@
 #include <filesystem>
 #include <vector>
 
+#include "bench_timing.h"
 #include "harness.h"
 
 using namespace e2e;
+using namespace e2e::bench;
 
 namespace {
-
-struct Stats {
-    double median, p90, min, max;
-};
-
-Stats Summarize(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    auto at = [&](double q) { return ms[static_cast<size_t>(q * (ms.size() - 1) + 0.5)]; };
-    return {at(0.5), at(0.9), ms.front(), ms.back()};
-}
-
-void Print(const char* what, const std::vector<double>& ms) {
-    Stats s = Summarize(ms);
-    std::printf("%-32s n=%zu  median %7.2f ms  p90 %7.2f ms  min %7.2f ms  max %7.2f ms\n", what,
-                ms.size(), s.median, s.p90, s.min, s.max);
-}
 
 int Fail(const char* why) {
     std::fprintf(stderr, "hotkey_bench: %s\n", why);
@@ -60,29 +46,22 @@ int main(int argc, char** argv) {
     if (!zarv || !WaitMainWindow(zarv.pid())) return Fail("zarv.exe did not start");
     WaitForInputIdle(zarv.handle(), kTimeoutMs);
 
-    LARGE_INTEGER freq;
-    QueryPerformanceFrequency(&freq);
-    auto ms_since = [&](LONGLONG from, LONGLONG to) {
-        return static_cast<double>(to - from) * 1000.0 / static_cast<double>(freq.QuadPart);
-    };
-
     std::vector<double> hotkey, direct;
     size_t runs = 0;
     for (int i = 0; i < reps; ++i) {
-        LARGE_INTEGER t0;
-        QueryPerformanceCounter(&t0);
+        LONGLONG t0 = Now();
         Press(key);
         auto log_runs = WaitMarkerRuns(log, ++runs);
         if (log_runs.size() < runs) return Fail("the hot key started nothing");
-        hotkey.push_back(ms_since(t0.QuadPart, log_runs.back().ticks));
+        hotkey.push_back(Ms(t0, log_runs.back().ticks));
         // Let the marker end before the next round.
         Sleep(50);
 
-        QueryPerformanceCounter(&t0);
+        t0 = Now();
         Process p = Start(marker, L"-direct", dir);
         log_runs = WaitMarkerRuns(log, ++runs);
         if (!p || log_runs.size() < runs) return Fail("the direct start failed");
-        direct.push_back(ms_since(t0.QuadPart, log_runs.back().ticks));
+        direct.push_back(Ms(t0, log_runs.back().ticks));
         p.WaitExit();
     }
 

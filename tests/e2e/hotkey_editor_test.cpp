@@ -112,9 +112,7 @@ TEST_F(HotkeyEditor, AddRefusesARepeatedKeyAndAMissingFileThenOkStartsTheNewKeyA
               (Cells{L"second", FromAnsi(marker()), L"-x", L"", L"Ctrl + Shift + 2"}));
     CloseEditor(VK_RETURN);
 
-    auto runs = PressAndWait(kKey2, 1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].command_line, marker() + " -x");
+    ASSERT_TRUE(PressRunsMarker(kKey2, 1, "-x"));
     EXPECT_EQ(File(), HotkeyFile({Marker("first", kKey1, "Ctrl + Shift + 1"),
                                   Marker("second", kKey2, "Ctrl + Shift + 2", "-x")}));
 }
@@ -170,16 +168,12 @@ TEST_F(HotkeyEditor, EscapeSavesTheRowsWhileKeysAndLauncherItemsRunTheirOldEntri
     CloseEditor(VK_ESCAPE);
     EXPECT_EQ(File(), HotkeyFile({second}));
 
-    auto runs = PressAndWait(kKey2, 1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].command_line, marker() + " -second");
-    runs = PressAndWait(kKey1, 2);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[1].command_line, marker() + " -first");
+    ASSERT_TRUE(PressRunsMarker(kKey2, 1, "-second"));
+    ASSERT_TRUE(PressRunsMarker(kKey1, 2, "-first"));
     ASSERT_TRUE(ClickIcon(main_, WM_LBUTTONDOWN));
     std::string error;
     ASSERT_TRUE(ChooseMenuItem(*zarv_, dir(), kFirstLauncherId, &error)) << error;
-    runs = WaitMarkerRuns(log(), 3);
+    const auto runs = WaitMarkerRuns(log(), 3);
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[2].command_line, marker() + " -first");
 }

@@ -37,12 +37,8 @@ TEST_F(Hotkeys, OnlyAvailableEntriesHoldTheirCombinationUnderTheirOwnPosition) {
     EXPECT_EQ(TryRegister(folder), 0u) << "an entry naming a folder holds its key";
 
     // The third entry's key runs the third entry, not the one after the gap.
-    auto runs = PressAndWait(third, 1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].command_line, marker() + " -third");
-    runs = PressAndWait(first, 2);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[1].command_line, marker() + " -first");
+    ASSERT_TRUE(PressRunsMarker(third, 1, "-third"));
+    ASSERT_TRUE(PressRunsMarker(first, 2, "-first"));
 }
 
 TEST_F(Hotkeys, CombinationHeldElsewhereIsLeftOutAndTheRestWork) {
@@ -60,9 +56,7 @@ TEST_F(Hotkeys, CombinationHeldElsewhereIsLeftOutAndTheRestWork) {
     EXPECT_TRUE(
         WaitUntil([&] { return PeekMessageW(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE); }));
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(kOurId));
-    auto runs = PressAndWait(free, 1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].command_line, marker() + " -free");
+    ASSERT_TRUE(PressRunsMarker(free, 1, "-free"));
 
     // Released by us, the key stays free: zarv does not take it later.
     UnregisterHotKey(nullptr, kOurId);

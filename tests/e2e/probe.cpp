@@ -237,26 +237,27 @@ std::string Drop(const std::string& args) {
     return "ok\n";
 }
 
+// The driver loads us once it sees a menu; a menu that is still opening is given a moment.
+std::vector<HWND> WaitOpenMenus() {
+    std::vector<HWND> menus;
+    for (int i = 0; i < 100 && menus.empty(); ++i) {
+        menus = OpenMenuWindows();
+        if (menus.empty()) Sleep(20);
+    }
+    return menus;
+}
+
 std::string Answer(const std::string& request) {
     if (request.rfind("drop\t", 0) == 0) return Drop(request.substr(5));
     if (request == "menu") {
-        // The driver loads us once it sees the menu; give a menu that is still opening a moment.
-        std::vector<HWND> menus;
-        for (int i = 0; i < 100 && menus.empty(); ++i) {
-            menus = OpenMenuWindows();
-            if (menus.empty()) Sleep(20);
-        }
+        const std::vector<HWND> menus = WaitOpenMenus();
         if (menus.empty()) return "error\tno open menu\n";
         std::string out = "ok\n";
         for (HWND w : menus) out += DescribeMenu(w);
         return out;
     }
     if (request == "pictures") {
-        std::vector<HWND> menus;
-        for (int i = 0; i < 100 && menus.empty(); ++i) {
-            menus = OpenMenuWindows();
-            if (menus.empty()) Sleep(20);
-        }
+        const std::vector<HWND> menus = WaitOpenMenus();
         if (menus.empty()) return "error\tno open menu\n";
         std::string pictures = DescribePictures(menus.front());
         return pictures.rfind("error", 0) == 0 ? pictures : "ok\n" + pictures;

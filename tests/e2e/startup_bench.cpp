@@ -21,6 +21,7 @@
 
 #include "bench_timing.h"
 #include "harness.h"
+#include "ui_helpers.h"
 
 using namespace e2e;
 using namespace e2e::bench;
@@ -29,7 +30,6 @@ namespace {
 
 constexpr int kPrograms = 200;     // the memory and start-up case
 constexpr int kMenuEntries = 500;  // the first-opening case
-constexpr UINT kTrayMessage = 0x4C8;
 const std::wstring kDir = L"C:\\zarv-e2e\\startup-bench";
 const std::wstring kProgramsDir = kDir + L"\\programs";
 const std::wstring kMenuDir = kDir + L"\\menu";
@@ -89,9 +89,9 @@ bool TimeStartup(const std::wstring& exe, Process& process, Startup& out) {
 // Posts the icon's left button-down to callback and times until the process's menu window is
 // visible and painted (its update region is empty and the thread has answered a message, so the
 // paint has ended); then closes the menu.
-bool TimeMenu(DWORD pid, HWND callback, WPARAM icon, double& ms) {
+bool TimeMenu(DWORD pid, HWND callback, double& ms) {
     const LONGLONG t0 = Now();
-    PostMessageW(callback, kTrayMessage, icon, WM_LBUTTONDOWN);
+    PostMessageW(callback, ui::kTrayMessage, ui::kIconNumber, WM_LBUTTONDOWN);
     HWND menu = nullptr;
     if (!Spin([&] {
             auto open = OpenMenuWindows(pid);
@@ -102,13 +102,7 @@ bool TimeMenu(DWORD pid, HWND callback, WPARAM icon, double& ms) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(menu, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
     ms = Ms(t0, Now());
-    return WaitUntil([&] {
-        auto open = OpenMenuWindows(pid);
-        if (open.empty()) return true;
-        PostMessageW(open.front(), WM_KEYDOWN, VK_ESCAPE, 0);
-        Sleep(20);
-        return false;
-    });
+    return ui::CloseMenus(pid);
 }
 
 // RssAnon in KB of the Wine process whose command line starts with exe (Linux's /proc through
@@ -186,7 +180,7 @@ bool PrepareFolder(const std::wstring& dir, const std::vector<HotkeyRecord>& ent
 
 HWND ZarvCallback(const Process& zarv) {
     HWND main = WaitMainWindow(zarv.pid());
-    return main ? FindWindowExW(main, nullptr, L"TCallbackWindow", nullptr) : nullptr;
+    return main ? ui::CallbackWindow(main) : nullptr;
 }
 
 // One figure of ours with its yardstick beside it, and their ratio.
@@ -228,7 +222,7 @@ int main(int argc, char** argv) {
         zarv_ready.push_back(s.ready);
         HWND callback = ZarvCallback(zarv);
         double ms = 0;
-        if (!callback || !TimeMenu(zarv.pid(), callback, 1, ms))
+        if (!callback || !TimeMenu(zarv.pid(), callback, ms))
             return Fail("the launcher menu did not open");
         Sleep(1000);  // the pictures' idle pass ends
         zarv_kb.push_back(static_cast<double>(RssAnonKb(kProgramsDir + L"\\zarv.exe")));
@@ -240,7 +234,7 @@ int main(int argc, char** argv) {
             return Fail("bare_tray.exe did not come up");
         bare_ready.push_back(s.ready);
         auto windows = TopLevelWindows(bare.pid(), L"TBareTray");
-        if (windows.empty() || !TimeMenu(bare.pid(), windows.front(), 1, ms))
+        if (windows.empty() || !TimeMenu(bare.pid(), windows.front(), ms))
             return Fail("the menu of bare_tray.exe did not open");
         Sleep(1000);
         bare_kb.push_back(static_cast<double>(RssAnonKb(kProgramsDir + L"\\bare_tray.exe")));
@@ -252,8 +246,8 @@ int main(int argc, char** argv) {
             return Fail("zarv.exe did not come up");
         callback = ZarvCallback(zarv);
         double first = 0, second = 0;
-        if (!callback || !TimeMenu(zarv.pid(), callback, 1, first) ||
-            !TimeMenu(zarv.pid(), callback, 1, second))
+        if (!callback || !TimeMenu(zarv.pid(), callback, first) ||
+            !TimeMenu(zarv.pid(), callback, second))
             return Fail("the launcher menu did not open");
         first_menu.push_back(first);
         second_menu.push_back(second);

@@ -136,9 +136,7 @@ TEST_F(Startup, TornHotkeyFileIsReportedAndTheRecordsBeforeItKept) {
     ASSERT_TRUE(WaitResident(zarv));
 
     EXPECT_EQ(TryRegister(key), ERROR_HOTKEY_ALREADY_REGISTERED);
-    auto runs = PressAndWait(key, 1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].command_line, marker() + " -kept");
+    ASSERT_TRUE(PressRunsMarker(key, 1, "-kept"));
 }
 
 TEST_F(Startup, CloseEndsTheProcessAndReleasesEveryHotKey) {

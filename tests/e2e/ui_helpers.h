@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -111,6 +112,48 @@ inline bool ChooseMenuItem(const Process& zarv, const std::wstring& folder, UINT
     return false;
 }
 
+// ---- Memory and messages of another process ---------------------------------------------------
+
+// Memory inside the process that owns a window: the structures of messages to another process's
+// list views and tooltips must lie in the address space of the control that reads them.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND window, size_t bytes) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) at_ = VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteMemory() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    explicit operator bool() const { return at_ != nullptr; }
+    LPARAM address(size_t offset = 0) const {
+        return reinterpret_cast<LPARAM>(static_cast<char*>(at_) + offset);
+    }
+    bool Write(const void* data, size_t bytes, size_t offset = 0) const {
+        return WriteProcessMemory(process_, static_cast<char*>(at_) + offset, data, bytes, nullptr);
+    }
+    bool Read(void* data, size_t bytes, size_t offset = 0) const {
+        return ReadProcessMemory(process_, static_cast<char*>(at_) + offset, data, bytes, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* at_ = nullptr;
+};
+
+inline LRESULT SendTimeout(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, kTimeoutMs, &result)) return -1;
+    return static_cast<LRESULT>(result);
+}
+
 // ---- The icons the shell shows ----------------------------------------------------------------
 
 // One icon of the notification area, as Wine's shell (explorer.exe) shows it: the small window
@@ -122,7 +165,7 @@ struct ShellIcon {
 
 // Every icon of the notification area with its tooltip text. The shell keeps each tip in a
 // tooltip control of its own process, so the tool's description and the text buffer are placed in
-// that process (VirtualAllocEx) for TTM_ENUMTOOLSW and TTM_GETTEXTW.
+// that process for TTM_ENUMTOOLSW and TTM_GETTEXTW.
 inline std::vector<ShellIcon> ShellIcons() {
     constexpr int kTextChars = 1024;
     struct Remote {
@@ -132,32 +175,24 @@ inline std::vector<ShellIcon> ShellIcons() {
     std::vector<ShellIcon> icons;
     for (const ProcessEntry& p : Processes()) {
         if (lstrcmpiW(p.exe.c_str(), L"explorer.exe") != 0) continue;
-        HANDLE shell =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, p.pid);
-        if (!shell) continue;
-        auto* remote = static_cast<Remote*>(
-            VirtualAllocEx(shell, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-        for (HWND tooltip :
-             remote ? TopLevelWindows(p.pid, TOOLTIPS_CLASSW) : std::vector<HWND>{}) {
-            DWORD_PTR count = 0;
-            SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_NORMAL, 2000, &count);
-            for (DWORD_PTR i = 0; i < count; ++i) {
+        for (HWND tooltip : TopLevelWindows(p.pid, TOOLTIPS_CLASSW)) {
+            RemoteMemory remote(tooltip, sizeof(Remote));
+            if (!remote) continue;
+            const LRESULT count = SendTimeout(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i) {
                 Remote local{};
                 local.info.cbSize = sizeof local.info;
-                DWORD_PTR ok = 0;
-                if (!WriteProcessMemory(shell, remote, &local, sizeof local, nullptr) ||
-                    !SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, i,
-                                         reinterpret_cast<LPARAM>(&remote->info), SMTO_NORMAL, 2000,
-                                         &ok) ||
-                    !ok || !ReadProcessMemory(shell, remote, &local, sizeof local, nullptr))
+                if (!remote.Write(&local, sizeof local) ||
+                    SendTimeout(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                                remote.address()) <= 0 ||
+                    !remote.Read(&local, sizeof local))
                     continue;
-                local.info.lpszText = remote->text;
+                local.info.lpszText =
+                    reinterpret_cast<wchar_t*>(remote.address(offsetof(Remote, text)));
                 local.text[0] = L'\0';
-                if (!WriteProcessMemory(shell, remote, &local, sizeof local, nullptr) ||
-                    !SendMessageTimeoutW(tooltip, TTM_GETTEXTW, kTextChars,
-                                         reinterpret_cast<LPARAM>(&remote->info), SMTO_NORMAL, 2000,
-                                         &ok) ||
-                    !ReadProcessMemory(shell, remote, &local, sizeof local, nullptr))
+                if (!remote.Write(&local, sizeof local) ||
+                    SendTimeout(tooltip, TTM_GETTEXTW, kTextChars, remote.address()) < 0 ||
+                    !remote.Read(&local, sizeof local))
                     continue;
                 local.text[kTextChars - 1] = L'\0';
                 HWND window = (local.info.uFlags & TTF_IDISHWND)
@@ -166,8 +201,6 @@ inline std::vector<ShellIcon> ShellIcons() {
                 icons.push_back({window, local.text});
             }
         }
-        if (remote) VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
-        CloseHandle(shell);
     }
     return icons;
 }
@@ -203,7 +236,6 @@ inline std::optional<std::vector<Picture>> ReadPictures(HANDLE process, const st
 
 // ---- The command bar --------------------------------------------------------------------------
 
-// The editable drop-down of the bar (a ComboBox on the bar's panel).
 // Whether the process has loaded the DLL of that file name (letter case ignored).
 inline bool ModuleLoaded(DWORD pid, const wchar_t* name) {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
@@ -217,6 +249,7 @@ inline bool ModuleLoaded(DWORD pid, const wchar_t* name) {
     return found;
 }
 
+// The editable drop-down of the bar (a ComboBox on the bar's panel).
 inline HWND CommandBox(HWND main) {
     HWND panel = FindWindowExW(main, nullptr, L"TPanel", nullptr);
     return panel ? FindWindowExW(panel, nullptr, L"ComboBox", nullptr) : nullptr;
@@ -225,11 +258,9 @@ inline HWND CommandBox(HWND main) {
 // The text of the window, asked for with WM_GETTEXT (which also reaches into another process).
 inline std::wstring TextOfControl(HWND window) {
     wchar_t buf[1024] = {};
-    DWORD_PTR n = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_NORMAL,
-                             kTimeoutMs, &n))
-        return L"<no answer>";
-    return std::wstring(buf, std::min<DWORD_PTR>(n, 1023));
+    const LRESULT n = SendTimeout(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
+    if (n < 0) return L"<no answer>";
+    return std::wstring(buf, std::min<size_t>(static_cast<size_t>(n), 1023));
 }
 
 inline RECT RectOf(HWND window) {
@@ -295,46 +326,6 @@ inline void ClickAt(int x, int y, bool right = false) {
 }
 
 // ---- List views of another process ------------------------------------------------------------
-
-// Memory inside the process that owns a window: the structures of list-view messages must lie in
-// the address space of the control that reads them.
-class RemoteMemory {
-public:
-    RemoteMemory(HWND window, size_t bytes) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        process_ =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_) at_ = VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~RemoteMemory() {
-        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-
-    explicit operator bool() const { return at_ != nullptr; }
-    LPARAM address(size_t offset = 0) const {
-        return reinterpret_cast<LPARAM>(static_cast<char*>(at_) + offset);
-    }
-    bool Write(const void* data, size_t bytes, size_t offset = 0) const {
-        return WriteProcessMemory(process_, static_cast<char*>(at_) + offset, data, bytes, nullptr);
-    }
-    bool Read(void* data, size_t bytes, size_t offset = 0) const {
-        return ReadProcessMemory(process_, static_cast<char*>(at_) + offset, data, bytes, nullptr);
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    void* at_ = nullptr;
-};
-
-inline LRESULT SendTimeout(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, kTimeoutMs, &result)) return -1;
-    return static_cast<LRESULT>(result);
-}
 
 inline int RowCount(HWND list) {
     return static_cast<int>(SendTimeout(list, LVM_GETITEMCOUNT, 0, 0));

@@ -86,6 +86,19 @@ std::vector<MarkerRun> ZarvTest::PressAndWait(KeyCombo chord, std::size_t count)
     return WaitMarkerRuns(log(), count);
 }
 
+::testing::AssertionResult ZarvTest::PressRunsMarker(KeyCombo chord, std::size_t count,
+                                                     const std::string& options) {
+    const std::vector<MarkerRun> runs = PressAndWait(chord, count);
+    if (count == 0 || runs.size() != count)
+        return ::testing::AssertionFailure()
+               << runs.size() << " marker runs in the log, " << count << " expected";
+    const std::string want = marker() + " " + options;
+    if (runs.back().command_line != want)
+        return ::testing::AssertionFailure()
+               << "the last run got \"" << runs.back().command_line << "\", not \"" << want << "\"";
+    return ::testing::AssertionSuccess();
+}
+
 std::vector<ProcessEntry> NewProcesses(const std::vector<ProcessEntry>& before) {
     std::vector<ProcessEntry> added;
     for (const ProcessEntry& p : Processes()) {

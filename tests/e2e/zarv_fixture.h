@@ -51,6 +51,10 @@ protected:
 
     // Presses chord and waits until the marker log holds count runs; returns them.
     std::vector<MarkerRun> PressAndWait(KeyCombo chord, std::size_t count);
+    // Presses chord and checks that it started the case's marker once more, as run number count
+    // of the log, with options after the marker's path.
+    ::testing::AssertionResult PressRunsMarker(KeyCombo chord, std::size_t count,
+                                               const std::string& options);
 
 private:
     std::wstring dir_;
