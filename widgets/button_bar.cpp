@@ -170,6 +170,13 @@ void TExpress::SendGroupDownNotice(int group, const TLookOutButton* sender) {
     for (auto& b : buttons_) b->GroupDownNotice(group, sender);
 }
 
+std::vector<BarItem> TExpress::Items() const {
+    std::vector<BarItem> items;
+    items.reserve(buttons_.size());
+    for (auto& b : buttons_) items.push_back({b->top_, b->height_, b->visible_});
+    return items;
+}
+
 void TExpress::PlaceArrowRects() {
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -181,16 +188,14 @@ bool TExpress::ArrangeOnce() {
     RECT client{}, window{};
     GetClientRect(hwnd(), &client);
     GetWindowRect(hwnd(), &window);
-    std::vector<BarItem> items;
     for (auto& b : buttons_) {
         b->left_ = 0;
         b->width_ = client.right;
         b->height_ = buttonHeight_;
-        items.push_back({b->top_, b->height_, b->visible_});
     }
     BarArrangement a =
         ArrangeBar({upArrow_.visible_, downArrow_.visible_}, window.bottom - window.top,
-                   client.right, client.bottom, items, scrollIndex_, margin_);
+                   client.right, client.bottom, Items(), scrollIndex_, margin_);
     bool changed = a.arrows.up != upArrow_.visible_ || a.arrows.down != downArrow_.visible_;
     upArrow_.visible_ = a.arrows.up;
     downArrow_.visible_ = a.arrows.down;
@@ -237,11 +242,7 @@ void TExpress::FormPaint() {
         FillSolid(dc, client, color_);
     }
 
-    for (int i : OrderByTop([&] {
-             std::vector<BarItem> items;
-             for (auto& b : buttons_) items.push_back({b->top_, b->height_, b->visible_});
-             return items;
-         }())) {
+    for (int i : OrderByTop(Items())) {
         TLookOutButton& b = *buttons_[i];
         RECT r = b.BoundsRect();
         RECT visible{};

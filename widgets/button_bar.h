@@ -222,6 +222,7 @@ private:
     friend class TLookOutButton;
     friend class TUpArrowBtn;
     void FormPaint();
+    std::vector<BarItem> Items() const;  // the buttons as the layout sees them
     void PlaceArrowRects();
     void Arrange();
     bool ArrangeOnce();  // true when anything moved or an arrow came or went

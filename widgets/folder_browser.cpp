@@ -1,6 +1,5 @@
 #include "widgets/folder_browser.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -14,17 +13,6 @@ namespace {
 
 // Longest path the shell can give (the extended-length limit of Windows).
 constexpr DWORD kLongestPath = 32768;
-
-// Posted to the dialog after a selection change: sets the OK button's state again once the
-// dialog has finished its own handling of the change (Wine's dialog re-enables the button after
-// the callback has disabled it).
-constexpr UINT kApplyOkState = WM_APP + 0x4C9;
-constexpr UINT_PTR kSubclassId = 1;
-
-struct ItemIdFree {
-    void operator()(ITEMIDLIST* id) const { CoTaskMemFree(id); }
-};
-using UniqueItemId = std::unique_ptr<ITEMIDLIST, ItemIdFree>;
 
 struct ComRelease {
     void operator()(IUnknown* object) const { object->Release(); }
@@ -91,7 +79,7 @@ std::wstring PathOf(PCIDLIST_ABSOLUTE id, bool* unreadable) {
 
 }  // namespace
 
-void TSHBrowseForFolderEx::ItemIdDeleter::operator()(void* id) const { CoTaskMemFree(id); }
+void ItemIdFree::operator()(ITEMIDLIST* id) const { CoTaskMemFree(id); }
 
 TSHBrowseForFolderEx::TSHBrowseForFolderEx(HWND ownerForm)
     : ownerForm_(ownerForm), appWindow_(ownerForm) {}
@@ -146,7 +134,7 @@ bool TSHBrowseForFolderEx::Execute() {
     initialSelection_ = nullptr;
     rootId_ = nullptr;
     showPath_ = false;
-    UniqueItemId lastShown(static_cast<ITEMIDLIST*>(lastSelection_.release()));
+    UniqueItemId lastShown = std::move(lastSelection_);
     if (!chosen) return false;
     // The dialog returns the item it last reported selected. Wine's dialog can lose that item
     // when its tree is refreshed and return the desktop instead: what the user saw selected and
@@ -176,25 +164,21 @@ bool TSHBrowseForFolderEx::Execute() {
 }
 
 void TSHBrowseForFolderEx::SelectInitialFolder(HWND wnd) {
-    auto id = static_cast<PCIDLIST_ABSOLUTE>(initialSelection_);
+    PCIDLIST_ABSOLUTE id = initialSelection_;
     SendMessageW(wnd, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(id));
     // The selection notice comes back at once when the folder was found in the tree. Wine's
     // dialog, the first time in a process, may not find a folder by the identifier parsed
     // before it opened; by its path it does.
-    auto selected = static_cast<PCIDLIST_ABSOLUTE>(lastSelection_.get());
-    if (selected && ILIsEqual(selected, id)) return;
+    if (lastSelection_ && ILIsEqual(lastSelection_.get(), id)) return;
     std::wstring path = PathOf(id, nullptr);
     if (!path.empty())
         SendMessageW(wnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 void TSHBrowseForFolderEx::Initialized(HWND wnd) {
-    SetWindowSubclass(wnd, &TSHBrowseForFolderEx::DialogSubclass, kSubclassId, 0);
     // The dialog starts on its root by itself; asked to select the root, Wine's dialog selects
     // the root's first child instead.
-    if (initialSelection_ &&
-        !(rootId_ && ILIsEqual(static_cast<PCIDLIST_ABSOLUTE>(rootId_),
-                               static_cast<PCIDLIST_ABSOLUTE>(initialSelection_))))
+    if (initialSelection_ && !(rootId_ && ILIsEqual(rootId_, initialSelection_)))
         SelectInitialFolder(wnd);
     RECT dialog{};
     switch (showStyle_) {
@@ -241,22 +225,13 @@ int CALLBACK TSHBrowseForFolderEx::BrowseCallback(HWND wnd, UINT msg, LPARAM lp,
         if (self->showPath_) showText = path;
         SendMessageW(wnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(showText.c_str()));
         if (okButtonState == 1 || okButtonState == 2) {
+            // Set now, and again once the dialog has finished its own handling of the change
+            // (Wine's dialog re-enables the button after the callback has disabled it).
             SendMessageW(wnd, BFFM_ENABLEOK, 0, okButtonState == 1);
-            PostMessageW(wnd, kApplyOkState, 0, okButtonState == 1);
+            PostMessageW(wnd, BFFM_ENABLEOK, 0, okButtonState == 1);
         }
     }
     return 0;
-}
-
-LRESULT CALLBACK TSHBrowseForFolderEx::DialogSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp,
-                                                      UINT_PTR, DWORD_PTR) {
-    if (msg == kApplyOkState) {
-        SendMessageW(wnd, BFFM_ENABLEOK, 0, lp);
-        return 0;
-    }
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(wnd, &TSHBrowseForFolderEx::DialogSubclass, kSubclassId);
-    return DefSubclassProc(wnd, msg, wp, lp);
 }
 
 }  // namespace zarv

@@ -8,6 +8,7 @@
 // cannot give at all (longer than the longest path Windows handles) is a failure: Execute
 // returns false with both results empty and PathUnreadable() true, never a cut path.
 #include <windows.h>
+#include <shtypes.h>
 
 #include <functional>
 #include <memory>
@@ -16,6 +17,12 @@
 #include "core/folder_browse.h"
 
 namespace zarv {
+
+// Owns a shell item identifier (freed with CoTaskMemFree).
+struct ItemIdFree {
+    void operator()(ITEMIDLIST* id) const;
+};
+using UniqueItemId = std::unique_ptr<ITEMIDLIST, ItemIdFree>;
 
 enum TShowStyle {
     ssNone,          // the shell places the dialog
@@ -76,8 +83,6 @@ protected:
 
 private:
     static int CALLBACK BrowseCallback(HWND wnd, UINT msg, LPARAM lp, LPARAM data);
-    static LRESULT CALLBACK DialogSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                           DWORD_PTR data);
     void Initialized(HWND wnd);
     void SelectInitialFolder(HWND wnd);
 
@@ -92,12 +97,9 @@ private:
     std::wstring selectedDisplayName_;
     bool pathUnreadable_ = false;
     // While Execute runs.
-    const void* initialSelection_ = nullptr;  // item identifiers
-    const void* rootId_ = nullptr;
-    struct ItemIdDeleter {
-        void operator()(void* id) const;
-    };
-    std::unique_ptr<void, ItemIdDeleter> lastSelection_;  // the last item reported selected
+    PCIDLIST_ABSOLUTE initialSelection_ = nullptr;
+    PCIDLIST_ABSOLUTE rootId_ = nullptr;
+    UniqueItemId lastSelection_;  // the last item reported selected
     bool showPath_ = false;
 };
 
