@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "core/dpi.h"
+
 namespace zarv {
 
 namespace {
@@ -113,5 +115,9 @@ static_assert(std::size(kKeys) == kPickerKeyCount);
 }  // namespace
 
 const PickerKey* PickerKeys() { return kKeys; }
+
+Rect PickerKeyRect(const PickerKey& key, int dpi) {
+    return ScaleRectToDpi({key.Left, key.Top, key.Left + key.Width, key.Top + key.Height}, dpi);
+}
 
 }  // namespace zarv

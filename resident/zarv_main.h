@@ -59,6 +59,8 @@ private:
     void LauncherItemClick(int tag);
     void RunEntry(const THotkeyItem& entry);
     void AddTrayIcon();
+    // The notification area's picture: the program's icon at the small-icon size of dpi.
+    void SetTrayPicture(int dpi);
     // One tick of the launcher menu's pictures (the timer's work after each rebuild).
     void TakeMenuIcons();
     void HideBar();
@@ -96,7 +98,6 @@ private:
     HWND application_;
     bool hotkeyEditorOpen_ = false;
     TStrCommandForm* commandEditor_ = nullptr;  // the open command list editor
-    UniqueFont font_;
     TLauncherMenu ItemMenu;
     TTrayMenu PopupMenu1;
     TCommandBar bar_;

@@ -1,7 +1,7 @@
 #!/bin/bash
 # test.sh: README command 2 and what CI runs. Sets the machine up, builds and tests the native
 # preset (core unit tests), builds the windows preset and runs its tests under Wine in a fresh
-# prefix on a private Xvfb. Exits non-zero when a build fails, a test fails or no test ran.
+# prefix on a private Xvfb, and the DPI cases again in prefixes at 120, 144 and 192 dpi. Exits non-zero when a build fails, a test fails or no test ran.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -38,6 +38,19 @@ if cmake --preset windows >/dev/null && nice cmake --build --preset windows --pa
         zarv_warm_server
         section "windows: tests under Wine"
         ctest --preset windows --no-tests=error || fail "tests under Wine failed"
+        # The cases that lay windows out for the screen's DPI, again at 125, 150 and 200 %.
+        for dpi in 120 144 192; do
+            zarv_stop_prefix
+            prefix=$ZARV_ROOT/build/wine-test-$dpi
+            rm -rf "$prefix"
+            if zarv_make_prefix "$prefix" --test "$dpi"; then
+                zarv_warm_server
+                section "windows: tests at $dpi dpi"
+                ctest --preset windows -L dpi --no-tests=error || fail "tests at $dpi dpi failed"
+            else
+                fail "no Wine prefix at $dpi dpi"
+            fi
+        done
     else
         fail "no Wine prefix or no Xvfb"
     fi

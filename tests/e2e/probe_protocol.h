@@ -9,13 +9,24 @@
 //   drop <tab> window <tab> path [<tab> path ...]
 //             posts WM_DROPFILES with those files (UTF-8) to the window (decimal handle), as
 //             the shell does when they are dropped on it
+//   controls <tab> window
+//             the window and every window inside it, with their fonts
+//   dpichanged <tab> window <tab> dpi <tab> left <tab> top <tab> right <tab> bottom
+//             sends the window WM_DPICHANGED with that DPI and suggested rectangle, as the
+//             system does when the window moves to a monitor of another DPI
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
 //   ok
 //   menu  left  top  right  bottom  item-count
 //   item  fType(hex)  fState(hex)  wID  has-bitmap(0/1)  dwItemData  has-submenu(0/1)  caption
-//   picture  wID  drawn(0/1: anything differs from the background)  fingerprint
-//   (drop answers ok alone)
+//   picture  wID  drawn(0/1: anything differs from the background)  fingerprint  width  height
+//            drawn-width  drawn-height
+//            (width x height: the item's picture as the owner measures it (WM_MEASUREITEM), the
+//            bitmap it draws into; drawn-: the extent of what it drew)
+//   control  depth  class  id  left  top  right  bottom  font-height  text
+//            (depth 0 the window itself, in screen coordinates; the others in the client
+//            coordinates of the window; font-height the LOGFONT height of WM_GETFONT, 0 none)
+//   (drop and dpichanged answer ok alone)
 // or
 //   error  text
 

@@ -212,6 +212,8 @@ struct Picture {
     UINT id = 0;
     bool drawn = false;       // anything at all was drawn
     std::string fingerprint;  // equal fingerprints, equal pictures
+    SIZE size{};              // the picture as its owner measures it
+    SIZE drawnSize{};         // the extent of what it drew
 };
 
 // The pictures of the open menu's items that have one, read through the probe; nothing, with
@@ -228,11 +230,89 @@ inline std::optional<std::vector<Picture>> ReadPictures(HANDLE process, const st
         for (size_t tab; (tab = answer->find('\t', pos)) < end; pos = tab + 1)
             f.push_back(answer->substr(pos, tab - pos));
         f.push_back(answer->substr(pos, end - pos));
-        if (f.size() == 4 && f[0] == "picture")
-            pictures.push_back({static_cast<UINT>(std::stoul(f[1])), f[2] == "1", f[3]});
+        if (f.size() == 8 && f[0] == "picture")
+            pictures.push_back({static_cast<UINT>(std::stoul(f[1])),
+                                f[2] == "1",
+                                f[3],
+                                {std::stoi(f[4]), std::stoi(f[5])},
+                                {std::stoi(f[6]), std::stoi(f[7])}});
     }
     return pictures;
 }
+
+// ---- Layout read inside the program -----------------------------------------------------------
+
+// A window or a control as the probe saw it.
+struct ControlInfo {
+    int depth = 0;       // 0: the window itself; 1: its children; 2: theirs ...
+    std::wstring cls;    // window class
+    int id = 0;          // control id
+    RECT rect{};         // screen (depth 0) or the window's client coordinates
+    int fontHeight = 0;  // LOGFONT height of its font (negative: character height), 0 none
+    std::wstring text;
+    int width() const { return rect.right - rect.left; }
+    int height() const { return rect.bottom - rect.top; }
+};
+
+// The window and every window inside it, read in the program; nothing (with the reason) when
+// the probe failed.
+inline std::optional<std::vector<ControlInfo>> ReadControls(HANDLE process,
+                                                            const std::wstring& folder, HWND window,
+                                                            std::string* error) {
+    std::optional<std::string> answer = RunProbe(
+        process, folder, "controls\t" + std::to_string(reinterpret_cast<INT_PTR>(window)), error);
+    if (!answer) return std::nullopt;
+    std::vector<ControlInfo> controls;
+    size_t start = 0;
+    for (size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1) {
+        std::vector<std::string> f;
+        size_t pos = start;
+        for (size_t tab; (tab = answer->find('\t', pos)) < end; pos = tab + 1)
+            f.push_back(answer->substr(pos, tab - pos));
+        f.push_back(answer->substr(pos, end - pos));
+        if (f.size() != 10 || f[0] != "control") continue;
+        auto wide = [](const std::string& utf8) {
+            int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                        nullptr, 0);
+            std::wstring w(static_cast<size_t>(n), L'\0');
+            MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(),
+                                n);
+            return w;
+        };
+        ControlInfo c;
+        c.depth = std::stoi(f[1]);
+        c.cls = wide(f[2]);
+        c.id = std::stoi(f[3]);
+        c.rect = {std::stoi(f[4]), std::stoi(f[5]), std::stoi(f[6]), std::stoi(f[7])};
+        c.fontHeight = std::stoi(f[8]);
+        c.text = wide(f[9]);
+        controls.push_back(std::move(c));
+    }
+    return controls;
+}
+
+// Sends window, inside the program, the notice that it moved to a monitor of dpi with the
+// suggested outer rectangle (as Windows does; Wine never does). False, with the reason, on
+// failure.
+inline bool SendDpiChanged(HANDLE process, const std::wstring& folder, HWND window, int dpi,
+                           RECT suggested, std::string* error) {
+    std::string request = "dpichanged\t" + std::to_string(reinterpret_cast<INT_PTR>(window)) +
+                          "\t" + std::to_string(dpi);
+    for (LONG v : {suggested.left, suggested.top, suggested.right, suggested.bottom})
+        request += "\t" + std::to_string(v);
+    return RunProbe(process, folder, request, error).has_value();
+}
+
+// The screen's DPI as the tests' prefix sets it (LogPixels).
+inline int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A 96-dpi figure at dpi, rounded as MulDiv rounds.
+inline int Scaled(int v, int dpi) { return MulDiv(v, dpi, 96); }
 
 // ---- The command bar --------------------------------------------------------------------------
 
