@@ -90,7 +90,7 @@ void TCommandBar::LayOut(int dpi) {
     dpi_ = dpi;
     layout_ = CommandBarLayoutForDpi(dpi);
     UniqueFont old = std::move(font_);  // the controls use it until they have the new one
-    font_.reset(CreateFormFont(dpi));
+    font_.reset(CreateFormFont(layout_.fontHeight));
     SetWindowPos(bar_, nullptr, 0, 0, layout_.client.width, layout_.client.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!panel_) return;

@@ -3,8 +3,6 @@
 // name, with one HandleMessage switch that calls the named handlers.
 #include <windows.h>
 
-#include "core/dpi.h"
-
 namespace zarv {
 
 class Window {
@@ -56,8 +54,8 @@ HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, D
 // The one instance handle of the executable.
 HINSTANCE AppInstance();
 
-// The font of the program's windows: "ＭＳ Ｐゴシック", 12 pixels high at 96 dpi (9 points), scaled
-// to dpi (18 pixels at 144). The caller owns it.
-HFONT CreateFormFont(int dpi = kBaseDpi);
+// The font of the program's windows: "ＭＳ Ｐゴシック", 12 pixels high (9 points at 96 dpi) unless
+// told otherwise. The caller owns it.
+HFONT CreateFormFont(int height = 12);
 
 }  // namespace zarv
