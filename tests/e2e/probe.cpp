@@ -4,6 +4,7 @@
 // probe_protocol.h) and then unloads the DLL.
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <cstring>
@@ -302,6 +303,42 @@ std::string Controls(const std::string& args) {
     return out;
 }
 
+int TextWidth(HDC dc, HFONT font, const wchar_t* text) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    SelectObject(dc, old);
+    return size.cx;
+}
+
+// "columns <list view>": each column's width and the width its caption takes.
+std::string Columns(const std::string& args) {
+    HWND list = WindowOf(args);
+    auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    if (!header) return "error\tno list view with a header\n";
+    auto font = reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0));
+    HDC dc = GetDC(header);
+    std::string out = "ok\n";
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = L"";
+        HDITEMW item{};
+        item.mask = HDI_TEXT | HDI_WIDTH;
+        item.pszText = text;
+        item.cchTextMax = 128;
+        SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        int needed = TextWidth(dc, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), text);
+        if (font) {
+            const int inFont = TextWidth(dc, font, text);
+            needed = inFont > needed ? inFont : needed;
+        }
+        out += "column\t" + std::to_string(i) + "\t" + std::to_string(item.cxy) + "\t" +
+               std::to_string(needed) + "\t" + Utf8(text) + "\n";
+    }
+    ReleaseDC(header, dc);
+    return out;
+}
+
 // "dpichanged <window> <dpi> <left> <top> <right> <bottom>": the system's notice that the
 // window went to a monitor of another DPI, sent on the window's own thread.
 std::string DpiChanged(const std::string& args) {
@@ -330,6 +367,7 @@ std::vector<HWND> WaitOpenMenus() {
 std::string Answer(const std::string& request) {
     if (request.rfind("drop\t", 0) == 0) return Drop(request.substr(5));
     if (request.rfind("controls\t", 0) == 0) return Controls(request.substr(9));
+    if (request.rfind("columns\t", 0) == 0) return Columns(request.substr(8));
     if (request.rfind("dpichanged\t", 0) == 0) return DpiChanged(request.substr(11));
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();

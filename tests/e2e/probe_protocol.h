@@ -11,6 +11,8 @@
 //             the shell does when they are dropped on it
 //   controls <tab> window
 //             the window and every window inside it, with their fonts
+//   columns <tab> list view
+//             the list view's columns with the width their captions need
 //   dpichanged <tab> window <tab> dpi <tab> left <tab> top <tab> right <tab> bottom
 //             sends the window WM_DPICHANGED with that DPI and suggested rectangle, as the
 //             system does when the window moves to a monitor of another DPI
@@ -26,6 +28,9 @@
 //   control  depth  class  id  left  top  right  bottom  font-height  text
 //            (depth 0 the window itself, in screen coordinates; the others in the client
 //            coordinates of the window; font-height the LOGFONT height of WM_GETFONT, 0 none)
+//   column  index  width  caption-width  caption
+//            (caption-width: the caption's width in the header's font or in the default GUI
+//            font, whichever is wider)
 //   (drop and dpichanged answer ok alone)
 // or
 //   error  text

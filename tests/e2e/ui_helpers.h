@@ -291,6 +291,38 @@ inline std::optional<std::vector<ControlInfo>> ReadControls(HANDLE process,
     return controls;
 }
 
+// A column of a list view, with the width its caption takes in the header.
+struct ColumnInfo {
+    int width = 0;
+    int captionWidth = 0;
+    std::wstring caption;
+};
+
+inline std::optional<std::vector<ColumnInfo>> ReadColumns(HANDLE process,
+                                                          const std::wstring& folder, HWND list,
+                                                          std::string* error) {
+    std::optional<std::string> answer = RunProbe(
+        process, folder, "columns\t" + std::to_string(reinterpret_cast<INT_PTR>(list)), error);
+    if (!answer) return std::nullopt;
+    std::vector<ColumnInfo> columns;
+    size_t start = 0;
+    for (size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1) {
+        std::vector<std::string> f;
+        size_t pos = start;
+        for (size_t tab; (tab = answer->find('\t', pos)) < end; pos = tab + 1)
+            f.push_back(answer->substr(pos, tab - pos));
+        f.push_back(answer->substr(pos, end - pos));
+        if (f.size() != 5 || f[0] != "column") continue;
+        int n =
+            MultiByteToWideChar(CP_UTF8, 0, f[4].data(), static_cast<int>(f[4].size()), nullptr, 0);
+        std::wstring caption(static_cast<size_t>(n), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, f[4].data(), static_cast<int>(f[4].size()), caption.data(),
+                            n);
+        columns.push_back({std::stoi(f[2]), std::stoi(f[3]), caption});
+    }
+    return columns;
+}
+
 // Sends window, inside the program, the notice that it moved to a monitor of dpi with the
 // suggested outer rectangle (as Windows does; Wine never does). False, with the reason, on
 // failure.
