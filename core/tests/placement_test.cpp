@@ -27,5 +27,21 @@ TEST(PlaceBarAtPointerTest, SecondMonitor) {
     EXPECT_EQ(PlaceBarAtPointer({100, -1070}, 200, 30, above), (Point{0, -1080}));
 }
 
+TEST(PlaceAtPointerTest, BottomRightAtThePointerFlippingNearTheTopAndLeftEdges) {
+    EXPECT_EQ(PlaceAtPointer({700, 500}, 640, 360), (Point{60, 140}));
+    EXPECT_EQ(PlaceAtPointer({100, 500}, 640, 360), (Point{100, 140}));
+    EXPECT_EQ(PlaceAtPointer({700, 50}, 640, 360), (Point{60, 50}));
+    EXPECT_EQ(PlaceAtPointer({10, 20}, 640, 360), (Point{10, 20}));
+    // Exactly at the edge: no flip. Nothing pushes it off the right or bottom edge.
+    EXPECT_EQ(PlaceAtPointer({640, 360}, 640, 360), (Point{0, 0}));
+    EXPECT_EQ(PlaceAtPointer({5000, 4000}, 640, 360), (Point{4360, 3640}));
+}
+
+TEST(EditorTableBoundsTest, TableFollowsTheWindow) {
+    EXPECT_EQ(EditorTableBounds(800, 500, 92), (Rect{8, 8, 8 + 684, 8 + 452}));
+    EXPECT_EQ(EditorTableBounds(640, 360, 92), (Rect{8, 8, 8 + 524, 8 + 312}));
+    EXPECT_EQ(EditorTableBounds(100, 40, 92), (Rect{8, 8, 8, 8}));
+}
+
 }  // namespace
 }  // namespace zarv

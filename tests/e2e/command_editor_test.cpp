@@ -16,9 +16,10 @@ protected:
         : ListEditorTest(L"TStrCommandForm", L"TSetCommandForm", kCommandSettingsId,
                          L"Command.DAT") {}
 
-    // Starts the program with the hot key of function 253 and the commands.
+    // Starts the program with the hot key of the command editor and the commands.
     HWND Start(const std::vector<CommandRecord>& commands) {
-        HotkeyRecord key{"cmd", "", "", "", "k", MOD_CONTROL | MOD_SHIFT, 'E', 253};
+        HotkeyRecord key{
+            "cmd", "", "", "", "k", MOD_CONTROL | MOD_SHIFT, 'E', zarv::kFuncCommandEditor};
         WriteHotkeys({key});
         WriteCommands(commands);
         return StartResident();

@@ -54,7 +54,8 @@ protected:
 
 TEST_F(HotkeyEditor, OpensOnceFromTheTrayMenuOrItsHotKeyWithTheRowsAndADeafIcon) {
     HotkeyRecord web{"web", "http://example.invalid/", "", "", "Ctrl + W", 2, 'W', 255};
-    HotkeyRecord self{ToAnsi(L"設定"), "", "", "", "Ctrl + Shift + E", kCtrlShift, 'E', 252};
+    HotkeyRecord self{ToAnsi(L"設定"),    "",         "",  "",
+                      "Ctrl + Shift + E", kCtrlShift, 'E', zarv::kFuncHotkeyEditor};
     WriteHotkeys({Marker("marker", kKey1, "Ctrl + Shift + 1", "-a"), web, self});
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
@@ -225,7 +226,8 @@ TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
     EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
     CloseEditor(VK_RETURN);
 
-    HotkeyRecord date{ToAnsi(L"日時の表示"), "", "", "", "Ctrl + 1", MOD_CONTROL, '1', 9};
+    HotkeyRecord date{ToAnsi(L"日時の表示"), "", "", "", "Ctrl + 1", MOD_CONTROL, '1',
+                      zarv::kFuncDateAndTime};
     HotkeyRecord url{"", "no such thing", "", "", "Ctrl + 2", MOD_CONTROL, '2', 255};
     EXPECT_EQ(File(), HotkeyFile({date, url}));
 }
