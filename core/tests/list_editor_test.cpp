@@ -37,16 +37,6 @@ TEST(MoveRowTest, NothingMovesWithoutATargetRowOrWithOneRow) {
     EXPECT_FALSE(MoveRow(one, 0, 0));
 }
 
-TEST(PlaceAtPointerTest, BottomRightAtThePointerFlippingNearTheTopAndLeftEdges) {
-    EXPECT_EQ(PlaceAtPointer({700, 500}, 640, 360), (Point{60, 140}));
-    EXPECT_EQ(PlaceAtPointer({100, 500}, 640, 360), (Point{100, 140}));
-    EXPECT_EQ(PlaceAtPointer({700, 50}, 640, 360), (Point{60, 50}));
-    EXPECT_EQ(PlaceAtPointer({10, 20}, 640, 360), (Point{10, 20}));
-    // Exactly at the edge: no flip. Nothing pushes it off the right or bottom edge.
-    EXPECT_EQ(PlaceAtPointer({640, 360}, 640, 360), (Point{0, 0}));
-    EXPECT_EQ(PlaceAtPointer({5000, 4000}, 640, 360), (Point{4360, 3640}));
-}
-
 TEST(EditorTableBoundsTest, TableFollowsTheWindow) {
     EXPECT_EQ(EditorTableBounds(800, 500, 92), (Rect{8, 8, 8 + 684, 8 + 452}));
     EXPECT_EQ(EditorTableBounds(640, 360, 92), (Rect{8, 8, 8 + 524, 8 + 312}));
