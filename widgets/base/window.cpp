@@ -23,12 +23,23 @@ void PopupMenuAt(HMENU menu, HWND owner, int x, int y) {
     PostMessageW(owner, WM_NULL, 0, 0);
 }
 
+Rect WorkAreaAt(POINT pointer) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &mi))
+        return Rect{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return Rect{work.left, work.top, work.right, work.bottom};
+}
+
 void ShowAtPointer(HWND window) {
     POINT pointer{};
     GetCursorPos(&pointer);
     RECT r;
     GetWindowRect(window, &r);
-    const Point at = PlaceAtPointer({pointer.x, pointer.y}, r.right - r.left, r.bottom - r.top);
+    const Point at = PlaceAtPointer({pointer.x, pointer.y}, r.right - r.left, r.bottom - r.top,
+                                    WorkAreaAt(pointer));
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);

@@ -3,6 +3,8 @@
 // name, with one HandleMessage switch that calls the named handlers.
 #include <windows.h>
 
+#include "core/placement.h"
+
 namespace zarv {
 
 class Window {
@@ -42,8 +44,12 @@ void PopupMenuAt(HMENU menu, HWND owner, int x, int y);
 // it makes its controls; the program does not load them at start-up (they cost memory and time).
 void EnsureCommonControls();
 
+// The work area (the screen less the taskbar) of the monitor nearest to pointer.
+Rect WorkAreaAt(POINT pointer);
+
 // Places window with its bottom-right corner at the mouse pointer (flipped below or right of it
-// near the screen's top or left edge), shows it and makes it the foreground window.
+// near the top or left edge of the work area of the monitor under it), shows it and makes it the
+// foreground window.
 void ShowAtPointer(HWND window);
 
 // A child control of parent with the given window class, text, style (WS_CHILD | WS_VISIBLE are
