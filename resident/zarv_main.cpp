@@ -219,7 +219,7 @@ void TZarv_main::Btn_ExecuteClick() {
         TCommandItem c = CommandList[static_cast<size_t>(k)];
         StartFile(hwnd(), c.FilePath, c.Options, c.WorkDir);
     } else if (!text.empty()) {
-        if (!StartProgram(text, std::string())) ShellOpen(hwnd(), text);
+        StartTyped(hwnd(), text);
     }
     HideBar();
 }
