@@ -107,5 +107,25 @@ TEST_F(Launching, DocumentStillGoesToTheShellAlone) {
                                                       "open|" + document_ + " -x"}));
 }
 
+TEST_F(Launching, RealShellStartGetsProgramParametersAndFolder) {
+    const std::string out = folder_ + "\\out.txt";
+    DeleteFileA(out.c_str());
+    char system32[MAX_PATH];
+    GetSystemDirectoryA(system32, MAX_PATH);
+    LaunchCalls& system = SystemLaunchCalls();
+    ASSERT_EQ(system.ShellStart(nullptr, std::string(system32) + "\\cmd.exe", "/c echo ok> out.txt",
+                                folder_),
+              0u);
+    // The relative name lands in the folder given.
+    bool written = false;
+    for (int i = 0; i < 500 && !written; ++i, Sleep(20))
+        written = GetFileAttributesA(out.c_str()) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_TRUE(written) << "cmd.exe did not run in " << folder_ << " with its parameters";
+    Sleep(100);  // cmd.exe lets go of the file
+    DeleteFileA(out.c_str());
+    // A program that is not there fails with an error and without a box.
+    EXPECT_NE(system.ShellStart(nullptr, folder_ + "\\missing.exe", "/x", ""), 0u);
+}
+
 }  // namespace
 }  // namespace zarv
