@@ -30,6 +30,8 @@ constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged b
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
+// Runs only while the key of the hot key that ran last is held (HotkeyRepeatWatch).
+constexpr UINT_PTR kKeyWatchTimer = 2;
 
 std::size_t ScreenfulOfItems() {
     // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
@@ -105,6 +107,9 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
     ItemMenu.Rebuild(entries, items);
     hotkeys_->Register(entries, available);
+    // The identifiers now stand for these entries: a key still held is no repeat of them.
+    keyWatch_.Reset();
+    KillTimer(hwnd(), kKeyWatchTimer);
     iconsNextTick_ = ScreenfulOfItems();
     SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
 }
@@ -135,11 +140,28 @@ void TZarv_main::RunEntry(const THotkeyItem& entry) {
 }
 
 void TZarv_main::WMHotKey(WPARAM id) {
+    const THotkeyItem* entry = hotkeys_->Entry(id);
+    if (!entry) return;
+    // The keyboard's repeats of a held key raise the hot key again where the system ignores
+    // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs, since
+    // the entry may open a modal window whose loop receives the repeats and the timer.
+    if (!keyWatch_.Press(static_cast<unsigned>(id), entry->VKey)) return;
+    SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
+    RunHotkeyEntry(id);
+}
+
+void TZarv_main::WatchHotkeyKey() {
+    if (!keyWatch_.Look((GetAsyncKeyState(keyWatch_.Key()) & 0x8000) != 0))
+        KillTimer(hwnd(), kKeyWatchTimer);
+}
+
+void TZarv_main::RunHotkeyEntry(WPARAM id) {
     // A copy: the entry's action may re-register (an editor's OK) while it runs.
     if (const THotkeyItem* entry = hotkeys_->Entry(id)) RunEntry(THotkeyItem(*entry));
 }
 
-void TZarv_main::LauncherItemClick(int tag) { WMHotKey(static_cast<WPARAM>(tag) + 1); }
+// A click is never a repeat: no watch.
+void TZarv_main::LauncherItemClick(int tag) { RunHotkeyEntry(static_cast<WPARAM>(tag) + 1); }
 
 void TZarv_main::PopupItemMenu(int x, int y) { ItemMenu.Popup(hwnd(), x, y); }
 
@@ -197,7 +219,7 @@ void TZarv_main::Btn_ExecuteClick() {
         TCommandItem c = CommandList[static_cast<size_t>(k)];
         StartFile(hwnd(), c.FilePath, c.Options, c.WorkDir);
     } else if (!text.empty()) {
-        if (!StartProgram(text, std::string())) ShellOpen(hwnd(), text);
+        StartTyped(hwnd(), text);
     }
     HideBar();
 }
@@ -261,6 +283,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_TIMER:
             if (wp == kIconTimer) TakeMenuIcons();
+            if (wp == kKeyWatchTimer) WatchHotkeyKey();
             return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/hotkey_repeat.h"
 #include "menus/command_bar.h"
 #include "menus/launcher_menu.h"
 #include "menus/tray_menu.h"
@@ -56,6 +57,9 @@ private:
     void FormClose();
     void RegisterHotkeys();
     void WMHotKey(WPARAM id);
+    // One look at the key of the hot key that ran last, while it is held.
+    void WatchHotkeyKey();
+    void RunHotkeyEntry(WPARAM id);
     void LauncherItemClick(int tag);
     void RunEntry(const THotkeyItem& entry);
     void AddTrayIcon();
@@ -102,6 +106,7 @@ private:
     TCommandBar bar_;
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<HotkeyRegistration> hotkeys_;
+    HotkeyRepeatWatch keyWatch_;
     std::size_t iconsNextTick_ = 0;  // launcher-menu pictures the next timer tick takes
 };
 
