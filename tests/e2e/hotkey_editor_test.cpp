@@ -1,6 +1,7 @@
 // The hotkey list editor, its entry dialog and the on-screen key picker, driven as a user drives
 // them: keys on the table, picks in the drop-down boxes, clicks on buttons, answers to boxes.
 #include "editor_fixture.h"
+#include "settings/control_ids.h"
 
 namespace e2e {
 namespace {
@@ -12,22 +13,7 @@ constexpr KeyCombo kKey1{kCtrlShift, '1'};
 constexpr KeyCombo kKey2{kCtrlShift, '2'};
 constexpr KeyCombo kEditorKey{kCtrlShift, 'E'};
 
-// Controls of the entry dialog.
-enum DialogControl : int {
-    kKList1 = 101,
-    kKList2,
-    kCallVK,
-    kEdit1,
-    kEdit2,
-    kBtnSel1,
-    kEdit3,
-    kEdit4,
-    kBtnSel2,
-    kCheckBox1,
-    kCheckBox2,
-    kFList,
-    kLabel4,
-};
+using namespace zarv::hotkey_dialog;
 // Rows of the drop-down boxes.
 constexpr int kModCtrl = 0, kModCtrlShift = 2;
 constexpr int kKeyOne = 0, kKeyTwo = 1;
