@@ -51,10 +51,6 @@ void TAbout::Btn_OKClick() { Close(); }
 
 LRESULT TAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_COMMAND:
-            // IDOK from the button or Enter, IDCANCEL from Escape.
-            if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) Btn_OKClick();
-            return 0;
         case WM_CTLCOLORSTATIC:  // the read-only memo on white
             SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
             return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));

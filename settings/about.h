@@ -14,6 +14,9 @@ public:
 
 protected:
     void FormShow() override;
+    // OK, Enter, Escape and the close box.
+    void OkClick() override { Btn_OKClick(); }
+    void CancelClick() override { Btn_OKClick(); }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:

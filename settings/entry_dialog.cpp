@@ -8,6 +8,10 @@
 namespace zarv {
 namespace {
 
+constexpr int kEntryWidth = 396;
+constexpr int kLabelX = 8;
+constexpr int kChooserWidth = 23, kChooserHeight = 19;
+
 const wchar_t kMissingFile[] = L"ファイルが存在しません。正しくファイルパスを指定してください。";
 
 // The keys of the fields both dialogs share; a dialog's own row comes first.
@@ -20,11 +24,47 @@ const FieldKey kSharedKeys[] = {
 
 }  // namespace
 
-TEntryDialog::TEntryDialog(const FormFrame& frame, const EntryKind& kind, EntryMode mode,
-                           ModalCounter* counter)
-    : Form(frame, counter), mode_(mode), kind_(kind) {}
+TEntryDialog::TEntryDialog(const EntryKind& kind, EntryMode mode, ModalCounter* counter)
+    : Form(frame_, counter),
+      mode_(mode),
+      kind_(kind),
+      frame_{kind.Window.ClassName,
+             kind.Window.Caption,
+             kEntryWidth,
+             kind.Window.ClientHeight,
+             true,
+             kDialogStyle,
+             kDialogExStyle,
+             FormPlace::AtPointer,
+             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)} {}
+
+void TEntryDialog::RunEntry(HWND owner, const FormControl* leading, std::size_t leadingCount,
+                            const FormControl* trailing, std::size_t trailingCount) {
+    leading_ = leading;
+    leadingCount_ = leadingCount;
+    trailing_ = trailing;
+    trailingCount_ = trailingCount;
+    RunModal(owner, nullptr, 0);
+}
 
 void TEntryDialog::FormCreate() {
+    for (std::size_t k = 0; k < leadingCount_; ++k) AddControl(leading_[k]);
+    const EntryIds& id = kind_.Ids;
+    const EntryWindow& window = kind_.Window;
+    const int ids[4] = {id.Name, id.File, id.Options, id.Folder};
+    const int choosers[4] = {0, id.FileChooser, 0, id.FolderChooser};
+    for (int k = 0; k < 4; ++k) {
+        const EntryFieldPlace& f = kind_.Fields[k];
+        const int label = k == 1 ? id.FileLabel : -1;
+        AddControl({ControlKind::Label, label, kLabelX, f.LabelY, 0, 0, f.Label, 0});
+        AddControl({ControlKind::Edit, ids[k], f.X, f.Y, f.Width, window.EditHeight, L"", 0});
+        if (choosers[k])
+            AddControl({ControlKind::SpeedButton, choosers[k], window.ChooserX, f.ChooserY,
+                        kChooserWidth, kChooserHeight, L"...", 0});
+    }
+    for (std::size_t k = 0; k < trailingCount_; ++k) AddControl(trailing_[k]);
+    AddControl({ControlKind::SpeedButton, IDOK, 216, window.ButtonsTop, 73, 22, L"OK", 0});
+    AddControl({ControlKind::SpeedButton, IDCANCEL, 304, window.ButtonsTop, 81, 22, L"ｷｬﾝｾﾙ", 0});
     Edit1 = Control(kind_.Ids.Name);
     Edit2 = Control(kind_.Ids.File);
     Edit3 = Control(kind_.Ids.Options);
@@ -41,7 +81,7 @@ bool TEntryDialog::TakeTexts(std::string& name, std::string& file, std::string& 
                              std::string& folder, const wchar_t* fileLabel) {
     // Every text must come back from the data file as it was typed.
     HWND self = hwnd();
-    return TakeFieldText(self, Edit1, kind_.NameLabel, name) &&
+    return TakeFieldText(self, Edit1, kind_.Window.NameLabel, name) &&
            TakeFieldText(self, Edit2, fileLabel, file) &&
            TakeFieldText(self, Edit3, L"オプション", options) &&
            TakeFieldText(self, Edit4, L"作業フォルダ", folder);
@@ -99,11 +139,7 @@ LRESULT TEntryDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
-            if (id == IDOK) {
-                Btn_OKClick();
-            } else if (id == IDCANCEL) {
-                Btn_CancelClick();
-            } else if (HIWORD(wp) == BN_CLICKED && id == kind_.Ids.FileChooser) {
+            if (HIWORD(wp) == BN_CLICKED && id == kind_.Ids.FileChooser) {
                 Btn_Sel1Click();
             } else if (HIWORD(wp) == BN_CLICKED && id == kind_.Ids.FolderChooser) {
                 Btn_Sel2Click();

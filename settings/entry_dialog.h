@@ -46,28 +46,47 @@ struct FieldKey {
     FieldAction Action;
 };
 
-// The controls of an entry dialog that the base works with.
-struct EntryControls {
-    int Name, File, Options, Folder, FileChooser, FolderChooser;
+// Where one of the four fields goes: its label at (8, LabelY), sized to its text; the field at
+// (X, Y), Width wide; the "..." chooser of the file and folder fields ChooserY down.
+struct EntryFieldPlace {
+    const wchar_t* Label;
+    int LabelY, X, Y, Width, ChooserY;
 };
 
-// The parts of an entry dialog besides its frame and controls.
-struct EntryKind {
-    EntryControls Ids;
+// The window of an entry dialog (396 wide), its name field's label, its field height, its choosers'
+// left edge and the top of its OK and Cancel buttons.
+struct EntryWindow {
+    const wchar_t* ClassName;
+    const wchar_t* Caption;
     const wchar_t* NameLabel;  // the name field's label, for messages
-    FieldKey OwnKey;           // looked up before the keys both dialogs share
+    int ClientHeight, EditHeight, ChooserX, ButtonsTop;
+};
+
+// Control ids: the four fields, the two choosers and the file field's label.
+struct EntryIds {
+    int Name, File, Options, Folder, FileChooser, FolderChooser, FileLabel;
+};
+
+// What makes one entry dialog.
+struct EntryKind {
+    EntryWindow Window;
+    EntryIds Ids;
+    FieldKey OwnKey;            // looked up before the keys both dialogs share
+    EntryFieldPlace Fields[4];  // name, file, options, folder
 };
 
 class TEntryDialog : public Form, private FieldKeyHandler {
 protected:
-    TEntryDialog(const FormFrame& frame, const EntryKind& kind, EntryMode mode,
-                 ModalCounter* counter);
+    TEntryDialog(const EntryKind& kind, EntryMode mode, ModalCounter* counter);
 
-    // Runs the dialog with controls (made in tab order, the four fields among them).
-    template <std::size_t N>
-    bool RunEntry(HWND owner, const FormControl (&controls)[N]) {
-        return RunModal(owner, controls, N);
+    // Runs the dialog over owner. Its controls in tab order: the dialog's own leading ones,
+    // the four fields with their choosers, the dialog's own trailing ones, OK and Cancel.
+    template <std::size_t N, std::size_t M>
+    void RunEntry(HWND owner, const FormControl (&leading)[N], const FormControl (&trailing)[M]) {
+        RunEntry(owner, leading, N, trailing, M);
     }
+    void RunEntry(HWND owner, const FormControl* leading, std::size_t leadingCount,
+                  const FormControl* trailing, std::size_t trailingCount);
 
     // The four texts as a record takes them; false (with a message, the focus in the field)
     // when one cannot be stored unchanged. fileLabel: the file field's label.
@@ -79,6 +98,8 @@ protected:
 
     virtual void Btn_OKClick() = 0;
     void Btn_CancelClick() { Close(); }
+    void OkClick() override { Btn_OKClick(); }
+    void CancelClick() override { Btn_CancelClick(); }
     // The file field's label as it reads now.
     virtual const wchar_t* FileLabel() const { return L"ファイル"; }
     // Fields the dialog has switched off take the button face.
@@ -100,7 +121,11 @@ private:
     bool FieldKeyDown(HWND field, WPARAM key) override;
 
     const EntryKind& kind_;
+    FormFrame frame_;
     FocusKeeper focus_;
+    const FormControl* leading_ = nullptr;
+    const FormControl* trailing_ = nullptr;
+    std::size_t leadingCount_ = 0, trailingCount_ = 0;
 };
 
 }  // namespace zarv

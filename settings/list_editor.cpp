@@ -38,23 +38,21 @@ bool IsHeaderChange(UINT code) {
 
 }  // namespace
 
-FormFrame TListEditor::EditorFrame(const wchar_t* className, const wchar_t* caption, int width,
-                                   int height) {
-    return {className,
-            caption,
-            width,
-            height,
-            false,
-            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
-            0,
-            FormPlace::AtPointer,
-            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
-            LoadIconW(AppInstance(), L"MAINICON")};
-}
-
-TListEditor::TListEditor(const FormFrame& frame, std::vector<ListColumn> columns,
-                         ModalCounter* counter, bool flatTable)
-    : Form(frame, counter), columns_(std::move(columns)), flatTable_(flatTable) {}
+TListEditor::TListEditor(const wchar_t* className, const wchar_t* caption, int width, int height,
+                         std::vector<ListColumn> columns, ModalCounter* counter, bool flatTable)
+    : Form(frame_, counter),
+      frame_{className,
+             caption,
+             width,
+             height,
+             false,
+             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+             0,
+             FormPlace::AtPointer,
+             static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+             LoadIconW(AppInstance(), L"MAINICON")},
+      columns_(std::move(columns)),
+      flatTable_(flatTable) {}
 
 TListEditor::~TListEditor() {
     if (ListView1) RemoveWindowSubclass(ListView1, &TListEditor::TableProc, 1);

@@ -48,15 +48,12 @@ public:
     // is disabled meanwhile). Returns after FormClose, when the window has gone.
     void ShowModal(HWND owner);
 
-    // An editor's frame: white, resizable, with the program's icon, placed at the pointer.
-    static FormFrame EditorFrame(const wchar_t* className, const wchar_t* caption, int width,
-                                 int height);
-
 protected:
-    // frame: the editor's window (an outer size); flatTable: the table without its sunken 3-D
-    // edge.
-    TListEditor(const FormFrame& frame, std::vector<ListColumn> columns, ModalCounter* counter,
-                bool flatTable = false);
+    // className: the registered window class (the editor's name); width x height: outer size;
+    // flatTable: the table without its sunken 3-D edge. The window is white, resizable, with
+    // the program's icon, and opens at the mouse pointer.
+    TListEditor(const wchar_t* className, const wchar_t* caption, int width, int height,
+                std::vector<ListColumn> columns, ModalCounter* counter, bool flatTable = false);
 
     // ---- What each editor supplies ----
     virtual int RowCount() const = 0;
@@ -113,6 +110,7 @@ private:
     static LRESULT CALLBACK TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                       DWORD_PTR self);
 
+    FormFrame frame_;
     std::vector<ListColumn> columns_;
     bool flatTable_;
 

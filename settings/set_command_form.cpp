@@ -8,42 +8,19 @@ namespace {
 
 using namespace command_dialog;
 
-constexpr int kEditHeight = 18;
-
-const FormFrame kFrame{L"TSetCommandForm",
-                       L"コマンドの設定",
-                       396,
-                       152,
-                       true,
-                       kDialogStyle,
-                       kDialogExStyle,
-                       FormPlace::AtPointer,
-                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)};
-
 // Escape in the file and folder fields keeps the dialog open.
-const EntryKind kKind{{kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2},
-                      L"コマンド",
-                      {kPathFields, VK_ESCAPE, FieldAction::Nothing}};
-
-const FormControl kControls[] = {
-    {ControlKind::Label, -1, 8, 4, 0, 0, L"コマンド:", 0},
-    {ControlKind::Edit, kEdit1, 70, 4, 289, kEditHeight, L"", 0},
-    {ControlKind::Label, -1, 8, 32, 0, 0, L"ファイル:", 0},
-    {ControlKind::Edit, kEdit2, 70, 32, 289, kEditHeight, L"", 0},
-    {ControlKind::SpeedButton, kBtnSel1, 368, 32, 23, 19, L"...", 0},
-    {ControlKind::Label, -1, 8, 60, 0, 0, L"オプション:", 0},
-    {ControlKind::Edit, kEdit3, 70, 60, 289, kEditHeight, L"", 0},
-    {ControlKind::Label, -1, 8, 88, 0, 0, L"作業フォルダ:", 0},
-    {ControlKind::Edit, kEdit4, 87, 88, 273, kEditHeight, L"", 0},
-    {ControlKind::SpeedButton, kBtnSel2, 368, 85, 23, 19, L"...", 0},
-    {ControlKind::SpeedButton, IDOK, 216, 121, 73, 22, L"OK", 0},         // Btn_OK
-    {ControlKind::SpeedButton, IDCANCEL, 304, 121, 81, 22, L"ｷｬﾝｾﾙ", 0},  // Btn_Cancel
-};
+const EntryKind kKind{{L"TSetCommandForm", L"コマンドの設定", L"コマンド", 152, 18, 368, 121},
+                      {kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2, -1},
+                      {kPathFields, VK_ESCAPE, FieldAction::Nothing},
+                      {{L"コマンド:", 4, 70, 4, 289, 0},
+                       {L"ファイル:", 32, 70, 32, 289, 32},
+                       {L"オプション:", 60, 70, 60, 289, 0},
+                       {L"作業フォルダ:", 88, 87, 88, 273, 85}}};
 
 }  // namespace
 
 TSetCommandForm::TSetCommandForm(const CommandRows& rows, EntryMode mode, ModalCounter* counter)
-    : TEntryDialog(kFrame, kKind, mode, counter), rows_(rows) {}
+    : TEntryDialog(kKind, mode, counter), rows_(rows) {}
 
 bool TSetCommandForm::SameName(std::string_view a, std::string_view b) {
     std::wstring wa = AnsiToWide(a), wb = AnsiToWide(b);
@@ -53,7 +30,7 @@ bool TSetCommandForm::SameName(std::string_view a, std::string_view b) {
 
 std::optional<TCommandItem> TSetCommandForm::Execute(HWND owner, const TCommandItem* entry) {
     entry_ = entry;
-    RunEntry(owner, kControls);
+    RunEntry(owner, nullptr, 0, nullptr, 0);
     return result_;
 }
 

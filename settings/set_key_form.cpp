@@ -12,50 +12,33 @@ namespace {
 
 using namespace hotkey_dialog;
 
-constexpr int kEditHeight = 20;
 constexpr int kListHeight = 200;  // a drop-down box with its list open
 
-const FormFrame kFrame{L"TSetKey_Form",
-                       L"キーの設定",
-                       396,
-                       289,
-                       true,
-                       kDialogStyle,
-                       kDialogExStyle,
-                       FormPlace::AtPointer,
-                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)};
-
 // Escape in the file and folder fields cancels the dialog, as in the other fields.
-const EntryKind kKind{{kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2},
-                      L"タイトル",
-                      {kPathFields, VK_ESCAPE, FieldAction::Cancel}};
+const EntryKind kKind{{L"TSetKey_Form", L"キーの設定", L"タイトル", 289, 20, 360, 256},
+                      {kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2, kLabel4},
+                      {kPathFields, VK_ESCAPE, FieldAction::Cancel},
+                      {{L"タイトル:", 72, 72, 72, 281, 0},
+                       {L"ファイル:", 100, 72, 100, 281, 100},
+                       {L"オプション:", 140, 96, 140, 257, 0},
+                       {L"作業フォルダ:", 168, 96, 165, 257, 164}}};
 
-// In tab order: the boxes, the four fields, the two check boxes, the function box.
-const FormControl kControls[] = {
+// Before the fields: the key boxes. In the tab order after KList2 comes the picker's button, so
+// that the keys only the picker offers (arrows, keypad) can be chosen from the keyboard too.
+const FormControl kLeading[] = {
     {ControlKind::Label, -1, 8, 11, 0, 0, L"１次キー:", 0},
     {ControlKind::ComboBox, kKList1, 64, 8, 145, kListHeight, L"", 0},
     {ControlKind::Label, -1, 8, 40, 0, 0, L"２次キー:", 0},
     {ControlKind::ComboBox, kKList2, 64, 36, 145, kListHeight, L"", 0},
-    // In the tab order after KList2, so that the keys only the picker offers (arrows, keypad)
-    // can be chosen from the keyboard too.
     {ControlKind::Button, kCallVK, 248, 35, 97, 22, L"Virtual Keybord", 0},
-    {ControlKind::Label, -1, 8, 72, 0, 0, L"タイトル:", 0},
-    {ControlKind::Edit, kEdit1, 72, 72, 281, kEditHeight, L"", 0},
-    // Wide enough for both of its texts, "ファイル:" and "URL:".
-    {ControlKind::Static, kLabel4, 8, 100, 62, 14, L"ファイル:", SS_LEFT | SS_NOPREFIX},
-    {ControlKind::Edit, kEdit2, 72, 100, 281, kEditHeight, L"", 0},
-    {ControlKind::SpeedButton, kBtnSel1, 360, 100, 23, 19, L"...", 0},
+};
+
+// After the fields: the line between file and options, the two check boxes, the function box.
+const FormControl kTrailing[] = {
     {ControlKind::Static, -1, 0, 128, 393, 2, L"", SS_ETCHEDHORZ},  // Bevel1
-    {ControlKind::Label, -1, 8, 140, 0, 0, L"オプション:", 0},
-    {ControlKind::Edit, kEdit3, 96, 140, 257, kEditHeight, L"", 0},
-    {ControlKind::Label, -1, 8, 168, 0, 0, L"作業フォルダ:", 0},
-    {ControlKind::Edit, kEdit4, 96, 165, 257, kEditHeight, L"", 0},
-    {ControlKind::SpeedButton, kBtnSel2, 360, 164, 23, 19, L"...", 0},
     {ControlKind::Button, kCheckBox1, 24, 201, 97, 17, L"URLを指定する", BS_CHECKBOX},
     {ControlKind::Button, kCheckBox2, 24, 225, 97, 17, L"内部機能使用", BS_CHECKBOX},
     {ControlKind::ComboBox, kFList, 128, 224, 225, kListHeight, L"", 0},
-    {ControlKind::SpeedButton, IDOK, 216, 256, 73, 22, L"OK", 0},         // Btn_OK
-    {ControlKind::SpeedButton, IDCANCEL, 304, 256, 81, 22, L"ｷｬﾝｾﾙ", 0},  // Btn_Cancel
 };
 
 const wchar_t kRepeatedKey[] = L"すでにそのキーは割り当てられています。";
@@ -72,11 +55,11 @@ void FillBox(HWND box, const NameValueTable& table) {
 
 TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows, EntryMode mode,
                            ModalCounter* counter)
-    : TEntryDialog(kFrame, kKind, mode, counter), rows_(rows) {}
+    : TEntryDialog(kKind, mode, counter), rows_(rows) {}
 
 std::optional<THotkeyItem> TSetKey_Form::Execute(HWND owner, const THotkeyItem* entry) {
     entry_ = entry;
-    RunEntry(owner, kControls);
+    RunEntry(owner, kLeading, kTrailing);
     return result_;
 }
 

@@ -6,19 +6,8 @@
 
 namespace zarv {
 
-namespace {
-
-// Made on first use: start-up loads no icon for it.
-const FormFrame& Frame() {
-    static const FormFrame frame =
-        TListEditor::EditorFrame(L"TSettingForm", L"HotKeyの設定", 640, 360);
-    return frame;
-}
-
-}  // namespace
-
 TSettingForm::TSettingForm(EditorHost& host, const std::vector<THotkeyItem>& list)
-    : TListEditor(Frame(),
+    : TListEditor(L"TSettingForm", L"HotKeyの設定", 640, 360,
                   {{L"タイトル", 130},
                    {L"ファイルパス", 80},
                    {L"オプション", 80},

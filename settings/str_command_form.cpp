@@ -6,20 +6,9 @@
 
 namespace zarv {
 
-namespace {
-
-// Made on first use: start-up loads no icon for it.
-const FormFrame& Frame() {
-    static const FormFrame frame =
-        TListEditor::EditorFrame(L"TStrCommandForm", L"コマンドの設定", 640, 362);
-    return frame;
-}
-
-}  // namespace
-
 TStrCommandForm::TStrCommandForm(EditorHost& host, const std::vector<TCommandItem>& list)
     : TListEditor(
-          Frame(),
+          L"TStrCommandForm", L"コマンドの設定", 640, 362,
           {{L"コマンド", 150}, {L"ファイルパス", 0}, {L"オプション", 80}, {L"作業フォルダ", 50}},
           &host, true),
       host_(host),

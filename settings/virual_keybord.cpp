@@ -78,15 +78,12 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
-            if (id == kOkId) {
-                Button14Click();
-            } else if (id == kCancelId) {
-                Button76Click();
-            } else if (id >= kFirstKeyId && id < kFirstKeyId + static_cast<int>(kPickerKeyCount) &&
-                       HIWORD(wp) == BN_CLICKED) {
+            if (id >= kFirstKeyId && id < kFirstKeyId + static_cast<int>(kPickerKeyCount) &&
+                HIWORD(wp) == BN_CLICKED) {
                 Button1Click(static_cast<std::size_t>(id - kFirstKeyId));
+                return 0;
             }
-            return 0;
+            break;
         }
         case WM_CTLCOLORSTATIC:  // labels on the window colour; the chosen key's name in bold
             SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);

@@ -26,6 +26,8 @@ public:
 protected:
     void FormCreate() override;
     void FormShow() override;
+    void OkClick() override { Button14Click(); }
+    void CancelClick() override { Button76Click(); }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:

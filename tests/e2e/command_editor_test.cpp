@@ -52,11 +52,6 @@ protected:
         }
         return names;
     }
-    HWND Focus() {
-        GUITHREADINFO info{sizeof info};
-        GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
-        return info.hwndFocus;
-    }
 };
 
 const CommandRecord kA{"a", "C:\\a.exe", "-a", "C:\\"}, kB{"b", "b.exe", "", ""},

@@ -60,6 +60,12 @@ protected:
         return dialog_;
     }
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+    // The control with the keyboard focus in the program.
+    HWND Focus() {
+        GUITHREADINFO info{sizeof info};
+        GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
+        return info.hwndFocus;
+    }
     void Click(HWND window, int id) {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
@@ -96,6 +102,9 @@ protected:
         ASSERT_TRUE(box);
         EXPECT_EQ(box->caption, L"確認");
         EXPECT_EQ(box->text, L"このアイテムを削除してもよろしいですか？");
+        // The same words on a system of any language.
+        EXPECT_EQ(ui::TextOfControl(GetDlgItem(box->window, IDYES)), L"はい(&Y)");
+        EXPECT_EQ(ui::TextOfControl(GetDlgItem(box->window, IDNO)), L"いいえ(&N)");
         EXPECT_TRUE(AnswerBox(box->window, answer));
         EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor_; }));
     }

@@ -160,8 +160,12 @@ bool Form::RunModal(HWND owner, const FormControl* controls, std::size_t count) 
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_CLOSE) {
-        Close();
+    if (msg == WM_CLOSE || (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL)) {
+        CancelClick();
+        return 0;
+    }
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
+        OkClick();
         return 0;
     }
     return Window::HandleMessage(msg, wp, lp);

@@ -93,12 +93,16 @@ protected:
     bool Closing() const { return done_; }
     ModalCounter* Counter() const { return counter_; }
 
+    // IDOK (the OK button, Enter) and IDCANCEL (the Cancel button, Escape, the close box).
+    virtual void OkClick() {}
+    virtual void CancelClick() { Close(); }
+
     virtual void FormCreate() {}
     // After the form is shown: the focus goes to its first control.
     virtual void FormShow();
     virtual void FormClose() {}
 
-    // WM_CLOSE closes the form.
+    // WM_COMMAND of IDOK and IDCANCEL, and WM_CLOSE.
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
