@@ -79,6 +79,20 @@ protected:
     void Type(int field, const std::wstring& text) {
         SendMessageW(Item(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
+    // Drops files (the first in the folder "tools") on the dialog and says yes to the question
+    // that follows: the first file goes into fileField, its folder into folderField.
+    void DropIntoDialog(std::vector<std::wstring> files, int fileField, int folderField) {
+        std::string error;
+        const std::wstring tool = PathIn(L"tools\\t.exe");
+        files.insert(files.begin(), tool);
+        ASSERT_TRUE(ui::DropFiles(*zarv_, dir(), dialog_, files, &error)) << error;
+        auto box = WaitMessageBox(pid());
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text, L"作業フォルダを設定しますか？");
+        AnswerBox(box->window, IDYES);
+        EXPECT_EQ(ui::TextOfControl(Item(fileField)), tool);
+        EXPECT_EQ(ui::TextOfControl(Item(folderField)), PathIn(L"tools\\"));
+    }
     // OK in the dialog; the text of the box it shows (the box answered), or "" when it closed.
     std::wstring DialogOk() {
         Click(dialog_, IDOK);

@@ -238,15 +238,7 @@ TEST_F(HotkeyEditor, DropsFolderChooserAndEscapeInTheFileAndFolderFields) {
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
-    std::string error;
-    const std::wstring tool = PathIn(L"tools\\t.exe");
-    ASSERT_TRUE(DropFiles(*zarv_, dir(), dialog_, {tool}, &error)) << error;
-    auto box = WaitMessageBox(pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"作業フォルダを設定しますか？");
-    AnswerBox(box->window, IDYES);
-    EXPECT_EQ(TextOfControl(Item(kEdit2)), tool);
-    EXPECT_EQ(TextOfControl(Item(kEdit4)), PathIn(L"tools\\"));
+    DropIntoDialog({}, kEdit2, kEdit4);
 
     // The chooser opens on the folder in the field; OK writes it back with one trailing "\",
     // and a drive root keeps its own.
