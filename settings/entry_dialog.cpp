@@ -55,8 +55,10 @@ void TEntryDialog::FormCreate() {
     const int choosers[4] = {0, id.FileChooser, 0, id.FolderChooser};
     for (int k = 0; k < 4; ++k) {
         const EntryFieldPlace& f = kind_.Fields[k];
-        const int label = k == 1 ? id.FileLabel : -1;
-        AddControl({ControlKind::Label, label, kLabelX, f.LabelY, 0, 0, f.Label, 0});
+        const bool file = k == 1;
+        AddControl({ControlKind::Label, file ? id.FileLabel : -1, kLabelX, f.LabelY,
+                    file ? window.FileLabelWidth : 0, file ? window.FileLabelHeight : 0, f.Label,
+                    0});
         AddControl({ControlKind::Edit, ids[k], f.X, f.Y, f.Width, window.EditHeight, L"", 0});
         if (choosers[k])
             AddControl({ControlKind::SpeedButton, choosers[k], window.ChooserX, f.ChooserY,

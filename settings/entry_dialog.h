@@ -54,12 +54,15 @@ struct EntryFieldPlace {
 };
 
 // The window of an entry dialog (396 wide), its name field's label, its field height, its choosers'
-// left edge and the top of its OK and Cancel buttons.
+// left edge, the top of its OK and Cancel buttons and the size of its file field's label.
 struct EntryWindow {
     const wchar_t* ClassName;
     const wchar_t* Caption;
     const wchar_t* NameLabel;  // the name field's label, for messages
     int ClientHeight, EditHeight, ChooserX, ButtonsTop;
+    // The file field's label when it changes its text: wide enough for every text; 0 x 0: sized
+    // to the text it starts with.
+    int FileLabelWidth, FileLabelHeight;
 };
 
 // Control ids: the four fields, the two choosers and the file field's label.

@@ -9,7 +9,7 @@ namespace {
 using namespace command_dialog;
 
 // Escape in the file and folder fields keeps the dialog open.
-const EntryKind kKind{{L"TSetCommandForm", L"コマンドの設定", L"コマンド", 152, 18, 368, 121},
+const EntryKind kKind{{L"TSetCommandForm", L"コマンドの設定", L"コマンド", 152, 18, 368, 121, 0, 0},
                       {kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2, -1},
                       {kPathFields, VK_ESCAPE, FieldAction::Nothing},
                       {{L"コマンド:", 4, 70, 4, 289, 0},

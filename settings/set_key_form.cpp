@@ -15,7 +15,7 @@ using namespace hotkey_dialog;
 constexpr int kListHeight = 200;  // a drop-down box with its list open
 
 // Escape in the file and folder fields cancels the dialog, as in the other fields.
-const EntryKind kKind{{L"TSetKey_Form", L"キーの設定", L"タイトル", 289, 20, 360, 256},
+const EntryKind kKind{{L"TSetKey_Form", L"キーの設定", L"タイトル", 289, 20, 360, 256, 62, 14},
                       {kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2, kLabel4},
                       {kPathFields, VK_ESCAPE, FieldAction::Cancel},
                       {{L"タイトル:", 72, 72, 72, 281, 0},

@@ -72,6 +72,7 @@ HWND Form::AddControl(const FormControl& c) {
         case ControlKind::Label: {
             className = L"STATIC";
             style |= SS_NOPREFIX;
+            if (c.Width > 0) break;
             SIZE size{};
             if (HDC dc = GetDC(hwnd())) {
                 SelectObjectGuard select(dc, Font());

@@ -14,7 +14,7 @@ namespace zarv {
 
 // What a control of a form's table is.
 enum class ControlKind {
-    Label,        // a static text sized to its caption (width and height of the row unused)
+    Label,        // a static text; a width of 0 sizes it to its caption
     Static,       // a static control of the row's size (an etched line, a label of fixed size)
     Edit,         // a flat one-line field in the tab order
     Memo,         // an edit control of the row's style alone (a read-only text, say)
