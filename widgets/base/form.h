@@ -81,7 +81,8 @@ protected:
         return RunModal(owner, controls, N);
     }
 
-    // 96-dpi units to this form's pixels. Every size and position of a form goes through here.
+    // 96-dpi units to this form's pixels: the frame, the font and every control made from a
+    // table row go through here, and nothing else turns units into pixels.
     int Scale(int units) const;
 
     // Makes one more control (ids and texts as in a table row).
