@@ -168,36 +168,36 @@ void TZarv_main::PopupItemMenu(int x, int y) { ItemMenu.Popup(hwnd(), x, y); }
 void TZarv_main::PopupTrayMenu(int x, int y) { PopupMenu1.Popup(hwnd(), x, y); }
 
 void TZarv_main::Setting1Click() {
+    // Without "/DEBUG" also an editor of another copy of the program counts.
     if (!debug_ && FindWindowW(L"TSettingForm", nullptr)) return;
-    // Also with "/DEBUG": never a second editor on the same list.
-    if (hotkeyEditorOpen_) return;
-    hotkeyEditorOpen_ = true;
-    {
-        TSettingForm editor(
-            [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
-            [] { SaveHotkeys(); });
-        ModalScope modal(*this);
-        editor.Open(hwnd(), HotkeyList);
-    }
-    hotkeyEditorOpen_ = false;
+    if (hotkeyEditor_.Busy()) return;
+    TSettingForm editor(*this, HotkeyList);
+    hotkeyEditor_.Run(editor, application_);
 }
 
 void TZarv_main::SCommadClick() {
-    // Asked again while it is open (the hot key of function 253 still arrives): no second
-    // editor on the same list; the open one comes to the front, with its dialog or box on top.
-    if (commandEditor_) {
-        SetForegroundWindow(GetLastActivePopup(commandEditor_->hwnd()));
-        return;
-    }
-    {
-        TStrCommandForm editor([] { SaveCommands(); });
-        commandEditor_ = &editor;
-        ModalScope modal(*this);
-        editor.Open(hwnd(), CommandList);
-        commandEditor_ = nullptr;
-    }
-    RefillCommandNames();
+    if (commandEditor_.Busy()) return;
+    TStrCommandForm editor(*this, CommandList);
+    commandEditor_.Run(editor, application_);
 }
+
+void TZarv_main::ModalBegin() {
+    ++modalDepth_;
+    UpdateTray();
+}
+
+void TZarv_main::ModalEnd() {
+    --modalDepth_;
+    UpdateTray();
+}
+
+void TZarv_main::ApplyHotkeys(const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); }
+
+void TZarv_main::ApplyCommands() { RefillCommandNames(); }
+
+void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(); }
+
+void TZarv_main::SaveCommands() { zarv::SaveCommands(); }
 
 void TZarv_main::CommandClick() {
     bar_.ShowAtPointer();
@@ -205,9 +205,8 @@ void TZarv_main::CommandClick() {
 }
 
 void TZarv_main::AboutCmdClick() {
-    TAbout about;
-    ModalScope modal(*this);
-    about.ShowModal(hwnd());
+    TAbout about(this);
+    about.ShowModal(application_);
 }
 
 void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
