@@ -9,8 +9,10 @@ void HotkeyRegistration::Register(const std::vector<THotkeyItem>& entries,
     // an editor does to the list afterwards.
     entries_ = entries;
     for (size_t i = 0; i < entries_.size(); ++i) {
+        // MOD_NOREPEAT: a key held down raises the hot key once where the system honours it
+        // (the resident window filters the repeats where it does not).
         if (i < available.size() && available[i])
-            RegisterHotKey(window_, static_cast<int>(i + 1), entries_[i].Modifiers,
+            RegisterHotKey(window_, static_cast<int>(i + 1), entries_[i].Modifiers | MOD_NOREPEAT,
                            entries_[i].VKey);
     }
 }

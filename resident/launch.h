@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/launch_plan.h"
 #include "core/records.h"
 
 namespace zarv {
@@ -19,8 +20,33 @@ bool StartProgram(const std::string& commandLine, const std::string& workDir,
 // The shell's "Open" for a file, folder or URL, owned by owner, shown normally.
 void ShellOpen(HWND owner, const std::string& target);
 
-// A program entry's start: directly with its options and folder, else through the shell.
+// The system calls a start makes, in one place so that a test can stand in for them.
+class LaunchCalls {
+public:
+    virtual ~LaunchCalls() = default;
+    // The direct start (StartProgram): 0 when the process was created, else the system's error.
+    virtual DWORD StartProcess(const std::string& commandLine, const std::string& workDir,
+                               const std::string& filePath) = 0;
+    // The shell's "open" of a program with parameters in a folder (empty: the current one),
+    // without error boxes: 0 when it started, else the error (ERROR_CANCELLED: the user declined
+    // the elevation prompt).
+    virtual DWORD ShellStart(HWND owner, const std::string& program, const std::string& parameters,
+                             const std::string& folder) = 0;
+    virtual void ShellOpen(HWND owner, const std::string& target) = 0;
+};
+
+// The real calls.
+LaunchCalls& SystemLaunchCalls();
+
+// Carries a start through: directly first, then as NextLaunchStep decides. Nothing is reported.
+void Launch(HWND owner, const LaunchRequest& request, LaunchCalls& calls = SystemLaunchCalls());
+
+// A program entry's or a command's start: directly with its options and folder; when that fails,
+// a program through the shell with them, anything else through the shell's "Open" alone.
 void StartFile(HWND owner, const std::string& filePath, const std::string& options,
                const std::string& workDir);
+
+// Text typed into the command bar that names no command, started the same way.
+void StartTyped(HWND owner, const std::string& text);
 
 }  // namespace zarv

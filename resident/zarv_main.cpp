@@ -31,6 +31,8 @@ constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged b
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
+// Runs only while the key of the hot key that ran last is held (HotkeyRepeatWatch).
+constexpr UINT_PTR kKeyWatchTimer = 2;
 
 std::size_t ScreenfulOfItems() {
     // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
@@ -110,6 +112,9 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
     ItemMenu.Rebuild(entries, items);
     hotkeys_->Register(entries, available);
+    // The identifiers now stand for these entries: a key still held is no repeat of them.
+    keyWatch_.Reset();
+    KillTimer(hwnd(), kKeyWatchTimer);
     iconsNextTick_ = ScreenfulOfItems();
     SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
 }
@@ -140,47 +145,64 @@ void TZarv_main::RunEntry(const THotkeyItem& entry) {
 }
 
 void TZarv_main::WMHotKey(WPARAM id) {
+    const THotkeyItem* entry = hotkeys_->Entry(id);
+    if (!entry) return;
+    // The keyboard's repeats of a held key raise the hot key again where the system ignores
+    // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs, since
+    // the entry may open a modal window whose loop receives the repeats and the timer.
+    if (!keyWatch_.Press(static_cast<unsigned>(id), entry->VKey)) return;
+    SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
+    RunHotkeyEntry(id);
+}
+
+void TZarv_main::WatchHotkeyKey() {
+    if (!keyWatch_.Look((GetAsyncKeyState(keyWatch_.Key()) & 0x8000) != 0))
+        KillTimer(hwnd(), kKeyWatchTimer);
+}
+
+void TZarv_main::RunHotkeyEntry(WPARAM id) {
     // A copy: the entry's action may re-register (an editor's OK) while it runs.
     if (const THotkeyItem* entry = hotkeys_->Entry(id)) RunEntry(THotkeyItem(*entry));
 }
 
-void TZarv_main::LauncherItemClick(int tag) { WMHotKey(static_cast<WPARAM>(tag) + 1); }
+// A click is never a repeat: no watch.
+void TZarv_main::LauncherItemClick(int tag) { RunHotkeyEntry(static_cast<WPARAM>(tag) + 1); }
 
 void TZarv_main::PopupItemMenu(int x, int y) { ItemMenu.Popup(hwnd(), x, y); }
 
 void TZarv_main::PopupTrayMenu(int x, int y) { PopupMenu1.Popup(hwnd(), x, y); }
 
 void TZarv_main::Setting1Click() {
+    // Without "/DEBUG" also an editor of another copy of the program counts.
     if (!debug_ && FindWindowW(L"TSettingForm", nullptr)) return;
-    // Also with "/DEBUG": never a second editor on the same list.
-    if (hotkeyEditorOpen_) return;
-    hotkeyEditorOpen_ = true;
-    {
-        TSettingForm editor(
-            [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
-            [] { SaveHotkeys(); });
-        ModalScope modal(*this);
-        editor.Open(hwnd(), HotkeyList);
-    }
-    hotkeyEditorOpen_ = false;
+    if (hotkeyEditor_.Busy()) return;
+    TSettingForm editor(*this, HotkeyList);
+    hotkeyEditor_.Run(editor, application_);
 }
 
 void TZarv_main::SCommadClick() {
-    // Asked again while it is open (the hot key of function 253 still arrives): no second
-    // editor on the same list; the open one comes to the front, with its dialog or box on top.
-    if (commandEditor_) {
-        SetForegroundWindow(GetLastActivePopup(commandEditor_->hwnd()));
-        return;
-    }
-    {
-        TStrCommandForm editor([] { SaveCommands(); });
-        commandEditor_ = &editor;
-        ModalScope modal(*this);
-        editor.Open(hwnd(), CommandList);
-        commandEditor_ = nullptr;
-    }
-    RefillCommandNames();
+    if (commandEditor_.Busy()) return;
+    TStrCommandForm editor(*this, CommandList);
+    commandEditor_.Run(editor, application_);
 }
+
+void TZarv_main::ModalBegin() {
+    ++modalDepth_;
+    UpdateTray();
+}
+
+void TZarv_main::ModalEnd() {
+    --modalDepth_;
+    UpdateTray();
+}
+
+void TZarv_main::ApplyHotkeys(const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); }
+
+void TZarv_main::ApplyCommands() { RefillCommandNames(); }
+
+void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(); }
+
+void TZarv_main::SaveCommands() { zarv::SaveCommands(); }
 
 void TZarv_main::CommandClick() {
     bar_.ShowAtPointer();
@@ -188,9 +210,8 @@ void TZarv_main::CommandClick() {
 }
 
 void TZarv_main::AboutCmdClick() {
-    TAbout about;
-    ModalScope modal(*this);
-    about.ShowModal(hwnd());
+    TAbout about(this);
+    about.ShowModal(application_);
 }
 
 void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
@@ -202,7 +223,7 @@ void TZarv_main::Btn_ExecuteClick() {
         TCommandItem c = CommandList[static_cast<size_t>(k)];
         StartFile(hwnd(), c.FilePath, c.Options, c.WorkDir);
     } else if (!text.empty()) {
-        if (!StartProgram(text, std::string())) ShellOpen(hwnd(), text);
+        StartTyped(hwnd(), text);
     }
     HideBar();
 }
@@ -266,6 +287,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_TIMER:
             if (wp == kIconTimer) TakeMenuIcons();
+            if (wp == kKeyWatchTimer) WatchHotkeyKey();
             return 0;
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.InitPopup();

@@ -2,24 +2,19 @@
 // The hotkey list editor `TSettingForm`: one row per hotkey entry; Add and Edit open the entry
 // dialog, OK re-registers the hot keys and rebuilds the launcher menu from the rows, and every
 // close replaces HotkeyList by the rows and writes "Hotkey.DAT".
-#include <functional>
 #include <vector>
 
 #include "core/hotkey_rows.h"
 #include "core/records.h"
+#include "settings/editor_host.h"
 #include "settings/list_editor.h"
 
 namespace zarv {
 
 class TSettingForm : public TListEditor {
 public:
-    // registerHotkeys: drops the old hot keys and launcher items and makes them from the given
-    // entries (OK); saveHotkeys: writes HotkeyList to its file (every close).
-    TSettingForm(std::function<void(const std::vector<THotkeyItem>&)> registerHotkeys,
-                 std::function<void()> saveHotkeys);
-
-    // Shows the rows of list modally over owner; returns when the editor has closed.
-    void Open(HWND owner, const std::vector<THotkeyItem>& list);
+    // The rows of list, handed back through host.
+    TSettingForm(EditorHost& host, const std::vector<THotkeyItem>& list);
 
 protected:
     int RowCount() const override { return static_cast<int>(rows_.size()); }
@@ -33,9 +28,8 @@ protected:
     void FormClose() override;
 
 private:
+    EditorHost& host_;
     std::vector<HotkeyRow> rows_;
-    std::function<void(const std::vector<THotkeyItem>&)> registerHotkeys_;
-    std::function<void()> saveHotkeys_;
 };
 
 }  // namespace zarv

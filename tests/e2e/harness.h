@@ -77,6 +77,10 @@ struct KeyCombo {
 
 // Presses and releases the chord with SendInput: modifiers down, key down and up, modifiers up.
 void Press(KeyCombo chord);
+// One key's down (or up) alone, as the keyboard sends it: a held key's repeats are more downs.
+void SendKey(UINT vk, bool up);
+// The modifier keys of MOD_* flags, all down (or all up).
+void SendModifiers(UINT modifiers, bool up);
 
 // Tries to register the chord for this thread: 0 when it was free (it is released again at
 // once), otherwise the error (ERROR_HOTKEY_ALREADY_REGISTERED, 1409, when another holds it).
@@ -144,6 +148,13 @@ struct ProcessEntry {
 std::vector<ProcessEntry> Processes();
 // Ends every process of the prefix whose file name is exe (case ignored).
 void KillAll(const wchar_t* exe);
+
+// How often Linux has switched to the threads of the Wine process whose command line starts
+// with exe (voluntary and involuntary switches of all its threads, from /proc through drive Z:);
+// -1 when there is no such process. An idle program waits without being woken: the count stays.
+long ContextSwitches(const std::wstring& exe);
+// The /proc folder (as a Z: path) of that process, or empty.
+std::wstring LinuxProcFolder(const std::wstring& exe);
 
 // ---- Marker log -------------------------------------------------------------------------------
 

@@ -57,7 +57,7 @@ using InternalFunctions = ZarvTest;
 
 TEST_F(InternalFunctions, DateAndTimeAreShownInABox) {
     const KeyCombo key{kShiftAlt, VK_F1};
-    WriteHotkeys({Function(key, 9)});
+    WriteHotkeys({Function(key, zarv::kFuncDateAndTime)});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
@@ -78,7 +78,7 @@ TEST_F(InternalFunctions, DateAndTimeAreShownInABox) {
 
 TEST_F(InternalFunctions, ControlPanelStartsControlExe) {
     const KeyCombo key{kShiftAlt, VK_F2};
-    WriteHotkeys({Function(key, 7)});
+    WriteHotkeys({Function(key, zarv::kFuncControlPanel)});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
@@ -116,7 +116,7 @@ TEST_F(InternalFunctions, UnknownNumberHoldsItsKeyAndDoesNothing) {
 
 TEST_F(InternalFunctions, TrayMenuPopsUpAtTheTopLeftCorner) {
     const KeyCombo key{kShiftAlt, VK_F5};
-    WriteHotkeys({Function(key, 251)});
+    WriteHotkeys({Function(key, zarv::kFuncTrayMenu)});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
@@ -161,7 +161,8 @@ TEST_F(InternalFunctions, LauncherMenuPopsUpAtTheTopLeftCorner) {
     url.func_no = 255;
     url.key_text = "Alt + Shift + F8";
     url.vkey = static_cast<std::uint8_t>(web.vkey);
-    WriteHotkeys({program, missing, url, Function(list, 250, "list", "Alt + Shift + F6")});
+    WriteHotkeys({program, missing, url,
+                  Function(list, zarv::kFuncLauncherMenu, "list", "Alt + Shift + F6")});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
