@@ -119,12 +119,13 @@ zarv_make_prefix() {
     touch "$prefix/.zarv-ready$test$dpi"
 }
 
-# zarv_start_xvfb: starts an Xvfb on a free display; sets DISPLAY and ZARV_XVFB_PID.
+# zarv_start_xvfb [WIDTHxHEIGHT]: starts an Xvfb (default 1024x768) on a free display; sets
+# DISPLAY and ZARV_XVFB_PID.
 zarv_start_xvfb() {
-    local fifo
+    local size=${1:-1024x768} fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
     ZARV_XVFB_PID=$!
     local n
     read -r -t 10 n <"$fifo" || true

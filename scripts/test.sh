@@ -38,12 +38,15 @@ if cmake --preset windows >/dev/null && nice cmake --build --preset windows --pa
         zarv_warm_server
         section "windows: tests under Wine"
         ctest --preset windows --no-tests=error || fail "tests under Wine failed"
-        # The cases that lay windows out for the screen's DPI, again at 125, 150 and 200 %.
+        # The cases that lay windows out for the screen's DPI, again at 125, 150 and 200 %, on a
+        # screen as much larger (the editors at 200 % are wider than 1024 pixels).
         for dpi in 120 144 192; do
             zarv_stop_prefix
+            zarv_stop_xvfb
             prefix=$ZARV_ROOT/build/wine-test-$dpi
             rm -rf "$prefix"
-            if zarv_make_prefix "$prefix" --test "$dpi"; then
+            if zarv_start_xvfb "$((1024 * dpi / 96))x$((768 * dpi / 96))" &&
+                zarv_make_prefix "$prefix" --test "$dpi"; then
                 zarv_warm_server
                 section "windows: tests at $dpi dpi"
                 ctest --preset windows -L dpi --no-tests=error || fail "tests at $dpi dpi failed"

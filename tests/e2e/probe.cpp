@@ -318,6 +318,17 @@ std::string Columns(const std::string& args) {
     if (!header) return "error\tno list view with a header\n";
     auto font = reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0));
     HDC dc = GetDC(header);
+    // The captions are drawn in the system's default font, scaled to the DPI of the list's own
+    // 12-pixel font when that is not the system's.
+    LOGFONTW lf{}, listFont{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    auto list12 = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    const int system = GetDeviceCaps(dc, LOGPIXELSY);
+    if (list12 && GetObjectW(list12, sizeof listFont, &listFont) && listFont.lfHeight < 0) {
+        const int dpi = MulDiv(-listFont.lfHeight, 96, 12);
+        lf.lfHeight = MulDiv(lf.lfHeight, dpi, system);
+    }
+    HFONT guiFont = CreateFontIndirectW(&lf);
     std::string out = "ok\n";
     const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -327,7 +338,7 @@ std::string Columns(const std::string& args) {
         item.pszText = text;
         item.cchTextMax = 128;
         SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-        int needed = TextWidth(dc, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), text);
+        int needed = TextWidth(dc, guiFont, text);
         if (font) {
             const int inFont = TextWidth(dc, font, text);
             needed = inFont > needed ? inFont : needed;
@@ -335,8 +346,47 @@ std::string Columns(const std::string& args) {
         out += "column\t" + std::to_string(i) + "\t" + std::to_string(item.cxy) + "\t" +
                std::to_string(needed) + "\t" + Utf8(text) + "\n";
     }
+    DeleteObject(guiFont);
     ReleaseDC(header, dc);
     return out;
+}
+
+// "pixels <window> <left> <top> <right> <bottom>": where the window draws anything in that part
+// of its client area, other than the colour of its top-left pixel.
+std::string Pixels(const std::string& args) {
+    const std::vector<std::string> f = Fields(args);
+    if (f.size() != 5) return "error\tpixels needs a window and a rectangle\n";
+    HWND w = WindowOf(f[0]);
+    const int left = std::stoi(f[1]), top = std::stoi(f[2]);
+    const int width = std::stoi(f[3]) - left, height = std::stoi(f[4]) - top;
+    if (!IsWindow(w) || width <= 0 || height <= 0) return "error\tno such window or part\n";
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC window = GetDC(w);
+    HDC dc = CreateCompatibleDC(window);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(dc, 0, 0, width, height, window, left, top, SRCCOPY);
+    GdiFlush();
+    const auto* px = static_cast<const std::uint32_t*>(bits);
+    int l = width, t = height, r = 0, b = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((px[y * width + x] & 0xFFFFFF) != (px[0] & 0xFFFFFF)) {
+                l = x < l ? x : l;
+                t = y < t ? y : t;
+                r = x + 1 > r ? x + 1 : r;
+                b = y + 1 > b ? y + 1 : b;
+            }
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(w, window);
+    if (r == 0) return "ok\ndrawn\t0\t0\t0\t0\n";
+    return "ok\ndrawn\t" + std::to_string(left + l) + "\t" + std::to_string(top + t) + "\t" +
+           std::to_string(left + r) + "\t" + std::to_string(top + b) + "\n";
 }
 
 // "dpichanged <window> <dpi> <left> <top> <right> <bottom>": the system's notice that the
@@ -368,6 +418,7 @@ std::string Answer(const std::string& request) {
     if (request.rfind("drop\t", 0) == 0) return Drop(request.substr(5));
     if (request.rfind("controls\t", 0) == 0) return Controls(request.substr(9));
     if (request.rfind("columns\t", 0) == 0) return Columns(request.substr(8));
+    if (request.rfind("pixels\t", 0) == 0) return Pixels(request.substr(7));
     if (request.rfind("dpichanged\t", 0) == 0) return DpiChanged(request.substr(11));
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();

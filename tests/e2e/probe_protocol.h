@@ -11,6 +11,8 @@
 //             the shell does when they are dropped on it
 //   controls <tab> window
 //             the window and every window inside it, with their fonts
+//   pixels <tab> window <tab> left <tab> top <tab> right <tab> bottom
+//             what the window shows in that part of its client area
 //   columns <tab> list view
 //             the list view's columns with the width their captions need
 //   dpichanged <tab> window <tab> dpi <tab> left <tab> top <tab> right <tab> bottom
@@ -31,6 +33,9 @@
 //   column  index  width  caption-width  caption
 //            (caption-width: the caption's width in the header's font or in the default GUI
 //            font, whichever is wider)
+//   drawn  left  top  right  bottom
+//            (the extent, in client coordinates, of the pixels of the part that differ from
+//            its top-left pixel; all 0 when none does)
 //   (drop and dpichanged answer ok alone)
 // or
 //   error  text

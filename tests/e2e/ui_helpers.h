@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -321,6 +322,24 @@ inline std::optional<std::vector<ColumnInfo>> ReadColumns(HANDLE process,
         columns.push_back({std::stoi(f[2]), std::stoi(f[3]), caption});
     }
     return columns;
+}
+
+// The extent of what window draws in part of its client area (other than the colour of the
+// part's top-left pixel), read inside the program; an empty rectangle when nothing is drawn.
+inline std::optional<RECT> ReadDrawnExtent(HANDLE process, const std::wstring& folder, HWND window,
+                                           RECT part, std::string* error) {
+    std::string request = "pixels\t" + std::to_string(reinterpret_cast<INT_PTR>(window));
+    for (LONG v : {part.left, part.top, part.right, part.bottom})
+        request += "\t" + std::to_string(v);
+    std::optional<std::string> answer = RunProbe(process, folder, request, error);
+    if (!answer) return std::nullopt;
+    RECT r{};
+    if (sscanf(answer->c_str(), "drawn\t%ld\t%ld\t%ld\t%ld", &r.left, &r.top, &r.right,
+               &r.bottom) != 4) {
+        if (error) *error = "unreadable answer: " + *answer;
+        return std::nullopt;
+    }
+    return r;
 }
 
 // Sends window, inside the program, the notice that it moved to a monitor of dpi with the
