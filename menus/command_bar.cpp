@@ -93,16 +93,23 @@ void TCommandBar::LayOut(int dpi) {
     font_.reset(CreateFormFont(layout_.fontHeight));
     SetWindowPos(bar_, nullptr, 0, 0, layout_.client.width, layout_.client.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!panel_) return;
-    const HFONT font = static_cast<HFONT>(font_.get());
-    MoveWindow(panel_->hwnd(), 0, 0, layout_.client.width, layout_.client.height, TRUE);
-    SendMessageW(commandBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (panel_) FitControls(true);
+}
+
+void TCommandBar::FitControls(bool move) {
     const Rect& box = layout_.box;
     const Rect& b = layout_.button;
-    // The height given to a drop-down combo box includes its list.
-    MoveWindow(commandBox_, box.left, box.top, box.right - box.left, ScaleToDpi(200, dpi), TRUE);
-    MoveWindow(button_, b.left, b.top, b.right - b.left, b.bottom - b.top, TRUE);
+    if (move) {
+        MoveWindow(panel_->hwnd(), 0, 0, layout_.client.width, layout_.client.height, TRUE);
+        // The height given to a drop-down combo box includes its list.
+        MoveWindow(commandBox_, box.left, box.top, box.right - box.left, ScaleToDpi(200, dpi_),
+                   TRUE);
+        MoveWindow(button_, b.left, b.top, b.right - b.left, b.bottom - b.top, TRUE);
+    }
+    const auto font = reinterpret_cast<WPARAM>(font_.get());
+    SendMessageW(commandBox_, WM_SETFONT, font, move);
+    SendMessageW(button_, WM_SETFONT, font, move);
+    // Selection field 14 + frame = 20 pixels high; list items 12 pixels (at 96 dpi).
     SendMessageW(commandBox_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                  (box.bottom - box.top) - kBoxFrame);
     SendMessageW(commandBox_, CB_SETITEMHEIGHT, 0, layout_.listItemHeight);
@@ -111,7 +118,6 @@ void TCommandBar::LayOut(int dpi) {
 void TCommandBar::MakeControls() {
     if (panel_) return;
     EnsureCommonControls();
-    const HFONT font = static_cast<HFONT>(font_.get());
     const Rect& box = layout_.box;
     const Rect& b = layout_.button;
     panel_ = std::make_unique<TPanel>(bar_, *host_, layout_.client.width, layout_.client.height);
@@ -126,12 +132,7 @@ void TCommandBar::MakeControls() {
         CreateWindowExW(0, WC_BUTTONW, L"実行", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT,
                         b.left, b.top, b.right - b.left, b.bottom - b.top, panel,
                         reinterpret_cast<HMENU>(kButtonId), AppInstance(), nullptr);
-    SendMessageW(commandBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    // Selection field 14 + frame = 20 pixels high; list items 12 pixels (at 96 dpi).
-    SendMessageW(commandBox_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 (box.bottom - box.top) - kBoxFrame);
-    SendMessageW(commandBox_, CB_SETITEMHEIGHT, 0, layout_.listItemHeight);
+    FitControls(false);
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(commandBox_, &info)) edit_ = info.hwndItem;

@@ -70,6 +70,8 @@ private:
     void MakeControls();
     // Font, window size and controls for dpi.
     void LayOut(int dpi);
+    // The controls' font and list heights for the layout, and with move their places too.
+    void FitControls(bool move);
     void FillNames(const std::vector<std::wstring>& names);
     static LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                      DWORD_PTR self);
