@@ -165,7 +165,7 @@ LRESULT CALLBACK TCommandBar::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
 void TCommandBar::ShowAtPointer() {
     POINT pt{};
     GetCursorPos(&pt);
-    LayOut(DpiForPoint(pt));
+    LayOut(DpiForPoint(pt, bar_));
     MakeControls();
     const int width = layout_.client.width, height = layout_.client.height;
     MONITORINFO mi{};

@@ -221,12 +221,12 @@ void TLauncherMenu::Popup(HWND owner, int x, int y) {
     popping_ = false;
 }
 
-void TLauncherMenu::InitPopup() {
+void TLauncherMenu::InitPopup(HWND owner) {
     // The menu opens on the monitor under its corner (at the pointer when the notification
     // area opens it): its pictures at that monitor's small-icon size.
     POINT at = popupAt_;
     if (!popping_) GetCursorPos(&at);
-    SetIconSize(SmallIconSize(DpiForPoint(at)));
+    SetIconSize(SmallIconSize(DpiForPoint(at, owner)));
 }
 
 bool TLauncherMenu::MeasureItem(MEASUREITEMSTRUCT& mis) const {

@@ -41,7 +41,7 @@ public:
     void Popup(HWND owner, int x, int y);
     // The owner's WM_INITMENUPOPUP for the menu, however it was opened: the pictures take the
     // small-icon size of the monitor it opens on.
-    void InitPopup();
+    void InitPopup(HWND owner);
     // The pictures' size in pixels; a new size drops the pictures taken so far (they are taken
     // again as before). True when the size changed.
     bool SetIconSize(int size);

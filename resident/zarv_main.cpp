@@ -290,7 +290,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kKeyWatchTimer) WatchHotkeyKey();
             return 0;
         case WM_INITMENUPOPUP:
-            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.InitPopup();
+            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.InitPopup(hwnd());
             break;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;

@@ -109,10 +109,13 @@ int DpiForWindow(HWND window) {
     return UsableDpi(dpi, SystemDpi());
 }
 
-int DpiForPoint(POINT point) {
+int DpiForPoint(POINT point, HWND beside) {
+    const HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
+    if (beside && Api().getDpiForWindow &&
+        MonitorFromWindow(beside, MONITOR_DEFAULTTONEAREST) == monitor)
+        return DpiForWindow(beside);
     int dpi = 0;
-    if (ChooseDpiSource(Available(false), false) == DpiSource::Monitor)
-        dpi = MonitorDpi(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
+    if (ChooseDpiSource(Available(false), false) == DpiSource::Monitor) dpi = MonitorDpi(monitor);
     return UsableDpi(dpi, SystemDpi());
 }
 

@@ -13,8 +13,9 @@ int SystemDpi();
 // The DPI of the monitor that holds the window, as the window sees it.
 int DpiForWindow(HWND window);
 // The DPI of the monitor under a screen point (the nearest monitor when none holds it): for a
-// window about to be placed there.
-int DpiForPoint(POINT point);
+// window about to be placed there. When the window beside is on that monitor, its DPI answers
+// (which spares loading the library of the monitors' function).
+int DpiForPoint(POINT point, HWND beside = nullptr);
 // The DPI of the primary monitor, where the notification area is.
 int PrimaryMonitorDpi();
 

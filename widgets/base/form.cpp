@@ -180,7 +180,7 @@ bool Form::RunModal(HWND owner, const FormControl* controls, std::size_t count) 
     } else {
         GetCursorPos(&at);
     }
-    dpi_ = DpiForPoint(at);
+    dpi_ = DpiForPoint(at, owner);
     // An outer size scales as it is; a client size gets the frame the system draws at the DPI.
     SIZE outer{Scale(frame_.Width), Scale(frame_.Height)};
     if (frame_.ClientSize)
