@@ -206,6 +206,25 @@ inline std::vector<ShellIcon> ShellIcons() {
     return icons;
 }
 
+// ---- Answers of the probe ---------------------------------------------------------------------
+
+// The records of a probe's answer of the given kind with count fields (the kind first), split at
+// the tabs.
+inline std::vector<std::vector<std::string>> ProbeRecords(const std::string& answer,
+                                                          const char* kind, std::size_t count) {
+    std::vector<std::vector<std::string>> records;
+    size_t start = 0;
+    for (size_t end; (end = answer.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::vector<std::string> f;
+        size_t pos = start;
+        for (size_t tab; (tab = answer.find('\t', pos)) < end; pos = tab + 1)
+            f.push_back(answer.substr(pos, tab - pos));
+        f.push_back(answer.substr(pos, end - pos));
+        if (f.size() == count && f[0] == kind) records.push_back(std::move(f));
+    }
+    return records;
+}
+
 // ---- Pictures of launcher items ---------------------------------------------------------------
 
 // What the probe saw the owner draw for one item of the open menu.
@@ -224,20 +243,12 @@ inline std::optional<std::vector<Picture>> ReadPictures(HANDLE process, const st
     std::optional<std::string> answer = RunProbe(process, folder, "pictures", error);
     if (!answer) return std::nullopt;
     std::vector<Picture> pictures;
-    size_t start = 0;
-    for (size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1) {
-        std::vector<std::string> f;
-        size_t pos = start;
-        for (size_t tab; (tab = answer->find('\t', pos)) < end; pos = tab + 1)
-            f.push_back(answer->substr(pos, tab - pos));
-        f.push_back(answer->substr(pos, end - pos));
-        if (f.size() == 8 && f[0] == "picture")
-            pictures.push_back({static_cast<UINT>(std::stoul(f[1])),
-                                f[2] == "1",
-                                f[3],
-                                {std::stoi(f[4]), std::stoi(f[5])},
-                                {std::stoi(f[6]), std::stoi(f[7])}});
-    }
+    for (const auto& f : ProbeRecords(*answer, "picture", 8))
+        pictures.push_back({static_cast<UINT>(std::stoul(f[1])),
+                            f[2] == "1",
+                            f[3],
+                            {std::stoi(f[4]), std::stoi(f[5])},
+                            {std::stoi(f[6]), std::stoi(f[7])}});
     return pictures;
 }
 
@@ -264,29 +275,14 @@ inline std::optional<std::vector<ControlInfo>> ReadControls(HANDLE process,
         process, folder, "controls\t" + std::to_string(reinterpret_cast<INT_PTR>(window)), error);
     if (!answer) return std::nullopt;
     std::vector<ControlInfo> controls;
-    size_t start = 0;
-    for (size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1) {
-        std::vector<std::string> f;
-        size_t pos = start;
-        for (size_t tab; (tab = answer->find('\t', pos)) < end; pos = tab + 1)
-            f.push_back(answer->substr(pos, tab - pos));
-        f.push_back(answer->substr(pos, end - pos));
-        if (f.size() != 10 || f[0] != "control") continue;
-        auto wide = [](const std::string& utf8) {
-            int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                        nullptr, 0);
-            std::wstring w(static_cast<size_t>(n), L'\0');
-            MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(),
-                                n);
-            return w;
-        };
+    for (const auto& f : ProbeRecords(*answer, "control", 10)) {
         ControlInfo c;
         c.depth = std::stoi(f[1]);
-        c.cls = wide(f[2]);
+        c.cls = FromUtf8(f[2]);
         c.id = std::stoi(f[3]);
         c.rect = {std::stoi(f[4]), std::stoi(f[5]), std::stoi(f[6]), std::stoi(f[7])};
         c.fontHeight = std::stoi(f[8]);
-        c.text = wide(f[9]);
+        c.text = FromUtf8(f[9]);
         controls.push_back(std::move(c));
     }
     return controls;
@@ -306,21 +302,8 @@ inline std::optional<std::vector<ColumnInfo>> ReadColumns(HANDLE process,
         process, folder, "columns\t" + std::to_string(reinterpret_cast<INT_PTR>(list)), error);
     if (!answer) return std::nullopt;
     std::vector<ColumnInfo> columns;
-    size_t start = 0;
-    for (size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1) {
-        std::vector<std::string> f;
-        size_t pos = start;
-        for (size_t tab; (tab = answer->find('\t', pos)) < end; pos = tab + 1)
-            f.push_back(answer->substr(pos, tab - pos));
-        f.push_back(answer->substr(pos, end - pos));
-        if (f.size() != 5 || f[0] != "column") continue;
-        int n =
-            MultiByteToWideChar(CP_UTF8, 0, f[4].data(), static_cast<int>(f[4].size()), nullptr, 0);
-        std::wstring caption(static_cast<size_t>(n), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, f[4].data(), static_cast<int>(f[4].size()), caption.data(),
-                            n);
-        columns.push_back({std::stoi(f[2]), std::stoi(f[3]), caption});
-    }
+    for (const auto& f : ProbeRecords(*answer, "column", 5))
+        columns.push_back({std::stoi(f[2]), std::stoi(f[3]), FromUtf8(f[4])});
     return columns;
 }
 
