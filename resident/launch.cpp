@@ -1,7 +1,5 @@
 #include "resident/launch.h"
 
-#include <shellapi.h>
-
 #include <vector>
 
 #include "core/launch_text.h"
@@ -10,7 +8,7 @@
 namespace zarv {
 
 bool StartProgram(const std::string& commandLine, const std::string& workDir,
-                  const std::string& filePath) {
+                  const std::string& filePath, const StartCalls& calls) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     GetStartupInfoA(&si);
@@ -21,22 +19,28 @@ bool StartProgram(const std::string& commandLine, const std::string& workDir,
     if (filePath.find(' ') != std::string::npos && IsExistingFile(filePath))
         application = filePath.c_str();
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
+    // Started suspended, so that the right to take the foreground is passed on before the new
+    // program can open its first window.
+    if (!calls.createProcess(application, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                             nullptr, workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
         return false;
+    calls.allowSetForeground(pi.dwProcessId);
+    ResumeThread(pi.hThread);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
 }
 
-void ShellOpen(HWND owner, const std::string& target) {
-    ShellExecuteA(owner, "Open", target.c_str(), nullptr, nullptr, SW_SHOW);
+void ShellOpen(HWND owner, const std::string& target, const StartCalls& calls) {
+    // The shell may start a program or hand the target to one that runs already.
+    calls.allowSetForeground(ASFW_ANY);
+    calls.shellExecute(owner, "Open", target.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void StartFile(HWND owner, const std::string& filePath, const std::string& options,
-               const std::string& workDir) {
-    if (!StartProgram(BuildCommandLine(filePath, options), workDir, filePath))
-        ShellOpen(owner, filePath);
+               const std::string& workDir, const StartCalls& calls) {
+    if (!StartProgram(BuildCommandLine(filePath, options), workDir, filePath, calls))
+        ShellOpen(owner, filePath, calls);
 }
 
 }  // namespace zarv

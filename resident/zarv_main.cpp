@@ -99,11 +99,16 @@ void TZarv_main::FormClose() {
 void TZarv_main::RegisterHotkeys() { RegisterHotkeysFrom(HotkeyList); }
 
 void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
+    // Availability and pictures go by the files the entries name once their %NAME% references
+    // are expanded; the hot keys keep the entries as written, expanded again when they run.
+    std::vector<THotkeyItem> resolved = entries;
+    for (THotkeyItem& entry : resolved)
+        if (entry.FuncNo == kFuncProgram) entry.FilePath = ResolvedPath(entry.FilePath);
     std::vector<LauncherItem> items =
-        BuildLauncherItems(entries, [](const std::string& path) { return IsExistingFile(path); });
+        BuildLauncherItems(resolved, [](const std::string& path) { return IsExistingFile(path); });
     std::vector<bool> available(items.size());
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
-    ItemMenu.Rebuild(entries, items);
+    ItemMenu.Rebuild(resolved, items);
     hotkeys_->Register(entries, available);
     iconsNextTick_ = ScreenfulOfItems();
     SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
@@ -123,7 +128,8 @@ void TZarv_main::UpdateTray() {
 void TZarv_main::RunEntry(const THotkeyItem& entry) {
     switch (entry.FuncNo) {
         case kFuncProgram:
-            StartFile(hwnd(), entry.FilePath, entry.Options, entry.WorkDir);
+            StartFile(hwnd(), ResolvedPath(entry.FilePath), ExpandedText(entry.Options),
+                      ResolvedPath(entry.WorkDir));
             break;
         case kFuncUrl:
             ShellOpen(hwnd(), entry.FilePath);
@@ -195,8 +201,10 @@ void TZarv_main::Btn_ExecuteClick() {
     int k = bar_.FindName(text);
     if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
         TCommandItem c = CommandList[static_cast<size_t>(k)];
-        StartFile(hwnd(), c.FilePath, c.Options, c.WorkDir);
+        StartFile(hwnd(), ResolvedPath(c.FilePath), ExpandedText(c.Options),
+                  ResolvedPath(c.WorkDir));
     } else if (!text.empty()) {
+        text = ResolvedPath(text);
         if (!StartProgram(text, std::string())) ShellOpen(hwnd(), text);
     }
     HideBar();

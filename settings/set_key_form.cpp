@@ -268,7 +268,7 @@ void TSetKey_Form::Btn_OKClick() {
     }
     // Nothing is written for a program whose file is missing: the user corrects the path and
     // presses OK again.
-    if (item.FuncNo == kFuncProgram && !IsExistingFile(FieldText(Edit2))) {
+    if (item.FuncNo == kFuncProgram && !IsExistingFile(ResolvedPath(item.FilePath))) {
         ShowMessage(hwnd(), kMissingFile);
         if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
         return;

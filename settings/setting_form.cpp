@@ -31,7 +31,7 @@ std::wstring TSettingForm::CellText(int row, int column) {
 
 bool TSettingForm::RowGreyed(int row) {
     return IsStruckOut(rows_[static_cast<size_t>(row)],
-                       [](const std::string& path) { return IsExistingFile(path); });
+                       [](const std::string& path) { return IsExistingFile(ResolvedPath(path)); });
 }
 
 void TSettingForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
