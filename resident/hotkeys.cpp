@@ -8,10 +8,12 @@ void HotkeyRegistration::Register(const std::vector<THotkeyItem>& entries,
     // Dispatch reads this copy, so a key always runs the entry it was registered for, whatever
     // an editor does to the list afterwards.
     entries_ = entries;
+    outcome_.Clear();
     for (size_t i = 0; i < entries_.size(); ++i) {
         if (i < available.size() && available[i])
-            RegisterHotKey(window_, static_cast<int>(i + 1), entries_[i].Modifiers,
-                           entries_[i].VKey);
+            outcome_.Add(CombinationOf(entries_[i]),
+                         RegisterHotKey(window_, static_cast<int>(i + 1), entries_[i].Modifiers,
+                                        entries_[i].VKey) != FALSE);
     }
 }
 

@@ -231,6 +231,17 @@ void TZarv_main::Panel1MouseDown(int button, int, int) {
 
 void TZarv_main::BarContextMenu(int x, int y) { PopupItemMenu(x, y); }
 
+const RegistrationOutcome& TZarv_main::LastPass() const { return hotkeys_->Outcome(); }
+
+bool TZarv_main::TrialFails(KeyCombination key) {
+    // On the hidden application window, whose identifiers are its own: the resident window's
+    // are the entries' positions.
+    constexpr int kTrialId = 1;
+    if (!RegisterHotKey(application_, kTrialId, key.Modifiers, key.VKey)) return true;
+    UnregisterHotKey(application_, kTrialId);
+    return false;
+}
+
 LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_HOTKEY:

@@ -10,6 +10,7 @@
 #include "menus/launcher_menu.h"
 #include "menus/tray_menu.h"
 #include "resident/hotkeys.h"
+#include "settings/key_status.h"
 #include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
@@ -18,7 +19,7 @@ namespace zarv {
 class TTrayIcon;
 class TStrCommandForm;
 
-class TZarv_main : public Window, private CommandBarHost {
+class TZarv_main : public Window, private CommandBarHost, private KeyStatus {
 public:
     // debug: started with "/DEBUG" (no single-instance guard for the hotkey editor);
     // application: the hidden application window that owns the resident window.
@@ -90,6 +91,10 @@ private:
     void CommandBoxKeyDown(WPARAM key) override;
     void Panel1MouseDown(int button, int x, int y) override;
     void BarContextMenu(int x, int y) override;
+
+    // KeyStatus
+    const RegistrationOutcome& LastPass() const override;
+    bool TrialFails(KeyCombination key) override;
 
     bool debug_;
     int modalDepth_ = 0;
