@@ -35,9 +35,6 @@ bool IsKeyCellRed(const std::vector<HotkeyRow>& rows, std::size_t row,
 
 KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int ownRow,
                    bool trialFailed, bool heldByUs) {
-    if (ownRow >= 0 && static_cast<std::size_t>(ownRow) < rows.size() &&
-        CombinationOf(rows[static_cast<std::size_t>(ownRow)].Item) == key)
-        return {};
     if (trialFailed && !heldByUs) return {KeyNote::Kind::OtherProgram, 0};
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (static_cast<int>(i) != ownRow && CombinationOf(rows[i].Item) == key)

@@ -49,9 +49,10 @@ struct KeyNote {
 };
 
 // ownRow: the row being edited, or -1 when one is added. trialFailed: a trial registration of the
-// combination just failed; heldByUs: the last pass holds it itself. The row's own combination
-// gets no note; one that someone else holds (another program, or the system) is said so before
-// one that another row of the table has.
+// combination just failed; heldByUs: the last pass holds it itself. A combination that someone
+// else holds (another program, or the system) is said so first, also for the row's own (the
+// reason its key cell is red); then the first other row with it is named. The row's own
+// combination, held by the program for it, and a free one get no note.
 KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int ownRow,
                    bool trialFailed, bool heldByUs);
 

@@ -63,10 +63,13 @@ TEST(KeyConflicts, RedCellsGoByCombinationNotByPosition) {
 TEST(KeyConflicts, NoteNamesTheHolderOfAPickedCombination) {
     const auto rows = Rows({kCtrlAltA, kCtrlAltB, kCtrlAltB});
     using K = KeyNote::Kind;
-    // Free, or the row's own combination: nothing to say.
+    // Free, or the row's own combination that the program holds for it: nothing to say.
     EXPECT_EQ(NoteForKey(kCtrlAltC, rows, -1, false, false), KeyNote{});
-    EXPECT_EQ(NoteForKey(kCtrlAltA, rows, 0, false, true), KeyNote{});
-    EXPECT_EQ(NoteForKey(kCtrlAltB, rows, 2, true, false), KeyNote{});
+    EXPECT_EQ(NoteForKey(kCtrlAltA, rows, 0, true, true), KeyNote{});
+    // A repeated row's own combination: the earlier row that holds it is named.
+    EXPECT_EQ(NoteForKey(kCtrlAltB, rows, 2, true, true), (KeyNote{K::OtherRow, 1}));
+    // The row's own combination that someone else holds: the reason its key does not work.
+    EXPECT_EQ(NoteForKey(kCtrlAltA, rows, 0, true, false), (KeyNote{K::OtherProgram, 0}));
     // Another row: the first other one, whether adding or editing.
     EXPECT_EQ(NoteForKey(kCtrlAltA, rows, -1, true, true), (KeyNote{K::OtherRow, 0}));
     EXPECT_EQ(NoteForKey(kCtrlAltB, rows, 0, false, false), (KeyNote{K::OtherRow, 1}));
