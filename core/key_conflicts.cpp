@@ -42,4 +42,23 @@ KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int o
     return {};
 }
 
+std::wstring FitMiddle(const std::wstring& before, const std::wstring& middle,
+                       const std::wstring& after, int width,
+                       const std::function<int(const std::wstring&)>& measure) {
+    std::wstring whole = before + middle + after;
+    if (measure(whole) <= width) return whole;
+    auto cut = [&](std::size_t n) { return before + middle.substr(0, n) + L"\u2026" + after; };
+    // The longest start of middle that fits; widths grow with the length.
+    std::size_t lo = 0, hi = middle.size() - 1;
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi + 1) / 2;
+        if (measure(cut(mid)) <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    if (lo > 0 && middle[lo - 1] >= 0xD800 && middle[lo - 1] <= 0xDBFF) --lo;
+    return cut(lo);
+}
+
 }  // namespace zarv

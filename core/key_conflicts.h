@@ -3,6 +3,8 @@
 // the rows of the editor that share a combination.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "hotkey_rows.h"
@@ -55,5 +57,12 @@ struct KeyNote {
 // combination, held by the program for it, and a free one get no note.
 KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int ownRow,
                    bool trialFailed, bool heldByUs);
+
+// before + middle + after when that fits width (measure gives a text's width), otherwise with
+// middle cut from its end and an ellipsis "…" put after what is left of it, as much of it as
+// fits. A surrogate pair is never split.
+std::wstring FitMiddle(const std::wstring& before, const std::wstring& middle,
+                       const std::wstring& after, int width,
+                       const std::function<int(const std::wstring&)>& measure);
 
 }  // namespace zarv

@@ -159,7 +159,7 @@ void TZarv_main::Setting1Click() {
     {
         TSettingForm editor(
             [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
-            [] { SaveHotkeys(); });
+            [] { SaveHotkeys(); }, *this);
         ModalScope modal(*this);
         editor.Open(hwnd(), HotkeyList);
     }

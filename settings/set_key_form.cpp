@@ -31,9 +31,14 @@ enum ControlId : int {
     kCheckBox2,
     kFList,
     kLabel4,
+    kKeyNote,
 };
 
 const wchar_t kRepeatedKey[] = L"すでにそのキーは割り当てられています。";
+const wchar_t kKeyHeldElsewhere[] = L"このキーは他のプログラムが使用中です。";
+const wchar_t kKeyOfRowBefore[] = L"このキーは「";
+const wchar_t kKeyOfRowAfter[] = L"」に割り当てられています。";
+constexpr COLORREF kNoteColour = RGB(255, 0, 0);
 const wchar_t kMissingFile[] = L"ファイルが存在しません。正しくファイルパスを指定してください。";
 
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -46,7 +51,8 @@ void FillBox(HWND box, const NameValueTable& table) {
 
 }  // namespace
 
-TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows) : rows_(rows) {}
+TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys)
+    : rows_(rows), keys_(keys) {}
 
 TSetKey_Form::~TSetKey_Form() = default;
 
@@ -61,6 +67,7 @@ std::optional<THotkeyItem> TSetKey_Form::Execute(HWND owner, int tag, const THot
         return std::nullopt;
     FormCreate();
     if (tag_ >= 0 && entry) Fill(*entry);
+    UpdateKeyNote();
     FormShow();
     done_ = false;
     RunModalLoop(hwnd(), owner, done_);
@@ -89,6 +96,8 @@ void TSetKey_Form::FormCreate() {
     // In the tab order after KList2, so that the keys only the picker offers (arrows, keypad)
     // can be chosen from the keyboard too.
     CallVK = make(L"BUTTON", L"Virtual Keybord", WS_TABSTOP | BS_FLAT, 248, 35, 97, 22, kCallVK);
+    // In the free band between the key boxes and the title, one line.
+    Label7 = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 8, 58, 380, 13, kKeyNote);
     CreateEntryLabel(hwnd(), L"タイトル:", 8, 72, font);
     Edit1 = edit(kEdit1, 72, 72, 281);
     // Wide enough for both of its texts, "ファイル:" and "URL:".
@@ -169,8 +178,10 @@ void TSetKey_Form::KList1Change(HWND box) {
     const auto row = static_cast<size_t>(k);
     if (box == KList1) {
         kList1Tag_ = ModifierList.Value(row);
+        UpdateKeyNote();
     } else if (box == KList2) {
         kList2Tag_ = KeyList.Value(row);
+        UpdateKeyNote();
     } else if (box == FList) {
         fListTag_ = FunctionList.Value(row);
         SetWindowTextW(Edit1, Utf8ToWide(FunctionList.Name(row)).c_str());
@@ -210,8 +221,40 @@ void TSetKey_Form::CallVKClick() {
     if (auto key = picker.Execute(hwnd())) {
         SetWindowTextW(KList2, key->Name.c_str());
         kList2Tag_ = key->Code;
+        UpdateKeyNote();
     }
     SetFocus(KList2);
+}
+
+void TSetKey_Form::UpdateKeyNote() {
+    std::wstring text;
+    // A combination needs both boxes; the selection of either box may still change the other's
+    // text (typing is swallowed), so the texts decide.
+    if (!FieldText(KList1).empty() && !FieldText(KList2).empty()) {
+        const KeyCombination key{static_cast<std::uint8_t>(kList1Tag_),
+                                 static_cast<std::uint8_t>(kList2Tag_)};
+        const KeyNote note =
+            NoteForKey(key, rows_, tag_, keys_.TrialFails(key), keys_.LastPass().Holds(key));
+        if (note.What == KeyNote::Kind::OtherProgram) {
+            text = kKeyHeldElsewhere;
+        } else if (note.What == KeyNote::Kind::OtherRow) {
+            // A long title is cut so that the whole sentence stays on the note's one line.
+            RECT band{};
+            GetClientRect(Label7, &band);
+            HDC dc = GetDC(Label7);
+            HGDIOBJ old = SelectObject(dc, font_.get());
+            text = FitMiddle(kKeyOfRowBefore, AnsiToWide(rows_[note.Row].Item.Title),
+                             kKeyOfRowAfter, band.right, [dc](const std::wstring& s) {
+                                 SIZE size{};
+                                 GetTextExtentPoint32W(dc, s.c_str(), static_cast<int>(s.size()),
+                                                       &size);
+                                 return static_cast<int>(size.cx);
+                             });
+            SelectObject(dc, old);
+            ReleaseDC(Label7, dc);
+        }
+    }
+    SetWindowTextW(Label7, text.c_str());
 }
 
 void TSetKey_Form::Btn_Sel1Click() { ChooseFileInto(hwnd(), Edit2); }
@@ -326,6 +369,7 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             const int colour = field && !IsWindowEnabled(control) ? COLOR_BTNFACE : COLOR_WINDOW;
             SetBkColor(dc, GetSysColor(colour));
             if (!field) SetBkMode(dc, TRANSPARENT);
+            if (control == Label7) SetTextColor(dc, kNoteColour);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
         }
         case WM_DROPFILES:

@@ -10,6 +10,7 @@
 #include "core/hotkey_rows.h"
 #include "core/records.h"
 #include "settings/entry_fields.h"
+#include "settings/key_status.h"
 #include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
@@ -17,8 +18,9 @@ namespace zarv {
 
 class TSetKey_Form : public Window, private FieldKeyHandler {
 public:
-    // rows: the editor's rows, for the repeated-key test of add mode.
-    explicit TSetKey_Form(const std::vector<HotkeyRow>& rows);
+    // rows: the editor's rows, for the repeated-key test of add mode and the key note; keys: the
+    // resident program's knowledge of the combinations, for the note.
+    TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys);
     ~TSetKey_Form() override;
 
     // Shows the dialog modally at the mouse pointer over owner; in edit mode (tag >= 0) its fields
@@ -38,6 +40,8 @@ private:
     void SetUrlMode(bool url);
     void SetFunctionMode(bool function);
     void CallVKClick();
+    // The one-line note under the key boxes: why the picked combination would not work.
+    void UpdateKeyNote();
     void Btn_Sel1Click();
     void Btn_Sel2Click();
     // Edit1KeyDown (Enter, Escape) and, for the file and folder fields, Edit2KeyDown (also Alt).
@@ -48,7 +52,9 @@ private:
                                           DWORD_PTR);
 
     const std::vector<HotkeyRow>& rows_;
+    KeyStatus& keys_;
     int tag_ = -1;
+    HWND Label7 = nullptr;  // the key note
     HWND KList1 = nullptr, KList2 = nullptr, FList = nullptr;
     HWND Label4 = nullptr;
     HWND Edit1 = nullptr, Edit2 = nullptr, Edit3 = nullptr, Edit4 = nullptr;

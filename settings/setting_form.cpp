@@ -7,7 +7,7 @@
 namespace zarv {
 
 TSettingForm::TSettingForm(std::function<void(const std::vector<THotkeyItem>&)> registerHotkeys,
-                           std::function<void()> saveHotkeys)
+                           std::function<void()> saveHotkeys, KeyStatus& keys)
     : TListEditor(L"TSettingForm", L"HotKeyの設定", 640, 360,
                   {{L"タイトル", 130},
                    {L"ファイルパス", 80},
@@ -15,7 +15,8 @@ TSettingForm::TSettingForm(std::function<void(const std::vector<THotkeyItem>&)> 
                    {L"作業フォルダ", 0},
                    {L"割り当てキー", 150}}),
       registerHotkeys_(std::move(registerHotkeys)),
-      saveHotkeys_(std::move(saveHotkeys)) {}
+      saveHotkeys_(std::move(saveHotkeys)),
+      keys_(keys) {}
 
 void TSettingForm::Open(HWND owner, const std::vector<THotkeyItem>& list) {
     rows_ = MakeHotkeyRows(list);
@@ -34,12 +35,18 @@ bool TSettingForm::RowGreyed(int row) {
                        [](const std::string& path) { return IsExistingFile(ResolvedPath(path)); });
 }
 
+bool TSettingForm::CellRed(int row, int column) {
+    constexpr int kKeyColumn = 4;
+    return column == kKeyColumn &&
+           IsKeyCellRed(rows_, static_cast<std::size_t>(row), keys_.LastPass());
+}
+
 void TSettingForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
 
 void TSettingForm::DeleteRow(int row) { rows_.erase(rows_.begin() + row); }
 
 void TSettingForm::LookBtn_AddClick() {
-    TSetKey_Form dialog(rows_);
+    TSetKey_Form dialog(rows_, keys_);
     if (auto item = dialog.Execute(hwnd(), -1, nullptr)) {
         rows_.emplace_back();
         rows_.back().Set(*item);
@@ -48,7 +55,7 @@ void TSettingForm::LookBtn_AddClick() {
 }
 
 void TSettingForm::EditRow(int row) {
-    TSetKey_Form dialog(rows_);
+    TSetKey_Form dialog(rows_, keys_);
     if (auto item = dialog.Execute(hwnd(), row, &rows_[static_cast<size_t>(row)].Item)) {
         rows_[static_cast<size_t>(row)].Set(*item);
         RowsChanged(row);

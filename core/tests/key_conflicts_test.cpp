@@ -83,5 +83,23 @@ TEST(KeyConflicts, NoteNamesTheHolderOfAPickedCombination) {
     EXPECT_EQ(NoteForKey(kCtrlAltC, rows, -1, true, true), KeyNote{});
 }
 
+TEST(KeyConflicts, LongTitleIsCutWithAnEllipsisToFitTheBand) {
+    auto chars = [](const std::wstring& s) { return static_cast<int>(s.size()); };
+    EXPECT_EQ(FitMiddle(L"<", L"title", L">", 7, chars), L"<title>");
+    EXPECT_EQ(FitMiddle(L"<", L"title", L">", 6, chars), L"<tit\u2026>");
+    EXPECT_EQ(FitMiddle(L"<", L"title", L">", 3, chars), L"<\u2026>");
+    EXPECT_EQ(FitMiddle(L"<", L"title", L">", 1, chars), L"<\u2026>");  // never less than that
+    // Wide characters count by their width, and a surrogate pair stays whole.
+    auto wide = [](const std::wstring& s) {
+        int w = 0;
+        for (wchar_t c : s) w += c > 0x7F ? 2 : 1;
+        return w;
+    };
+    EXPECT_EQ(FitMiddle(L"[", L"\u8868\u8868\u8868", L"]", 8, wide), L"[\u8868\u8868\u8868]");
+    EXPECT_EQ(FitMiddle(L"[", L"\u8868\u8868\u8868", L"]", 7, wide), L"[\u8868\u2026]");
+    const std::wstring pair{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};
+    EXPECT_EQ(FitMiddle(L"", L"a" + pair + L"b", L"", 3, chars), L"a\u2026");
+}
+
 }  // namespace
 }  // namespace zarv
