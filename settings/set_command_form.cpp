@@ -78,7 +78,8 @@ void TSetCommandForm::FormShow() {
 }
 
 void TSetCommandForm::Btn_OKClick() {
-    if (GetWindowTextLengthW(Edit1) == 0 || GetWindowTextLengthW(Edit2) == 0) return;
+    // Blanks alone are no name and no file: the data file would keep nothing of them.
+    if (IsBlankField(FieldText(Edit1)) || IsBlankField(FieldText(Edit2))) return;
     TCommandItem row;
     HWND self = hwnd();
     if (!TakeFieldText(self, Edit1, L"コマンド", row.Name) ||
@@ -86,7 +87,7 @@ void TSetCommandForm::Btn_OKClick() {
         !TakeFieldText(self, Edit3, L"オプション", row.Options) ||
         !TakeFieldText(self, Edit4, L"作業フォルダ", row.WorkDir))
         return;
-    if (NameRefused(rows_, tag_, row.Name, &TSetCommandForm::SameName)) {
+    if (NameRefused(rows_, tag_, row.Name, AnsiCodePage(), &TSetCommandForm::SameName)) {
         ShowMessage(self, L"[" + FieldText(Edit1) + L"]はすでに登録されています。");
         return;
     }

@@ -151,6 +151,39 @@ TEST_F(CommandEditor, AddRefusesANameOfTheTableInAnyCaseWhileEditTakesIt) {
     CloseEditor(VK_ESCAPE);
 }
 
+// The file keeps a name without the blanks at its ends: a name that differs from a registered
+// one only by them is the registered name, and blanks alone are no name or file at all.
+TEST_F(CommandEditor, BlanksAtTheEndsOfANameMakeNoNewNameAndBlanksAloneNoField) {
+    ASSERT_TRUE(Start({{"Mail", "m.exe", "", ""}}));
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(Add(L"mail ", L"x.exe"), L"[mail ]はすでに登録されています。");
+    Click(dialog_, IDCANCEL);
+    EXPECT_EQ(Add(L" MAIL", L"x.exe"), L"[ MAIL]はすでに登録されています。");
+    // OK with a field of blanks only does nothing, as with an empty one.
+    auto okIgnored = [&] {
+        Click(dialog_, IDOK);
+        WaitResponsive(main_);  // the click itself is through
+        return IsWindowVisible(dialog_) && MessageBoxes(pid()).empty();
+    };
+    Type(kEdit1, L"  \t ");
+    EXPECT_TRUE(okIgnored()) << "a name of blanks";
+    Type(kEdit1, L"mail2");
+    Type(kEdit2, L"   ");
+    EXPECT_TRUE(okIgnored()) << "a file of blanks";
+    Type(kEdit2, L"x.exe");
+    EXPECT_EQ(DialogOk(), L"");
+
+    ASSERT_TRUE(SelectRow(list_, 0));  // in edit mode too
+    ASSERT_TRUE(KeyToDialog(VK_SPACE));
+    Type(kEdit1, L"  ");
+    EXPECT_TRUE(okIgnored()) << "a name of blanks, editing";
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetCommandForm"));
+
+    CloseEditor(VK_RETURN);
+    EXPECT_EQ(File(), CommandFile({{"Mail", "m.exe", "", ""}, {"mail2", "x.exe", "", ""}}));
+}
+
 TEST_F(CommandEditor, ACommandAddedWithOkRunsFromTheBarByItsName) {
     ASSERT_TRUE(Start({kB}));
     ASSERT_TRUE(OpenEditor());
