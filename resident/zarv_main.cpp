@@ -30,6 +30,8 @@ constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged b
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
+constexpr UINT_PTR kHotkeyFileTimer = 2;
+constexpr UINT_PTR kCommandFileTimer = 3;
 
 std::size_t ScreenfulOfItems() {
     // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
@@ -40,7 +42,11 @@ std::size_t ScreenfulOfItems() {
 
 }  // namespace
 
-TZarv_main::TZarv_main(bool debug, HWND application) : debug_(debug), application_(application) {}
+TZarv_main::TZarv_main(bool debug, HWND application)
+    : debug_(debug),
+      application_(application),
+      hotkeyFile_{{}, kHotkeyFileTimer, &LoadHotkeys, &TZarv_main::RegisterHotkeys},
+      commandFile_{{}, kCommandFileTimer, &LoadCommands, &TZarv_main::RefillCommandNames} {}
 
 TZarv_main::~TZarv_main() { TrayIcon1.reset(); }
 
@@ -86,9 +92,28 @@ void TZarv_main::FormCreate() {
     }
 
     // The application's deactivation is WM_ACTIVATEAPP, handled below.
-    if (LoadHotkeys()) RegisterHotkeys();
-    if (LoadCommands()) RefillCommandNames();
+    ReadListFile(hotkeyFile_, ReadBy::Startup);
+    ReadListFile(commandFile_, ReadBy::Startup);
     CreateTables();
+}
+
+void TZarv_main::ReadListFile(ListFile& file, ReadBy by) {
+    KillTimer(hwnd(), file.timer);
+    if (by == ReadBy::Startup) {
+        // Set before the read: a read that fails shows its box, and the reads on the clock go on
+        // while it stays open.
+        SetTimer(hwnd(), file.timer, kRereadSeconds[0] * 1000, nullptr);
+    } else if (!file.state.Unread()) {
+        return;
+    }
+    if (file.load(file.state, by)) (this->*file.use)();
+    auto delay = file.state.RereadDelayMs();
+    if (!delay) {
+        KillTimer(hwnd(), file.timer);
+    } else if (by != ReadBy::Startup) {
+        // (After the start-up read the timer set before it, or by a read it ran, is the due one.)
+        SetTimer(hwnd(), file.timer, *delay, nullptr);
+    }
 }
 
 void TZarv_main::FormClose() {
@@ -153,8 +178,9 @@ void TZarv_main::Setting1Click() {
     {
         TSettingForm editor(
             [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
-            [] { SaveHotkeys(); });
+            [this] { SaveHotkeys(hotkeyFile_.state); });
         ModalScope modal(*this);
+        ReadListFile(hotkeyFile_, ReadBy::Editor);
         editor.Open(hwnd(), HotkeyList);
     }
     hotkeyEditorOpen_ = false;
@@ -168,9 +194,10 @@ void TZarv_main::SCommadClick() {
         return;
     }
     {
-        TStrCommandForm editor([] { SaveCommands(); });
+        TStrCommandForm editor([this] { SaveCommands(commandFile_.state); });
         commandEditor_ = &editor;
         ModalScope modal(*this);
+        ReadListFile(commandFile_, ReadBy::Editor);
         editor.Open(hwnd(), CommandList);
         commandEditor_ = nullptr;
     }
@@ -261,6 +288,8 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_TIMER:
             if (wp == kIconTimer) TakeMenuIcons();
+            if (wp == kHotkeyFileTimer) ReadListFile(hotkeyFile_, ReadBy::Timer);
+            if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
             return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;

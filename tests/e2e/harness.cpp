@@ -449,6 +449,20 @@ std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
     return answer->substr(3);
 }
 
+std::optional<std::vector<UINT>> QueuedMessages(HANDLE process, const std::wstring& folder,
+                                                HWND window, DWORD ms, std::string* error) {
+    const std::string request = "messages\t" + std::to_string(reinterpret_cast<INT_PTR>(window)) +
+                                "\t" + std::to_string(ms);
+    auto answer = RunProbe(process, folder, request, error);
+    if (!answer) return std::nullopt;
+    std::vector<UINT> messages;
+    std::istringstream lines(*answer);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("message\t", 0) == 0)
+            messages.push_back(static_cast<UINT>(std::stoul(line.substr(8), nullptr, 16)));
+    return messages;
+}
+
 std::vector<HWND> OpenMenuWindows(DWORD pid) {
     std::vector<HWND> open;
     for (HWND w : TopLevelWindows(pid, L"#32768"))

@@ -187,6 +187,12 @@ struct OpenMenu {
 std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
                                     const std::string& request, std::string* error = nullptr);
 
+// The messages (numbers) that the thread of window takes from its queue during ms milliseconds:
+// none while it is idle. Nothing when the probe failed, with the reason in error.
+std::optional<std::vector<UINT>> QueuedMessages(HANDLE process, const std::wstring& folder,
+                                                HWND window, DWORD ms,
+                                                std::string* error = nullptr);
+
 // The visible pop-up menus (#32768) of process pid, top first.
 std::vector<HWND> OpenMenuWindows(DWORD pid);
 // Waits for a pop-up menu of the process and reads every one that is open.
