@@ -265,6 +265,21 @@ TEST_F(CommandEditor, AnUnreadableFileIsKeptAsBakWhenTheEditorSaves) {
     EXPECT_EQ(File(), CommandFile({}));
 }
 
+// Held by another program at start-up, the file is read again once it is free: the bar gets its
+// names without any action (the hotkey file's own case is in held_file_test.cpp).
+TEST_F(CommandEditor, AFileHeldAtStartUpGivesTheBarItsNamesOnceFree) {
+    WriteCommands({kA});
+    Process holder = HoldFile(PathIn(L"Command.DAT"), 3000);
+    ASSERT_TRUE(holder);
+    zarv_ = &StartZarv();
+    main_ = WaitMainWindow(zarv_->pid());
+    auto box = WaitMessageBox(pid());
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find(L"Command.DAT"), std::wstring::npos) << box->text;
+    ASSERT_TRUE(AnswerBox(box->window));
+    EXPECT_TRUE(WaitUntil([&] { return BarNames() == Cells{L"a"}; }, 15000));
+}
+
 // The hot key opens the command editor over the hotkey editor: closing it leaves the icon deaf
 // and the hotkey editor usable until that one closes too.
 TEST_F(CommandEditor, OverTheHotkeyEditorItLeavesTheIconDeafUntilBothHaveClosed) {

@@ -10,7 +10,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || argc < 3) return 2;
-    HANDLE file = CreateFileW(argv[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    // The driver looks whether the file is held yet by opening it itself: while its handle is
+    // open, ours is refused for a moment.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int i = 0; i < 500 && file == INVALID_HANDLE_VALUE; ++i) {
+        file = CreateFileW(argv[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) Sleep(10);
+    }
     if (file == INVALID_HANDLE_VALUE) return 1;
     Sleep(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)));
     CloseHandle(file);

@@ -290,6 +290,20 @@ BOOL CALLBACK CollectWindow(HWND w, LPARAM lp) {
 
 }  // namespace
 
+Process HoldFile(const std::wstring& path, DWORD ms) {
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    Process holder = Start(HelperFolder() + L"\\file_holder.exe",
+                           L"\"" + path + L"\" " + std::to_wstring(ms), folder);
+    const bool held =
+        holder && WaitUntil([&] {
+            HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+            if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+            return f == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+        });
+    return held ? std::move(holder) : Process();
+}
+
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* class_name) {
     WindowQuery q{pid, class_name, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));

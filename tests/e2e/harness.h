@@ -112,6 +112,10 @@ private:
 Process Start(const std::wstring& exe, const std::wstring& args, const std::wstring& cwd,
               DWORD* error = nullptr);
 
+// Has file_holder.exe hold the file at path open without sharing it for ms milliseconds from now,
+// as a backup or anti-virus tool does; returns once the file is held (empty when it is not).
+Process HoldFile(const std::wstring& path, DWORD ms);
+
 // Top-level windows of process pid, in z-order; only those of the class, when one is given.
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* class_name = nullptr);
 std::vector<HWND> VisibleTopLevelWindows(DWORD pid);

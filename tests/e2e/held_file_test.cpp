@@ -22,15 +22,8 @@ protected:
         entry.key_text = "Ctrl + Shift + 1";
         WriteHotkeys({entry});
         const std::string content = File();
-        holder_ = Start(HelperFolder() + L"\\file_holder.exe",
-                        L"\"" + PathIn(L"Hotkey.DAT") + L"\" " + std::to_wstring(ms), dir());
-        EXPECT_TRUE(holder_);
-        EXPECT_TRUE(WaitUntil([&] {
-            HANDLE f = CreateFileW(PathIn(L"Hotkey.DAT").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-            if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
-            return f == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
-        })) << "the file is not held";
+        holder_ = HoldFile(PathIn(L"Hotkey.DAT"), ms);
+        EXPECT_TRUE(holder_) << "the file is not held";
         return content;
     }
     // Starts the program; the read-error box its start-up shows, left open.
