@@ -32,6 +32,8 @@ constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
 // Runs only while the key of the hot key that ran last is held (HotkeyRepeatWatch).
 constexpr UINT_PTR kKeyWatchTimer = 2;
+constexpr UINT_PTR kHotkeyFileTimer = 3;
+constexpr UINT_PTR kCommandFileTimer = 4;
 
 std::size_t ScreenfulOfItems() {
     // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
@@ -42,7 +44,11 @@ std::size_t ScreenfulOfItems() {
 
 }  // namespace
 
-TZarv_main::TZarv_main(bool debug, HWND application) : debug_(debug), application_(application) {}
+TZarv_main::TZarv_main(bool debug, HWND application)
+    : debug_(debug),
+      application_(application),
+      hotkeyFile_{{}, kHotkeyFileTimer, &LoadHotkeys, &TZarv_main::RegisterHotkeys},
+      commandFile_{{}, kCommandFileTimer, &LoadCommands, &TZarv_main::RefillCommandNames} {}
 
 TZarv_main::~TZarv_main() { TrayIcon1.reset(); }
 
@@ -88,9 +94,28 @@ void TZarv_main::FormCreate() {
     }
 
     // The application's deactivation is WM_ACTIVATEAPP, handled below.
-    if (LoadHotkeys()) RegisterHotkeys();
-    if (LoadCommands()) RefillCommandNames();
+    ReadListFile(hotkeyFile_, ReadBy::Startup);
+    ReadListFile(commandFile_, ReadBy::Startup);
     CreateTables();
+}
+
+void TZarv_main::ReadListFile(ListFile& file, ReadBy by) {
+    KillTimer(hwnd(), file.timer);
+    if (by == ReadBy::Startup) {
+        // Set before the read: a read that fails shows its box, and the reads on the clock go on
+        // while it stays open.
+        SetTimer(hwnd(), file.timer, kRereadSeconds[0] * 1000, nullptr);
+    } else if (!file.state.Unread()) {
+        return;
+    }
+    if (file.load(file.state, by)) (this->*file.use)();
+    auto delay = file.state.RereadDelayMs();
+    if (!delay) {
+        KillTimer(hwnd(), file.timer);
+    } else if (by != ReadBy::Startup) {
+        // (After the start-up read the timer set before it, or by a read it ran, is the due one.)
+        SetTimer(hwnd(), file.timer, *delay, nullptr);
+    }
 }
 
 void TZarv_main::FormClose() {
@@ -171,14 +196,23 @@ void TZarv_main::Setting1Click() {
     // Without "/DEBUG" also an editor of another copy of the program counts.
     if (!debug_ && FindWindowW(L"TSettingForm", nullptr)) return;
     if (hotkeyEditor_.Busy()) return;
+    ReadListFileForEditor(hotkeyFile_);
     TSettingForm editor(*this, HotkeyList);
     hotkeyEditor_.Run(editor, application_);
 }
 
 void TZarv_main::SCommadClick() {
     if (commandEditor_.Busy()) return;
+    ReadListFileForEditor(commandFile_);
     TStrCommandForm editor(*this, CommandList);
     commandEditor_.Run(editor, application_);
+}
+
+void TZarv_main::ReadListFileForEditor(ListFile& file) {
+    // Its box, when the file still cannot be read, is modal like the editor that follows it.
+    ModalBegin();
+    ReadListFile(file, ReadBy::Editor);
+    ModalEnd();
 }
 
 void TZarv_main::ModalBegin() {
@@ -195,9 +229,9 @@ void TZarv_main::ApplyHotkeys(const std::vector<THotkeyItem>& rows) { RegisterHo
 
 void TZarv_main::ApplyCommands() { RefillCommandNames(); }
 
-void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(); }
+void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(hotkeyFile_.state); }
 
-void TZarv_main::SaveCommands() { zarv::SaveCommands(); }
+void TZarv_main::SaveCommands() { zarv::SaveCommands(commandFile_.state); }
 
 void TZarv_main::CommandClick() {
     bar_.ShowAtPointer();
@@ -283,6 +317,8 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             if (wp == kIconTimer) TakeMenuIcons();
             if (wp == kKeyWatchTimer) WatchHotkeyKey();
+            if (wp == kHotkeyFileTimer) ReadListFile(hotkeyFile_, ReadBy::Timer);
+            if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
             return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
