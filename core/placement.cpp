@@ -13,10 +13,10 @@ Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area) {
     return p;
 }
 
-Point PlaceAtPointer(Point pointer, int width, int height) {
+Point PlaceAtPointer(Point pointer, int width, int height, Rect workArea) {
     Point p{pointer.x - width, pointer.y - height};
-    if (p.y < 0) p.y += height;
-    if (p.x < 0) p.x += width;
+    if (p.y < workArea.top) p.y += height;
+    if (p.x < workArea.left) p.x += width;
     return p;
 }
 

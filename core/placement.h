@@ -20,10 +20,11 @@ struct Rect {
 Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area);
 
 // Top-left corner of an editor or dialog: its bottom-right corner at the pointer; when that puts
-// the top above 0 the window flips below the pointer (top at the pointer), and when it puts the
-// left edge left of 0 it flips to the right of the pointer. Nothing keeps it off the right or
-// bottom edge.
-Point PlaceAtPointer(Point pointer, int width, int height);
+// the top above the top of workArea (the work area of the monitor under the pointer) the window
+// flips below the pointer (top at the pointer), and when it puts the left edge left of the work
+// area's left edge it flips to the right of the pointer. Nothing keeps it off the right or bottom
+// edge.
+Point PlaceAtPointer(Point pointer, int width, int height, Rect workArea);
 
 // The table of a list editor: at (8, 8), as wide as the window minus the button bar minus 24 and
 // as high as the window minus 48 (outer window sizes). Never negative.

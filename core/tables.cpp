@@ -1,6 +1,9 @@
 #include "tables.h"
 
+#include <array>
 #include <iterator>
+
+#include "internal_functions.h"
 
 namespace zarv {
 
@@ -51,27 +54,17 @@ constexpr TableRow kKeyRows[] = {
     {"Ins", 45},  {"Del", 46}, {"Home", 36},  {"End", 35},   {"PageUp", 33}, {"PageDown", 34},
 };
 
-// FuncNo of the internal functions; 0 and 255 are the program and URL kinds.
-constexpr TableRow kFunctionRows[] = {
-    {"Windowsの終了ダイアログ表示", 1},
-    {"再起動", 2},
-    {"シャットダウン", 3},
-    {"ネットワークドライブ割り当て", 4},
-    {"ネットワークドライブ解除", 5},
-    {"スクリーンセーバー起動", 6},
-    {"コントロールパネルを開く", 7},
-    {"アイコン文字列背景の透明化", 8},
-    {"日時の表示", 9},
-    {"リスト表示", 250},
-    {"メニュー表示", 251},
-    {"ホットキーの設定", 252},
-    {"コマンドの設定", 253},
-    {"コマンド入力", 254},
-};
+// The internal functions by name and number.
+constexpr auto kFunctionRows = [] {
+    std::array<TableRow, std::size(kInternalFunctions)> rows{};
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        rows[k] = {kInternalFunctions[k].Name, kInternalFunctions[k].Number};
+    return rows;
+}();
 
 static_assert(std::size(kModifierRows) == 13);
 static_assert(std::size(kKeyRows) == 73);
-static_assert(std::size(kFunctionRows) == 14);
+static_assert(kFunctionRows.size() == 14);
 
 }  // namespace
 
@@ -85,7 +78,7 @@ int NameValueTable::IndexOfValue(int value) const {
 void CreateTables() {
     ModifierList.Fill(kModifierRows, std::size(kModifierRows));
     KeyList.Fill(kKeyRows, std::size(kKeyRows));
-    FunctionList.Fill(kFunctionRows, std::size(kFunctionRows));
+    FunctionList.Fill(kFunctionRows.data(), kFunctionRows.size());
 }
 
 void ReleaseTables() {

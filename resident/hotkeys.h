@@ -17,8 +17,8 @@ public:
     HotkeyRegistration& operator=(const HotkeyRegistration&) = delete;
 
     // Drops the previous pass, keeps its own copy of entries and registers every available one
-    // (available[i]) under identifier i + 1 with its Modifiers and VKey. Failures are silent; the
-    // pass's outcome is kept for the hotkey editor to show.
+    // (available[i]) under identifier i + 1 with its Modifiers (and MOD_NOREPEAT) and VKey.
+    // Failures are silent; the pass's outcome is kept for the hotkey editor to show.
     void Register(const std::vector<THotkeyItem>& entries, const std::vector<bool>& available);
     // Unregisters identifiers 1 to the entry count of the last pass.
     void UnregisterAll();

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <winnetwk.h>
 
+#include "core/internal_functions.h"
 #include "resident/zarv_main.h"
 
 namespace zarv {
@@ -60,49 +61,49 @@ std::wstring DateTimeText(const SYSTEMTIME& time) {
 void RunInternalFunction(int number, TZarv_main& main) {
     HWND self = main.hwnd();
     switch (number) {
-        case 1:
+        case kFuncShutdownDialog:
             if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr))
                 SendMessageW(tray, WM_CLOSE, 0, 0);
             break;
-        case 2:
+        case kFuncRestart:
             EnableShutdownPrivilege();
             ExitWindowsEx(EWX_REBOOT, 0);
             break;
-        case 3:
+        case kFuncShutDown:
             EnableShutdownPrivilege();
             ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0);
             break;
-        case 4:
+        case kFuncMapNetworkDrive:
             WNetConnectionDialog(main.Application(), RESOURCETYPE_DISK);
             break;
-        case 5:
+        case kFuncDisconnectNetworkDrive:
             WNetDisconnectDialog(main.Application(), RESOURCETYPE_DISK);
             break;
-        case 6:
+        case kFuncScreenSaver:
             SendMessageW(self, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
             break;
-        case 7:
+        case kFuncControlPanel:
             ShellExecuteA(self, "Open", "Control.exe", "", "", SW_SHOW);
             break;
-        case 8:
+        case kFuncTransparentIconTexts:
             TransparentDesktopIconTexts();
             break;
-        case 9:
+        case kFuncDateAndTime:
             ShowDateTime();
             break;
-        case 250:
+        case kFuncLauncherMenu:
             main.PopupItemMenu(0, 0);
             break;
-        case 251:
+        case kFuncTrayMenu:
             main.PopupTrayMenu(0, 0);
             break;
-        case 252:
+        case kFuncHotkeyEditor:
             main.Setting1Click();
             break;
-        case 253:
+        case kFuncCommandEditor:
             main.SCommadClick();
             break;
-        case 254:
+        case kFuncCommandBar:
             main.CommandClick();
             break;
         default:

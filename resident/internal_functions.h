@@ -8,8 +8,9 @@ namespace zarv {
 
 class TZarv_main;
 
-// Runs function number: 1-9 reach the system, 250-254 the program's own menus, editors and
-// command bar; any other number does nothing. Nothing is reported.
+// Runs the internal function of that number (core/internal_functions.h): the first nine reach the
+// system, the last five the program's own menus, editors and command bar; any other number does
+// nothing. Nothing is reported.
 void RunInternalFunction(int number, TZarv_main& main);
 
 // The text of the date-and-time box for the given local time: the user's short date, then one

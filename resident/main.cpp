@@ -4,6 +4,7 @@
 
 #include "resident/application.h"
 #include "resident/zarv_main.h"
+#include "widgets/base/handles.h"
 
 namespace {
 
@@ -28,13 +29,55 @@ bool FirstArgumentIsDebug() {
     return debug;
 }
 
+// The running copy's own mark for the user's session: a named mutex that it holds for its whole
+// life. Unlike the resident window, it exists from the first moment on, so of two copies started
+// together only one takes it. A copy that ended without letting it go (killed, crashed) leaves it
+// abandoned, and the next start takes it as free.
+class InstanceLock {
+public:
+    enum class Result { Taken, Held, Unknown };
+
+    Result Take() {
+        mutex_.reset(CreateMutexW(nullptr, FALSE, L"Local\\ZARV.TZarv_main"));
+        if (!mutex_)  // denied: a copy with other rights (elevated, say) made it
+            return GetLastError() == ERROR_ACCESS_DENIED ? Result::Held : Result::Unknown;
+        switch (WaitForSingleObject(mutex_.get(), 0)) {
+            case WAIT_OBJECT_0:
+            case WAIT_ABANDONED:
+                owned_ = true;
+                return Result::Taken;
+            case WAIT_TIMEOUT:
+                mutex_.reset();  // a refused copy keeps nothing open
+                return Result::Held;
+            default:
+                return Result::Unknown;
+        }
+    }
+    // Lets the mutex go (a refused copy that took it, because only a window was found).
+    void Drop() {
+        if (owned_) ReleaseMutex(mutex_.get());
+        owned_ = false;
+        mutex_.reset();
+    }
+    ~InstanceLock() { Drop(); }
+
+private:
+    zarv::UniqueKernelHandle mutex_;
+    bool owned_ = false;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RestrictDllSearch();
     // The common controls load with the first window that uses them (EnsureCommonControls).
     bool debug = FirstArgumentIsDebug();
-    if (!debug && FindWindowW(L"TZarv_main", nullptr)) {
+    // "/DEBUG" neither looks for another copy nor leaves a mark that would refuse a later one.
+    // When the mutex cannot tell, the window lookup alone decides.
+    InstanceLock lock;
+    if (!debug &&
+        (lock.Take() == InstanceLock::Result::Held || FindWindowW(L"TZarv_main", nullptr))) {
+        lock.Drop();
         MessageBoxW(nullptr, L"すでに起動されています。", L"警告", MB_OK | MB_ICONERROR);
         return 0;
     }

@@ -30,6 +30,10 @@ constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged b
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
+// Runs only while the key of the hot key that ran last is held (HotkeyRepeatWatch).
+constexpr UINT_PTR kKeyWatchTimer = 2;
+constexpr UINT_PTR kHotkeyFileTimer = 3;
+constexpr UINT_PTR kCommandFileTimer = 4;
 
 std::size_t ScreenfulOfItems() {
     // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
@@ -40,7 +44,11 @@ std::size_t ScreenfulOfItems() {
 
 }  // namespace
 
-TZarv_main::TZarv_main(bool debug, HWND application) : debug_(debug), application_(application) {}
+TZarv_main::TZarv_main(bool debug, HWND application)
+    : debug_(debug),
+      application_(application),
+      hotkeyFile_{{}, kHotkeyFileTimer, &LoadHotkeys, &TZarv_main::RegisterHotkeys},
+      commandFile_{{}, kCommandFileTimer, &LoadCommands, &TZarv_main::RefillCommandNames} {}
 
 TZarv_main::~TZarv_main() { TrayIcon1.reset(); }
 
@@ -86,9 +94,28 @@ void TZarv_main::FormCreate() {
     }
 
     // The application's deactivation is WM_ACTIVATEAPP, handled below.
-    if (LoadHotkeys()) RegisterHotkeys();
-    if (LoadCommands()) RefillCommandNames();
+    ReadListFile(hotkeyFile_, ReadBy::Startup);
+    ReadListFile(commandFile_, ReadBy::Startup);
     CreateTables();
+}
+
+void TZarv_main::ReadListFile(ListFile& file, ReadBy by) {
+    KillTimer(hwnd(), file.timer);
+    if (by == ReadBy::Startup) {
+        // Set before the read: a read that fails shows its box, and the reads on the clock go on
+        // while it stays open.
+        SetTimer(hwnd(), file.timer, kRereadSeconds[0] * 1000, nullptr);
+    } else if (!file.state.Unread()) {
+        return;
+    }
+    if (file.load(file.state, by)) (this->*file.use)();
+    auto delay = file.state.RereadDelayMs();
+    if (!delay) {
+        KillTimer(hwnd(), file.timer);
+    } else if (by != ReadBy::Startup) {
+        // (After the start-up read the timer set before it, or by a read it ran, is the due one.)
+        SetTimer(hwnd(), file.timer, *delay, nullptr);
+    }
 }
 
 void TZarv_main::FormClose() {
@@ -110,6 +137,9 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
     ItemMenu.Rebuild(resolved, items);
     hotkeys_->Register(entries, available);
+    // The identifiers now stand for these entries: a key still held is no repeat of them.
+    keyWatch_.Reset();
+    KillTimer(hwnd(), kKeyWatchTimer);
     iconsNextTick_ = ScreenfulOfItems();
     SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
 }
@@ -141,47 +171,73 @@ void TZarv_main::RunEntry(const THotkeyItem& entry) {
 }
 
 void TZarv_main::WMHotKey(WPARAM id) {
+    const THotkeyItem* entry = hotkeys_->Entry(id);
+    if (!entry) return;
+    // The keyboard's repeats of a held key raise the hot key again where the system ignores
+    // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs, since
+    // the entry may open a modal window whose loop receives the repeats and the timer.
+    if (!keyWatch_.Press(static_cast<unsigned>(id), entry->VKey)) return;
+    SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
+    RunHotkeyEntry(id);
+}
+
+void TZarv_main::WatchHotkeyKey() {
+    if (!keyWatch_.Look((GetAsyncKeyState(keyWatch_.Key()) & 0x8000) != 0))
+        KillTimer(hwnd(), kKeyWatchTimer);
+}
+
+void TZarv_main::RunHotkeyEntry(WPARAM id) {
     // A copy: the entry's action may re-register (an editor's OK) while it runs.
     if (const THotkeyItem* entry = hotkeys_->Entry(id)) RunEntry(THotkeyItem(*entry));
 }
 
-void TZarv_main::LauncherItemClick(int tag) { WMHotKey(static_cast<WPARAM>(tag) + 1); }
+// A click is never a repeat: no watch.
+void TZarv_main::LauncherItemClick(int tag) { RunHotkeyEntry(static_cast<WPARAM>(tag) + 1); }
 
 void TZarv_main::PopupItemMenu(int x, int y) { ItemMenu.Popup(hwnd(), x, y); }
 
 void TZarv_main::PopupTrayMenu(int x, int y) { PopupMenu1.Popup(hwnd(), x, y); }
 
 void TZarv_main::Setting1Click() {
+    // Without "/DEBUG" also an editor of another copy of the program counts.
     if (!debug_ && FindWindowW(L"TSettingForm", nullptr)) return;
-    // Also with "/DEBUG": never a second editor on the same list.
-    if (hotkeyEditorOpen_) return;
-    hotkeyEditorOpen_ = true;
-    {
-        TSettingForm editor(
-            [this](const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); },
-            [] { SaveHotkeys(); }, *this);
-        ModalScope modal(*this);
-        editor.Open(hwnd(), HotkeyList);
-    }
-    hotkeyEditorOpen_ = false;
+    if (hotkeyEditor_.Busy()) return;
+    ReadListFileForEditor(hotkeyFile_);
+    TSettingForm editor(*this, HotkeyList);
+    hotkeyEditor_.Run(editor, application_);
 }
 
 void TZarv_main::SCommadClick() {
-    // Asked again while it is open (the hot key of function 253 still arrives): no second
-    // editor on the same list; the open one comes to the front, with its dialog or box on top.
-    if (commandEditor_) {
-        SetForegroundWindow(GetLastActivePopup(commandEditor_->hwnd()));
-        return;
-    }
-    {
-        TStrCommandForm editor([] { SaveCommands(); });
-        commandEditor_ = &editor;
-        ModalScope modal(*this);
-        editor.Open(hwnd(), CommandList);
-        commandEditor_ = nullptr;
-    }
-    RefillCommandNames();
+    if (commandEditor_.Busy()) return;
+    ReadListFileForEditor(commandFile_);
+    TStrCommandForm editor(*this, CommandList);
+    commandEditor_.Run(editor, application_);
 }
+
+void TZarv_main::ReadListFileForEditor(ListFile& file) {
+    // Its box, when the file still cannot be read, is modal like the editor that follows it.
+    ModalBegin();
+    ReadListFile(file, ReadBy::Editor);
+    ModalEnd();
+}
+
+void TZarv_main::ModalBegin() {
+    ++modalDepth_;
+    UpdateTray();
+}
+
+void TZarv_main::ModalEnd() {
+    --modalDepth_;
+    UpdateTray();
+}
+
+void TZarv_main::ApplyHotkeys(const std::vector<THotkeyItem>& rows) { RegisterHotkeysFrom(rows); }
+
+void TZarv_main::ApplyCommands() { RefillCommandNames(); }
+
+void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(hotkeyFile_.state); }
+
+void TZarv_main::SaveCommands() { zarv::SaveCommands(commandFile_.state); }
 
 void TZarv_main::CommandClick() {
     bar_.ShowAtPointer();
@@ -189,9 +245,8 @@ void TZarv_main::CommandClick() {
 }
 
 void TZarv_main::AboutCmdClick() {
-    TAbout about;
-    ModalScope modal(*this);
-    about.ShowModal(hwnd());
+    TAbout about(this);
+    about.ShowModal(application_);
 }
 
 void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
@@ -204,8 +259,7 @@ void TZarv_main::Btn_ExecuteClick() {
         StartFile(hwnd(), ResolvedPath(c.FilePath), ExpandedText(c.Options),
                   ResolvedPath(c.WorkDir));
     } else if (!text.empty()) {
-        text = ResolvedPath(text);
-        if (!StartProgram(text, std::string())) ShellOpen(hwnd(), text);
+        StartTyped(hwnd(), ResolvedPath(text));
     }
     HideBar();
 }
@@ -280,6 +334,9 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_TIMER:
             if (wp == kIconTimer) TakeMenuIcons();
+            if (wp == kKeyWatchTimer) WatchHotkeyKey();
+            if (wp == kHotkeyFileTimer) ReadListFile(hotkeyFile_, ReadBy::Timer);
+            if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
             return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;

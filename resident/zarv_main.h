@@ -6,20 +6,21 @@
 #include <memory>
 #include <string>
 
+#include "core/data_file_state.h"
+#include "core/hotkey_repeat.h"
 #include "menus/command_bar.h"
 #include "menus/launcher_menu.h"
 #include "menus/tray_menu.h"
 #include "resident/hotkeys.h"
-#include "settings/key_status.h"
+#include "settings/editor_host.h"
 #include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
 
 class TTrayIcon;
-class TStrCommandForm;
 
-class TZarv_main : public Window, private CommandBarHost, private KeyStatus {
+class TZarv_main : public Window, private CommandBarHost, private EditorHost {
 public:
     // debug: started with "/DEBUG" (no single-instance guard for the hotkey editor);
     // application: the hidden application window that owns the resident window.
@@ -57,33 +58,40 @@ private:
     void FormClose();
     void RegisterHotkeys();
     void WMHotKey(WPARAM id);
+    // One look at the key of the hot key that ran last, while it is held.
+    void WatchHotkeyKey();
+    void RunHotkeyEntry(WPARAM id);
     void LauncherItemClick(int tag);
     void RunEntry(const THotkeyItem& entry);
     void AddTrayIcon();
     // One tick of the launcher menu's pictures (the timer's work after each rebuild).
     void TakeMenuIcons();
+
+    // A data file and what start-up does with its list once it has been read.
+    struct ListFile {
+        DataFileState state;
+        UINT_PTR timer;                        // the reads on the clock
+        bool (*load)(DataFileState&, ReadBy);  // LoadHotkeys or LoadCommands
+        void (TZarv_main::*use)();             // RegisterHotkeys or RefillCommandNames
+    };
+    // Reads the file of a list and, when that gives a list, does what start-up does with it. A
+    // file the system failed to read at start-up is read again on the clock and as its editor
+    // opens (by); these reads are skipped once a read has succeeded.
+    void ReadListFile(ListFile& file, ReadBy by);
+    // The read as the list's editor opens (ReadListFile by ReadBy::Editor).
+    void ReadListFileForEditor(ListFile& file);
     void HideBar();
 
-    // The tray icon ignores the mouse while one of our modal windows is open or the command bar
-    // is shown. Modal windows nest (a hot key still reaches this window from inside an editor and
-    // can open the other editor over it), so they are counted, and the icon answers again only
-    // when the last one has closed.
-    class ModalScope {
-    public:
-        explicit ModalScope(TZarv_main& main) : main_(main) {
-            ++main_.modalDepth_;
-            main_.UpdateTray();
-        }
-        ~ModalScope() {
-            --main_.modalDepth_;
-            main_.UpdateTray();
-        }
-        ModalScope(const ModalScope&) = delete;
-        ModalScope& operator=(const ModalScope&) = delete;
-
-    private:
-        TZarv_main& main_;
-    };
+    // EditorHost. The tray icon ignores the mouse while one of our modal windows is open or the
+    // command bar is shown. Modal windows nest (a hot key still reaches this window from inside
+    // an editor and can open the other editor over it), so they are counted, and the icon
+    // answers again only when the last one has closed.
+    void ModalBegin() override;
+    void ModalEnd() override;
+    void ApplyHotkeys(const std::vector<THotkeyItem>& rows) override;
+    void ApplyCommands() override;
+    void SaveHotkeys() override;
+    void SaveCommands() override;
     void UpdateTray();
 
     // CommandBarHost
@@ -99,15 +107,20 @@ private:
     bool debug_;
     int modalDepth_ = 0;
     HWND application_;
-    bool hotkeyEditorOpen_ = false;
-    TStrCommandForm* commandEditor_ = nullptr;  // the open command list editor
+    // A second request for the hotkey editor does nothing; one for the command editor brings
+    // the open one to the front.
+    EditorSlot hotkeyEditor_{false};
+    EditorSlot commandEditor_{true};
     UniqueFont font_;
     TLauncherMenu ItemMenu;
     TTrayMenu PopupMenu1;
     TCommandBar bar_;
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<HotkeyRegistration> hotkeys_;
+    HotkeyRepeatWatch keyWatch_;
     std::size_t iconsNextTick_ = 0;  // launcher-menu pictures the next timer tick takes
+    ListFile hotkeyFile_;
+    ListFile commandFile_;
 };
 
 // The one resident window of the process.

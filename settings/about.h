@@ -2,29 +2,25 @@
 // The About box `TAbout`.
 #include <windows.h>
 
-#include "widgets/base/handles.h"
-#include "widgets/base/window.h"
+#include "widgets/base/form.h"
 
 namespace zarv {
 
-class TAbout : public Window {
+class TAbout : public Form {
 public:
-    TAbout();
-    ~TAbout() override;
+    explicit TAbout(ModalCounter* counter = nullptr);
     // Shows the box modally over owner, centred on the desktop; returns when it is closed.
     void ShowModal(HWND owner);
 
 protected:
+    void FormShow() override;
+    // OK, Enter, Escape and the close box.
+    void OkClick() override { Btn_OKClick(); }
+    void CancelClick() override { Btn_OKClick(); }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void FormCreate();
     void Btn_OKClick();
-
-    HWND Memo1 = nullptr;
-    HWND Btn_OK = nullptr;
-    UniqueFont font_;
-    bool done_ = false;
 };
 
 }  // namespace zarv

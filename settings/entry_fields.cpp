@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <iterator>
+#include <utility>
 
 #include "core/data_file.h"
 #include "core/entry_text.h"
@@ -16,7 +17,6 @@ namespace zarv {
 namespace {
 
 constexpr UINT_PTR kFieldSubclass = 1;
-constexpr UINT_PTR kSpeedButtonSubclass = 2;
 constexpr WPARAM kEscape = 27;
 constexpr wchar_t kAltTaken[] = L"ZarvAltTaken";
 
@@ -58,29 +58,6 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
     return DefSubclassProc(field, msg, wp, lp);
 }
 
-// A pressed button takes the focus before it reports its click; once the click is through the
-// focus goes back to the control that had it (kept in the button's user data).
-LRESULT CALLBACK SpeedButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-    switch (msg) {
-        case WM_SETFOCUS:
-            SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(wp));
-            break;
-        case WM_LBUTTONUP:
-        case WM_CAPTURECHANGED: {
-            LRESULT r = DefSubclassProc(button, msg, wp, lp);
-            auto previous = reinterpret_cast<HWND>(GetWindowLongPtrW(button, GWLP_USERDATA));
-            if (GetFocus() == button && IsWindow(previous) &&
-                GetParent(previous) == GetParent(button))
-                SetFocus(previous);
-            return r;
-        }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(button, &SpeedButtonProc, kSpeedButtonSubclass);
-            break;
-    }
-    return DefSubclassProc(button, msg, wp, lp);
-}
-
 std::wstring FitMessage(const wchar_t* name, FieldFit fit) {
     std::wstring text = L"[";
     text += name;
@@ -108,34 +85,6 @@ int RunBox(HWND dialog, const wchar_t* text, const wchar_t* caption, UINT type) 
 }
 
 }  // namespace
-
-HWND CreateEntryLabel(HWND dialog, const wchar_t* text, int x, int y, HFONT font) {
-    SIZE size{};
-    if (HDC dc = GetDC(dialog)) {
-        SelectObjectGuard select(dc, font);
-        GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
-        ReleaseDC(dialog, dc);
-    }
-    return CreateControl(dialog, L"STATIC", text, SS_NOPREFIX, x, y, size.cx, size.cy, 0, font);
-}
-
-HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font, int id) {
-    return CreateControl(dialog, L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, x, y, width,
-                         height, id, font);
-}
-
-HWND CreateSpeedButton(HWND dialog, const wchar_t* caption, int id, int x, int y, int width,
-                       int height, HFONT font) {
-    HWND button = CreateControl(dialog, L"BUTTON", caption, BS_PUSHBUTTON | BS_FLAT, x, y, width,
-                                height, id, font);
-    SetWindowSubclass(button, &SpeedButtonProc, kSpeedButtonSubclass, 0);
-    return button;
-}
-
-LRESULT EntryLabelColor(HDC dc) {
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-}
 
 std::wstring FieldText(HWND control) {
     int n = GetWindowTextLengthW(control);
@@ -201,8 +150,30 @@ void ShowMessage(HWND dialog, const std::wstring& text) {
     RunBox(dialog, text.c_str(), L"ZARV", MB_OK);
 }
 
+// The confirmation box's buttons read the same on a system of any language: the hook renames
+// them when the box is about to be activated.
+namespace {
+
+HHOOK boxHook = nullptr;
+
+LRESULT CALLBACK NameBoxButtons(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wp);
+        SetDlgItemTextW(box, IDYES, L"はい(&Y)");
+        SetDlgItemTextW(box, IDNO, L"いいえ(&N)");
+        UnhookWindowsHookEx(std::exchange(boxHook, nullptr));
+        return 0;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // namespace
+
 bool Confirm(HWND dialog, const wchar_t* question) {
-    return RunBox(dialog, question, L"確認", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    boxHook = SetWindowsHookExW(WH_CBT, &NameBoxButtons, nullptr, GetCurrentThreadId());
+    const int answer = RunBox(dialog, question, L"確認", MB_YESNO | MB_ICONQUESTION);
+    if (boxHook) UnhookWindowsHookEx(std::exchange(boxHook, nullptr));
+    return answer == IDYES;
 }
 
 bool TakeFieldText(HWND dialog, HWND field, const wchar_t* name, std::string& bytes) {

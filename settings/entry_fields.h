@@ -1,8 +1,7 @@
 #pragma once
-// The fields the two entry dialogs (hotkey entry and command entry) have in common: the file field
-// with its file chooser, the working-folder field with its folder browser, the keys of the fields,
-// files dropped from the shell, flat buttons that never take the focus, the boxes the dialogs
-// ask and tell with, and the check that a field's text fits the data file.
+// The pieces of the entry dialogs and editors: the keys of the fields, the file chooser and the
+// folder browser, files dropped from the shell, the boxes the windows ask and tell with, and the
+// check that a field's text fits the data file.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,20 +10,6 @@
 #include "core/entry_text.h"
 
 namespace zarv {
-
-// ---- Controls ---------------------------------------------------------------------------------
-
-// A label at (x, y), sized to its text.
-HWND CreateEntryLabel(HWND dialog, const wchar_t* text, int x, int y, HFONT font);
-// A flat one-line edit field in the tab order, with control id id.
-HWND CreateEntryEdit(HWND dialog, int x, int y, int width, int height, HFONT font, int id = 0);
-// A flat button that is clicked with the mouse only: it reports BN_CLICKED with id to the dialog
-// and never keeps the keyboard focus (it goes back to the field the user was in).
-HWND CreateSpeedButton(HWND dialog, const wchar_t* caption, int id, int x, int y, int width,
-                       int height, HFONT font);
-
-// The answer to WM_CTLCOLORSTATIC of a dialog in the window colour: labels drawn on that colour.
-LRESULT EntryLabelColor(HDC dc);
 
 // The text of a control.
 std::wstring FieldText(HWND control);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/placement.h"
+#include "settings/editor_host.h"
 #include "settings/entry_fields.h"
 
 namespace zarv {
@@ -39,11 +40,18 @@ bool IsHeaderChange(UINT code) {
 }  // namespace
 
 TListEditor::TListEditor(const wchar_t* className, const wchar_t* caption, int width, int height,
-                         std::vector<ListColumn> columns, bool flatTable)
-    : className_(className),
-      caption_(caption),
-      width_(width),
-      height_(height),
+                         std::vector<ListColumn> columns, ModalCounter* counter, bool flatTable)
+    : Form(frame_, counter),
+      frame_{className,
+             caption,
+             width,
+             height,
+             false,
+             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+             0,
+             FormPlace::AtPointer,
+             static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+             LoadIconW(AppInstance(), L"MAINICON")},
       columns_(std::move(columns)),
       flatTable_(flatTable) {}
 
@@ -51,34 +59,29 @@ TListEditor::~TListEditor() {
     if (ListView1) RemoveWindowSubclass(ListView1, &TListEditor::TableProc, 1);
 }
 
+bool EditorSlot::Busy() const {
+    if (Open && Raise) SetForegroundWindow(GetLastActivePopup(Open->hwnd()));
+    return Open != nullptr;
+}
+
+void EditorSlot::Run(TListEditor& editor, HWND owner) {
+    Open = &editor;
+    editor.ShowModal(owner);
+    Open = nullptr;
+}
+
 void TListEditor::ShowModal(HWND owner) {
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-    if (!Create(className_, caption_, style, 0, 0, 0, width_, height_, owner,
-                LoadIconW(AppInstance(), L"MAINICON"),
-                static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))))
-        return;
-    FormCreate();
-    FormResize();
-    FormShow();
-    done_ = false;
-    RunModalLoop(hwnd(), owner, done_);
-    if (!closed_) {
-        closed_ = true;
-        FormClose();
-    }
-    if (ListView1) RemoveWindowSubclass(ListView1, &TListEditor::TableProc, 1);
-    DestroyWindow(hwnd());
+    EnsureCommonControls();  // the table and ImageList1; start-up does not load them
+    RunModal(owner, nullptr, 0);
     ListView1 = nullptr;
 }
 
 void TListEditor::FormCreate() {
-    EnsureCommonControls();  // the table and ImageList1; start-up does not load them
-    font_.reset(CreateFormFont());
     LOGFONTW lf{};
-    GetObjectW(font_.get(), sizeof lf, &lf);
+    GetObjectW(Font(), sizeof lf, &lf);
     lf.lfStrikeOut = TRUE;
     struckFont_.reset(CreateFontIndirectW(&lf));
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
 
     // Owner data: the editor's model answers every text (LVN_GETDISPINFO), so opening a long list
     // costs one item count, not one insertion per row and cell.
@@ -87,7 +90,7 @@ void TListEditor::FormCreate() {
                              (flatTable_ ? WS_BORDER : 0);
     ListView1 = CreateWindowExW(flatTable_ ? 0 : WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", tableStyle, 8,
                                 8, 0, 0, hwnd(), nullptr, AppInstance(), nullptr);
-    SendMessageW(ListView1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(ListView1, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     const DWORD ex = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
     SendMessageW(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
     SendMessageW(ListView1, LVM_SETBKCOLOR, 0, kWhite);
@@ -109,8 +112,8 @@ void TListEditor::FormCreate() {
     GetClientRect(hwnd(), &client);
     Control_Panel.Create(hwnd(), client.right - kPanelWidth, 0, kPanelWidth, client.bottom);
     Control_Panel.SetColor(kWhite);
-    Control_Panel.SetFont(static_cast<HFONT>(font_.get()));
-    Control_Panel.SetHiLiteFont(static_cast<HFONT>(font_.get()));
+    Control_Panel.SetFont(Font());
+    Control_Panel.SetHiLiteFont(Font());
     ImageList1.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 4, 0));
     for (const wchar_t* name : kButtonIcons) {
         UniqueIcon icon(static_cast<HICON>(LoadImageW(AppInstance(), name, IMAGE_ICON, 32, 32, 0)));
@@ -123,12 +126,10 @@ void TListEditor::FormCreate() {
     LookBtn_del = &Control_Panel.AddButton(L"削除(DEL)", 2, 120,
                                            [this] { Act(&TListEditor::LookBtn_delClick); });
     LookBtn_OK = &Control_Panel.AddButton(L"OK(ENTER)", 3, 180, [this] { Act(&TListEditor::Ok); });
+    FormResize();
 }
 
-void TListEditor::FormShow() {
-    ShowAtPointer(hwnd());
-    SetFocus(ListView1);
-}
+void TListEditor::FormShow() { SetFocus(ListView1); }
 
 void TListEditor::FormResize() {
     if (!ListView1) return;
@@ -178,11 +179,11 @@ int TListEditor::SelectedRow() const {
         SendMessageW(ListView1, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void TListEditor::CloseForm() { done_ = true; }
+void TListEditor::CloseForm() { Close(); }
 
 void TListEditor::Act(void (TListEditor::*action)()) {
     (this->*action)();
-    if (!done_ && IsWindow(hwnd())) SetFocus(ListView1);
+    if (!Closing() && IsWindow(hwnd())) SetFocus(ListView1);
 }
 
 void TListEditor::LookBtn_EditClick() {
@@ -285,7 +286,7 @@ void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
         case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
             // The colour and font of one cell stay for the next: each cell sets both.
             const bool greyed = RowGreyed(row);
-            SelectObject(cd.nmcd.hdc, greyed ? struckFont_.get() : font_.get());
+            SelectObject(cd.nmcd.hdc, greyed ? struckFont_.get() : Font());
             cd.clrText = CellRed(row, cd.iSubItem) ? kRedText
                          : greyed                  ? kGreyText
                                                    : GetSysColor(COLOR_WINDOWTEXT);
@@ -402,6 +403,7 @@ LRESULT CALLBACK TListEditor::TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, 
             return TRUE;
         }
     }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, &TListEditor::TableProc, 1);
     const LRESULT result = DefSubclassProc(h, msg, wp, lp);
     if (msg == WM_NOTIFY && IsHeaderChange(reinterpret_cast<NMHDR*>(lp)->code))
         self->OwnerDrawHeader();
@@ -457,13 +459,10 @@ LRESULT TListEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // Coming back to the editor (from another program or a box): the table has the keys.
             if (LOWORD(wp) != WA_INACTIVE && ListView1) SetFocus(ListView1);
             return 0;
-        case WM_CLOSE:
-            CloseForm();
-            return 0;
         default:
             break;
     }
-    return Window::HandleMessage(msg, wp, lp);
+    return Form::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace zarv

@@ -18,7 +18,7 @@
 
 #include "widgets/base/ansi.h"
 #include "widgets/base/handles.h"
-#include "widgets/base/window.h"
+#include "widgets/base/form.h"
 #include "widgets/button_bar.h"
 
 namespace zarv {
@@ -40,7 +40,7 @@ std::wstring ColumnText(const Item& item, const TextColumn<Item> (&columns)[N], 
     return AnsiToWide(item.*columns[column]);
 }
 
-class TListEditor : public Window {
+class TListEditor : public Form {
 public:
     ~TListEditor() override;
 
@@ -50,9 +50,10 @@ public:
 
 protected:
     // className: the registered window class (the editor's name); width x height: outer size;
-    // flatTable: the table without its sunken 3-D edge.
+    // flatTable: the table without its sunken 3-D edge. The window is white, resizable, with
+    // the program's icon, and opens at the mouse pointer.
     TListEditor(const wchar_t* className, const wchar_t* caption, int width, int height,
-                std::vector<ListColumn> columns, bool flatTable = false);
+                std::vector<ListColumn> columns, ModalCounter* counter, bool flatTable = false);
 
     // ---- What each editor supplies ----
     virtual int RowCount() const = 0;
@@ -73,7 +74,7 @@ protected:
     virtual void EditRow(int row) = 0;
     virtual void LookBtn_OKClick() = 0;
     // Runs once, whatever closes the window.
-    virtual void FormClose() = 0;
+    void FormClose() override = 0;
 
     // ---- For the editors ----
     // The rows changed: the table shows the new row count and repaints; select (and show) row
@@ -83,13 +84,15 @@ protected:
     int SelectedRow() const;
     // Ends the modal run; FormClose follows.
     void CloseForm();
+
     HWND ListView1 = nullptr;
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
+    void FormCreate() override;
+    void FormShow() override;
+
 private:
-    void FormCreate();
-    void FormShow();
     void FormResize();
     void LookBtn_EditClick();
     void LookBtn_delClick();
@@ -111,9 +114,7 @@ private:
     static LRESULT CALLBACK TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                       DWORD_PTR self);
 
-    const wchar_t* className_;
-    const wchar_t* caption_;
-    int width_, height_;
+    FormFrame frame_;
     std::vector<ListColumn> columns_;
     bool flatTable_;
 
@@ -123,12 +124,9 @@ private:
     TLookOutButton* LookBtn_del = nullptr;
     TLookOutButton* LookBtn_OK = nullptr;
     UniqueImageList ImageList1;
-    UniqueFont font_;
     UniqueFont struckFont_;  // the form font with strike-out, for grey rows
     std::wstring cellText_;  // keeps the text of the last LVN_GETDISPINFO alive
 
-    bool done_ = false;
-    bool closed_ = false;
     int dragRow_ = -1;  // the row being dragged, while a drag lasts
     int dropRow_ = -1;  // the row highlighted under the pointer
 };

@@ -1,37 +1,46 @@
 #include "settings/set_key_form.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "core/tables.h"
-#include "widgets/folder_browser.h"
+#include "settings/control_ids.h"
 #include "settings/virual_keybord.h"
 #include "widgets/base/ansi.h"
-#include "widgets/base/files.h"
 
 namespace zarv {
 namespace {
 
-constexpr int kClientWidth = 396;
-constexpr int kClientHeight = 289;
-constexpr int kEditHeight = 20;
+using namespace hotkey_dialog;
+
 constexpr int kListHeight = 200;  // a drop-down box with its list open
 
-enum ControlId : int {
-    kKList1 = 101,
-    kKList2,
-    kCallVK,
-    kEdit1,
-    kEdit2,
-    kBtnSel1,
-    kEdit3,
-    kEdit4,
-    kBtnSel2,
-    kCheckBox1,
-    kCheckBox2,
-    kFList,
-    kLabel4,
-    kKeyNote,
+// Escape in the file and folder fields cancels the dialog, as in the other fields.
+const EntryKind kKind{{L"TSetKey_Form", L"キーの設定", L"タイトル", 289, 20, 360, 256, 62, 14},
+                      {kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2, kLabel4},
+                      {kPathFields, VK_ESCAPE, FieldAction::Cancel},
+                      {{L"タイトル:", 72, 72, 72, 281, 0},
+                       {L"ファイル:", 100, 72, 100, 281, 100},
+                       {L"オプション:", 140, 96, 140, 257, 0},
+                       {L"作業フォルダ:", 168, 96, 165, 257, 164}}};
+
+// Before the fields: the key boxes. In the tab order after KList2 comes the picker's button, so
+// that the keys only the picker offers (arrows, keypad) can be chosen from the keyboard too.
+const FormControl kLeading[] = {
+    {ControlKind::Label, -1, 8, 11, 0, 0, L"１次キー:", 0},
+    {ControlKind::ComboBox, kKList1, 64, 8, 145, kListHeight, L"", 0},
+    {ControlKind::Label, -1, 8, 40, 0, 0, L"２次キー:", 0},
+    {ControlKind::ComboBox, kKList2, 64, 36, 145, kListHeight, L"", 0},
+    {ControlKind::Button, kCallVK, 248, 35, 97, 22, L"Virtual Keybord", 0},
+    // Label7: one line in the free band between the key boxes and the title.
+    {ControlKind::Static, kKeyNote, 8, 58, 380, 13, L"", SS_LEFT | SS_NOPREFIX},
+};
+
+// After the fields: the line between file and options, the two check boxes, the function box.
+const FormControl kTrailing[] = {
+    {ControlKind::Static, -1, 0, 128, 393, 2, L"", SS_ETCHEDHORZ},  // Bevel1
+    {ControlKind::Button, kCheckBox1, 24, 201, 97, 17, L"URLを指定する", BS_CHECKBOX},
+    {ControlKind::Button, kCheckBox2, 24, 225, 97, 17, L"内部機能使用", BS_CHECKBOX},
+    {ControlKind::ComboBox, kFList, 128, 224, 225, kListHeight, L"", 0},
 };
 
 const wchar_t kRepeatedKey[] = L"すでにそのキーは割り当てられています。";
@@ -39,7 +48,6 @@ const wchar_t kKeyHeldElsewhere[] = L"このキーは他のプログラムが使
 const wchar_t kKeyOfRowBefore[] = L"このキーは「";
 const wchar_t kKeyOfRowAfter[] = L"」に割り当てられています。";
 constexpr COLORREF kNoteColour = RGB(255, 0, 0);
-const wchar_t kMissingFile[] = L"ファイルが存在しません。正しくファイルパスを指定してください。";
 
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -51,73 +59,27 @@ void FillBox(HWND box, const NameValueTable& table) {
 
 }  // namespace
 
-TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys)
-    : rows_(rows), keys_(keys) {}
+TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys, EntryMode mode,
+                           ModalCounter* counter)
+    : TEntryDialog(kKind, mode, counter), rows_(rows), keys_(keys) {}
 
-TSetKey_Form::~TSetKey_Form() = default;
-
-std::optional<THotkeyItem> TSetKey_Form::Execute(HWND owner, int tag, const THotkeyItem* entry) {
-    tag_ = tag;
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME;
-    RECT r{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    if (!Create(L"TSetKey_Form", L"キーの設定", style, exStyle, 0, 0, r.right - r.left,
-                r.bottom - r.top, owner, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
-        return std::nullopt;
-    FormCreate();
-    if (tag_ >= 0 && entry) Fill(*entry);
-    UpdateKeyNote();
-    FormShow();
-    done_ = false;
-    RunModalLoop(hwnd(), owner, done_);
-    DestroyWindow(hwnd());
+std::optional<THotkeyItem> TSetKey_Form::Execute(HWND owner, const THotkeyItem* entry) {
+    entry_ = entry;
+    RunEntry(owner, kLeading, kTrailing);
     return result_;
 }
 
 void TSetKey_Form::FormCreate() {
-    font_.reset(CreateFormFont());
-    HFONT font = static_cast<HFONT>(font_.get());
-    auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
-                    int h, int id) {
-        return CreateControl(hwnd(), cls, text, style, x, y, w, h, id, font);
-    };
-    const DWORD box = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-    auto edit = [&](int id, int x, int y, int w) {
-        HWND e = CreateEntryEdit(hwnd(), x, y, w, kEditHeight, font, id);
-        HookFieldKeys(e, *this);
-        return e;
-    };
-    // Created in tab order: the boxes, the four fields, the two check boxes, the function box.
-    CreateEntryLabel(hwnd(), L"１次キー:", 8, 11, font);
-    KList1 = make(L"COMBOBOX", L"", box, 64, 8, 145, kListHeight, kKList1);
-    CreateEntryLabel(hwnd(), L"２次キー:", 8, 40, font);
-    KList2 = make(L"COMBOBOX", L"", box, 64, 36, 145, kListHeight, kKList2);
-    // In the tab order after KList2, so that the keys only the picker offers (arrows, keypad)
-    // can be chosen from the keyboard too.
-    CallVK = make(L"BUTTON", L"Virtual Keybord", WS_TABSTOP | BS_FLAT, 248, 35, 97, 22, kCallVK);
-    // In the free band between the key boxes and the title, one line.
-    Label7 = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 8, 58, 380, 13, kKeyNote);
-    CreateEntryLabel(hwnd(), L"タイトル:", 8, 72, font);
-    Edit1 = edit(kEdit1, 72, 72, 281);
-    // Wide enough for both of its texts, "ファイル:" and "URL:".
-    Label4 = make(L"STATIC", L"ファイル:", SS_LEFT | SS_NOPREFIX, 8, 100, 62, 14, kLabel4);
-    Edit2 = edit(kEdit2, 72, 100, 281);
-    Btn_Sel1 = CreateSpeedButton(hwnd(), L"...", kBtnSel1, 360, 100, 23, 19, font);
-    make(L"STATIC", L"", SS_ETCHEDHORZ, 0, 128, 393, 2, -1);  // Bevel1
-    CreateEntryLabel(hwnd(), L"オプション:", 8, 140, font);
-    Edit3 = edit(kEdit3, 96, 140, 257);
-    CreateEntryLabel(hwnd(), L"作業フォルダ:", 8, 168, font);
-    Edit4 = edit(kEdit4, 96, 165, 257);
-    Btn_Sel2 = CreateSpeedButton(hwnd(), L"...", kBtnSel2, 360, 164, 23, 19, font);
-    CheckBox1 = make(L"BUTTON", L"URLを指定する", WS_TABSTOP | BS_CHECKBOX | BS_FLAT, 24, 201, 97,
-                     17, kCheckBox1);
-    CheckBox2 = make(L"BUTTON", L"内部機能使用", WS_TABSTOP | BS_CHECKBOX | BS_FLAT, 24, 225, 97,
-                     17, kCheckBox2);
-    FList = make(L"COMBOBOX", L"", box, 128, 224, 225, kListHeight, kFList);
-    CreateSpeedButton(hwnd(), L"OK", IDOK, 216, 256, 73, 22, font);         // Btn_OK
-    CreateSpeedButton(hwnd(), L"ｷｬﾝｾﾙ", IDCANCEL, 304, 256, 81, 22, font);  // Btn_Cancel
-
+    TEntryDialog::FormCreate();
+    KList1 = Control(kKList1);
+    KList2 = Control(kKList2);
+    FList = Control(kFList);
+    Label4 = Control(kLabel4);
+    Btn_Sel1 = Control(kBtnSel1);
+    Btn_Sel2 = Control(kBtnSel2);
+    CheckBox1 = Control(kCheckBox1);
+    CheckBox2 = Control(kCheckBox2);
+    Label7 = Control(kKeyNote);
     FillBox(KList1, ModifierList);
     FillBox(KList2, KeyList);
     FillBox(FList, FunctionList);
@@ -128,6 +90,8 @@ void TSetKey_Form::FormCreate() {
             SetWindowSubclass(info.hwndItem, &TSetKey_Form::SwallowTyping, 1, 0);
     }
     EnableWindow(FList, FALSE);
+    if (!mode_.IsAdd() && entry_) Fill(*entry_);
+    UpdateKeyNote();
 }
 
 // The three boxes change only by picking from their lists (or, for KList2, the key picker):
@@ -143,9 +107,12 @@ LRESULT CALLBACK TSetKey_Form::SwallowTyping(HWND h, UINT msg, WPARAM wp, LPARAM
 }
 
 void TSetKey_Form::FormShow() {
-    DragAcceptFiles(hwnd(), TRUE);
-    ShowAtPointer(hwnd());
-    SetFocus(KList1);
+    TEntryDialog::FormShow();
+    SetFocus(KList1);  // the keys first
+}
+
+const wchar_t* TSetKey_Form::FileLabel() const {
+    return IsChecked(CheckBox1) ? L"URL" : L"ファイル";
 }
 
 void TSetKey_Form::Fill(const THotkeyItem& entry) {
@@ -217,7 +184,7 @@ void TSetKey_Form::CheckBox2Click() {
 }
 
 void TSetKey_Form::CallVKClick() {
-    TVirualKeybord picker;
+    TVirualKeybord picker(Counter());
     if (auto key = picker.Execute(hwnd())) {
         SetWindowTextW(KList2, key->Name.c_str());
         kList2Tag_ = key->Code;
@@ -228,13 +195,12 @@ void TSetKey_Form::CallVKClick() {
 
 void TSetKey_Form::UpdateKeyNote() {
     std::wstring text;
-    // A combination needs both boxes; the selection of either box may still change the other's
-    // text (typing is swallowed), so the texts decide.
+    // A combination needs both boxes (their texts decide, as for OK).
     if (!FieldText(KList1).empty() && !FieldText(KList2).empty()) {
         const KeyCombination key{static_cast<std::uint8_t>(kList1Tag_),
                                  static_cast<std::uint8_t>(kList2Tag_)};
         const KeyNote note =
-            NoteForKey(key, rows_, tag_, keys_.TrialFails(key), keys_.LastPass().Holds(key));
+            NoteForKey(key, rows_, mode_.Row(), keys_.TrialFails(key), keys_.LastPass().Holds(key));
         if (note.What == KeyNote::Kind::OtherProgram) {
             text = kKeyHeldElsewhere;
         } else if (note.What == KeyNote::Kind::OtherRow) {
@@ -242,7 +208,7 @@ void TSetKey_Form::UpdateKeyNote() {
             RECT band{};
             GetClientRect(Label7, &band);
             HDC dc = GetDC(Label7);
-            HGDIOBJ old = SelectObject(dc, font_.get());
+            HGDIOBJ old = SelectObject(dc, Font());
             text = FitMiddle(kKeyOfRowBefore, AnsiToWide(rows_[note.Row].Item.Title),
                              kKeyOfRowAfter, band.right, [dc](const std::wstring& s) {
                                  SIZE size{};
@@ -257,47 +223,13 @@ void TSetKey_Form::UpdateKeyNote() {
     SetWindowTextW(Label7, text.c_str());
 }
 
-void TSetKey_Form::Btn_Sel1Click() { ChooseFileInto(hwnd(), Edit2); }
-
-void TSetKey_Form::Btn_Sel2Click() {
-    TSHBrowseForFolderEx browser(hwnd());
-    browser.SetSelectFolder(sfManual);
-    ChooseFolderInto(browser, Edit4);
-}
-
-bool TSetKey_Form::FieldKeyDown(HWND field, WPARAM key) {
-    switch (key) {
-        case VK_RETURN:
-            Btn_OKClick();
-            return true;
-        case VK_ESCAPE:
-            Btn_CancelClick();
-            return true;
-        case VK_MENU:
-            if (field == Edit2)
-                Btn_Sel1Click();
-            else if (field == Edit4)
-                Btn_Sel2Click();
-            else
-                return false;
-            return true;
-        default:
-            return false;
-    }
-}
-
 void TSetKey_Form::Btn_OKClick() {
     const std::wstring modifier = FieldText(KList1), key = FieldText(KList2);
     if (modifier.empty() || key.empty()) return;
 
-    // Every text must come back from the data file as it was typed.
     THotkeyItem item;
     const bool url = IsChecked(CheckBox1);
-    if (!TakeFieldText(hwnd(), Edit1, L"タイトル", item.Title) ||
-        !TakeFieldText(hwnd(), Edit2, url ? L"URL" : L"ファイル", item.FilePath) ||
-        !TakeFieldText(hwnd(), Edit3, L"オプション", item.Options) ||
-        !TakeFieldText(hwnd(), Edit4, L"作業フォルダ", item.WorkDir))
-        return;
+    if (!TakeTexts(item.Title, item.FilePath, item.Options, item.WorkDir, FileLabel())) return;
     item.KeyText = JoinKeyText(WideToAnsi(modifier), WideToAnsi(key));
     item.Modifiers = static_cast<std::uint8_t>(kList1Tag_);
     item.VKey = static_cast<std::uint8_t>(kList2Tag_);
@@ -305,87 +237,45 @@ void TSetKey_Form::Btn_OKClick() {
                   : IsChecked(CheckBox2) ? static_cast<std::uint8_t>(fListTag_)
                                          : kFuncProgram;
 
-    if (tag_ < 0 && IsKeyTaken(rows_, kList1Tag_, kList2Tag_)) {
+    if (mode_.IsAdd() && IsKeyTaken(rows_, kList1Tag_, kList2Tag_)) {
         ShowMessage(hwnd(), kRepeatedKey);
         return;
     }
     // Nothing is written for a program whose file is missing: the user corrects the path and
     // presses OK again.
-    if (item.FuncNo == kFuncProgram && !IsExistingFile(ResolvedPath(item.FilePath))) {
-        ShowMessage(hwnd(), kMissingFile);
-        if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
-        return;
-    }
+    if (item.FuncNo == kFuncProgram && FileMissing()) return;
     result_ = item;
-    done_ = true;
+    Close();
 }
 
-void TSetKey_Form::Btn_CancelClick() { done_ = true; }
-
 LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_COMMAND: {
-            const int id = LOWORD(wp);
-            const int code = HIWORD(wp);
-            switch (id) {
-                case IDOK:
-                    Btn_OKClick();
-                    break;
-                case IDCANCEL:
-                    Btn_CancelClick();
-                    break;
-                case kKList1:
-                case kKList2:
-                case kFList:
-                    if (code == CBN_SELCHANGE) KList1Change(reinterpret_cast<HWND>(lp));
-                    break;
-                case kCheckBox1:
-                    if (code == BN_CLICKED) CheckBox1Click();
-                    break;
-                case kCheckBox2:
-                    if (code == BN_CLICKED) CheckBox2Click();
-                    break;
-                case kCallVK:
-                    if (code == BN_CLICKED) CallVKClick();
-                    break;
-                case kBtnSel1:
-                    if (code == BN_CLICKED) Btn_Sel1Click();
-                    break;
-                case kBtnSel2:
-                    if (code == BN_CLICKED) Btn_Sel2Click();
-                    break;
-                default:
-                    break;
-            }
-            return 0;
+    if (msg == WM_COMMAND) {
+        const int code = HIWORD(wp);
+        switch (LOWORD(wp)) {
+            case kKList1:
+            case kKList2:
+            case kFList:
+                if (code == CBN_SELCHANGE) KList1Change(reinterpret_cast<HWND>(lp));
+                return 0;
+            case kCheckBox1:
+                if (code == BN_CLICKED) CheckBox1Click();
+                return 0;
+            case kCheckBox2:
+                if (code == BN_CLICKED) CheckBox2Click();
+                return 0;
+            case kCallVK:
+                if (code == BN_CLICKED) CallVKClick();
+                return 0;
+            default:
+                break;
         }
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC: {
-            // A disabled field takes the button-face colour, an enabled one the window colour.
-            HWND control = reinterpret_cast<HWND>(lp);
-            HDC dc = reinterpret_cast<HDC>(wp);
-            const bool field = GetParent(control) != hwnd() || control == Edit1 ||
-                               control == Edit2 || control == Edit3 || control == Edit4;
-            const int colour = field && !IsWindowEnabled(control) ? COLOR_BTNFACE : COLOR_WINDOW;
-            SetBkColor(dc, GetSysColor(colour));
-            if (!field) SetBkMode(dc, TRANSPARENT);
-            if (control == Label7) SetTextColor(dc, kNoteColour);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
-        }
-        case WM_DROPFILES:
-            DropFileInto(hwnd(), reinterpret_cast<HDROP>(wp), Edit2, Edit4,
-                         IsChecked(CheckBox1) ? L"URL" : L"ファイル");
-            return 0;
-        case WM_ACTIVATE:
-            if (focus_.Activate(hwnd(), wp)) return 0;
-            break;
-        case WM_CLOSE:
-            Btn_CancelClick();
-            return 0;
-        default:
-            break;
     }
-    return Window::HandleMessage(msg, wp, lp);
+    if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == Label7) {
+        const LRESULT brush = TEntryDialog::HandleMessage(msg, wp, lp);
+        SetTextColor(reinterpret_cast<HDC>(wp), kNoteColour);
+        return brush;
+    }
+    return TEntryDialog::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace zarv

@@ -1,7 +1,7 @@
 #pragma once
-// The hotkey entry dialog `TSetKey_Form`: one hotkey entry made (add mode, tag -1) or changed
-// (edit mode, tag = the row's position). The dialog checks everything before it hands the entry
-// back; the editor that opened it applies it to its rows.
+// The hotkey entry dialog `TSetKey_Form`: one hotkey entry made (add mode) or changed (edit mode).
+// The dialog checks everything before it hands the entry back; the editor that opened it applies
+// it to its rows.
 #include <windows.h>
 
 #include <optional>
@@ -9,30 +9,29 @@
 
 #include "core/hotkey_rows.h"
 #include "core/records.h"
-#include "settings/entry_fields.h"
+#include "settings/entry_dialog.h"
 #include "settings/key_status.h"
-#include "widgets/base/handles.h"
-#include "widgets/base/window.h"
 
 namespace zarv {
 
-class TSetKey_Form : public Window, private FieldKeyHandler {
+class TSetKey_Form : public TEntryDialog {
 public:
     // rows: the editor's rows, for the repeated-key test of add mode and the key note; keys: the
     // resident program's knowledge of the combinations, for the note.
-    TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys);
-    ~TSetKey_Form() override;
+    TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys, EntryMode mode,
+                 ModalCounter* counter = nullptr);
 
-    // Shows the dialog modally at the mouse pointer over owner; in edit mode (tag >= 0) its fields
-    // are filled from entry. The entry confirmed with OK, or nothing after Cancel.
-    std::optional<THotkeyItem> Execute(HWND owner, int tag, const THotkeyItem* entry);
+    // Shows the dialog modally at the mouse pointer over owner; in edit mode its fields are
+    // filled from entry. The entry confirmed with OK, or nothing after Cancel.
+    std::optional<THotkeyItem> Execute(HWND owner, const THotkeyItem* entry);
 
 protected:
+    void FormCreate() override;
+    void FormShow() override;
+    const wchar_t* FileLabel() const override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void FormCreate();
-    void FormShow();
     void Fill(const THotkeyItem& entry);
     void KList1Change(HWND box);
     void CheckBox1Click();
@@ -42,29 +41,20 @@ private:
     void CallVKClick();
     // The one-line note under the key boxes: why the picked combination would not work.
     void UpdateKeyNote();
-    void Btn_Sel1Click();
-    void Btn_Sel2Click();
-    // Edit1KeyDown (Enter, Escape) and, for the file and folder fields, Edit2KeyDown (also Alt).
-    bool FieldKeyDown(HWND field, WPARAM key) override;
-    void Btn_OKClick();
-    void Btn_CancelClick();
+    void Btn_OKClick() override;
     static LRESULT CALLBACK SwallowTyping(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                           DWORD_PTR);
 
     const std::vector<HotkeyRow>& rows_;
     KeyStatus& keys_;
-    int tag_ = -1;
     HWND Label7 = nullptr;  // the key note
+    const THotkeyItem* entry_ = nullptr;
     HWND KList1 = nullptr, KList2 = nullptr, FList = nullptr;
     HWND Label4 = nullptr;
-    HWND Edit1 = nullptr, Edit2 = nullptr, Edit3 = nullptr, Edit4 = nullptr;
-    HWND Btn_Sel1 = nullptr, Btn_Sel2 = nullptr, CallVK = nullptr;
+    HWND Btn_Sel1 = nullptr, Btn_Sel2 = nullptr;
     HWND CheckBox1 = nullptr, CheckBox2 = nullptr;
     // The numbers the three boxes carry besides their texts.
     int kList1Tag_ = 0, kList2Tag_ = 0, fListTag_ = 0;
-    UniqueFont font_;
-    FocusKeeper focus_;
-    bool done_ = false;
     std::optional<THotkeyItem> result_;
 };
 

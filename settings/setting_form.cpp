@@ -6,22 +6,16 @@
 
 namespace zarv {
 
-TSettingForm::TSettingForm(std::function<void(const std::vector<THotkeyItem>&)> registerHotkeys,
-                           std::function<void()> saveHotkeys, KeyStatus& keys)
+TSettingForm::TSettingForm(EditorHost& host, const std::vector<THotkeyItem>& list)
     : TListEditor(L"TSettingForm", L"HotKeyの設定", 640, 360,
                   {{L"タイトル", 130},
                    {L"ファイルパス", 80},
                    {L"オプション", 80},
                    {L"作業フォルダ", 0},
-                   {L"割り当てキー", 150}}),
-      registerHotkeys_(std::move(registerHotkeys)),
-      saveHotkeys_(std::move(saveHotkeys)),
-      keys_(keys) {}
-
-void TSettingForm::Open(HWND owner, const std::vector<THotkeyItem>& list) {
-    rows_ = MakeHotkeyRows(list);
-    ShowModal(owner);
-}
+                   {L"割り当てキー", 150}},
+                  &host),
+      host_(host),
+      rows_(MakeHotkeyRows(list)) {}
 
 std::wstring TSettingForm::CellText(int row, int column) {
     static constexpr TextColumn<THotkeyItem> kColumns[] = {
@@ -38,7 +32,7 @@ bool TSettingForm::RowGreyed(int row) {
 bool TSettingForm::CellRed(int row, int column) {
     constexpr int kKeyColumn = 4;
     return column == kKeyColumn &&
-           IsKeyCellRed(rows_, static_cast<std::size_t>(row), keys_.LastPass());
+           IsKeyCellRed(rows_, static_cast<std::size_t>(row), host_.LastPass());
 }
 
 void TSettingForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
@@ -46,8 +40,8 @@ void TSettingForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
 void TSettingForm::DeleteRow(int row) { rows_.erase(rows_.begin() + row); }
 
 void TSettingForm::LookBtn_AddClick() {
-    TSetKey_Form dialog(rows_, keys_);
-    if (auto item = dialog.Execute(hwnd(), -1, nullptr)) {
+    TSetKey_Form dialog(rows_, host_, EntryMode::Add(), &host_);
+    if (auto item = dialog.Execute(hwnd(), nullptr)) {
         rows_.emplace_back();
         rows_.back().Set(*item);
         RowsChanged(RowCount() - 1);
@@ -55,21 +49,21 @@ void TSettingForm::LookBtn_AddClick() {
 }
 
 void TSettingForm::EditRow(int row) {
-    TSetKey_Form dialog(rows_, keys_);
-    if (auto item = dialog.Execute(hwnd(), row, &rows_[static_cast<size_t>(row)].Item)) {
+    TSetKey_Form dialog(rows_, host_, EntryMode::Edit(row), &host_);
+    if (auto item = dialog.Execute(hwnd(), &rows_[static_cast<size_t>(row)].Item)) {
         rows_[static_cast<size_t>(row)].Set(*item);
         RowsChanged(row);
     }
 }
 
 void TSettingForm::LookBtn_OKClick() {
-    registerHotkeys_(RowsToList(rows_));
+    host_.ApplyHotkeys(RowsToList(rows_));
     CloseForm();
 }
 
 void TSettingForm::FormClose() {
     HotkeyList = RowsToList(rows_);
-    saveHotkeys_();
+    host_.SaveHotkeys();
 }
 
 }  // namespace zarv

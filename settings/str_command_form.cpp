@@ -6,17 +6,13 @@
 
 namespace zarv {
 
-TStrCommandForm::TStrCommandForm(std::function<void()> saveCommands)
+TStrCommandForm::TStrCommandForm(EditorHost& host, const std::vector<TCommandItem>& list)
     : TListEditor(
           L"TStrCommandForm", L"コマンドの設定", 640, 362,
           {{L"コマンド", 150}, {L"ファイルパス", 0}, {L"オプション", 80}, {L"作業フォルダ", 50}},
-          true),
-      saveCommands_(std::move(saveCommands)) {}
-
-void TStrCommandForm::Open(HWND owner, const std::vector<TCommandItem>& list) {
-    rows_ = list;
-    ShowModal(owner);
-}
+          &host, true),
+      host_(host),
+      rows_(list) {}
 
 std::wstring TStrCommandForm::CellText(int row, int column) {
     static constexpr TextColumn<TCommandItem> kColumns[] = {
@@ -30,16 +26,16 @@ void TStrCommandForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to)
 void TStrCommandForm::DeleteRow(int row) { rows_.erase(rows_.begin() + row); }
 
 void TStrCommandForm::LookBtn_AddClick() {
-    TSetCommandForm dialog(rows_);
-    if (auto item = dialog.Execute(hwnd(), kAddRow, nullptr)) {
+    TSetCommandForm dialog(rows_, EntryMode::Add(), &host_);
+    if (auto item = dialog.Execute(hwnd(), nullptr)) {
         PutRow(rows_, kAddRow, *item);
         RowsChanged(RowCount() - 1);
     }
 }
 
 void TStrCommandForm::EditRow(int row) {
-    TSetCommandForm dialog(rows_);
-    if (auto item = dialog.Execute(hwnd(), row, &rows_[static_cast<size_t>(row)])) {
+    TSetCommandForm dialog(rows_, EntryMode::Edit(row), &host_);
+    if (auto item = dialog.Execute(hwnd(), &rows_[static_cast<size_t>(row)])) {
         PutRow(rows_, row, *item);
         RowsChanged(row);
     }
@@ -47,9 +43,10 @@ void TStrCommandForm::EditRow(int row) {
 
 void TStrCommandForm::LookBtn_OKClick() {
     CommandList = CommandListFromRows(rows_, AnsiCodePage());
+    host_.ApplyCommands();
     CloseForm();
 }
 
-void TStrCommandForm::FormClose() { saveCommands_(); }
+void TStrCommandForm::FormClose() { host_.SaveCommands(); }
 
 }  // namespace zarv

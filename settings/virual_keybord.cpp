@@ -1,66 +1,64 @@
 #include "settings/virual_keybord.h"
 
 #include "core/key_picker.h"
-#include "settings/entry_fields.h"
+#include "settings/control_ids.h"
 #include "widgets/base/ansi.h"
 
 namespace zarv {
 namespace {
 
-constexpr int kClientWidth = 578;
-constexpr int kClientHeight = 156;
-constexpr int kFirstKeyId = 1000;  // key k has the control id kFirstKeyId + k
+using key_picker::kFirstKeyId;
 constexpr int kOkId = IDOK;
 constexpr int kCancelId = IDCANCEL;
+constexpr int kSelectKeysId = 999;
+
+const FormFrame kFrame{L"TVirualKeybord",
+                       L"Keybord",
+                       578,
+                       156,
+                       true,
+                       kDialogStyle,
+                       kDialogExStyle,
+                       FormPlace::AtPointer,
+                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)};
+
+// The keys' buttons come first (from the keyboard's table), then these.
+const FormControl kControls[] = {
+    {ControlKind::Static, -1, 1, 120, 576, 2, L"", SS_ETCHEDHORZ},  // Bevel1
+    {ControlKind::Label, -1, 15, 133, 0, 0, L"Select Key : ", 0},   // Label1
+    {ControlKind::Static, kSelectKeysId, 83, 133, 200, 14, L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX},
+    {ControlKind::Button, kOkId, 408, 128, 75, 25, L"OK", BS_DEFPUSHBUTTON},  // Button14
+    {ControlKind::Button, kCancelId, 496, 128, 75, 25, L"ｷｬﾝｾﾙ", 0},          // Button76
+};
 
 }  // namespace
 
+TVirualKeybord::TVirualKeybord(ModalCounter* counter) : Form(kFrame, counter) {}
+
 std::optional<PickedKey> TVirualKeybord::Execute(HWND owner) {
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME;
-    RECT r{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    if (!Create(L"TVirualKeybord", L"Keybord", style, exStyle, 0, 0, r.right - r.left,
-                r.bottom - r.top, owner, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
-        return std::nullopt;
-    FormCreate();
-    FormShow();
-    done_ = false;
-    RunModalLoop(hwnd(), owner, done_);
-    DestroyWindow(hwnd());
-    if (!confirmed_) return std::nullopt;
+    confirmed_ = false;
+    if (!RunModal(owner, nullptr, 0) || !confirmed_) return std::nullopt;
     return PickedKey{selectKeysText_, selectKeysTag_};
 }
 
 void TVirualKeybord::FormCreate() {
-    font_.reset(CreateFormFont());
-    LOGFONTW lf{};
-    GetObjectW(font_.get(), sizeof lf, &lf);
-    lf.lfWeight = FW_BOLD;
-    boldFont_.reset(CreateFontIndirectW(&lf));
-    HFONT font = static_cast<HFONT>(font_.get());
     const PickerKey* keys = PickerKeys();
     for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
         const PickerKey& key = keys[k];
-        CreateControl(hwnd(), L"BUTTON", Utf8ToWide(key.Caption).c_str(),
-                      WS_TABSTOP | BS_PUSHBUTTON | BS_FLAT, key.Left, key.Top, key.Width,
-                      key.Height, kFirstKeyId + static_cast<int>(k), font);
+        const std::wstring caption = Utf8ToWide(key.Caption);
+        AddControl({ControlKind::Button, kFirstKeyId + static_cast<int>(k), key.Left, key.Top,
+                    key.Width, key.Height, caption.c_str(), BS_PUSHBUTTON});
     }
-    CreateControl(hwnd(), L"STATIC", L"", SS_ETCHEDHORZ, 1, 120, 576, 2, -1, font);  // Bevel1
-    CreateEntryLabel(hwnd(), L"Select Key : ", 15, 133, font);                       // Label1
-    SelectKeys = CreateControl(hwnd(), L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 83, 133,
-                               200, 14, -1, static_cast<HFONT>(boldFont_.get()));
-    const DWORD button = WS_TABSTOP | BS_FLAT;
-    CreateControl(hwnd(), L"BUTTON", L"OK", button | BS_DEFPUSHBUTTON, 408, 128, 75, 25, kOkId,
-                  font);  // Button14
-    CreateControl(hwnd(), L"BUTTON", L"ｷｬﾝｾﾙ", button, 496, 128, 75, 25, kCancelId,
-                  font);  // Button76
+    for (const FormControl& c : kControls) AddControl(c);
+    LOGFONTW lf{};
+    GetObjectW(Font(), sizeof lf, &lf);
+    lf.lfWeight = FW_BOLD;
+    boldFont_.reset(CreateFontIndirectW(&lf));
+    SelectKeys = Control(kSelectKeysId);
+    SendMessageW(SelectKeys, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
 }
 
-void TVirualKeybord::FormShow() {
-    ShowAtPointer(hwnd());
-    SetFocus(GetDlgItem(hwnd(), kOkId));
-}
+void TVirualKeybord::FormShow() { SetFocus(Control(kOkId)); }
 
 void TVirualKeybord::Button1Click(std::size_t key) {
     const PickerKey& picked = PickerKeys()[key];
@@ -71,35 +69,29 @@ void TVirualKeybord::Button1Click(std::size_t key) {
 
 void TVirualKeybord::Button14Click() {
     confirmed_ = true;
-    done_ = true;
+    Close();
 }
 
-void TVirualKeybord::Button76Click() { done_ = true; }
+void TVirualKeybord::Button76Click() { Close(); }
 
 LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
-            if (id == kOkId) {
-                Button14Click();
-            } else if (id == kCancelId) {
-                Button76Click();
-            } else if (id >= kFirstKeyId && id < kFirstKeyId + static_cast<int>(kPickerKeyCount) &&
-                       HIWORD(wp) == BN_CLICKED) {
+            if (id >= kFirstKeyId && id < kFirstKeyId + static_cast<int>(kPickerKeyCount) &&
+                HIWORD(wp) == BN_CLICKED) {
                 Button1Click(static_cast<std::size_t>(id - kFirstKeyId));
+                return 0;
             }
-            return 0;
+            break;
         }
         case WM_CTLCOLORSTATIC:  // labels on the window colour; the chosen key's name in bold
             SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-        case WM_CLOSE:
-            Button76Click();
-            return 0;
         default:
             break;
     }
-    return Window::HandleMessage(msg, wp, lp);
+    return Form::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace zarv

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "widgets/base/form.h"
 #include "widgets/base/handles.h"
-#include "widgets/base/window.h"
 
 namespace zarv {
 
@@ -16,18 +16,21 @@ struct PickedKey {
     int Code = 0;       // virtual-key code; 0 when no key was clicked
 };
 
-class TVirualKeybord : public Window {
+class TVirualKeybord : public Form {
 public:
+    explicit TVirualKeybord(ModalCounter* counter = nullptr);
     // Shows the picker modally at the mouse pointer over owner. OK gives the chosen key (an empty
     // name and code 0 when none was clicked); Cancel and the close box give nothing.
     std::optional<PickedKey> Execute(HWND owner);
 
 protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void OkClick() override { Button14Click(); }
+    void CancelClick() override { Button76Click(); }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void FormCreate();
-    void FormShow();
     void Button1Click(std::size_t key);
     void Button14Click();
     void Button76Click();
@@ -35,9 +38,7 @@ private:
     HWND SelectKeys = nullptr;
     int selectKeysTag_ = 0;  // the chosen key's code
     std::wstring selectKeysText_;
-    UniqueFont font_;
     UniqueFont boldFont_;
-    bool done_ = false;
     bool confirmed_ = false;
 };
 

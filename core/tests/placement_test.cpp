@@ -27,5 +27,47 @@ TEST(PlaceBarAtPointerTest, SecondMonitor) {
     EXPECT_EQ(PlaceBarAtPointer({100, -1070}, 200, 30, above), (Point{0, -1080}));
 }
 
+// The primary monitor with the taskbar at the bottom: the work area starts at (0, 0).
+constexpr Rect kPrimaryWork{0, 0, 1920, 1040};
+
+TEST(PlaceAtPointerTest, BottomRightAtThePointerFlippingNearTheTopAndLeftEdges) {
+    EXPECT_EQ(PlaceAtPointer({700, 500}, 640, 360, kPrimaryWork), (Point{60, 140}));
+    EXPECT_EQ(PlaceAtPointer({100, 500}, 640, 360, kPrimaryWork), (Point{100, 140}));
+    EXPECT_EQ(PlaceAtPointer({700, 50}, 640, 360, kPrimaryWork), (Point{60, 50}));
+    EXPECT_EQ(PlaceAtPointer({10, 20}, 640, 360, kPrimaryWork), (Point{10, 20}));
+    // Exactly at the edge: no flip. Nothing pushes it off the right or bottom edge.
+    EXPECT_EQ(PlaceAtPointer({640, 360}, 640, 360, kPrimaryWork), (Point{0, 0}));
+    EXPECT_EQ(PlaceAtPointer({5000, 4000}, 640, 360, kPrimaryWork), (Point{4360, 3640}));
+}
+
+TEST(PlaceAtPointerTest, FlipsAtTheEdgesOfTheMonitorUnderThePointer) {
+    // Left of the primary: every x is negative, yet the middle of it does not flip.
+    const Rect left{-1920, 0, 0, 1040};
+    EXPECT_EQ(PlaceAtPointer({-1000, 500}, 640, 360, left), (Point{-1640, 140}));
+    EXPECT_EQ(PlaceAtPointer({-1900, 500}, 640, 360, left), (Point{-1900, 140}));
+    EXPECT_EQ(PlaceAtPointer({-1280, 360}, 640, 360, left), (Point{-1920, 0}));
+    // Above the primary: every y is negative.
+    const Rect above{0, -1080, 1920, 0};
+    EXPECT_EQ(PlaceAtPointer({1000, -300}, 640, 360, above), (Point{360, -660}));
+    EXPECT_EQ(PlaceAtPointer({1000, -1000}, 640, 360, above), (Point{360, -1000}));
+    // Right of the primary: its left edge is 1920, not 0.
+    const Rect right{1920, 0, 3200, 1024};
+    EXPECT_EQ(PlaceAtPointer({2000, 500}, 640, 360, right), (Point{2000, 140}));
+}
+
+TEST(PlaceAtPointerTest, ATaskbarAtTheTopOrLeftIsAnEdgeToo) {
+    const Rect topBar{0, 40, 1920, 1080};
+    EXPECT_EQ(PlaceAtPointer({700, 380}, 640, 360, topBar), (Point{60, 380}));
+    EXPECT_EQ(PlaceAtPointer({700, 400}, 640, 360, topBar), (Point{60, 40}));
+    const Rect leftBar{60, 0, 1920, 1080};
+    EXPECT_EQ(PlaceAtPointer({650, 500}, 640, 360, leftBar), (Point{650, 140}));
+}
+
+TEST(EditorTableBoundsTest, TableFollowsTheWindow) {
+    EXPECT_EQ(EditorTableBounds(800, 500, 92), (Rect{8, 8, 8 + 684, 8 + 452}));
+    EXPECT_EQ(EditorTableBounds(640, 360, 92), (Rect{8, 8, 8 + 524, 8 + 312}));
+    EXPECT_EQ(EditorTableBounds(100, 40, 92), (Rect{8, 8, 8, 8}));
+}
+
 }  // namespace
 }  // namespace zarv

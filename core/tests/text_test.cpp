@@ -1,5 +1,3 @@
-#include "core/launch_text.h"
-#include "core/records.h"
 #include "core/text.h"
 
 #include <gtest/gtest.h>
@@ -60,24 +58,6 @@ TEST(TrimTest, RemovesBytesUpTo32AtBothEnds) {
               "\x7F"
               "a\x7F");
     EXPECT_EQ(TrimText(" " + kHyo + " "), kHyo);
-}
-
-TEST(PutTextTest, CutsTo255Bytes) {
-    std::string field = "old";
-    PutText(field, std::string(300, 'x'), Sjis());
-    EXPECT_EQ(field, std::string(255, 'x'));
-    PutText(field, std::string(254, 'x') + kHyo, Sjis());
-    EXPECT_EQ(field, std::string(254, 'x'));
-    PutText(field, "", Sjis());
-    EXPECT_EQ(field, "");
-}
-
-TEST(BuildCommandLineTest, JoinsWithOneBlankAndNeverCuts) {
-    EXPECT_EQ(BuildCommandLine("C:\\Program Files\\Tool\\tool.exe", "-q"),
-              "C:\\Program Files\\Tool\\tool.exe -q");
-    EXPECT_EQ(BuildCommandLine("notepad", ""), "notepad ");
-    const std::string line = BuildCommandLine(std::string(250, 'p'), std::string(20, 'o'));
-    EXPECT_EQ(line, std::string(250, 'p') + " " + std::string(20, 'o'));
 }
 
 }  // namespace

@@ -11,13 +11,9 @@ struct Icon {
     TrayClick click;
     bool hasOnClick = true;
     int clicks = 0;
-    int dblClicks = 0;
 
     unsigned Up() { return click.ButtonUp(hasOnClick); }
-    void DblClk() {
-        click.DoubleClick();
-        ++dblClicks;
-    }
+    void DblClk() { click.DoubleClick(); }
     void End(unsigned wait) {
         if (click.WaitEnded(wait, hasOnClick)) ++clicks;
     }
@@ -36,7 +32,7 @@ TEST(TrayClickTest, SingleClickRaisesOnceWhenTheWaitEnds) {
     EXPECT_EQ(icon.clicks, 1);
 }
 
-TEST(TrayClickTest, DoubleClickRaisesOnlyDoubleClick) {
+TEST(TrayClickTest, DoubleClickRaisesNoClick) {
     Icon icon;
     unsigned wait = icon.Up();  // down, up
     icon.DblClk();
@@ -44,7 +40,18 @@ TEST(TrayClickTest, DoubleClickRaisesOnlyDoubleClick) {
     EXPECT_FALSE(icon.click.Pending());
     icon.End(wait);
     EXPECT_EQ(icon.clicks, 0);
-    EXPECT_EQ(icon.dblClicks, 1);
+
+    // A busy shell can hand the double-click notice over after the first click's wait has ended
+    // and raised that click. The notice marks the click pending again, so the second button-up
+    // ends the double click instead of starting a click of its own.
+    Icon late;
+    late.End(late.Up());
+    ASSERT_EQ(late.clicks, 1);
+    late.DblClk();
+    EXPECT_TRUE(late.click.Pending());
+    EXPECT_EQ(late.Up(), 0u);
+    EXPECT_FALSE(late.click.Pending());
+    EXPECT_EQ(late.clicks, 1);
 }
 
 TEST(TrayClickTest, ClicksFartherApartThanTheWaitRaiseTwice) {
@@ -92,18 +99,21 @@ TEST(TrayClickTest, OnlyTheLatestWaitCounts) {
     icon.End(second);
     EXPECT_EQ(icon.clicks, 1);
 
-    // A triple click: down, up, double-click, up, down, up. The third click waits its own time.
+    // A triple click: down, up, double-click, up, down, up, with the icon switched off and on
+    // between the first two clicks. The double-click notice makes the click pending again, so
+    // the second up starts no wait; the third click waits its own time.
     Icon triple;
     unsigned w1 = triple.Up();
+    triple.click.Cancel();
     triple.DblClk();
-    triple.Up();
+    EXPECT_EQ(triple.Up(), 0u);
     unsigned w3 = triple.Up();
     ASSERT_NE(w3, 0u);
     triple.End(w1);
     EXPECT_EQ(triple.clicks, 0);
+    EXPECT_TRUE(triple.click.Pending());
     triple.End(w3);
     EXPECT_EQ(triple.clicks, 1);
-    EXPECT_EQ(triple.dblClicks, 1);
 }
 
 TEST(TrayClickTest, AWaitOfOneIconNeverReachesAnother) {

@@ -1,6 +1,7 @@
 // The command list editor and its entry dialog, driven as a user drives them, and what their
 // changes do to the command bar and to "Command.DAT".
 #include "editor_fixture.h"
+#include "settings/control_ids.h"
 
 namespace e2e {
 namespace {
@@ -8,7 +9,7 @@ namespace {
 using namespace ui;
 
 constexpr KeyCombo kEditorKey{MOD_CONTROL | MOD_SHIFT, 'E'};
-enum DialogControl : int { kEdit1 = 101, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2 };
+using namespace zarv::command_dialog;
 
 class CommandEditor : public ListEditorTest {
 protected:
@@ -16,9 +17,10 @@ protected:
         : ListEditorTest(L"TStrCommandForm", L"TSetCommandForm", kCommandSettingsId,
                          L"Command.DAT") {}
 
-    // Starts the program with the hot key of function 253 and the commands.
+    // Starts the program with the hot key of the command editor and the commands.
     HWND Start(const std::vector<CommandRecord>& commands) {
-        HotkeyRecord key{"cmd", "", "", "", "k", MOD_CONTROL | MOD_SHIFT, 'E', 253};
+        HotkeyRecord key{
+            "cmd", "", "", "", "k", MOD_CONTROL | MOD_SHIFT, 'E', zarv::kFuncCommandEditor};
         WriteHotkeys({key});
         WriteCommands(commands);
         return StartResident();
@@ -50,11 +52,6 @@ protected:
             names.push_back(text);
         }
         return names;
-    }
-    HWND Focus() {
-        GUITHREADINFO info{sizeof info};
-        GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
-        return info.hwndFocus;
     }
 };
 
@@ -151,6 +148,39 @@ TEST_F(CommandEditor, AddRefusesANameOfTheTableInAnyCaseWhileEditTakesIt) {
     CloseEditor(VK_ESCAPE);
 }
 
+// The file keeps a name without the blanks at its ends: a name that differs from a registered
+// one only by them is the registered name, and blanks alone are no name or file at all.
+TEST_F(CommandEditor, BlanksAtTheEndsOfANameMakeNoNewNameAndBlanksAloneNoField) {
+    ASSERT_TRUE(Start({{"Mail", "m.exe", "", ""}}));
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(Add(L"mail ", L"x.exe"), L"[mail ]はすでに登録されています。");
+    Click(dialog_, IDCANCEL);
+    EXPECT_EQ(Add(L" MAIL", L"x.exe"), L"[ MAIL]はすでに登録されています。");
+    // OK with a field of blanks only does nothing, as with an empty one.
+    auto okIgnored = [&] {
+        Click(dialog_, IDOK);
+        WaitResponsive(main_);  // the click itself is through
+        return IsWindowVisible(dialog_) && MessageBoxes(pid()).empty();
+    };
+    Type(kEdit1, L"  \t ");
+    EXPECT_TRUE(okIgnored()) << "a name of blanks";
+    Type(kEdit1, L"mail2");
+    Type(kEdit2, L"   ");
+    EXPECT_TRUE(okIgnored()) << "a file of blanks";
+    Type(kEdit2, L"x.exe");
+    EXPECT_EQ(DialogOk(), L"");
+
+    ASSERT_TRUE(SelectRow(list_, 0));  // in edit mode too
+    ASSERT_TRUE(KeyToDialog(VK_SPACE));
+    Type(kEdit1, L"  ");
+    EXPECT_TRUE(okIgnored()) << "a name of blanks, editing";
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetCommandForm"));
+
+    CloseEditor(VK_RETURN);
+    EXPECT_EQ(File(), CommandFile({{"Mail", "m.exe", "", ""}, {"mail2", "x.exe", "", ""}}));
+}
+
 TEST_F(CommandEditor, ACommandAddedWithOkRunsFromTheBarByItsName) {
     ASSERT_TRUE(Start({kB}));
     ASSERT_TRUE(OpenEditor());
@@ -191,17 +221,11 @@ TEST_F(CommandEditor, DialogKeysDropsAndTextsTheFileCannotHold) {
         EXPECT_TRUE(IsWindow(dialog_)) << field;
     }
 
-    std::string error;
+    DropIntoDialog({PathIn(L"second.exe")}, kEdit2, kEdit4);  // only the first file counts
     const std::wstring tool = PathIn(L"tools\\t.exe");
-    ASSERT_TRUE(DropFiles(*zarv_, dir(), dialog_, {tool, PathIn(L"second.exe")}, &error)) << error;
-    auto box = WaitMessageBox(pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"作業フォルダを設定しますか？");
-    AnswerBox(box->window, IDYES);
-    EXPECT_EQ(TextOfControl(Item(kEdit2)), tool);
-    EXPECT_EQ(TextOfControl(Item(kEdit4)), PathIn(L"tools\\"));
+    std::string error;
     ASSERT_TRUE(DropFiles(*zarv_, dir(), dialog_, {PathIn(L"café.exe")}, &error)) << error;
-    box = WaitMessageBox(pid());
+    auto box = WaitMessageBox(pid());
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text.rfind(L"[ファイル]に", 0), 0u) << ToAnsi(box->text);
     AnswerBox(box->window);
@@ -232,6 +256,21 @@ TEST_F(CommandEditor, AnUnreadableFileIsKeptAsBakWhenTheEditorSaves) {
     EXPECT_EQ(File(), CommandFile({}));
 }
 
+// Held by another program at start-up, the file is read again once it is free: the bar gets its
+// names without any action (the hotkey file's own case is in held_file_test.cpp).
+TEST_F(CommandEditor, AFileHeldAtStartUpGivesTheBarItsNamesOnceFree) {
+    WriteCommands({kA});
+    Process holder = HoldFile(PathIn(L"Command.DAT"), 3000);
+    ASSERT_TRUE(holder);
+    zarv_ = &StartZarv();
+    main_ = WaitMainWindow(zarv_->pid());
+    auto box = WaitMessageBox(pid());
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find(L"Command.DAT"), std::wstring::npos) << box->text;
+    ASSERT_TRUE(AnswerBox(box->window));
+    EXPECT_TRUE(WaitUntil([&] { return BarNames() == Cells{L"a"}; }, 15000));
+}
+
 // The hot key opens the command editor over the hotkey editor: closing it leaves the icon deaf
 // and the hotkey editor usable until that one closes too.
 TEST_F(CommandEditor, OverTheHotkeyEditorItLeavesTheIconDeafUntilBothHaveClosed) {
@@ -242,7 +281,10 @@ TEST_F(CommandEditor, OverTheHotkeyEditorItLeavesTheIconDeafUntilBothHaveClosed)
     Press(kEditorKey);
     ASSERT_TRUE(WaitEditor());
     CloseEditor(VK_ESCAPE);
-    EXPECT_FALSE(IsWindowEnabled(main_)) << "the hotkey editor is still modal";
+    HWND owner = GetWindow(hotkeyEditor, GW_OWNER);
+    EXPECT_NE(owner, main_) << "the editors are owned by the hidden application window";
+    EXPECT_FALSE(GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(IsWindowEnabled(owner)) << "the hotkey editor is still modal";
     ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
     EXPECT_FALSE(MenuOpens(pid(), 1000)) << "the icon answers while the hotkey editor is open";
 

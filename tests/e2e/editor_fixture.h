@@ -60,6 +60,12 @@ protected:
         return dialog_;
     }
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+    // The control with the keyboard focus in the program.
+    HWND Focus() {
+        GUITHREADINFO info{sizeof info};
+        GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
+        return info.hwndFocus;
+    }
     void Click(HWND window, int id) {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
@@ -72,6 +78,20 @@ protected:
     }
     void Type(int field, const std::wstring& text) {
         SendMessageW(Item(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Drops files (the first in the folder "tools") on the dialog and says yes to the question
+    // that follows: the first file goes into fileField, its folder into folderField.
+    void DropIntoDialog(std::vector<std::wstring> files, int fileField, int folderField) {
+        std::string error;
+        const std::wstring tool = PathIn(L"tools\\t.exe");
+        files.insert(files.begin(), tool);
+        ASSERT_TRUE(ui::DropFiles(*zarv_, dir(), dialog_, files, &error)) << error;
+        auto box = WaitMessageBox(pid());
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text, L"作業フォルダを設定しますか？");
+        AnswerBox(box->window, IDYES);
+        EXPECT_EQ(ui::TextOfControl(Item(fileField)), tool);
+        EXPECT_EQ(ui::TextOfControl(Item(folderField)), PathIn(L"tools\\"));
     }
     // OK in the dialog; the text of the box it shows (the box answered), or "" when it closed.
     std::wstring DialogOk() {
@@ -96,6 +116,9 @@ protected:
         ASSERT_TRUE(box);
         EXPECT_EQ(box->caption, L"確認");
         EXPECT_EQ(box->text, L"このアイテムを削除してもよろしいですか？");
+        // The same words on a system of any language.
+        EXPECT_EQ(ui::TextOfControl(GetDlgItem(box->window, IDYES)), L"はい(&Y)");
+        EXPECT_EQ(ui::TextOfControl(GetDlgItem(box->window, IDNO)), L"いいえ(&N)");
         EXPECT_TRUE(AnswerBox(box->window, answer));
         EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor_; }));
     }

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <utility>
@@ -187,20 +188,36 @@ INPUT Key(UINT vk, bool up) {
     return in;
 }
 
+std::vector<UINT> ModifierKeys(UINT modifiers) {
+    std::vector<UINT> mods;
+    if (modifiers & MOD_CONTROL) mods.push_back(VK_CONTROL);
+    if (modifiers & MOD_ALT) mods.push_back(VK_MENU);
+    if (modifiers & MOD_SHIFT) mods.push_back(VK_SHIFT);
+    if (modifiers & MOD_WIN) mods.push_back(VK_LWIN);
+    return mods;
+}
+
 }  // namespace
 
 void Press(KeyCombo chord) {
-    std::vector<UINT> mods;
-    if (chord.modifiers & MOD_CONTROL) mods.push_back(VK_CONTROL);
-    if (chord.modifiers & MOD_ALT) mods.push_back(VK_MENU);
-    if (chord.modifiers & MOD_SHIFT) mods.push_back(VK_SHIFT);
-    if (chord.modifiers & MOD_WIN) mods.push_back(VK_LWIN);
+    const std::vector<UINT> mods = ModifierKeys(chord.modifiers);
     std::vector<INPUT> inputs;
     for (UINT m : mods) inputs.push_back(Key(m, false));
     inputs.push_back(Key(chord.vkey, false));
     inputs.push_back(Key(chord.vkey, true));
     for (auto it = mods.rbegin(); it != mods.rend(); ++it) inputs.push_back(Key(*it, true));
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void SendKey(UINT vk, bool up) {
+    INPUT in = Key(vk, up);
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+void SendModifiers(UINT modifiers, bool up) {
+    std::vector<INPUT> inputs;
+    for (UINT m : ModifierKeys(modifiers)) inputs.push_back(Key(m, up));
+    if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 DWORD TryRegister(KeyCombo chord) {
@@ -290,6 +307,20 @@ BOOL CALLBACK CollectWindow(HWND w, LPARAM lp) {
 
 }  // namespace
 
+Process HoldFile(const std::wstring& path, DWORD ms) {
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    Process holder = Start(HelperFolder() + L"\\file_holder.exe",
+                           L"\"" + path + L"\" " + std::to_wstring(ms), folder);
+    const bool held =
+        holder && WaitUntil([&] {
+            HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+            if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+            return f == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+        });
+    return held ? std::move(holder) : Process();
+}
+
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* class_name) {
     WindowQuery q{pid, class_name, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
@@ -376,6 +407,49 @@ void KillAll(const wchar_t* exe) {
     }
 }
 
+std::wstring LinuxProcFolder(const std::wstring& exe) {
+    const std::string want = ToAnsi(exe);
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &fd);
+    if (find == INVALID_HANDLE_VALUE) return {};
+    std::wstring found;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || fd.cFileName[0] < L'0' ||
+            fd.cFileName[0] > L'9')
+            continue;
+        const std::wstring dir = std::wstring(L"Z:\\proc\\") + fd.cFileName;
+        std::string cmdline = ReadBytes(dir + L"\\cmdline").value_or("");
+        if (_strnicmp(cmdline.c_str(), want.c_str(), want.size()) == 0) {
+            found = dir;
+            break;
+        }
+    } while (FindNextFileW(find, &fd));
+    FindClose(find);
+    return found;
+}
+
+long ContextSwitches(const std::wstring& exe) {
+    const std::wstring proc = LinuxProcFolder(exe);
+    if (proc.empty()) return -1;
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((proc + L"\\task\\*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE) return -1;
+    long total = 0;
+    do {
+        if (fd.cFileName[0] < L'0' || fd.cFileName[0] > L'9') continue;
+        std::string status =
+            ReadBytes(proc + L"\\task\\" + fd.cFileName + L"\\status").value_or("");
+        for (const char* field : {"voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:"}) {
+            // "nonvoluntary_..." contains "voluntary_...": each is looked for at a line start.
+            size_t at = status.find(std::string("\n") + field);
+            if (at != std::string::npos)
+                total += std::atol(status.c_str() + at + 1 + strlen(field));
+        }
+    } while (FindNextFileW(find, &fd));
+    FindClose(find);
+    return total;
+}
+
 // ---- Marker log -------------------------------------------------------------------------------
 
 std::vector<MarkerRun> ReadMarkerLog(const std::wstring& path) {
@@ -447,6 +521,20 @@ std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
         return fail("the probe did not answer");
     if (answer->rfind("ok\n", 0) != 0) return fail(*answer);
     return answer->substr(3);
+}
+
+std::optional<std::vector<UINT>> QueuedMessages(HANDLE process, const std::wstring& folder,
+                                                HWND window, DWORD ms, std::string* error) {
+    const std::string request = "messages\t" + std::to_string(reinterpret_cast<INT_PTR>(window)) +
+                                "\t" + std::to_string(ms);
+    auto answer = RunProbe(process, folder, request, error);
+    if (!answer) return std::nullopt;
+    std::vector<UINT> messages;
+    std::istringstream lines(*answer);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("message\t", 0) == 0)
+            messages.push_back(static_cast<UINT>(std::stoul(line.substr(8), nullptr, 16)));
+    return messages;
 }
 
 std::vector<HWND> OpenMenuWindows(DWORD pid) {

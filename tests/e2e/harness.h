@@ -77,6 +77,10 @@ struct KeyCombo {
 
 // Presses and releases the chord with SendInput: modifiers down, key down and up, modifiers up.
 void Press(KeyCombo chord);
+// One key's down (or up) alone, as the keyboard sends it: a held key's repeats are more downs.
+void SendKey(UINT vk, bool up);
+// The modifier keys of MOD_* flags, all down (or all up).
+void SendModifiers(UINT modifiers, bool up);
 
 // Tries to register the chord for this thread: 0 when it was free (it is released again at
 // once), otherwise the error (ERROR_HOTKEY_ALREADY_REGISTERED, 1409, when another holds it).
@@ -112,6 +116,10 @@ private:
 Process Start(const std::wstring& exe, const std::wstring& args, const std::wstring& cwd,
               DWORD* error = nullptr);
 
+// Has file_holder.exe hold the file at path open without sharing it for ms milliseconds from now,
+// as a backup or anti-virus tool does; returns once the file is held (empty when it is not).
+Process HoldFile(const std::wstring& path, DWORD ms);
+
 // Top-level windows of process pid, in z-order; only those of the class, when one is given.
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* class_name = nullptr);
 std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
@@ -144,6 +152,13 @@ struct ProcessEntry {
 std::vector<ProcessEntry> Processes();
 // Ends every process of the prefix whose file name is exe (case ignored).
 void KillAll(const wchar_t* exe);
+
+// How often Linux has switched to the threads of the Wine process whose command line starts
+// with exe (voluntary and involuntary switches of all its threads, from /proc through drive Z:);
+// -1 when there is no such process. An idle program waits without being woken: the count stays.
+long ContextSwitches(const std::wstring& exe);
+// The /proc folder (as a Z: path) of that process, or empty.
+std::wstring LinuxProcFolder(const std::wstring& exe);
 
 // ---- Marker log -------------------------------------------------------------------------------
 
@@ -186,6 +201,12 @@ struct OpenMenu {
 // its answer after "ok"; on failure nothing, with the reason in error.
 std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
                                     const std::string& request, std::string* error = nullptr);
+
+// The messages (numbers) that the thread of window takes from its queue during ms milliseconds:
+// none while it is idle. Nothing when the probe failed, with the reason in error.
+std::optional<std::vector<UINT>> QueuedMessages(HANDLE process, const std::wstring& folder,
+                                                HWND window, DWORD ms,
+                                                std::string* error = nullptr);
 
 // The visible pop-up menus (#32768) of process pid, top first.
 std::vector<HWND> OpenMenuWindows(DWORD pid);

@@ -1,6 +1,7 @@
 // The hotkey list editor, its entry dialog and the on-screen key picker, driven as a user drives
 // them: keys on the table, picks in the drop-down boxes, clicks on buttons, answers to boxes.
 #include "editor_fixture.h"
+#include "settings/control_ids.h"
 
 namespace e2e {
 namespace {
@@ -12,23 +13,8 @@ constexpr KeyCombo kKey1{kCtrlShift, '1'};
 constexpr KeyCombo kKey2{kCtrlShift, '2'};
 constexpr KeyCombo kEditorKey{kCtrlShift, 'E'};
 
-// Controls of the entry dialog.
-enum DialogControl : int {
-    kKList1 = 101,
-    kKList2,
-    kCallVK,
-    kEdit1,
-    kEdit2,
-    kBtnSel1,
-    kEdit3,
-    kEdit4,
-    kBtnSel2,
-    kCheckBox1,
-    kCheckBox2,
-    kFList,
-    kLabel4,
-    kKeyNote,
-};
+using namespace zarv::hotkey_dialog;
+namespace key_picker = zarv::key_picker;
 // Rows of the drop-down boxes.
 constexpr int kModCtrl = 0, kModCtrlShift = 2;
 constexpr int kKeyOne = 0, kKeyTwo = 1;
@@ -55,7 +41,8 @@ protected:
 
 TEST_F(HotkeyEditor, OpensOnceFromTheTrayMenuOrItsHotKeyWithTheRowsAndADeafIcon) {
     HotkeyRecord web{"web", "http://example.invalid/", "", "", "Ctrl + W", 2, 'W', 255};
-    HotkeyRecord self{ToAnsi(L"設定"), "", "", "", "Ctrl + Shift + E", kCtrlShift, 'E', 252};
+    HotkeyRecord self{ToAnsi(L"設定"),    "",         "",  "",
+                      "Ctrl + Shift + E", kCtrlShift, 'E', zarv::kFuncHotkeyEditor};
     WriteHotkeys({Marker("marker", kKey1, "Ctrl + Shift + 1", "-a"), web, self});
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
@@ -226,7 +213,8 @@ TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
     EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
     CloseEditor(VK_RETURN);
 
-    HotkeyRecord date{ToAnsi(L"日時の表示"), "", "", "", "Ctrl + 1", MOD_CONTROL, '1', 9};
+    HotkeyRecord date{ToAnsi(L"日時の表示"), "", "", "", "Ctrl + 1", MOD_CONTROL, '1',
+                      zarv::kFuncDateAndTime};
     HotkeyRecord url{"", "no such thing", "", "", "Ctrl + 2", MOD_CONTROL, '2', 255};
     EXPECT_EQ(File(), HotkeyFile({date, url}));
 }
@@ -244,6 +232,40 @@ TEST_F(HotkeyEditor, AltOpensTheChoosersOfTheFileAndFolderFieldsOnly) {
     }
     Click(dialog_, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
+}
+
+// The dialog's file and folder fields: a dropped file, the folder chooser's answer and Escape,
+// which cancels the dialog here (the command dialog keeps itself open).
+TEST_F(HotkeyEditor, DropsFolderChooserAndEscapeInTheFileAndFolderFields) {
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    DropIntoDialog({}, kEdit2, kEdit4);
+
+    // The chooser opens on the folder in the field; OK writes it back with one trailing "\",
+    // and a drive root keeps its own.
+    ASSERT_TRUE(CreateDirectoryW(PathIn(L"chosen").c_str(), nullptr));
+    const struct {
+        std::wstring typed, written;
+    } folders[] = {{PathIn(L"chosen"), PathIn(L"chosen\\")}, {L"C:\\", L"C:\\"}};
+    for (const auto& folder : folders) {
+        Type(kEdit4, folder.typed);
+        Click(dialog_, kBtnSel2);
+        HWND chooser = WaitWindow(L"#32770");
+        ASSERT_TRUE(chooser);
+        PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return TextOfControl(Item(kEdit4)) == folder.written; }))
+            << ToAnsi(TextOfControl(Item(kEdit4)));
+        EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(kEdit4); }));
+    }
+
+    for (int field : {kEdit2, kEdit4}) {
+        if (field == kEdit4) ASSERT_TRUE(KeyToDialog(VK_INSERT));
+        PostMessageW(Item(field), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(WaitGone(L"TSetKey_Form")) << field;
+    }
+    CloseEditor(VK_RETURN);
+    EXPECT_EQ(File(), HotkeyFile({}));
 }
 
 TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
@@ -276,6 +298,20 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
         Send(dialog_, kCheckBox1);
         EXPECT_EQ(DialogOk(), L"");
     }
+    // Cancel in the picker leaves the box as it was, with its key.
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    Pick(kKList1, kModCtrl);
+    Pick(kKList2, kKeyTwo);
+    Click(dialog_, kCallVK);
+    HWND picker = WaitWindow(L"TVirualKeybord");
+    ASSERT_TRUE(picker);
+    Send(picker, key_picker::kFirstKeyId);
+    Click(picker, IDCANCEL);
+    EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
+    EXPECT_EQ(TextOfControl(Item(kKList2)), L"2");
+    Send(dialog_, kCheckBox1);
+    EXPECT_EQ(DialogOk(), L"");
+
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
     Pick(kKList2, kKeyOne);
     pick(nullptr, 0);
@@ -285,7 +321,8 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
     CloseEditor(VK_RETURN);
     EXPECT_EQ(File(), HotkeyFile({{"", "", "", "", "Ctrl + PageUp", MOD_CONTROL, 33, 255},
                                   {"", "", "", "", "Ctrl + Num 7", MOD_CONTROL, 103, 255},
-                                  {"", "", "", "", "Ctrl + F8", MOD_CONTROL, 119, 255}}));
+                                  {"", "", "", "", "Ctrl + F8", MOD_CONTROL, 119, 255},
+                                  {"", "", "", "", "Ctrl + 2", MOD_CONTROL, '2', 255}}));
 }
 
 TEST_F(HotkeyEditor, AFileOfAnotherVersionIsKeptAsBakWhenTheEditorSaves) {

@@ -98,6 +98,23 @@ TEST_F(Launch, EmptyOptionsAndWorkDirGiveATrailingBlankAndZarvsFolder) {
     EXPECT_EQ(runs[0].current_dir, ToAnsi(cwd));
 }
 
+TEST_F(Launch, VanishedWorkDirStartsTheProgramWithItsOptionsInZarvsFolder) {
+    const KeyCombo key{kCtrlAlt, VK_F11};
+    const std::wstring cwd = PathIn(L"started-here");
+    ASSERT_TRUE(std::filesystem::create_directories(cwd));
+    WriteHotkeys({MarkerEntry(key, "-a --config x", AnsiPathIn(L"renamed away"))});
+    Process& zarv = StartZarv({}, cwd);
+    ASSERT_TRUE(WaitResident(zarv));
+
+    auto runs = PressAndWait(key, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -a --config x");
+    EXPECT_EQ(runs[0].current_dir, ToAnsi(cwd));
+    // Started once: no second start through the shell.
+    Sleep(300);
+    EXPECT_EQ(ReadMarkerLog(log()).size(), 1u);
+}
+
 TEST_F(Launch, DocumentFallsBackToTheShellWithoutOptions) {
     const KeyCombo key{kCtrlAlt, VK_F7};
     ASSERT_TRUE(WriteBytes(PathIn(L"note.txt"), "text"));

@@ -9,12 +9,15 @@
 //   drop <tab> window <tab> path [<tab> path ...]
 //             posts WM_DROPFILES with those files (UTF-8) to the window (decimal handle), as
 //             the shell does when they are dropped on it
+//   messages <tab> window <tab> ms
+//             the messages the window's thread takes from its queue during ms milliseconds
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
 //   ok
 //   menu  left  top  right  bottom  item-count
 //   item  fType(hex)  fState(hex)  wID  has-bitmap(0/1)  dwItemData  has-submenu(0/1)  caption
 //   picture  wID  drawn(0/1: anything differs from the background)  fingerprint
+//   message  number(hex)
 //   (drop answers ok alone)
 // or
 //   error  text

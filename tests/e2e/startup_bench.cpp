@@ -9,7 +9,9 @@
 //
 // With 500 program entries over the programs of C:\windows\system32, zarv's launcher menu is
 // opened right after start-up and a second time, each timed from the icon's callback message
-// until the menu is on the screen and painted. The size of zarv.exe comes last.
+// until the menu is on the screen and painted. Then both programs are left idle for 20 s, zarv.exe
+// after one of its hot keys was held through six repeats, and their wake-ups (context switches of
+// the Wine process, as Linux counts them) are counted. The size of zarv.exe comes last.
 //
 // Every figure is printed with the bare one beside it and their ratio (medians).
 #include <algorithm>
@@ -105,28 +107,23 @@ bool TimeMenu(DWORD pid, HWND callback, double& ms) {
     return ui::CloseMenus(pid);
 }
 
-// RssAnon in KB of the Wine process whose command line starts with exe (Linux's /proc through
-// drive Z:); -1 when there is none.
+// RssAnon in KB of the Wine process whose command line starts with exe; -1 when there is none.
 long RssAnonKb(const std::wstring& exe) {
-    const std::string want = ToAnsi(exe);
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &fd);
-    if (find == INVALID_HANDLE_VALUE) return -1;
-    long kb = -1;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || fd.cFileName[0] < L'0' ||
-            fd.cFileName[0] > L'9')
-            continue;
-        const std::wstring dir = std::wstring(L"Z:\\proc\\") + fd.cFileName;
-        std::string cmdline = ReadBytes(dir + L"\\cmdline").value_or("");
-        if (_strnicmp(cmdline.c_str(), want.c_str(), want.size()) != 0) continue;
-        std::string status = ReadBytes(dir + L"\\status").value_or("");
-        size_t at = status.find("RssAnon:");
-        if (at != std::string::npos) kb = std::atol(status.c_str() + at + 8);
-        break;
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
-    return kb;
+    const std::wstring proc = LinuxProcFolder(exe);
+    if (proc.empty()) return -1;
+    std::string status = ReadBytes(proc + L"\\status").value_or("");
+    size_t at = status.find("RssAnon:");
+    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 8);
+}
+
+// How often the process of exe is woken while it has nothing to do: its context switches over
+// kIdleMs, from a moment when it has just finished its work.
+constexpr DWORD kIdleMs = 20000;
+long WakeUps(const std::wstring& exe) {
+    const long before = ContextSwitches(exe);
+    Sleep(kIdleMs);
+    const long after = ContextSwitches(exe);
+    return before < 0 || after < 0 ? -1 : after - before;
 }
 
 bool CloseAndWait(Process& process, HWND window, int icons_before) {
@@ -254,6 +251,35 @@ int main(int argc, char** argv) {
         if (!CloseAndWait(zarv, WaitMainWindow(zarv.pid()), icons_before))
             return Fail("zarv.exe did not end");
     }
+    // Idle: zarv.exe after one of its hot keys was held through repeats and let go (the watch on
+    // the held key must have ended), bare_tray.exe after start-up.
+    const int icons_before = ShellIconCount();
+    Startup s;
+    Process zarv, bare;
+    if (!TimeStartup(kProgramsDir + L"\\zarv.exe", zarv, s))
+        return Fail("zarv.exe did not come up");
+    Sleep(1000);                         // the pictures' idle pass ends
+    const KeyCombo first{MOD_ALT, 'A'};  // entry 0 of ProgramEntries
+    SendModifiers(first.modifiers, false);
+    for (int i = 0; i < 6; ++i) {
+        SendKey(first.vkey, false);
+        Sleep(40);
+    }
+    SendKey(first.vkey, true);
+    SendModifiers(first.modifiers, true);
+    Sleep(500);
+    const long zarv_wakes = WakeUps(kProgramsDir + L"\\zarv.exe");
+    if (!CloseAndWait(zarv, WaitMainWindow(zarv.pid()), icons_before))
+        return Fail("zarv.exe did not end");
+    KillAll(L"marker.exe");
+    if (!TimeStartup(kProgramsDir + L"\\bare_tray.exe", bare, s))
+        return Fail("bare_tray.exe did not come up");
+    Sleep(1000);
+    const long bare_wakes = WakeUps(kProgramsDir + L"\\bare_tray.exe");
+    auto windows = TopLevelWindows(bare.pid(), L"TBareTray");
+    if (windows.empty() || !CloseAndWait(bare, windows.front(), icons_before))
+        return Fail("bare_tray.exe did not end");
+
     if (Median(zarv_kb) <= 0 || Median(bare_kb) <= 0)
         std::printf("(no RssAnon: Z:\\proc cannot be read)\n");
 
@@ -268,6 +294,8 @@ int main(int argc, char** argv) {
                Median(bare_kb) / 1024.0, "MB");
     PrintRatio("first launcher menu (500 entries)", Median(first_menu), "second",
                Median(second_menu), "ms");
+    std::printf("%-40s zarv %7ld      bare %7ld (in %lu s, after a held hot key)\n",
+                "wake-ups while idle", zarv_wakes, bare_wakes, kIdleMs / 1000);
     const double size = static_cast<double>(std::filesystem::file_size(ZarvExe(), ec)) / 1024.0;
     PrintRatio("zarv.exe size", size, "target", 250.0, "KB");
     return 0;

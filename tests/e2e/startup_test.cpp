@@ -1,5 +1,7 @@
 // Start-up: the guard against a second copy, what is visible, the data files as start-up reads
 // them, and closing.
+#include <string>
+
 #include "zarv_fixture.h"
 
 namespace e2e {
@@ -55,6 +57,61 @@ TEST_F(Startup, OnlyExactDebugAsFirstArgumentSkipsTheGuard) {
     EXPECT_EQ(TopLevelWindows(first.pid(), L"TZarv_main").size(), 1u);
     // The first copy still owns the key.
     EXPECT_EQ(PressAndWait(key, 1).size(), 1u);
+}
+
+// The mark a running copy holds for the user's session.
+constexpr wchar_t kInstanceMutex[] = L"Local\\ZARV.TZarv_main";
+
+TEST_F(Startup, TwoStartsTogetherLeaveOneCopy) {
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        Process& a = StartZarv();
+        Process& b = StartZarv();
+        // Neither has made its window when the other looks for it: one of them must refuse.
+        Process* refused = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            if (!MessageBoxes(a.pid()).empty()) refused = &a;
+            if (!MessageBoxes(b.pid()).empty()) refused = &b;
+            return refused != nullptr;
+        })) << "both copies stayed: "
+            << TopLevelWindows(a.pid(), L"TZarv_main").size() << " and "
+            << TopLevelWindows(b.pid(), L"TZarv_main").size() << " resident windows";
+        Process& resident = refused == &a ? b : a;
+        ExpectRefused(*refused);
+        ASSERT_TRUE(WaitResident(resident));
+        EXPECT_EQ(TopLevelWindows(resident.pid(), L"TZarv_main").size(), 1u);
+        ASSERT_TRUE(CloseResident(resident));
+    }
+}
+
+TEST_F(Startup, DebugCopyLeavesNoMarkAndAKilledCopyBlocksNothing) {
+    Process& debug = StartZarv(L"/DEBUG");
+    ASSERT_TRUE(WaitResident(debug));
+    {
+        // The mark is free while only the debug copy runs.
+        HANDLE mark = CreateMutexW(nullptr, FALSE, kInstanceMutex);
+        ASSERT_TRUE(mark);
+        EXPECT_EQ(WaitForSingleObject(mark, 0), WAIT_OBJECT_0) << "the debug copy holds the mark";
+        ReleaseMutex(mark);
+        CloseHandle(mark);
+    }
+    // A normal start still finds the debug copy's window.
+    ExpectRefused(StartZarv());
+    ASSERT_TRUE(CloseResident(debug));
+
+    Process& first = StartZarv();
+    ASSERT_TRUE(WaitResident(first));
+    // Kept open here, the mark outlives the killed copy, abandoned.
+    HANDLE mark = OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutex);
+    ASSERT_TRUE(mark) << "the resident copy holds no mark";
+    first.Kill();
+    Process& next = StartZarv();
+    HWND main = WaitResident(next);  // also: no refusal box
+    CloseHandle(mark);
+    ASSERT_TRUE(main);
+    EXPECT_TRUE(next.Running());
+    // And it holds the mark now: a later start is refused.
+    ExpectRefused(StartZarv());
 }
 
 TEST_F(Startup, NothingOfTheProgramIsVisible) {

@@ -278,7 +278,8 @@ TEST_F(ItemMenu, ChosenItemStartsItsEntryAsTheHotKeyDoes) {
 
 TEST_F(ItemMenu, InternalFunctionsOpenBothMenusAtTheScreenCornerWhereverThePointerIs) {
     const KeyCombo launcher{kCtrlShift, VK_F4}, tray{kCtrlShift, VK_F5};
-    WriteHotkeys({Entry("list", "F4", "", 250, launcher), Entry("tray", "F5", "", 251, tray)});
+    WriteHotkeys({Entry("list", "F4", "", zarv::kFuncLauncherMenu, launcher),
+                  Entry("tray", "F5", "", zarv::kFuncTrayMenu, tray)});
     StartResident();
     MovePointer(500, 400);
 
@@ -353,7 +354,7 @@ TEST_F(TrayMenu, IconOpensNoMenuWhileTheAboutBoxIsOpen) {
 
 TEST_F(TrayMenu, ExitEndsTheProgramAndReleasesEveryKey) {
     const KeyCombo program{kCtrlShift, VK_F7}, function{kCtrlShift, VK_F8}, url{kCtrlShift, VK_F9};
-    WriteHotkeys({MarkerEntry(program), Entry("list", "k", "", 250, function),
+    WriteHotkeys({MarkerEntry(program), Entry("list", "k", "", zarv::kFuncLauncherMenu, function),
                   Entry("web", "w", "http://example.invalid/", 255, url)});
     HWND main = StartResident();
     ASSERT_TRUE(main);

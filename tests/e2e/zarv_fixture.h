@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/internal_functions.h"
 #include "harness.h"
 
 namespace e2e {

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "core/placement.h"
-
 namespace zarv {
 
 void EnsureCommonControls() {
@@ -23,15 +21,14 @@ void PopupMenuAt(HMENU menu, HWND owner, int x, int y) {
     PostMessageW(owner, WM_NULL, 0, 0);
 }
 
-void ShowAtPointer(HWND window) {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    RECT r;
-    GetWindowRect(window, &r);
-    const Point at = PlaceAtPointer({pointer.x, pointer.y}, r.right - r.left, r.bottom - r.top);
-    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
+Rect WorkAreaAt(POINT pointer) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &mi))
+        return Rect{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return Rect{work.left, work.top, work.right, work.bottom};
 }
 
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int x,
@@ -43,8 +40,8 @@ HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, D
     return control;
 }
 
-HFONT CreateFormFont() {
-    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+HFONT CreateFormFont(int height) {
+    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
 }
@@ -97,25 +94,6 @@ LRESULT CALLBACK Window::Thunk(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         self->hwnd_ = nullptr;
     }
     return r;
-}
-
-void RunModalLoop(HWND window, HWND owner, const bool& done) {
-    // A modal window opened from inside another one (a hot key reaches the resident window while
-    // an editor is open) finds its owner already disabled and leaves it so.
-    const bool wasEnabled = owner && !EnableWindow(owner, FALSE);
-    MSG msg;
-    while (!done && IsWindow(window)) {
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // hand the quit on to the outer loop
-            break;
-        }
-        if (got == -1) break;
-        if (IsDialogMessageW(window, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    if (wasEnabled) EnableWindow(owner, TRUE);
 }
 
 }  // namespace zarv

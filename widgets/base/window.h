@@ -3,6 +3,8 @@
 // name, with one HandleMessage switch that calls the named handlers.
 #include <windows.h>
 
+#include "core/placement.h"
+
 namespace zarv {
 
 class Window {
@@ -26,13 +28,6 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// Runs a modal loop for window until it is destroyed or its done flag is set: the owner is
-// disabled meanwhile and, unless it was disabled already, enabled again before the window goes
-// (so activation returns to it).
-// IsDialogMessage gives Tab, Enter and Escape their dialog meaning. Messages for other windows
-// of the thread, WM_HOTKEY among them, are dispatched as usual.
-void RunModalLoop(HWND window, HWND owner, const bool& done);
-
 // Pops menu up with its top-left corner at (x, y); the chosen command reaches owner as
 // WM_COMMAND. Returns when the menu has closed.
 void PopupMenuAt(HMENU menu, HWND owner, int x, int y);
@@ -42,9 +37,8 @@ void PopupMenuAt(HMENU menu, HWND owner, int x, int y);
 // it makes its controls; the program does not load them at start-up (they cost memory and time).
 void EnsureCommonControls();
 
-// Places window with its bottom-right corner at the mouse pointer (flipped below or right of it
-// near the screen's top or left edge), shows it and makes it the foreground window.
-void ShowAtPointer(HWND window);
+// The work area (the screen less the taskbar) of the monitor nearest to pointer.
+Rect WorkAreaAt(POINT pointer);
 
 // A child control of parent with the given window class, text, style (WS_CHILD | WS_VISIBLE are
 // added), place, control id and font.
@@ -54,8 +48,8 @@ HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, D
 // The one instance handle of the executable.
 HINSTANCE AppInstance();
 
-// The font of the program's windows: "ＭＳ Ｐゴシック", 12 pixels high (9 points at 96 dpi). The
-// caller owns it.
-HFONT CreateFormFont();
+// The font of the program's windows: "ＭＳ Ｐゴシック", 12 pixels high (9 points at 96 dpi) unless
+// told otherwise. The caller owns it.
+HFONT CreateFormFont(int height = 12);
 
 }  // namespace zarv

@@ -60,7 +60,7 @@ using InternalFunctions = ZarvTest;
 
 TEST_F(InternalFunctions, DateAndTimeAreShownInABox) {
     const KeyCombo key{kShiftAlt, VK_F1};
-    WriteHotkeys({Function(key, 9)});
+    WriteHotkeys({Function(key, zarv::kFuncDateAndTime)});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
@@ -81,7 +81,7 @@ TEST_F(InternalFunctions, DateAndTimeAreShownInABox) {
 
 TEST_F(InternalFunctions, ControlPanelStartsControlExe) {
     const KeyCombo key{kShiftAlt, VK_F2};
-    WriteHotkeys({Function(key, 7)});
+    WriteHotkeys({Function(key, zarv::kFuncControlPanel)});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
@@ -137,7 +137,9 @@ private:
 TEST_F(InternalFunctions, DllPlantedBesideTheProgramIsNeverLoaded) {
     const KeyCombo connect{kShiftAlt, VK_F5}, disconnect{kShiftAlt, VK_F6}, after{kShiftAlt, VK_F7};
     ASSERT_TRUE(CopyTo(HelperFolder() + L"\\planted_mpr.dll", PathIn(L"mpr.dll")));
-    WriteHotkeys({Function(connect, 4), Function(disconnect, 5), MarkerEntry(after, "-after")});
+    WriteHotkeys({Function(connect, zarv::kFuncMapNetworkDrive),
+                  Function(disconnect, zarv::kFuncDisconnectNetworkDrive),
+                  MarkerEntry(after, "-after")});
     WineLoadsFilesFirst guard;
     ASSERT_TRUE(guard.ok);
     Process& zarv = StartZarv();
@@ -178,7 +180,7 @@ TEST_F(InternalFunctions, UnknownNumberHoldsItsKeyAndDoesNothing) {
 
 TEST_F(InternalFunctions, TrayMenuPopsUpAtTheTopLeftCorner) {
     const KeyCombo key{kShiftAlt, VK_F5};
-    WriteHotkeys({Function(key, 251)});
+    WriteHotkeys({Function(key, zarv::kFuncTrayMenu)});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
@@ -223,7 +225,8 @@ TEST_F(InternalFunctions, LauncherMenuPopsUpAtTheTopLeftCorner) {
     url.func_no = 255;
     url.key_text = "Alt + Shift + F8";
     url.vkey = static_cast<std::uint8_t>(web.vkey);
-    WriteHotkeys({program, missing, url, Function(list, 250, "list", "Alt + Shift + F6")});
+    WriteHotkeys({program, missing, url,
+                  Function(list, zarv::kFuncLauncherMenu, "list", "Alt + Shift + F6")});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 

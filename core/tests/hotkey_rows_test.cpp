@@ -1,57 +1,12 @@
+#include "core/hotkey_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/hotkey_rows.h"
-#include "core/list_rows.h"
-#include "core/placement.h"
-
 namespace zarv {
 namespace {
-
-using Rows = std::vector<std::string>;
-
-TEST(MoveRowTest, DroppedRowEndsAtTheTargetAndTheOthersShift) {
-    Rows rows{"a", "b", "c"};
-    EXPECT_TRUE(MoveRow(rows, 2, 0));
-    EXPECT_EQ(rows, (Rows{"c", "a", "b"}));
-    rows = {"a", "b", "c"};
-    EXPECT_TRUE(MoveRow(rows, 0, 2));
-    EXPECT_EQ(rows, (Rows{"b", "c", "a"}));
-    rows = {"a", "b", "c", "d", "e"};
-    EXPECT_TRUE(MoveRow(rows, 1, 3));
-    EXPECT_EQ(rows, (Rows{"a", "c", "d", "b", "e"}));
-    EXPECT_TRUE(MoveRow(rows, 4, 1));
-    EXPECT_EQ(rows, (Rows{"a", "e", "c", "d", "b"}));
-}
-
-TEST(MoveRowTest, NothingMovesWithoutATargetRowOrWithOneRow) {
-    Rows rows{"a", "b", "c"};
-    EXPECT_FALSE(MoveRow(rows, 1, 1));   // onto itself
-    EXPECT_FALSE(MoveRow(rows, 0, 3));   // below the last row
-    EXPECT_FALSE(MoveRow(rows, 0, -1));  // no row under the pointer
-    EXPECT_FALSE(MoveRow(rows, -1, 1));  // nothing selected
-    EXPECT_EQ(rows, (Rows{"a", "b", "c"}));
-    Rows one{"a"};
-    EXPECT_FALSE(MoveRow(one, 0, 0));
-}
-
-TEST(PlaceAtPointerTest, BottomRightAtThePointerFlippingNearTheTopAndLeftEdges) {
-    EXPECT_EQ(PlaceAtPointer({700, 500}, 640, 360), (Point{60, 140}));
-    EXPECT_EQ(PlaceAtPointer({100, 500}, 640, 360), (Point{100, 140}));
-    EXPECT_EQ(PlaceAtPointer({700, 50}, 640, 360), (Point{60, 50}));
-    EXPECT_EQ(PlaceAtPointer({10, 20}, 640, 360), (Point{10, 20}));
-    // Exactly at the edge: no flip. Nothing pushes it off the right or bottom edge.
-    EXPECT_EQ(PlaceAtPointer({640, 360}, 640, 360), (Point{0, 0}));
-    EXPECT_EQ(PlaceAtPointer({5000, 4000}, 640, 360), (Point{4360, 3640}));
-}
-
-TEST(EditorTableBoundsTest, TableFollowsTheWindow) {
-    EXPECT_EQ(EditorTableBounds(800, 500, 92), (Rect{8, 8, 8 + 684, 8 + 452}));
-    EXPECT_EQ(EditorTableBounds(640, 360, 92), (Rect{8, 8, 8 + 524, 8 + 312}));
-    EXPECT_EQ(EditorTableBounds(100, 40, 92), (Rect{8, 8, 8, 8}));
-}
 
 THotkeyItem Entry(std::string path, std::uint8_t funcNo, std::uint8_t mods = 0,
                   std::uint8_t vkey = 0) {

@@ -1,0 +1,19 @@
+#include "hotkey_repeat.h"
+
+namespace zarv {
+
+bool HotkeyRepeatWatch::Press(unsigned id, unsigned char vkey) {
+    if (id_ != 0 && id == id_) return false;
+    // A new press, also while another hot key's key is still held: from now on its key is
+    // the one a repeat comes from.
+    id_ = id;
+    vkey_ = vkey;
+    return true;
+}
+
+bool HotkeyRepeatWatch::Look(bool keyDown) {
+    if (!keyDown) id_ = 0;
+    return Watching();
+}
+
+}  // namespace zarv

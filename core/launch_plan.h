@@ -1,0 +1,81 @@
+#pragma once
+// What a start does after its direct start has failed: the decision alone, apart from the system
+// calls, so that it is tested without them. A program is always started with its options: when
+// the direct start cannot, the shell starts it with them (this brings the elevation prompt for a
+// program that asks for administrator rights). Only what is not a program file (a document, a
+// folder, a URL) is handed to the shell's "Open" alone.
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text.h"
+
+namespace zarv {
+
+// The system's error codes the decision tells apart.
+constexpr unsigned long kErrorElevationRequired = 740;  // the program asks for administrator rights
+constexpr unsigned long kErrorCancelled = 1223;         // the user declined the elevation prompt
+
+// The file system as the decision sees it.
+struct LaunchFiles {
+    std::function<bool(const std::string&)> fileExists;    // a file, not a folder
+    std::function<bool(const std::string&)> folderExists;  // a folder
+    // Where a program named without a folder is looked for, in order.
+    std::vector<std::string> searchFolders;
+    const CodePage* codePage = &CodePage::SingleByte();
+};
+
+// A command line cut into its program and the rest.
+struct ProgramSplit {
+    std::string program;     // the file found, with ".exe" added where that was needed
+    std::string parameters;  // the text after the program's name, without the blanks before it
+
+    bool operator==(const ProgramSplit&) const = default;
+};
+
+// Finds the program at the start of a command line the way the direct start reads one given
+// without a separate program name: a quoted first token, or else the shortest blank-separated
+// prefix that names an existing file. A name without an extension is tried with ".exe"; a name
+// without a folder is looked for in files.searchFolders. Nothing when no prefix names a file.
+std::optional<ProgramSplit> SplitProgram(std::string_view commandLine, const LaunchFiles& files);
+
+// A start request.
+struct LaunchRequest {
+    std::string filePath;  // an entry's file; or, typed, the whole text from the command bar
+    std::string options;
+    std::string workDir;
+    bool typed = false;  // text typed into the command bar: no options, no folder of its own
+};
+
+enum class LaunchAction {
+    Stop,         // nothing more is tried
+    StartDirect,  // a new process from the command line `file`, in `folder`
+    ShellStart,   // the shell's "open" of the program `file` with `parameters`, in `folder`
+    ShellOpen,    // the shell's "Open" of `file` alone
+};
+
+struct LaunchStep {
+    LaunchAction action = LaunchAction::Stop;
+    std::string file;
+    std::string parameters;
+    std::string folder;  // empty: the resident program's current folder
+
+    bool operator==(const LaunchStep&) const = default;
+};
+
+// The first step of every start: directly, the entry's file and options in its folder, or the
+// typed text as it stands.
+LaunchStep FirstLaunchStep(const LaunchRequest& request);
+
+// The step after `failed` ended with error (the system's code):
+// - a direct start whose folder does not exist (any more): directly again, in the current folder;
+// - a direct start that asked for administrator rights (740), or failed for a program file: the
+//   shell starts the program with its options, in the folder when it exists;
+// - a direct start of anything else: the shell's "Open" of the file or text alone;
+// - after the shell, whatever it answered (the user's refusal of the prompt among it): nothing.
+LaunchStep NextLaunchStep(const LaunchRequest& request, const LaunchStep& failed,
+                          unsigned long error, const LaunchFiles& files);
+
+}  // namespace zarv

@@ -1,0 +1,179 @@
+#include "settings/entry_dialog.h"
+
+#include <shellapi.h>
+
+#include "widgets/base/ansi.h"
+#include "widgets/base/files.h"
+#include "widgets/folder_browser.h"
+
+namespace zarv {
+namespace {
+
+constexpr int kEntryWidth = 396;
+constexpr int kLabelX = 8;
+constexpr int kChooserWidth = 23, kChooserHeight = 19;
+
+const wchar_t kMissingFile[] = L"ファイルが存在しません。正しくファイルパスを指定してください。";
+
+// The keys of the fields both dialogs share; a dialog's own row comes first.
+const FieldKey kSharedKeys[] = {
+    {kAnyField, VK_RETURN, FieldAction::Ok},
+    {kAnyField, VK_ESCAPE, FieldAction::Cancel},
+    {kFileField, VK_MENU, FieldAction::ChooseFile},
+    {kFolderField, VK_MENU, FieldAction::ChooseFolder},
+};
+
+}  // namespace
+
+TEntryDialog::TEntryDialog(const EntryKind& kind, EntryMode mode, ModalCounter* counter)
+    : Form(frame_, counter),
+      mode_(mode),
+      kind_(kind),
+      frame_{kind.Window.ClassName,
+             kind.Window.Caption,
+             kEntryWidth,
+             kind.Window.ClientHeight,
+             true,
+             kDialogStyle,
+             kDialogExStyle,
+             FormPlace::AtPointer,
+             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)} {}
+
+void TEntryDialog::RunEntry(HWND owner, const FormControl* leading, std::size_t leadingCount,
+                            const FormControl* trailing, std::size_t trailingCount) {
+    leading_ = leading;
+    leadingCount_ = leadingCount;
+    trailing_ = trailing;
+    trailingCount_ = trailingCount;
+    RunModal(owner, nullptr, 0);
+}
+
+void TEntryDialog::FormCreate() {
+    for (std::size_t k = 0; k < leadingCount_; ++k) AddControl(leading_[k]);
+    const EntryIds& id = kind_.Ids;
+    const EntryWindow& window = kind_.Window;
+    const int ids[4] = {id.Name, id.File, id.Options, id.Folder};
+    const int choosers[4] = {0, id.FileChooser, 0, id.FolderChooser};
+    for (int k = 0; k < 4; ++k) {
+        const EntryFieldPlace& f = kind_.Fields[k];
+        const bool file = k == 1;
+        AddControl({ControlKind::Label, file ? id.FileLabel : -1, kLabelX, f.LabelY,
+                    file ? window.FileLabelWidth : 0, file ? window.FileLabelHeight : 0, f.Label,
+                    0});
+        AddControl({ControlKind::Edit, ids[k], f.X, f.Y, f.Width, window.EditHeight, L"", 0});
+        if (choosers[k])
+            AddControl({ControlKind::SpeedButton, choosers[k], window.ChooserX, f.ChooserY,
+                        kChooserWidth, kChooserHeight, L"...", 0});
+    }
+    for (std::size_t k = 0; k < trailingCount_; ++k) AddControl(trailing_[k]);
+    AddControl({ControlKind::SpeedButton, IDOK, 216, window.ButtonsTop, 73, 22, L"OK", 0});
+    AddControl({ControlKind::SpeedButton, IDCANCEL, 304, window.ButtonsTop, 81, 22, L"ｷｬﾝｾﾙ", 0});
+    Edit1 = Control(kind_.Ids.Name);
+    Edit2 = Control(kind_.Ids.File);
+    Edit3 = Control(kind_.Ids.Options);
+    Edit4 = Control(kind_.Ids.Folder);
+    for (HWND field : {Edit1, Edit2, Edit3, Edit4}) HookFieldKeys(field, *this);
+}
+
+void TEntryDialog::FormShow() {
+    DragAcceptFiles(hwnd(), TRUE);
+    SetFocus(Edit1);
+}
+
+bool TEntryDialog::TakeTexts(std::string& name, std::string& file, std::string& options,
+                             std::string& folder, const wchar_t* fileLabel) {
+    // Every text must come back from the data file as it was typed.
+    HWND self = hwnd();
+    return TakeFieldText(self, Edit1, kind_.Window.NameLabel, name) &&
+           TakeFieldText(self, Edit2, fileLabel, file) &&
+           TakeFieldText(self, Edit3, L"オプション", options) &&
+           TakeFieldText(self, Edit4, L"作業フォルダ", folder);
+}
+
+bool TEntryDialog::FileMissing() {
+    // With its %NAME% references expanded, as it will be started.
+    const std::wstring path = FieldText(Edit2);
+    if (IsExistingFile(path) || IsExistingFile(ResolvedPath(WideToAnsi(path)))) return false;
+    ShowMessage(hwnd(), kMissingFile);
+    if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
+    return true;
+}
+
+bool TEntryDialog::IsField(HWND control) const {
+    return control == Edit1 || control == Edit2 || control == Edit3 || control == Edit4;
+}
+
+void TEntryDialog::Btn_Sel1Click() { ChooseFileInto(hwnd(), Edit2); }
+
+void TEntryDialog::Btn_Sel2Click() {
+    TSHBrowseForFolderEx browser(hwnd());
+    browser.SetSelectFolder(sfManual);
+    ChooseFolderInto(browser, Edit4);
+}
+
+bool TEntryDialog::FieldKeyDown(HWND field, WPARAM key) {
+    const unsigned which = field == Edit1   ? kNameField
+                           : field == Edit2 ? kFileField
+                           : field == Edit3 ? kOptionsField
+                                            : kFolderField;
+    const FieldKey* found = nullptr;
+    if ((kind_.OwnKey.Fields & which) && kind_.OwnKey.Key == key) found = &kind_.OwnKey;
+    for (const FieldKey& row : kSharedKeys)
+        if (!found && (row.Fields & which) && row.Key == key) found = &row;
+    if (!found) return false;
+    switch (found->Action) {
+        case FieldAction::Ok:
+            Btn_OKClick();
+            break;
+        case FieldAction::Cancel:
+            Btn_CancelClick();
+            break;
+        case FieldAction::ChooseFile:
+            Btn_Sel1Click();
+            break;
+        case FieldAction::ChooseFolder:
+            Btn_Sel2Click();
+            break;
+        case FieldAction::Nothing:
+            break;
+    }
+    return true;
+}
+
+LRESULT TEntryDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wp);
+            if (HIWORD(wp) == BN_CLICKED && id == kind_.Ids.FileChooser) {
+                Btn_Sel1Click();
+            } else if (HIWORD(wp) == BN_CLICKED && id == kind_.Ids.FolderChooser) {
+                Btn_Sel2Click();
+            } else {
+                break;
+            }
+            return 0;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC: {
+            // Labels on the window colour; a switched-off field takes the button face.
+            HWND control = reinterpret_cast<HWND>(lp);
+            HDC dc = reinterpret_cast<HDC>(wp);
+            const bool field = GetParent(control) != hwnd() || IsField(control);
+            const int colour = field && !IsWindowEnabled(control) ? COLOR_BTNFACE : COLOR_WINDOW;
+            SetBkColor(dc, GetSysColor(colour));
+            if (!field) SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
+        }
+        case WM_DROPFILES:
+            DropFileInto(hwnd(), reinterpret_cast<HDROP>(wp), Edit2, Edit4, FileLabel());
+            return 0;
+        case WM_ACTIVATE:
+            if (focus_.Activate(hwnd(), wp)) return 0;
+            break;
+        default:
+            break;
+    }
+    return Form::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace zarv
