@@ -77,15 +77,6 @@ TEST(CommandRowsTest, NamesAreComparedAsTheDataFileStoresThem) {
     EXPECT_EQ(FindRowName({{"  ", "x", "", ""}}, "", cp, SameName), 0);
 }
 
-TEST(EntryFieldTest, BlanksAloneAreAnEmptyField) {
-    EXPECT_TRUE(IsBlankField(L""));
-    EXPECT_TRUE(IsBlankField(L"   "));
-    EXPECT_TRUE(IsBlankField(L" \t\r\n"));
-    EXPECT_FALSE(IsBlankField(L"\u3000"));  // the full-width blank is a character
-    EXPECT_FALSE(IsBlankField(L"  a "));
-    EXPECT_FALSE(IsBlankField(L"!"));
-}
-
 TEST(CommandRowsTest, PutRowAddsOrReplaces) {
     CommandRows rows = {{"a", "1", "", ""}, {"b", "2", "", ""}};
     ASSERT_TRUE(PutRow(rows, 1, {"c", "3", "o", "w"}));
