@@ -126,11 +126,16 @@ void TZarv_main::FormClose() {
 void TZarv_main::RegisterHotkeys() { RegisterHotkeysFrom(HotkeyList); }
 
 void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
+    // Availability and pictures go by the files the entries name once their %NAME% references
+    // are expanded; the hot keys keep the entries as written, expanded again when they run.
+    std::vector<THotkeyItem> resolved = entries;
+    for (THotkeyItem& entry : resolved)
+        if (entry.FuncNo == kFuncProgram) entry.FilePath = ResolvedPath(entry.FilePath);
     std::vector<LauncherItem> items =
-        BuildLauncherItems(entries, [](const std::string& path) { return IsExistingFile(path); });
+        BuildLauncherItems(resolved, [](const std::string& path) { return IsExistingFile(path); });
     std::vector<bool> available(items.size());
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
-    ItemMenu.Rebuild(entries, items);
+    ItemMenu.Rebuild(resolved, items);
     hotkeys_->Register(entries, available);
     // The identifiers now stand for these entries: a key still held is no repeat of them.
     keyWatch_.Reset();
@@ -153,7 +158,8 @@ void TZarv_main::UpdateTray() {
 void TZarv_main::RunEntry(const THotkeyItem& entry) {
     switch (entry.FuncNo) {
         case kFuncProgram:
-            StartFile(hwnd(), entry.FilePath, entry.Options, entry.WorkDir);
+            StartFile(hwnd(), ResolvedPath(entry.FilePath), ExpandedText(entry.Options),
+                      ResolvedPath(entry.WorkDir));
             break;
         case kFuncUrl:
             ShellOpen(hwnd(), entry.FilePath);
@@ -250,9 +256,10 @@ void TZarv_main::Btn_ExecuteClick() {
     int k = bar_.FindName(text);
     if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
         TCommandItem c = CommandList[static_cast<size_t>(k)];
-        StartFile(hwnd(), c.FilePath, c.Options, c.WorkDir);
+        StartFile(hwnd(), ResolvedPath(c.FilePath), ExpandedText(c.Options),
+                  ResolvedPath(c.WorkDir));
     } else if (!text.empty()) {
-        StartTyped(hwnd(), text);
+        StartTyped(hwnd(), ResolvedPath(text));
     }
     HideBar();
 }
@@ -277,6 +284,17 @@ void TZarv_main::Panel1MouseDown(int button, int, int) {
 }
 
 void TZarv_main::BarContextMenu(int x, int y) { PopupItemMenu(x, y); }
+
+const RegistrationOutcome& TZarv_main::LastPass() const { return hotkeys_->Outcome(); }
+
+bool TZarv_main::TrialFails(KeyCombination key) {
+    // On the hidden application window, whose identifiers are its own: the resident window's
+    // are the entries' positions.
+    constexpr int kTrialId = 1;
+    if (!RegisterHotKey(application_, kTrialId, key.Modifiers, key.VKey)) return true;
+    UnregisterHotKey(application_, kTrialId);
+    return false;
+}
 
 LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

@@ -100,6 +100,10 @@ private:
     void Panel1MouseDown(int button, int x, int y) override;
     void BarContextMenu(int x, int y) override;
 
+    // KeyStatus
+    const RegistrationOutcome& LastPass() const override;
+    bool TrialFails(KeyCombination key) override;
+
     bool debug_;
     int modalDepth_ = 0;
     HWND application_;
