@@ -1,5 +1,7 @@
 #include "settings/about.h"
 
+#include "zarv_version.h"
+
 namespace zarv {
 namespace {
 
@@ -10,7 +12,7 @@ constexpr int kOkId = IDOK;
 const wchar_t kAboutText[] =
     L"ZARV  - Zero-wait Application Resident Vaunter -\r\n"
     L"\r\n"
-    L"Version 0.1.2 Release\r\n"
+    L"Version " ZARV_VERSION L" Release\r\n"
     L"Copyright (C) 2001-2026 ZARV Project. All rights reserved.\r\n"
     L"\r\n"
     L"このプログラムはフリーソフトウェアです。\r\n"
