@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data_file.h"
 #include "records.h"
 #include "text.h"
 
@@ -16,12 +17,20 @@ using CommandRows = std::vector<TCommandItem>;
 // Entry-dialog mode: a new row, or the position of the edited row.
 constexpr int kAddRow = -1;
 
-// Position of the first row whose name equals name under same (the command bar's own
-// comparison, letter case ignored); -1 when there is none.
+// Whether two command names are the same name once the data file has stored them: compared by
+// same (the command bar's comparison, letter case ignored) after the file's own trimming, so
+// "mail " and " MAIL" are the name "Mail" for the command bar of the next start-up. A blank
+// that is not a byte of code 32 or less (the full-width one) is a character like any other.
 template <typename Same>
-int FindRowName(const CommandRows& rows, std::string_view name, Same same) {
+bool SameStoredName(std::string_view a, std::string_view b, const CodePage& cp, Same same) {
+    return same(StoredText(a, cp), StoredText(b, cp));
+}
+
+// Position of the first row whose name is name by SameStoredName; -1 when there is none.
+template <typename Same>
+int FindRowName(const CommandRows& rows, std::string_view name, const CodePage& cp, Same same) {
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (same(std::string_view(rows[i].Name), name)) return static_cast<int>(i);
+        if (SameStoredName(rows[i].Name, name, cp, same)) return static_cast<int>(i);
     return -1;
 }
 
@@ -29,8 +38,9 @@ int FindRowName(const CommandRows& rows, std::string_view name, Same same) {
 // now, so every command stays reachable from the command bar by its name (rows added or
 // renamed in this opening count, deleted ones do not). Editing takes any name.
 template <typename Same>
-bool NameRefused(const CommandRows& rows, int mode, std::string_view name, Same same) {
-    return mode == kAddRow && FindRowName(rows, name, same) >= 0;
+bool NameRefused(const CommandRows& rows, int mode, std::string_view name, const CodePage& cp,
+                 Same same) {
+    return mode == kAddRow && FindRowName(rows, name, cp, same) >= 0;
 }
 
 // Writes row into rows: appended in add mode, over row mode otherwise. False (and nothing

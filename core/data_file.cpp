@@ -108,11 +108,9 @@ ParseResult ParseRecords(std::string_view data, FileVersion version, std::vector
     return result;
 }
 
-// Appends a text field: count L + 1, length L, then the text, trimmed and cut so that L + 1
-// fits its byte.
+// Appends a text field: count L + 1, length L, then the stored text (L + 1 fits its byte).
 void WriteText(std::string& out, std::string_view text, const CodePage& cp) {
-    text = TrimText(text);
-    text = text.substr(0, CutLength(text, kMaxStoredBytes, cp));
+    text = StoredText(text, cp);
     out.push_back(static_cast<char>(text.size() + 1));
     out.push_back(static_cast<char>(text.size()));
     out.append(text);
@@ -165,6 +163,11 @@ std::string SerializeRecords(const std::vector<Item>& list, const CodePage& cp) 
 }
 
 }  // namespace
+
+std::string_view StoredText(std::string_view text, const CodePage& cp) {
+    text = TrimText(text);
+    return text.substr(0, CutLength(text, kMaxStoredBytes, cp));
+}
 
 FileVersion DetectVersion(std::string_view data) {
     if (data.size() < kHeaderSize) return FileVersion::Unknown;

@@ -53,8 +53,11 @@ ParseResult ParseHotkeys(std::string_view data, FileVersion version, std::vector
 ParseResult ParseCommands(std::string_view data, FileVersion version,
                           std::vector<TCommandItem>& out);
 
-// The whole file content, version 1.03: header, then each record with its texts trimmed and cut
-// to kMaxStoredBytes (never inside a double-byte character).
+// A text as the file stores it: without its leading and trailing bytes of code 32 or less, cut
+// to kMaxStoredBytes (never inside a double-byte character). What the next start-up reads back.
+std::string_view StoredText(std::string_view text, const CodePage& cp);
+
+// The whole file content, version 1.03: header, then each record with its texts as StoredText.
 std::string SerializeHotkeys(const std::vector<THotkeyItem>& list, const CodePage& cp);
 std::string SerializeCommands(const std::vector<TCommandItem>& list, const CodePage& cp);
 

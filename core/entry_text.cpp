@@ -15,6 +15,12 @@ FieldFit CheckFieldFit(std::string_view bytes, bool exact) {
     return FieldFit::Fits;
 }
 
+bool IsBlankField(std::wstring_view text) {
+    for (wchar_t c : text)
+        if (c > L' ') return false;
+    return true;
+}
+
 std::wstring WorkDirOf(std::wstring_view folder) {
     std::wstring dir(folder);
     if (!dir.empty() && dir.back() != L'\\') dir += L'\\';

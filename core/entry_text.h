@@ -17,6 +17,10 @@ enum class FieldFit {
 // page lost characters.
 FieldFit CheckFieldFit(std::string_view bytes, bool exact);
 
+// Whether a field's text is empty for the entry dialogs: nothing, or only characters of code 32 or
+// less (blanks and control characters), which the data file would store as an empty text.
+bool IsBlankField(std::wstring_view text);
+
 // A folder as a working folder: with one trailing backslash ("C:\Tools" gives "C:\Tools\", a
 // drive root "C:\" stays as it is). An empty folder stays empty.
 std::wstring WorkDirOf(std::wstring_view folder);

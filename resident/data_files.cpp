@@ -49,36 +49,49 @@ using Parser = ParseResult (*)(std::string_view, FileVersion, std::vector<Item>&
 
 template <typename Item>
 bool LoadFile(const std::wstring& path, const wchar_t* fileName, const wchar_t* notice,
-              std::vector<Item>& list, Parser<Item> parse) {
-    if (!IsExistingFile(path)) return false;
+              std::vector<Item>& list, Parser<Item> parse, DataFileState& file, ReadBy by) {
+    const bool quiet = by == ReadBy::Timer;
+    if (!IsExistingFile(path)) {
+        file.Read(by, ReadOutcome::Read);  // nothing there to read or to keep
+        return false;
+    }
     std::string data;
     if (DWORD err = ReadWholeFile(path, data)) {
-        ShowIoError(fileName, true, err);
-        return true;  // nothing read; the menus and hot keys follow the empty list
+        // Told before the box: the reads on the clock go on while it is open.
+        file.Read(by, ReadOutcome::IoFailure);
+        if (!quiet) ShowIoError(fileName, true, err);
+        return false;  // nothing read; the list stays as it was
     }
     if (!HeaderComplete(data)) {
-        ShowIoError(fileName, true, ERROR_HANDLE_EOF);
+        file.Read(by, ReadOutcome::BadContent);
+        if (!quiet) ShowIoError(fileName, true, ERROR_HANDLE_EOF);
+        list.clear();
         return true;
     }
     FileVersion v = DetectVersion(data);
-    if (v == FileVersion::Unknown) return false;
+    if (v == FileVersion::Unknown) {
+        file.Read(by, ReadOutcome::BadContent);
+        return false;
+    }
     if (v == FileVersion::V102) MessageBoxW(nullptr, notice, L"ZARV", MB_OK | MB_TASKMODAL);
-    if (!parse(data, v, list).complete) ShowIoError(fileName, true, ERROR_HANDLE_EOF);
+    std::vector<Item> read;
+    const bool whole = parse(data, v, read).complete;
+    file.Read(by, whole ? ReadOutcome::Read : ReadOutcome::BadContent);
+    list = std::move(read);
+    if (!whole && !quiet) ShowIoError(fileName, true, ERROR_HANDLE_EOF);
     return true;
 }
 
-// True when the file at path exists but this program cannot read all of it (a newer or unknown
-// version, a torn file, a read failure): such a file is kept as "<name>.bak" before a save
-// replaces it, so that nothing the user had is lost silently.
+// True when the file at path exists and this program can read all of it (not a newer or
+// unknown version, not torn, no read failure).
 template <typename Item>
-bool NeedsBackup(const std::wstring& path, Parser<Item> parse) {
-    if (!IsExistingFile(path)) return false;
+bool ReadsWhole(const std::wstring& path, Parser<Item> parse) {
     std::string data;
-    if (ReadWholeFile(path, data) != 0 || !HeaderComplete(data)) return true;
+    if (ReadWholeFile(path, data) != 0 || !HeaderComplete(data)) return false;
     FileVersion v = DetectVersion(data);
-    if (v == FileVersion::Unknown) return true;
+    if (v == FileVersion::Unknown) return false;
     std::vector<Item> scratch;
-    return !parse(data, v, scratch).complete;
+    return parse(data, v, scratch).complete;
 }
 
 // The new content of a file, written beside it; removed again unless it replaced the file.
@@ -132,12 +145,16 @@ DWORD WriteFileAtomically(const std::wstring& path, std::string_view content, bo
     return temp.MoveOver(path);
 }
 
+template <typename Item>
 bool SaveFile(const std::wstring& path, const wchar_t* fileName, std::string_view content,
-              bool keepBackup) {
+              Parser<Item> parse, DataFileState& file) {
+    const bool exists = IsExistingFile(path);
+    const bool keepBackup = file.KeepBackup(exists, exists && ReadsWhole(path, parse));
     if (DWORD err = WriteFileAtomically(path, content, keepBackup)) {
         ShowIoError(fileName, false, err);
         return false;
     }
+    file.Saved();
     return true;
 }
 
@@ -163,28 +180,27 @@ std::wstring DataFolder() {
 std::wstring HotkeyFilePath() { return DataFolder() + L"Hotkey.DAT"; }
 std::wstring CommandFilePath() { return DataFolder() + L"Command.DAT"; }
 
-bool LoadHotkeys() {
+bool LoadHotkeys(DataFileState& file, ReadBy by) {
     return LoadFile<THotkeyItem>(HotkeyFilePath(), L"Hotkey.DAT",
                                  L"ホットキーData File : Hotkey.DAT\n自動コンバートします。",
-                                 HotkeyList, &ParseHotkeys);
+                                 HotkeyList, &ParseHotkeys, file, by);
 }
 
-bool LoadCommands() {
+bool LoadCommands(DataFileState& file, ReadBy by) {
     return LoadFile<TCommandItem>(CommandFilePath(), L"Command.DAT",
                                   L"コマンドData File : Command.DAT\n自動コンバートします。",
-                                  CommandList, &ParseCommands);
+                                  CommandList, &ParseCommands, file, by);
 }
 
-bool SaveHotkeys() {
-    std::wstring path = HotkeyFilePath();
-    return SaveFile(path, L"Hotkey.DAT", SerializeHotkeys(HotkeyList, AnsiCodePage()),
-                    NeedsBackup<THotkeyItem>(path, &ParseHotkeys));
+bool SaveHotkeys(DataFileState& file) {
+    return SaveFile<THotkeyItem>(HotkeyFilePath(), L"Hotkey.DAT",
+                                 SerializeHotkeys(HotkeyList, AnsiCodePage()), &ParseHotkeys, file);
 }
 
-bool SaveCommands() {
-    std::wstring path = CommandFilePath();
-    return SaveFile(path, L"Command.DAT", SerializeCommands(CommandList, AnsiCodePage()),
-                    NeedsBackup<TCommandItem>(path, &ParseCommands));
+bool SaveCommands(DataFileState& file) {
+    return SaveFile<TCommandItem>(CommandFilePath(), L"Command.DAT",
+                                  SerializeCommands(CommandList, AnsiCodePage()), &ParseCommands,
+                                  file);
 }
 
 }  // namespace zarv

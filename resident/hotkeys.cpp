@@ -8,12 +8,15 @@ void HotkeyRegistration::Register(const std::vector<THotkeyItem>& entries,
     // Dispatch reads this copy, so a key always runs the entry it was registered for, whatever
     // an editor does to the list afterwards.
     entries_ = entries;
+    outcome_.Clear();
     for (size_t i = 0; i < entries_.size(); ++i) {
         // MOD_NOREPEAT: a key held down raises the hot key once where the system honours it
         // (the resident window filters the repeats where it does not).
         if (i < available.size() && available[i])
-            RegisterHotKey(window_, static_cast<int>(i + 1), entries_[i].Modifiers | MOD_NOREPEAT,
-                           entries_[i].VKey);
+            outcome_.Add(
+                CombinationOf(entries_[i]),
+                RegisterHotKey(window_, static_cast<int>(i + 1),
+                               entries_[i].Modifiers | MOD_NOREPEAT, entries_[i].VKey) != FALSE);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/key_conflicts.h"
 #include "core/records.h"
 
 namespace zarv {
@@ -17,7 +18,7 @@ public:
 
     // Drops the previous pass, keeps its own copy of entries and registers every available one
     // (available[i]) under identifier i + 1 with its Modifiers (and MOD_NOREPEAT) and VKey.
-    // Failures are silent.
+    // Failures are silent; the pass's outcome is kept for the hotkey editor to show.
     void Register(const std::vector<THotkeyItem>& entries, const std::vector<bool>& available);
     // Unregisters identifiers 1 to the entry count of the last pass.
     void UnregisterAll();
@@ -25,10 +26,13 @@ public:
     // the last pass.
     const THotkeyItem* Entry(WPARAM id) const;
     const std::vector<THotkeyItem>& Entries() const { return entries_; }
+    // Which combinations the last pass holds and which it could not get.
+    const RegistrationOutcome& Outcome() const { return outcome_; }
 
 private:
     HWND window_;
     std::vector<THotkeyItem> entries_;
+    RegistrationOutcome outcome_;
 };
 
 }  // namespace zarv

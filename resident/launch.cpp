@@ -1,7 +1,5 @@
 #include "resident/launch.h"
 
-#include <shellapi.h>
-
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -78,18 +76,7 @@ public:
 
     DWORD ShellStart(HWND owner, const std::string& program, const std::string& parameters,
                      const std::string& folder) override {
-        const std::wstring file = AnsiToWide(program), args = AnsiToWide(parameters),
-                           dir = AnsiToWide(folder);
-        SHELLEXECUTEINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = SEE_MASK_FLAG_NO_UI;  // no error boxes; the elevation prompt still shows
-        info.hwnd = owner;
-        info.lpVerb = L"open";
-        info.lpFile = file.c_str();
-        info.lpParameters = args.empty() ? nullptr : args.c_str();
-        info.lpDirectory = dir.empty() ? nullptr : dir.c_str();
-        info.nShow = SW_SHOW;
-        return ShellExecuteExW(&info) ? 0 : GetLastError();
+        return zarv::ShellStart(owner, program, parameters, folder);
     }
 
     void ShellOpen(HWND owner, const std::string& target) override {
@@ -100,7 +87,7 @@ public:
 }  // namespace
 
 bool StartProgram(const std::string& commandLine, const std::string& workDir,
-                  const std::string& filePath) {
+                  const std::string& filePath, const StartCalls& calls) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     GetStartupInfoA(&si);
@@ -111,16 +98,39 @@ bool StartProgram(const std::string& commandLine, const std::string& workDir,
     if (filePath.find(' ') != std::string::npos && IsExistingFile(filePath))
         application = filePath.c_str();
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
+    // Started suspended, so that the right to take the foreground is passed on before the new
+    // program can open its first window.
+    if (!calls.createProcess(application, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                             nullptr, workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
         return false;
+    calls.allowSetForeground(pi.dwProcessId);
+    ResumeThread(pi.hThread);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
 }
 
-void ShellOpen(HWND owner, const std::string& target) {
-    ShellExecuteA(owner, "Open", target.c_str(), nullptr, nullptr, SW_SHOW);
+void ShellOpen(HWND owner, const std::string& target, const StartCalls& calls) {
+    // The shell may start a program or hand the target to one that runs already.
+    calls.allowSetForeground(ASFW_ANY);
+    calls.shellExecute(owner, "Open", target.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+DWORD ShellStart(HWND owner, const std::string& program, const std::string& parameters,
+                 const std::string& folder, const StartCalls& calls) {
+    const std::wstring file = AnsiToWide(program), args = AnsiToWide(parameters),
+                       dir = AnsiToWide(folder);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // no error boxes; the elevation prompt still shows
+    info.hwnd = owner;
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.lpParameters = args.empty() ? nullptr : args.c_str();
+    info.lpDirectory = dir.empty() ? nullptr : dir.c_str();
+    info.nShow = SW_SHOW;
+    calls.allowSetForeground(ASFW_ANY);
+    return calls.shellExecuteEx(&info) ? 0 : GetLastError();
 }
 
 LaunchCalls& SystemLaunchCalls() {

@@ -9,6 +9,18 @@
 namespace {
 
 // Only the first argument counts, and only when it is exactly "/DEBUG".
+// DLLs that load later, by us or by the system on our behalf, come from the system folder only,
+// never from the program's own folder, where the user (or a download) may have put anything.
+// Systems without the call (Windows 7 before its update KB2533623) keep their usual search; the
+// program's own on-demand loads name the system folder themselves (resident/delay_resolve.c).
+void RestrictDllSearch() {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+    auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (set) set(kSearchSystem32);
+}
+
 bool FirstArgumentIsDebug() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -57,6 +69,7 @@ private:
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    RestrictDllSearch();
     // The common controls load with the first window that uses them (EnsureCommonControls).
     bool debug = FirstArgumentIsDebug();
     // "/DEBUG" neither looks for another copy nor leaves a mark that would refuse a later one.

@@ -33,6 +33,8 @@ constexpr UINT kIconTimerMs = 1;
 constexpr std::size_t kIconsPerTick = 4;
 // Runs only while the key of the hot key that ran last is held (HotkeyRepeatWatch).
 constexpr UINT_PTR kKeyWatchTimer = 2;
+constexpr UINT_PTR kHotkeyFileTimer = 3;
+constexpr UINT_PTR kCommandFileTimer = 4;
 
 std::size_t ScreenfulOfItems() {
     // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
@@ -43,7 +45,11 @@ std::size_t ScreenfulOfItems() {
 
 }  // namespace
 
-TZarv_main::TZarv_main(bool debug, HWND application) : debug_(debug), application_(application) {}
+TZarv_main::TZarv_main(bool debug, HWND application)
+    : debug_(debug),
+      application_(application),
+      hotkeyFile_{{}, kHotkeyFileTimer, &LoadHotkeys, &TZarv_main::RegisterHotkeys},
+      commandFile_{{}, kCommandFileTimer, &LoadCommands, &TZarv_main::RefillCommandNames} {}
 
 TZarv_main::~TZarv_main() { TrayIcon1.reset(); }
 
@@ -86,9 +92,28 @@ void TZarv_main::FormCreate() {
     }
 
     // The application's deactivation is WM_ACTIVATEAPP, handled below.
-    if (LoadHotkeys()) RegisterHotkeys();
-    if (LoadCommands()) RefillCommandNames();
+    ReadListFile(hotkeyFile_, ReadBy::Startup);
+    ReadListFile(commandFile_, ReadBy::Startup);
     CreateTables();
+}
+
+void TZarv_main::ReadListFile(ListFile& file, ReadBy by) {
+    KillTimer(hwnd(), file.timer);
+    if (by == ReadBy::Startup) {
+        // Set before the read: a read that fails shows its box, and the reads on the clock go on
+        // while it stays open.
+        SetTimer(hwnd(), file.timer, kRereadSeconds[0] * 1000, nullptr);
+    } else if (!file.state.Unread()) {
+        return;
+    }
+    if (file.load(file.state, by)) (this->*file.use)();
+    auto delay = file.state.RereadDelayMs();
+    if (!delay) {
+        KillTimer(hwnd(), file.timer);
+    } else if (by != ReadBy::Startup) {
+        // (After the start-up read the timer set before it, or by a read it ran, is the due one.)
+        SetTimer(hwnd(), file.timer, *delay, nullptr);
+    }
 }
 
 void TZarv_main::SetTrayPicture(int dpi) {
@@ -106,11 +131,16 @@ void TZarv_main::FormClose() {
 void TZarv_main::RegisterHotkeys() { RegisterHotkeysFrom(HotkeyList); }
 
 void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
+    // Availability and pictures go by the files the entries name once their %NAME% references
+    // are expanded; the hot keys keep the entries as written, expanded again when they run.
+    std::vector<THotkeyItem> resolved = entries;
+    for (THotkeyItem& entry : resolved)
+        if (entry.FuncNo == kFuncProgram) entry.FilePath = ResolvedPath(entry.FilePath);
     std::vector<LauncherItem> items =
-        BuildLauncherItems(entries, [](const std::string& path) { return IsExistingFile(path); });
+        BuildLauncherItems(resolved, [](const std::string& path) { return IsExistingFile(path); });
     std::vector<bool> available(items.size());
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
-    ItemMenu.Rebuild(entries, items);
+    ItemMenu.Rebuild(resolved, items);
     hotkeys_->Register(entries, available);
     // The identifiers now stand for these entries: a key still held is no repeat of them.
     keyWatch_.Reset();
@@ -133,7 +163,8 @@ void TZarv_main::UpdateTray() {
 void TZarv_main::RunEntry(const THotkeyItem& entry) {
     switch (entry.FuncNo) {
         case kFuncProgram:
-            StartFile(hwnd(), entry.FilePath, entry.Options, entry.WorkDir);
+            StartFile(hwnd(), ResolvedPath(entry.FilePath), ExpandedText(entry.Options),
+                      ResolvedPath(entry.WorkDir));
             break;
         case kFuncUrl:
             ShellOpen(hwnd(), entry.FilePath);
@@ -176,14 +207,23 @@ void TZarv_main::Setting1Click() {
     // Without "/DEBUG" also an editor of another copy of the program counts.
     if (!debug_ && FindWindowW(L"TSettingForm", nullptr)) return;
     if (hotkeyEditor_.Busy()) return;
+    ReadListFileForEditor(hotkeyFile_);
     TSettingForm editor(*this, HotkeyList);
     hotkeyEditor_.Run(editor, application_);
 }
 
 void TZarv_main::SCommadClick() {
     if (commandEditor_.Busy()) return;
+    ReadListFileForEditor(commandFile_);
     TStrCommandForm editor(*this, CommandList);
     commandEditor_.Run(editor, application_);
+}
+
+void TZarv_main::ReadListFileForEditor(ListFile& file) {
+    // Its box, when the file still cannot be read, is modal like the editor that follows it.
+    ModalBegin();
+    ReadListFile(file, ReadBy::Editor);
+    ModalEnd();
 }
 
 void TZarv_main::ModalBegin() {
@@ -200,9 +240,9 @@ void TZarv_main::ApplyHotkeys(const std::vector<THotkeyItem>& rows) { RegisterHo
 
 void TZarv_main::ApplyCommands() { RefillCommandNames(); }
 
-void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(); }
+void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(hotkeyFile_.state); }
 
-void TZarv_main::SaveCommands() { zarv::SaveCommands(); }
+void TZarv_main::SaveCommands() { zarv::SaveCommands(commandFile_.state); }
 
 void TZarv_main::CommandClick() {
     bar_.ShowAtPointer();
@@ -221,9 +261,10 @@ void TZarv_main::Btn_ExecuteClick() {
     int k = bar_.FindName(text);
     if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
         TCommandItem c = CommandList[static_cast<size_t>(k)];
-        StartFile(hwnd(), c.FilePath, c.Options, c.WorkDir);
+        StartFile(hwnd(), ResolvedPath(c.FilePath), ExpandedText(c.Options),
+                  ResolvedPath(c.WorkDir));
     } else if (!text.empty()) {
-        StartTyped(hwnd(), text);
+        StartTyped(hwnd(), ResolvedPath(text));
     }
     HideBar();
 }
@@ -248,6 +289,17 @@ void TZarv_main::Panel1MouseDown(int button, int, int) {
 }
 
 void TZarv_main::BarContextMenu(int x, int y) { PopupItemMenu(x, y); }
+
+const RegistrationOutcome& TZarv_main::LastPass() const { return hotkeys_->Outcome(); }
+
+bool TZarv_main::TrialFails(KeyCombination key) {
+    // On the hidden application window, whose identifiers are its own: the resident window's
+    // are the entries' positions.
+    constexpr int kTrialId = 1;
+    if (!RegisterHotKey(application_, kTrialId, key.Modifiers, key.VKey)) return true;
+    UnregisterHotKey(application_, kTrialId);
+    return false;
+}
 
 LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -288,6 +340,8 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             if (wp == kIconTimer) TakeMenuIcons();
             if (wp == kKeyWatchTimer) WatchHotkeyKey();
+            if (wp == kHotkeyFileTimer) ReadListFile(hotkeyFile_, ReadBy::Timer);
+            if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
             return 0;
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.InitPopup(hwnd());

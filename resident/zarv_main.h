@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/data_file_state.h"
 #include "core/hotkey_repeat.h"
 #include "menus/command_bar.h"
 #include "menus/launcher_menu.h"
@@ -67,6 +68,20 @@ private:
     void SetTrayPicture(int dpi);
     // One tick of the launcher menu's pictures (the timer's work after each rebuild).
     void TakeMenuIcons();
+
+    // A data file and what start-up does with its list once it has been read.
+    struct ListFile {
+        DataFileState state;
+        UINT_PTR timer;                        // the reads on the clock
+        bool (*load)(DataFileState&, ReadBy);  // LoadHotkeys or LoadCommands
+        void (TZarv_main::*use)();             // RegisterHotkeys or RefillCommandNames
+    };
+    // Reads the file of a list and, when that gives a list, does what start-up does with it. A
+    // file the system failed to read at start-up is read again on the clock and as its editor
+    // opens (by); these reads are skipped once a read has succeeded.
+    void ReadListFile(ListFile& file, ReadBy by);
+    // The read as the list's editor opens (ReadListFile by ReadBy::Editor).
+    void ReadListFileForEditor(ListFile& file);
     void HideBar();
 
     // EditorHost. The tray icon ignores the mouse while one of our modal windows is open or the
@@ -87,6 +102,10 @@ private:
     void Panel1MouseDown(int button, int x, int y) override;
     void BarContextMenu(int x, int y) override;
 
+    // KeyStatus
+    const RegistrationOutcome& LastPass() const override;
+    bool TrialFails(KeyCombination key) override;
+
     bool debug_;
     int modalDepth_ = 0;
     HWND application_;
@@ -101,6 +120,8 @@ private:
     std::unique_ptr<HotkeyRegistration> hotkeys_;
     HotkeyRepeatWatch keyWatch_;
     std::size_t iconsNextTick_ = 0;  // launcher-menu pictures the next timer tick takes
+    ListFile hotkeyFile_;
+    ListFile commandFile_;
 };
 
 // The one resident window of the process.

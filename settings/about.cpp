@@ -1,12 +1,14 @@
 #include "settings/about.h"
 
+#include "zarv_version.h"
+
 namespace zarv {
 namespace {
 
 const wchar_t kAboutText[] =
     L"ZARV  - Zero-wait Application Resident Vaunter -\r\n"
     L"\r\n"
-    L"Version 0.1.2 Release\r\n"
+    L"Version " ZARV_VERSION L" Release\r\n"
     L"Copyright (C) 2001-2026 ZARV Project. All rights reserved.\r\n"
     L"\r\n"
     L"このプログラムはフリーソフトウェアです。\r\n"

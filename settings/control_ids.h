@@ -19,6 +19,7 @@ enum ControlId : int {
     kCheckBox2,
     kFList,
     kLabel4,
+    kKeyNote,  // the note on a combination that would not work
 };
 }  // namespace hotkey_dialog
 

@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "core/records.h"
+#include "settings/key_status.h"
 #include "widgets/base/form.h"
 
 namespace zarv {
 
 class TListEditor;
 
-class EditorHost : public ModalCounter {
+// Also what the program knows about key combinations (KeyStatus), for the hotkey editor.
+class EditorHost : public ModalCounter, public KeyStatus {
 public:
     // OK in the hotkey editor: the hot keys are registered and the launcher menu is rebuilt
     // from rows.

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "widgets/base/ansi.h"
 #include "widgets/base/files.h"
 #include "widgets/folder_browser.h"
 
@@ -90,7 +91,9 @@ bool TEntryDialog::TakeTexts(std::string& name, std::string& file, std::string& 
 }
 
 bool TEntryDialog::FileMissing() {
-    if (IsExistingFile(FieldText(Edit2))) return false;
+    // With its %NAME% references expanded, as it will be started.
+    const std::wstring path = FieldText(Edit2);
+    if (IsExistingFile(path) || IsExistingFile(ResolvedPath(WideToAnsi(path)))) return false;
     ShowMessage(hwnd(), kMissingFile);
     if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
     return true;

@@ -16,6 +16,7 @@ namespace {
 constexpr int kPanelWidth = 92;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGreyText = 0x808080;
+constexpr COLORREF kRedText = RGB(255, 0, 0);
 constexpr int kNarrowestFillColumn = 40;
 constexpr int kPictureSize = 32;  // the buttons' pictures
 constexpr int kDragScroll = 8;    // rows scroll by this while a drag is at the table's edge
@@ -323,18 +324,31 @@ void TListEditor::ListView1DragDrop(int from, POINT screen) {
 }
 
 void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
+    const int row = static_cast<int>(cd.nmcd.dwItemSpec);
     switch (cd.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
             result = CDRF_NOTIFYITEMDRAW;
             break;
         case CDDS_ITEMPREPAINT:
             result = CDRF_DODEFAULT;
-            if (RowGreyed(static_cast<int>(cd.nmcd.dwItemSpec))) {
+            if (RowGreyed(row)) {
                 SelectObject(cd.nmcd.hdc, struckFont_.get());
                 cd.clrText = kGreyText;
                 result = CDRF_NEWFONT;
             }
+            // Cells of their own colour are drawn cell by cell.
+            if (HasColouredCells()) result |= CDRF_NOTIFYSUBITEMDRAW;
             break;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+            // The colour and font of one cell stay for the next: each cell sets both.
+            const bool greyed = RowGreyed(row);
+            SelectObject(cd.nmcd.hdc, greyed ? struckFont_.get() : Font());
+            cd.clrText = CellRed(row, cd.iSubItem) ? kRedText
+                         : greyed                  ? kGreyText
+                                                   : GetSysColor(COLOR_WINDOWTEXT);
+            result = CDRF_NEWFONT;
+            break;
+        }
         default:
             result = CDRF_DODEFAULT;
             break;

@@ -61,6 +61,10 @@ protected:
     virtual std::wstring CellText(int row, int column) = 0;
     // A row drawn struck through in grey.
     virtual bool RowGreyed(int) { return false; }
+    // Whether any cell has a colour of its own, and whether one cell is drawn in red (its text
+    // and font otherwise as its row's).
+    virtual bool HasColouredCells() const { return false; }
+    virtual bool CellRed(int, int) { return false; }
     // Moves row `from` to position `to` (the rows between shift by one); both are rows.
     virtual void MoveRow(int from, int to) = 0;
     // Removes the row (the user has confirmed).

@@ -44,11 +44,12 @@ void TSetCommandForm::FormCreate() {
 }
 
 void TSetCommandForm::Btn_OKClick() {
-    if (GetWindowTextLengthW(Edit1) == 0 || GetWindowTextLengthW(Edit2) == 0) return;
+    // Blanks alone are no name and no file: the data file would keep nothing of them.
+    if (IsBlankField(FieldText(Edit1)) || IsBlankField(FieldText(Edit2))) return;
     TCommandItem row;
     if (!TakeTexts(row.Name, row.FilePath, row.Options, row.WorkDir, L"ファイル")) return;
     const int tag = mode_.IsAdd() ? kAddRow : mode_.Row();
-    if (NameRefused(rows_, tag, row.Name, &TSetCommandForm::SameName)) {
+    if (NameRefused(rows_, tag, row.Name, AnsiCodePage(), &TSetCommandForm::SameName)) {
         ShowMessage(hwnd(), L"[" + FieldText(Edit1) + L"]はすでに登録されています。");
         return;
     }

@@ -31,6 +31,8 @@ const FormControl kLeading[] = {
     {ControlKind::Label, -1, 8, 40, 0, 0, L"２次キー:", 0},
     {ControlKind::ComboBox, kKList2, 64, 36, 145, kListHeight, L"", 0},
     {ControlKind::Button, kCallVK, 248, 35, 97, 22, L"Virtual Keybord", 0},
+    // Label7: one line in the free band between the key boxes and the title.
+    {ControlKind::Static, kKeyNote, 8, 58, 380, 13, L"", SS_LEFT | SS_NOPREFIX},
 };
 
 // After the fields: the line between file and options, the two check boxes, the function box.
@@ -42,6 +44,10 @@ const FormControl kTrailing[] = {
 };
 
 const wchar_t kRepeatedKey[] = L"すでにそのキーは割り当てられています。";
+const wchar_t kKeyHeldElsewhere[] = L"このキーは他のプログラムが使用中です。";
+const wchar_t kKeyOfRowBefore[] = L"このキーは「";
+const wchar_t kKeyOfRowAfter[] = L"」に割り当てられています。";
+constexpr COLORREF kNoteColour = RGB(255, 0, 0);
 
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -53,9 +59,9 @@ void FillBox(HWND box, const NameValueTable& table) {
 
 }  // namespace
 
-TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows, EntryMode mode,
+TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys, EntryMode mode,
                            ModalCounter* counter)
-    : TEntryDialog(kKind, mode, counter), rows_(rows) {}
+    : TEntryDialog(kKind, mode, counter), rows_(rows), keys_(keys) {}
 
 std::optional<THotkeyItem> TSetKey_Form::Execute(HWND owner, const THotkeyItem* entry) {
     entry_ = entry;
@@ -73,6 +79,7 @@ void TSetKey_Form::FormCreate() {
     Btn_Sel2 = Control(kBtnSel2);
     CheckBox1 = Control(kCheckBox1);
     CheckBox2 = Control(kCheckBox2);
+    Label7 = Control(kKeyNote);
     FillBox(KList1, ModifierList);
     FillBox(KList2, KeyList);
     FillBox(FList, FunctionList);
@@ -84,6 +91,7 @@ void TSetKey_Form::FormCreate() {
     }
     EnableWindow(FList, FALSE);
     if (!mode_.IsAdd() && entry_) Fill(*entry_);
+    UpdateKeyNote();
 }
 
 // The three boxes change only by picking from their lists (or, for KList2, the key picker):
@@ -137,8 +145,10 @@ void TSetKey_Form::KList1Change(HWND box) {
     const auto row = static_cast<size_t>(k);
     if (box == KList1) {
         kList1Tag_ = ModifierList.Value(row);
+        UpdateKeyNote();
     } else if (box == KList2) {
         kList2Tag_ = KeyList.Value(row);
+        UpdateKeyNote();
     } else if (box == FList) {
         fListTag_ = FunctionList.Value(row);
         SetWindowTextW(Edit1, Utf8ToWide(FunctionList.Name(row)).c_str());
@@ -178,8 +188,39 @@ void TSetKey_Form::CallVKClick() {
     if (auto key = picker.Execute(hwnd())) {
         SetWindowTextW(KList2, key->Name.c_str());
         kList2Tag_ = key->Code;
+        UpdateKeyNote();
     }
     SetFocus(KList2);
+}
+
+void TSetKey_Form::UpdateKeyNote() {
+    std::wstring text;
+    // A combination needs both boxes (their texts decide, as for OK).
+    if (!FieldText(KList1).empty() && !FieldText(KList2).empty()) {
+        const KeyCombination key{static_cast<std::uint8_t>(kList1Tag_),
+                                 static_cast<std::uint8_t>(kList2Tag_)};
+        const KeyNote note =
+            NoteForKey(key, rows_, mode_.Row(), keys_.TrialFails(key), keys_.LastPass().Holds(key));
+        if (note.What == KeyNote::Kind::OtherProgram) {
+            text = kKeyHeldElsewhere;
+        } else if (note.What == KeyNote::Kind::OtherRow) {
+            // A long title is cut so that the whole sentence stays on the note's one line.
+            RECT band{};
+            GetClientRect(Label7, &band);
+            HDC dc = GetDC(Label7);
+            HGDIOBJ old = SelectObject(dc, Font());
+            text = FitMiddle(kKeyOfRowBefore, AnsiToWide(rows_[note.Row].Item.Title),
+                             kKeyOfRowAfter, band.right, [dc](const std::wstring& s) {
+                                 SIZE size{};
+                                 GetTextExtentPoint32W(dc, s.c_str(), static_cast<int>(s.size()),
+                                                       &size);
+                                 return static_cast<int>(size.cx);
+                             });
+            SelectObject(dc, old);
+            ReleaseDC(Label7, dc);
+        }
+    }
+    SetWindowTextW(Label7, text.c_str());
 }
 
 void TSetKey_Form::Btn_OKClick() {
@@ -228,6 +269,11 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             default:
                 break;
         }
+    }
+    if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == Label7) {
+        const LRESULT brush = TEntryDialog::HandleMessage(msg, wp, lp);
+        SetTextColor(reinterpret_cast<HDC>(wp), kNoteColour);
+        return brush;
     }
     return TEntryDialog::HandleMessage(msg, wp, lp);
 }

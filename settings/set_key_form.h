@@ -10,13 +10,15 @@
 #include "core/hotkey_rows.h"
 #include "core/records.h"
 #include "settings/entry_dialog.h"
+#include "settings/key_status.h"
 
 namespace zarv {
 
 class TSetKey_Form : public TEntryDialog {
 public:
-    // rows: the editor's rows, for the repeated-key test of add mode.
-    TSetKey_Form(const std::vector<HotkeyRow>& rows, EntryMode mode,
+    // rows: the editor's rows, for the repeated-key test of add mode and the key note; keys: the
+    // resident program's knowledge of the combinations, for the note.
+    TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys, EntryMode mode,
                  ModalCounter* counter = nullptr);
 
     // Shows the dialog modally at the mouse pointer over owner; in edit mode its fields are
@@ -37,11 +39,15 @@ private:
     void SetUrlMode(bool url);
     void SetFunctionMode(bool function);
     void CallVKClick();
+    // The one-line note under the key boxes: why the picked combination would not work.
+    void UpdateKeyNote();
     void Btn_OKClick() override;
     static LRESULT CALLBACK SwallowTyping(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                           DWORD_PTR);
 
     const std::vector<HotkeyRow>& rows_;
+    KeyStatus& keys_;
+    HWND Label7 = nullptr;  // the key note
     const THotkeyItem* entry_ = nullptr;
     HWND KList1 = nullptr, KList2 = nullptr, FList = nullptr;
     HWND Label4 = nullptr;

@@ -26,7 +26,13 @@ std::wstring TSettingForm::CellText(int row, int column) {
 
 bool TSettingForm::RowGreyed(int row) {
     return IsStruckOut(rows_[static_cast<size_t>(row)],
-                       [](const std::string& path) { return IsExistingFile(path); });
+                       [](const std::string& path) { return IsExistingFile(ResolvedPath(path)); });
+}
+
+bool TSettingForm::CellRed(int row, int column) {
+    constexpr int kKeyColumn = 4;
+    return column == kKeyColumn &&
+           IsKeyCellRed(rows_, static_cast<std::size_t>(row), host_.LastPass());
 }
 
 void TSettingForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
@@ -34,7 +40,7 @@ void TSettingForm::MoveRow(int from, int to) { zarv::MoveRow(rows_, from, to); }
 void TSettingForm::DeleteRow(int row) { rows_.erase(rows_.begin() + row); }
 
 void TSettingForm::LookBtn_AddClick() {
-    TSetKey_Form dialog(rows_, EntryMode::Add(), &host_);
+    TSetKey_Form dialog(rows_, host_, EntryMode::Add(), &host_);
     if (auto item = dialog.Execute(hwnd(), nullptr)) {
         rows_.emplace_back();
         rows_.back().Set(*item);
@@ -43,7 +49,7 @@ void TSettingForm::LookBtn_AddClick() {
 }
 
 void TSettingForm::EditRow(int row) {
-    TSetKey_Form dialog(rows_, EntryMode::Edit(row), &host_);
+    TSetKey_Form dialog(rows_, host_, EntryMode::Edit(row), &host_);
     if (auto item = dialog.Execute(hwnd(), &rows_[static_cast<size_t>(row)].Item)) {
         rows_[static_cast<size_t>(row)].Set(*item);
         RowsChanged(row);

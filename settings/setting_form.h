@@ -13,13 +13,16 @@ namespace zarv {
 
 class TSettingForm : public TListEditor {
 public:
-    // The rows of list, handed back through host.
+    // The rows of list, handed back through host, which also tells which combinations would not
+    // work (the red key cells and the entry dialog's note).
     TSettingForm(EditorHost& host, const std::vector<THotkeyItem>& list);
 
 protected:
     int RowCount() const override { return static_cast<int>(rows_.size()); }
     std::wstring CellText(int row, int column) override;
     bool RowGreyed(int row) override;
+    bool HasColouredCells() const override { return true; }
+    bool CellRed(int row, int column) override;
     void MoveRow(int from, int to) override;
     void DeleteRow(int row) override;
     void LookBtn_AddClick() override;

@@ -46,5 +46,14 @@ TEST(WorkDirTest, OneTrailingBackslash) {
     EXPECT_EQ(WorkDirOfFile(L"a.exe"), L"");
 }
 
+TEST(EntryFieldTest, BlanksAloneAreAnEmptyField) {
+    EXPECT_TRUE(IsBlankField(L""));
+    EXPECT_TRUE(IsBlankField(L"   "));
+    EXPECT_TRUE(IsBlankField(L" \t\r\n"));
+    EXPECT_FALSE(IsBlankField(L"\u3000"));  // the full-width blank is a character
+    EXPECT_FALSE(IsBlankField(L"  a "));
+    EXPECT_FALSE(IsBlankField(L"!"));
+}
+
 }  // namespace
 }  // namespace zarv

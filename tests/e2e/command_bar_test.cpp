@@ -281,6 +281,26 @@ TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {
     ExpectIconAwake();
 }
 
+TEST_F(CommandBar, VariablesInCommandsAndTypedTextAreExpanded) {
+    SetEnvironmentVariableW(L"ZARV_E2E_BAR", dir().c_str());  // zarv.exe takes it on
+    ASSERT_TRUE(std::filesystem::create_directories(PathIn(L"w")));
+    WriteCommands(
+        {{"tool", "%ZARV_E2E_BAR%\\marker.exe", "-c %ZARV_E2E_BAR%", "%ZARV_E2E_BAR%\\w"}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '6'}));
+    SetEnvironmentVariableW(L"ZARV_E2E_BAR", nullptr);
+
+    ASSERT_TRUE(Run(L"tool"));
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -c " + ToAnsi(dir()));
+    EXPECT_EQ(runs[0].current_dir, AnsiPathIn(L"w"));
+
+    ASSERT_TRUE(Run(L"%ZARV_E2E_BAR%\\marker.exe -t %ZARV_E2E_BAR%"));
+    runs = WaitMarkerRuns(log(), 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].command_line, marker() + " -t " + ToAnsi(dir()));
+}
+
 TEST_F(CommandBar, RightClickOnTheBarOutsideTheBoxOpensTheLauncherMenuAtThePointer) {
     ASSERT_TRUE(StartWithBarKey({kCtrlShift, '8'}));
     MovePointer(600, 500);

@@ -148,6 +148,39 @@ TEST_F(CommandEditor, AddRefusesANameOfTheTableInAnyCaseWhileEditTakesIt) {
     CloseEditor(VK_ESCAPE);
 }
 
+// The file keeps a name without the blanks at its ends: a name that differs from a registered
+// one only by them is the registered name, and blanks alone are no name or file at all.
+TEST_F(CommandEditor, BlanksAtTheEndsOfANameMakeNoNewNameAndBlanksAloneNoField) {
+    ASSERT_TRUE(Start({{"Mail", "m.exe", "", ""}}));
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(Add(L"mail ", L"x.exe"), L"[mail ]はすでに登録されています。");
+    Click(dialog_, IDCANCEL);
+    EXPECT_EQ(Add(L" MAIL", L"x.exe"), L"[ MAIL]はすでに登録されています。");
+    // OK with a field of blanks only does nothing, as with an empty one.
+    auto okIgnored = [&] {
+        Click(dialog_, IDOK);
+        WaitResponsive(main_);  // the click itself is through
+        return IsWindowVisible(dialog_) && MessageBoxes(pid()).empty();
+    };
+    Type(kEdit1, L"  \t ");
+    EXPECT_TRUE(okIgnored()) << "a name of blanks";
+    Type(kEdit1, L"mail2");
+    Type(kEdit2, L"   ");
+    EXPECT_TRUE(okIgnored()) << "a file of blanks";
+    Type(kEdit2, L"x.exe");
+    EXPECT_EQ(DialogOk(), L"");
+
+    ASSERT_TRUE(SelectRow(list_, 0));  // in edit mode too
+    ASSERT_TRUE(KeyToDialog(VK_SPACE));
+    Type(kEdit1, L"  ");
+    EXPECT_TRUE(okIgnored()) << "a name of blanks, editing";
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetCommandForm"));
+
+    CloseEditor(VK_RETURN);
+    EXPECT_EQ(File(), CommandFile({{"Mail", "m.exe", "", ""}, {"mail2", "x.exe", "", ""}}));
+}
+
 TEST_F(CommandEditor, ACommandAddedWithOkRunsFromTheBarByItsName) {
     ASSERT_TRUE(Start({kB}));
     ASSERT_TRUE(OpenEditor());
@@ -221,6 +254,21 @@ TEST_F(CommandEditor, AnUnreadableFileIsKeptAsBakWhenTheEditorSaves) {
     CloseEditor(VK_ESCAPE);
     EXPECT_EQ(ReadBytes(PathIn(L"Command.DAT.bak")), unknown);
     EXPECT_EQ(File(), CommandFile({}));
+}
+
+// Held by another program at start-up, the file is read again once it is free: the bar gets its
+// names without any action (the hotkey file's own case is in held_file_test.cpp).
+TEST_F(CommandEditor, AFileHeldAtStartUpGivesTheBarItsNamesOnceFree) {
+    WriteCommands({kA});
+    Process holder = HoldFile(PathIn(L"Command.DAT"), 3000);
+    ASSERT_TRUE(holder);
+    zarv_ = &StartZarv();
+    main_ = WaitMainWindow(zarv_->pid());
+    auto box = WaitMessageBox(pid());
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find(L"Command.DAT"), std::wstring::npos) << box->text;
+    ASSERT_TRUE(AnswerBox(box->window));
+    EXPECT_TRUE(WaitUntil([&] { return BarNames() == Cells{L"a"}; }, 15000));
 }
 
 // The hot key opens the command editor over the hotkey editor: closing it leaves the icon deaf

@@ -307,6 +307,20 @@ BOOL CALLBACK CollectWindow(HWND w, LPARAM lp) {
 
 }  // namespace
 
+Process HoldFile(const std::wstring& path, DWORD ms) {
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    Process holder = Start(HelperFolder() + L"\\file_holder.exe",
+                           L"\"" + path + L"\" " + std::to_wstring(ms), folder);
+    const bool held =
+        holder && WaitUntil([&] {
+            HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+            if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+            return f == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+        });
+    return held ? std::move(holder) : Process();
+}
+
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* class_name) {
     WindowQuery q{pid, class_name, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
@@ -507,6 +521,20 @@ std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
         return fail("the probe did not answer");
     if (answer->rfind("ok\n", 0) != 0) return fail(*answer);
     return answer->substr(3);
+}
+
+std::optional<std::vector<UINT>> QueuedMessages(HANDLE process, const std::wstring& folder,
+                                                HWND window, DWORD ms, std::string* error) {
+    const std::string request = "messages\t" + std::to_string(reinterpret_cast<INT_PTR>(window)) +
+                                "\t" + std::to_string(ms);
+    auto answer = RunProbe(process, folder, request, error);
+    if (!answer) return std::nullopt;
+    std::vector<UINT> messages;
+    std::istringstream lines(*answer);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("message\t", 0) == 0)
+            messages.push_back(static_cast<UINT>(std::stoul(line.substr(8), nullptr, 16)));
+    return messages;
 }
 
 std::vector<HWND> OpenMenuWindows(DWORD pid) {

@@ -116,6 +116,10 @@ private:
 Process Start(const std::wstring& exe, const std::wstring& args, const std::wstring& cwd,
               DWORD* error = nullptr);
 
+// Has file_holder.exe hold the file at path open without sharing it for ms milliseconds from now,
+// as a backup or anti-virus tool does; returns once the file is held (empty when it is not).
+Process HoldFile(const std::wstring& path, DWORD ms);
+
 // Top-level windows of process pid, in z-order; only those of the class, when one is given.
 std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* class_name = nullptr);
 std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
@@ -197,6 +201,12 @@ struct OpenMenu {
 // its answer after "ok"; on failure nothing, with the reason in error.
 std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
                                     const std::string& request, std::string* error = nullptr);
+
+// The messages (numbers) that the thread of window takes from its queue during ms milliseconds:
+// none while it is idle. Nothing when the probe failed, with the reason in error.
+std::optional<std::vector<UINT>> QueuedMessages(HANDLE process, const std::wstring& folder,
+                                                HWND window, DWORD ms,
+                                                std::string* error = nullptr);
 
 // The visible pop-up menus (#32768) of process pid, top first.
 std::vector<HWND> OpenMenuWindows(DWORD pid);

@@ -336,5 +336,109 @@ TEST_F(HotkeyEditor, AFileOfAnotherVersionIsKeptAsBakWhenTheEditorSaves) {
     EXPECT_EQ(ReadBytes(PathIn(L"Hotkey.DAT.bak")).value_or(""), unknown);
 }
 
+// A combination held by this test process, as another program holds it; released at the end.
+class HeldKey {
+public:
+    explicit HeldKey(KeyCombo chord)
+        : held_(RegisterHotKey(nullptr, 77, chord.modifiers, chord.vkey)) {}
+    ~HeldKey() {
+        if (held_) UnregisterHotKey(nullptr, 77);
+    }
+    bool held() const { return held_; }
+
+private:
+    bool held_;
+};
+
+TEST_F(HotkeyEditor, KeyCellIsRedWhenItsKeyIsHeldElsewhereOrByAnEarlierRow) {
+    const KeyCombo taken{kCtrlShift, 'Q'};
+    HeldKey holder(taken);
+    ASSERT_TRUE(holder.held());
+    WriteHotkeys(
+        {Marker("free", kKey1, "Ctrl + Shift + 1"), Marker("taken", taken, "Ctrl + Shift + Q"),
+         Marker("again", kKey1, "Ctrl + Shift + 1"), Marker("other", kKey2, "Ctrl + Shift + 2")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    constexpr int kKeyColumn = 4;
+    auto red = [&] {
+        WaitResponsive(editor_);
+        std::vector<bool> cells;
+        for (int row = 0; row < RowCount(list_); ++row)
+            cells.push_back(RedPixels(CellRect(list_, row, kKeyColumn)) > 0);
+        return cells;
+    };
+    EXPECT_TRUE(WaitUntil([&] {
+        return red() == std::vector<bool>{false, true, true, false};
+    })) << "red key cells: "
+        << ::testing::PrintToString(red());
+    // Only the key cell: the other cells of a red row are drawn as usual.
+    EXPECT_EQ(RedPixels(CellRect(list_, 1, 1)), 0);
+
+    // Judged by combination: with the first row gone, the repeated key is the first of its kind,
+    // and the taken key stays red on its new place.
+    DeleteRow(0, IDYES);
+    PressKey(VK_END);  // the selection leaves the first row: a selected row shows its own colours
+    EXPECT_TRUE(WaitUntil([&] {
+        return red() == std::vector<bool>{true, false, false};
+    })) << "red key cells: "
+        << ::testing::PrintToString(red());
+    CloseEditor(VK_ESCAPE);
+}
+
+TEST_F(HotkeyEditor, DialogNoteSaysWhoHoldsAPickedKey) {
+    constexpr int kModCtrlShiftRow = kModCtrlShift, kKeyThree = 2, kKeyFour = 3;
+    HeldKey holder({kCtrlShift, '3'});
+    ASSERT_TRUE(holder.held());
+    WriteHotkeys({Marker("first", kKey1, "Ctrl + Shift + 1"),
+                  Marker("second row", kKey2, "Ctrl + Shift + 2"),
+                  Marker("taken", {kCtrlShift, '3'}, "Ctrl + Shift + 3"),
+                  Marker(std::string(120, 'L') + "end", {kCtrlShift, '5'}, "Ctrl + Shift + 5")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    auto note = [&] { return TextOfControl(Item(kKeyNote)); };
+
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    ASSERT_TRUE(Item(kKeyNote)) << "no note under the key boxes";
+    EXPECT_EQ(note(), L"");
+    Pick(kKList1, kModCtrlShiftRow);
+    Pick(kKList2, kKeyThree);
+    EXPECT_EQ(note(), L"このキーは他のプログラムが使用中です。");
+    // Held by this program for a row of the table: the row is named.
+    Pick(kKList2, kKeyOne);
+    EXPECT_EQ(note(), L"このキーは「first」に割り当てられています。");
+    Pick(kKList2, kKeyFour);
+    EXPECT_EQ(note(), L"");
+    // A title too long for the line is cut with an ellipsis; the sentence stays whole.
+    Pick(kKList2, kKeyFour + 1);
+    const std::wstring cut = note();
+    EXPECT_EQ(cut.rfind(L"このキーは「LLL", 0), 0u) << ToAnsi(cut);
+    EXPECT_NE(cut.find(L"L\u2026」に割り当てられています。"), std::wstring::npos) << ToAnsi(cut);
+    EXPECT_EQ(cut.find(L"end"), std::wstring::npos) << ToAnsi(cut);
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetKey_Form"));
+
+    // Editing: the row's own key needs no note, another row's is named.
+    ASSERT_TRUE(SelectRow(list_, 0));
+    ASSERT_TRUE(KeyToDialog(VK_SPACE));
+    EXPECT_EQ(note(), L"");
+    Pick(kKList1, kModCtrlShiftRow);
+    Pick(kKList2, kKeyTwo);
+    EXPECT_EQ(note(), L"このキーは「second row」に割り当てられています。");
+    Pick(kKList2, kKeyOne);
+    EXPECT_EQ(note(), L"");
+    // The note never blocks an edit: OK takes another row's key, as before.
+    Pick(kKList2, kKeyTwo);
+    EXPECT_EQ(DialogOk(), L"");
+    EXPECT_EQ(CellText(list_, 0, 4), L"Ctrl + Shift + 2");
+
+    // A row whose key another program holds says so as the dialog opens.
+    ASSERT_TRUE(SelectRow(list_, 2));
+    ASSERT_TRUE(KeyToDialog(VK_SPACE));
+    EXPECT_EQ(note(), L"このキーは他のプログラムが使用中です。");
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetKey_Form"));
+    CloseEditor(VK_ESCAPE);
+}
+
 }  // namespace
 }  // namespace e2e

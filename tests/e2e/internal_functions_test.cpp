@@ -1,5 +1,8 @@
 // Internal functions on hot keys: the ones that can be watched from outside without shutting
 // the machine down.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <algorithm>
 
 #include "ui_helpers.h"
@@ -92,6 +95,67 @@ TEST_F(InternalFunctions, ControlPanelStartsControlExe) {
     });
     KillAll(L"control.exe");
     EXPECT_TRUE(started) << "no control.exe appeared";
+    EXPECT_TRUE(zarv.Running());
+}
+
+// The paths of the DLLs loaded into process pid whose file name is name.
+std::vector<std::wstring> LoadedModules(DWORD pid, const wchar_t* name) {
+    std::vector<std::wstring> paths;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snap == INVALID_HANDLE_VALUE) return paths;
+    MODULEENTRY32W me{};
+    me.dwSize = sizeof me;
+    for (BOOL more = Module32FirstW(snap, &me); more; more = Module32NextW(snap, &me))
+        if (lstrcmpiW(me.szModule, name) == 0) paths.push_back(me.szExePath);
+    CloseHandle(snap);
+    return paths;
+}
+
+// Wine prefers its own DLLs; told to prefer files for zarv.exe, it searches as Windows does,
+// where the program's folder comes first for a bare name. (A WINEDLLOVERRIDES set in the test's
+// environment does not reach the programs it starts.) Removed again whatever the test does.
+class WineLoadsFilesFirst {
+public:
+    WineLoadsFilesFirst() {
+        HKEY k = nullptr;
+        ok = RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
+                             nullptr) == ERROR_SUCCESS;
+        const wchar_t order[] = L"native,builtin";
+        ok = ok && RegSetValueExW(k, L"mpr", 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                                  sizeof order) == ERROR_SUCCESS;
+        if (k) RegCloseKey(k);
+    }
+    ~WineLoadsFilesFirst() { RegDeleteKeyW(HKEY_CURRENT_USER, kKey); }
+    WineLoadsFilesFirst(const WineLoadsFilesFirst&) = delete;
+    WineLoadsFilesFirst& operator=(const WineLoadsFilesFirst&) = delete;
+    bool ok = false;
+
+private:
+    static constexpr wchar_t kKey[] = L"Software\\Wine\\AppDefaults\\zarv.exe\\DllOverrides";
+};
+
+TEST_F(InternalFunctions, DllPlantedBesideTheProgramIsNeverLoaded) {
+    const KeyCombo connect{kShiftAlt, VK_F5}, disconnect{kShiftAlt, VK_F6}, after{kShiftAlt, VK_F7};
+    ASSERT_TRUE(CopyTo(HelperFolder() + L"\\planted_mpr.dll", PathIn(L"mpr.dll")));
+    WriteHotkeys({Function(connect, zarv::kFuncMapNetworkDrive),
+                  Function(disconnect, zarv::kFuncDisconnectNetworkDrive),
+                  MarkerEntry(after, "-after")});
+    WineLoadsFilesFirst guard;
+    ASSERT_TRUE(guard.ok);
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    Press(connect);
+    Press(disconnect);
+    // Keys are handled in order: once the next key's marker ran, both dialogs have been asked.
+    ASSERT_TRUE(PressRunsMarker(after, 1, "-after"));
+    EXPECT_FALSE(ReadBytes(PathIn(L"planted-mpr.log"))) << "the planted mpr.dll was loaded";
+    const auto loaded = LoadedModules(zarv.pid(), L"mpr.dll");
+    EXPECT_FALSE(loaded.empty()) << "the network-drive dialogs did not load mpr.dll";
+    for (const std::wstring& path : loaded)
+        EXPECT_NE(_wcsicmp(path.c_str(), PathIn(L"mpr.dll").c_str()), 0) << ToAnsi(path);
+    for (const MessageBoxInfo& box : MessageBoxes(zarv.pid()))
+        ADD_FAILURE() << "message box: " << ToAnsi(box.text);
     EXPECT_TRUE(zarv.Running());
 }
 

@@ -2,6 +2,7 @@
 // folder and fallback of each kind of entry.
 #include <filesystem>
 
+#include "ui_helpers.h"
 #include "zarv_fixture.h"
 
 namespace e2e {
@@ -182,6 +183,91 @@ TEST_F(Launch, UnquotedPathWithBlanksRunsTheToolNotTheDecoy) {
     EXPECT_EQ(runs[0].command_line, "C:\\Program Files\\Tool\\tool.exe -q");
     EXPECT_EQ(_stricmp(runs[0].exe.c_str(), ToAnsi(DecoyGuard::kTool).c_str()), 0) << runs[0].exe;
     EXPECT_EQ(runs[1].command_line, marker() + " -after");
+}
+
+// An environment variable of the test, handed on to the zarv.exe it starts; removed again.
+class VariableGuard {
+public:
+    VariableGuard(const wchar_t* name, const std::wstring& value) : name_(name) {
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~VariableGuard() { SetEnvironmentVariableW(name_, nullptr); }
+
+private:
+    const wchar_t* name_;
+};
+
+TEST_F(Launch, VariablesInAnEntryAreExpandedWhenItRunsAndStayInTheFile) {
+    VariableGuard var(L"ZARV_E2E_DIR", dir());
+    ASSERT_TRUE(std::filesystem::create_directories(PathIn(L"work")));
+    // A program whose name really holds a reference, which as an expansion would name nothing.
+    const std::wstring literal = PathIn(L"%ZARV_E2E_DIR%.exe");
+    ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", literal));
+    const KeyCombo expanded{kCtrlAlt, VK_F11}, percent{kCtrlAlt, VK_F12};
+    HotkeyRecord entry =
+        Entry(expanded, "%ZARV_E2E_DIR%\\marker.exe", 0, "-v %ZARV_E2E_DIR%\\x %ZARV_E2E_UNSET%");
+    entry.work_dir = "%zarv_e2e_dir%\\work";
+    const std::string file = HotkeyFile({entry, Entry(percent, ToAnsi(literal), 0, "-pct")});
+    ASSERT_TRUE(WriteBytes(PathIn(L"Hotkey.DAT"), file));
+    Process& zarv = StartZarv();
+    HWND main = WaitResident(zarv);
+    ASSERT_TRUE(main);
+
+    // Both program entries are available: they hold their keys.
+    EXPECT_EQ(TryRegister(expanded), ERROR_HOTKEY_ALREADY_REGISTERED);
+    EXPECT_EQ(TryRegister(percent), ERROR_HOTKEY_ALREADY_REGISTERED);
+
+    auto runs = PressAndWait(expanded, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -v " + AnsiPathIn(L"x") + " %ZARV_E2E_UNSET%");
+    EXPECT_EQ(runs[0].current_dir, AnsiPathIn(L"work"));
+    EXPECT_EQ(_stricmp(runs[0].exe.c_str(), marker().c_str()), 0) << runs[0].exe;
+
+    runs = PressAndWait(percent, 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(_stricmp(runs[1].exe.c_str(), ToAnsi(literal).c_str()), 0) << runs[1].exe;
+    EXPECT_EQ(runs[1].command_line, ToAnsi(literal) + " -pct");
+
+    // The editor saves the list as it closes: the references are still there.
+    PostMessageW(main, WM_COMMAND, ui::kHotkeySettingsId, 0);
+    HWND editor = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        auto editors = TopLevelWindows(zarv.pid(), L"TSettingForm");
+        editor = editors.empty() ? nullptr : editors.front();
+        return editor && IsWindowVisible(editor);
+    }));
+    PostMessageW(editor, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return TopLevelWindows(zarv.pid(), L"TSettingForm").empty(); }));
+    EXPECT_TRUE(WaitResponsive(main));
+    EXPECT_EQ(ReadBytes(PathIn(L"Hotkey.DAT")), file);
+}
+
+TEST_F(Launch, StartedWindowComesToTheFrontOverTheActiveOne) {
+    // Under Wine any program may take the foreground, so this guards the result only; the
+    // passing of the right itself is tested with stand-ins for the system calls.
+    ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker_window.exe", PathIn(L"window.exe")));
+    const KeyCombo key{kCtrlAlt, VK_F2};
+    HotkeyRecord entry = Entry(key, AnsiPathIn(L"window.exe"), 0);
+    WriteHotkeys({entry});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    // The test's own window is in front when the key is pressed.
+    HWND front = CreateWindowExW(0, L"STATIC", L"in front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
+                                 50, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(front);
+    SetForegroundWindow(front);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == front; }));
+
+    Press(key);
+    HWND started = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        started = FindWindowW(L"ZarvMarkerWindow", nullptr);
+        return started && GetForegroundWindow() == started;
+    })) << "the started window is not in front";
+    if (started) PostMessageW(started, WM_CLOSE, 0, 0);
+    DestroyWindow(front);
+    KillAll(L"window.exe");
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 // The texts are the ANSI bytes the system gives (GetCommandLineA and friends), unchanged. The log
 // is the file named by the environment variable ZARV_MARKER_LOG (zarv.exe hands its environment
 // on to what it starts), else marker.log next to the executable. The tag is "MARKER", or the one
-// the build gives a variant ("DECOY").
+// the build gives a variant ("DECOY"). The variant built with MARKER_WINDOW then shows a window of
+// the class "ZarvMarkerWindow", as a program started by a hot key does, until it is closed or 20 s
+// have passed.
 #include <windows.h>
 
 #include <string>
@@ -26,9 +28,35 @@ std::string LogPath() {
     return path.substr(0, path.find_last_of('\\') + 1) + "marker.log";
 }
 
+#ifdef MARKER_WINDOW
+LRESULT CALLBACK MarkerWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY || (msg == WM_TIMER && wp == 1)) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+void ShowMarkerWindow(HINSTANCE instance) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = MarkerWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"ZarvMarkerWindow";
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"marker", WS_OVERLAPPEDWINDOW, 200, 200, 300,
+                             200, nullptr, nullptr, instance, nullptr);
+    ShowWindow(w, SW_SHOWNORMAL);
+    SetTimer(w, 1, 20000, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+}
+#endif
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
 
@@ -57,6 +85,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             DWORD written = 0;
             BOOL ok = WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(f);
+#ifdef MARKER_WINDOW
+            ShowMarkerWindow(instance);
+#else
+            (void)instance;
+#endif
             return ok ? 0 : 2;
         }
         Sleep(10);

@@ -404,6 +404,41 @@ std::string DpiChanged(const std::string& args) {
     return "ok\n";
 }
 
+
+// "messages <window> <ms>": the messages that the thread of the window takes from its queue
+// during ms milliseconds (timers, posted messages, input), seen by a hook on that thread: none
+// while the program is idle.
+constexpr int kMaxMessages = 256;
+UINT g_messages[kMaxMessages];
+volatile LONG g_messageCount = 0;
+
+LRESULT CALLBACK CountMessage(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && wp == PM_REMOVE) {
+        LONG i = InterlockedIncrement(&g_messageCount) - 1;
+        if (i < kMaxMessages) g_messages[i] = reinterpret_cast<const MSG*>(lp)->message;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+std::string Messages(const std::string& args) {
+    size_t tab = args.find('\t');
+    if (tab == std::string::npos) return "error\tmessages needs a window and a time\n";
+    HWND target = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(args.substr(0, tab))));
+    DWORD thread = GetWindowThreadProcessId(target, nullptr);
+    if (!thread) return "error\tno such window\n";
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, CountMessage, g_module, thread);
+    if (!hook) return "error\tSetWindowsHookEx failed\n";
+    Sleep(static_cast<DWORD>(std::stoul(args.substr(tab + 1))));
+    UnhookWindowsHookEx(hook);
+    // A call of the hook that was under way when it was removed ends before the probe unloads.
+    PostMessageW(target, WM_NULL, 0, 0);
+    Sleep(100);
+    std::string out = "ok\n";
+    for (LONG i = 0; i < g_messageCount && i < kMaxMessages; ++i)
+        out += "message\t" + Hex(g_messages[i]) + "\n";
+    return out;
+}
+
 // The driver loads us once it sees a menu; a menu that is still opening is given a moment.
 std::vector<HWND> WaitOpenMenus() {
     std::vector<HWND> menus;
@@ -420,6 +455,8 @@ std::string Answer(const std::string& request) {
     if (request.rfind("columns\t", 0) == 0) return Columns(request.substr(8));
     if (request.rfind("pixels\t", 0) == 0) return Pixels(request.substr(7));
     if (request.rfind("dpichanged\t", 0) == 0) return DpiChanged(request.substr(11));
+
+    if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();
         if (menus.empty()) return "error\tno open menu\n";

@@ -18,6 +18,8 @@
 //   dpichanged <tab> window <tab> dpi <tab> left <tab> top <tab> right <tab> bottom
 //             sends the window WM_DPICHANGED with that DPI and suggested rectangle, as the
 //             system does when the window moves to a monitor of another DPI
+//   messages <tab> window <tab> ms
+//             the messages the window's thread takes from its queue during ms milliseconds
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
 //   ok
@@ -33,6 +35,7 @@
 //   column  index  width  caption-width  caption
 //            (caption-width: the caption's width in the header's font or in the default GUI
 //            font, whichever is wider)
+//   message  number(hex)
 //   drawn  left  top  right  bottom
 //            (the extent, in client coordinates, of the pixels of the part that differ from
 //            its top-left pixel; all 0 when none does)

@@ -493,6 +493,51 @@ inline RECT RowRect(HWND list, int row) {
     return r;
 }
 
+// The screen rectangle of one cell of a row (column 0 is the caption).
+inline RECT CellRect(HWND list, int row, int column) {
+    RECT r{LVIR_BOUNDS, column, 0, 0};
+    RemoteMemory mem(list, sizeof r);
+    if (mem && mem.Write(&r, sizeof r)) {
+        SendTimeout(list, LVM_GETSUBITEMRECT, row, mem.address());
+        mem.Read(&r, sizeof r);
+    }
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// How many pixels of the screen rectangle r are plainly red (text drawn in red). Only the part on
+// the screen counts (a copy from beyond its edge fails as a whole).
+inline int RedPixels(RECT r) {
+    const RECT screen_rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!IntersectRect(&r, &r, &screen_rect)) return 0;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return 0;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    int red = 0;
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int i = 0; pixels && i < w * h; ++i) {
+        const DWORD p = pixels[i];
+        if (((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 90 && (p & 0xFF) < 90) ++red;
+    }
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return red;
+}
+
 // Selects and focuses one row, as a click on it does.
 inline bool SelectRow(HWND list, int row) {
     RemoteMemory mem(list, sizeof(LVITEMW));

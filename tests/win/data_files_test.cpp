@@ -118,6 +118,12 @@ protected:
         e.VKey = 'A';
         return e;
     }
+    // Holds path open as another program would, without sharing it.
+    static HANDLE Hold(const std::wstring& path) {
+        return CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+
+    DataFileState hotkeys_, commands_;
 };
 
 TEST_F(DataFiles, FolderIsTheExecutablesWithOneBackslash) {
@@ -131,8 +137,8 @@ TEST_F(DataFiles, FolderIsTheExecutablesWithOneBackslash) {
 
 TEST_F(DataFiles, MissingFilesLoadNothingSilently) {
     BoxAnswerer boxes;
-    EXPECT_FALSE(LoadHotkeys());
-    EXPECT_FALSE(LoadCommands());
+    EXPECT_FALSE(LoadHotkeys(hotkeys_, ReadBy::Startup));
+    EXPECT_FALSE(LoadCommands(commands_, ReadBy::Startup));
     EXPECT_TRUE(HotkeyList.empty());
     EXPECT_EQ(boxes.Count(), 0);
 }
@@ -140,14 +146,14 @@ TEST_F(DataFiles, MissingFilesLoadNothingSilently) {
 TEST_F(DataFiles, SavedListsLoadBackAndReadOnlyFilesLoad) {
     HotkeyList = {Entry("\x83\x81\x83\x82\x92\xA0"), Entry("second")};  // メモ帳
     CommandList = {TCommandItem{"Mail", "C:\\mail.exe", "-n", "C:\\"}};
-    ASSERT_TRUE(SaveHotkeys());
-    ASSERT_TRUE(SaveCommands());
+    ASSERT_TRUE(SaveHotkeys(hotkeys_));
+    ASSERT_TRUE(SaveCommands(commands_));
     auto saved = HotkeyList;
     HotkeyList.clear();
     CommandList.clear();
     SetFileAttributesW(HotkeyFilePath().c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(LoadHotkeys());
-    EXPECT_TRUE(LoadCommands());
+    EXPECT_TRUE(LoadHotkeys(hotkeys_, ReadBy::Startup));
+    EXPECT_TRUE(LoadCommands(commands_, ReadBy::Startup));
     EXPECT_EQ(HotkeyList, saved);
     ASSERT_EQ(CommandList.size(), 1u);
     EXPECT_EQ(CommandList[0].WorkDir, "C:\\");
@@ -159,53 +165,53 @@ TEST_F(DataFiles, UnknownVersionIsKeptAsBakBeforeTheFirstSave) {
     const std::string newer = std::string("ZARV Head Version 2.00") + "\xFF\x01\x00future";
     WriteAll(HotkeyFilePath(), newer);
     BoxAnswerer boxes;
-    EXPECT_FALSE(LoadHotkeys());
+    EXPECT_FALSE(LoadHotkeys(hotkeys_, ReadBy::Startup));
     EXPECT_TRUE(HotkeyList.empty());
     EXPECT_EQ(ReadAll(HotkeyFilePath()), newer);  // loading never writes
 
     HotkeyList = {Entry("new")};
-    ASSERT_TRUE(SaveHotkeys());
+    ASSERT_TRUE(SaveHotkeys(hotkeys_));
     EXPECT_EQ(ReadAll(HotkeyFilePath() + L".bak"), newer);
     EXPECT_EQ(ReadAll(HotkeyFilePath()), SerializeHotkeys(HotkeyList, CodePage::ShiftJis()));
 
     // Later saves replace a readable file without touching the copy.
     HotkeyList.push_back(Entry("more"));
-    ASSERT_TRUE(SaveHotkeys());
+    ASSERT_TRUE(SaveHotkeys(hotkeys_));
     EXPECT_EQ(ReadAll(HotkeyFilePath() + L".bak"), newer);
     EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST_F(DataFiles, TornFileIsReportedKeepsWholeRecordsAndIsKept) {
     HotkeyList = {Entry("one"), Entry("two")};
-    ASSERT_TRUE(SaveHotkeys());
+    ASSERT_TRUE(SaveHotkeys(hotkeys_));
     std::string whole = ReadAll(HotkeyFilePath());
     std::string torn = whole.substr(0, whole.size() - 5);
     WriteAll(HotkeyFilePath(), torn);
     HotkeyList.clear();
     {
         BoxAnswerer boxes;
-        EXPECT_TRUE(LoadHotkeys());
+        EXPECT_TRUE(LoadHotkeys(hotkeys_, ReadBy::Startup));
         EXPECT_EQ(boxes.Count(), 1);
         EXPECT_NE(boxes.LastText().find(L"Hotkey.DAT"), std::wstring::npos);
     }
     ASSERT_EQ(HotkeyList.size(), 1u);
     EXPECT_EQ(HotkeyList[0].Title, "one");
 
-    ASSERT_TRUE(SaveHotkeys());
+    ASSERT_TRUE(SaveHotkeys(hotkeys_));
     EXPECT_EQ(ReadAll(HotkeyFilePath() + L".bak"), torn);
 }
 
 TEST_F(DataFiles, ShortFileIsAnInputOutputFailure) {
     WriteAll(HotkeyFilePath(), "ZARV Head");
     BoxAnswerer boxes;
-    EXPECT_TRUE(LoadHotkeys());
+    EXPECT_TRUE(LoadHotkeys(hotkeys_, ReadBy::Startup));
     EXPECT_TRUE(HotkeyList.empty());
     EXPECT_EQ(boxes.Count(), 1);
 }
 
 TEST_F(DataFiles, FailedSaveIsReportedAndLeavesTheOldFile) {
     HotkeyList = {Entry("kept")};
-    ASSERT_TRUE(SaveHotkeys());
+    ASSERT_TRUE(SaveHotkeys(hotkeys_));
     const std::string old = ReadAll(HotkeyFilePath());
     // Another program holds the file open without sharing: it cannot be replaced.
     HANDLE lock =
@@ -214,13 +220,61 @@ TEST_F(DataFiles, FailedSaveIsReportedAndLeavesTheOldFile) {
     HotkeyList = {Entry("lost")};
     {
         BoxAnswerer boxes;
-        EXPECT_FALSE(SaveHotkeys());
+        EXPECT_FALSE(SaveHotkeys(hotkeys_));
         EXPECT_EQ(boxes.Count(), 1);
         EXPECT_NE(boxes.LastText().find(L"Hotkey.DAT"), std::wstring::npos);
     }
     CloseHandle(lock);
     EXPECT_EQ(ReadAll(HotkeyFilePath()), old);
     EXPECT_EQ(GetFileAttributesW((HotkeyFilePath() + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(DataFiles, AFileHeldAtStartUpIsReadAgainAndKeptAsBakOnceFreed) {
+    HotkeyList = {Entry("real")};
+    ASSERT_TRUE(SaveHotkeys(hotkeys_));
+    const std::string real = ReadAll(HotkeyFilePath());
+    HotkeyList = {Entry("from the last editor")};
+    HANDLE lock = Hold(HotkeyFilePath());
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    {
+        BoxAnswerer boxes;
+        DataFileState file;
+        EXPECT_FALSE(LoadHotkeys(file, ReadBy::Startup));
+        EXPECT_EQ(boxes.Count(), 1);
+        EXPECT_NE(boxes.LastText().find(L"Hotkey.DAT"), std::wstring::npos);
+        EXPECT_EQ(HotkeyList.size(), 1u) << "a failed read leaves the list as it is";
+        EXPECT_EQ(file.RereadDelayMs(), 2000u);
+        EXPECT_FALSE(LoadHotkeys(file, ReadBy::Timer));
+        EXPECT_EQ(boxes.Count(), 1) << "the reads on the clock are silent";
+        EXPECT_EQ(file.RereadDelayMs(), 3000u);
+        // A save while the file is held leaves it as it is.
+        EXPECT_FALSE(SaveHotkeys(file));
+        EXPECT_EQ(boxes.Count(), 2);
+        CloseHandle(lock);
+        EXPECT_EQ(ReadAll(HotkeyFilePath()), real);
+
+        // Freed, the file reads fine: still, its last read failed, so a save keeps it first.
+        ASSERT_TRUE(SaveHotkeys(file));
+        EXPECT_EQ(ReadAll(HotkeyFilePath() + L".bak"), real);
+        // From then on the file holds the list: the next save keeps the copy as it is.
+        HotkeyList.push_back(Entry("more"));
+        ASSERT_TRUE(SaveHotkeys(file));
+        EXPECT_EQ(ReadAll(HotkeyFilePath() + L".bak"), real);
+        EXPECT_EQ(boxes.Count(), 2);
+    }
+
+    // Read again once it is free, the file replaces the list.
+    WriteAll(HotkeyFilePath(), real);
+    lock = Hold(HotkeyFilePath());
+    BoxAnswerer boxes;
+    DataFileState file;
+    EXPECT_FALSE(LoadHotkeys(file, ReadBy::Startup));
+    CloseHandle(lock);
+    EXPECT_TRUE(LoadHotkeys(file, ReadBy::Timer));
+    ASSERT_EQ(HotkeyList.size(), 1u);
+    EXPECT_EQ(HotkeyList[0].Title, "real");
+    EXPECT_FALSE(file.RereadDelayMs());
+    EXPECT_FALSE(file.Unread());
 }
 
 }  // namespace
