@@ -1,18 +1,19 @@
 #!/usr/bin/env python3
 """Draws the program's two icons and writes them as .ico files.
 
-main.ico   (MAINICON): 32 x 32 and 16 x 16, 32-bit colour: a blue tile with a white "Z"; also
-           20, 24 (small icons at 125 and 150 %), 40, 48 and 64 (large icons up to 200 %).
+main.ico   (MAINICON): 32 x 32 and 16 x 16, 32-bit colour, PNG-compressed: a blue tile with a
+           white "Z"; also 20 and 24 (small icons at 125 and 150 %; 32 serves 200 %).
 xicon1.ico (XICON1):   16 x 16, 16 colours: a globe, the picture of URL entries; also 20, 24
            and 32 (small icons up to 200 %).
-appicon.ico (APPICON):  main.ico's pictures again, PNG-compressed: the file's picture in the shell.
+appicon.ico (APPICON):  main.ico's pictures again, and 40, 48 and 64: the file's picture in the
+           shell, whose views take the larger sizes.
 lookbtn_*.ico (LOOKBTN_ADD, _EDIT, _DEL, _OK): 32 x 32, 32-bit colour, PNG-compressed: the list
 editors' button pictures: a green plus, a pencil over a sheet, a red cross, a green tick; also 40,
 48 and 64 for the buttons at 125, 150 and 200 %.
 
 Every size is drawn for itself (no picture is a stretched copy of another), so each screen
 scaling finds its own. PNG-compressed icon images (Windows Vista and later) take a sixth of the
-plain ones' bytes; the 100 % pictures keep their original form.
+plain ones' bytes (the globe keeps its 16 colours).
 """
 import math
 import struct
@@ -55,10 +56,6 @@ def tile_pixels(n):
                 row.append((shade, int(shade * 0.45), 16, 255))  # blue, darker below
         rows.append(row)
     return rows
-
-
-def dib_32(n):
-    return dib_rows(tile_pixels(n)), 32
 
 
 VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -158,21 +155,6 @@ def box(left, top, right, bottom):
     return lambda u, v: rect_dist(u, v, left, top, right, bottom)
 
 
-def dib_rows(rows):
-    n = len(rows)
-    header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = b"".join(bytes(c for px in row for c in px) for row in reversed(rows))
-    mask_row = ((n + 31) // 32) * 4
-    mask = b""
-    for row in reversed(rows):
-        out = bytearray(mask_row)
-        for x, px in enumerate(row):
-            if px[3] < 128:
-                out[x // 8] |= 0x80 >> (x % 8)
-        mask += bytes(out)
-    return header + xor + mask
-
-
 GREEN = (40, 170, 60)
 RED = (215, 40, 40)
 BLUE = (50, 100, 200)
@@ -225,16 +207,13 @@ MORE_LARGE = (40, 48, 64)
 
 
 def main(folder):
-    big, _ = dib_32(32)
-    small, _ = dib_32(16)
-    tile_sizes = MORE_SMALL + MORE_LARGE
-    write_ico(Path(folder) / "main.ico", [(32, 0, 32, big), (16, 0, 32, small)]
-              + [(n, 0, 32, png_image(tile_pixels(n))) for n in tile_sizes])
+    write_ico(Path(folder) / "main.ico",
+              [(n, 0, 32, png_image(tile_pixels(n))) for n in (32, 16) + MORE_SMALL])
     globe, _ = dib_4()
     write_ico(Path(folder) / "xicon1.ico", [(16, 16, 4, globe)]
               + [(n, 16, 4, dib_4(n)[0]) for n in MORE_SMALL + (32,)])
     write_ico(Path(folder) / "appicon.ico",
-              [(n, 0, 32, png_image(tile_pixels(n))) for n in (32, 16) + tile_sizes])
+              [(n, 0, 32, png_image(tile_pixels(n))) for n in (32, 16) + MORE_SMALL + MORE_LARGE])
     for name, strokes in BUTTON_PICTURES.items():
         write_ico(Path(folder) / name, [(n, 0, 32, png_image(stroke_picture(strokes, n)))
                                         for n in (32,) + MORE_LARGE])

@@ -91,7 +91,7 @@ TEST(Resources, PicturesHoldEverySizeUpTo200Percent) {
     // buttons' pictures at the same scalings: none is stretched from another size.
     for (const wchar_t* name : {L"MAINICON", L"XICON1", L"APPICON"})
         EXPECT_TRUE(Holds(name, {16, 20, 24, 32})) << name;
-    EXPECT_TRUE(Holds(L"MAINICON", {40, 48, 64}));
+    EXPECT_TRUE(Holds(L"APPICON", {40, 48, 64})) << "the shell's larger views";
     for (const wchar_t* name : {L"LOOKBTN_ADD", L"LOOKBTN_EDIT", L"LOOKBTN_DEL", L"LOOKBTN_OK"})
         EXPECT_TRUE(Holds(name, {32, 40, 48, 64})) << name;
 }
