@@ -404,7 +404,6 @@ std::string DpiChanged(const std::string& args) {
     return "ok\n";
 }
 
-
 // "messages <window> <ms>": the messages that the thread of the window takes from its queue
 // during ms milliseconds (timers, posted messages, input), seen by a hook on that thread: none
 // while the program is idle.
