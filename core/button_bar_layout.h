@@ -21,8 +21,8 @@ inline constexpr unsigned kDtEditControl = 0x2000;
 inline constexpr unsigned kDtEndEllipsis = 0x8000;
 
 // Height of a scroll arrow, and the first button's top under a visible up arrow (one row less:
-// the arrow, drawn in front, covers the button's top row), at 96 dpi; BarMetricsForDpi (core/dpi.h)
-// gives them at another DPI.
+// the arrow, drawn in front, covers the button's top row), at 96 dpi; the bar scales them to its
+// DPI (core/dpi.h).
 inline constexpr int kArrowHeight = 13;
 inline constexpr int kTopUnderUpArrow = 12;
 // Bars lower than this (at 96 dpi) keep their arrows as they are.

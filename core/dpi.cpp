@@ -50,13 +50,6 @@ Rect EditorTableBoundsForDpi(int windowWidth, int windowHeight, int panelWidth, 
     return {margin, margin, margin + width, margin + height};
 }
 
-BarMetrics BarMetricsForDpi(int dpi) {
-    return {ScaleToDpi(60, dpi), ScaleToDpi(13, dpi), ScaleToDpi(12, dpi), ScaleToDpi(65, dpi),
-            ScaleToDpi(4, dpi),  ScaleToDpi(32, dpi), ScaleToDpi(92, dpi)};
-}
-
 int SmallIconSizeForDpi(int dpi) { return ScaleToDpi(16, dpi); }
-
-int LargeIconSizeForDpi(int dpi) { return ScaleToDpi(32, dpi); }
 
 }  // namespace zarv

@@ -52,21 +52,8 @@ Size ScaleOuterSize(Size size96, int dpi);
 // and as high as the window minus 48, every 96-dpi figure scaled (window and bar in pixels).
 Rect EditorTableBoundsForDpi(int windowWidth, int windowHeight, int panelWidth, int dpi);
 
-// The button bar's own figures at a DPI.
-struct BarMetrics {
-    int buttonHeight;      // 60
-    int arrowHeight;       // 13
-    int topUnderUpArrow;   // 12: the first button's top under a visible up arrow
-    int minFitTestHeight;  // 65: lower bars keep their arrows as they are
-    int spacing;           // 4: around the picture
-    int imageSize;         // 32: the pictures
-    int width;             // 92: the bar beside the editors' tables
-};
-BarMetrics BarMetricsForDpi(int dpi);
-
-// The size of a small icon (16 at 96 dpi) and of a large one (32) at dpi, as Windows sizes them
-// (GetSystemMetricsForDpi): 20 and 40 at 120, 24 and 48 at 144, 32 and 64 at 192.
+// The size of a small icon (16 at 96 dpi) at dpi, as Windows sizes it (GetSystemMetricsForDpi):
+// 20 at 120, 24 at 144, 32 at 192.
 int SmallIconSizeForDpi(int dpi);
-int LargeIconSizeForDpi(int dpi);
 
 }  // namespace zarv

@@ -2,8 +2,6 @@
 
 #include <iterator>
 
-#include "core/dpi.h"
-
 namespace zarv {
 
 namespace {
@@ -115,9 +113,5 @@ static_assert(std::size(kKeys) == kPickerKeyCount);
 }  // namespace
 
 const PickerKey* PickerKeys() { return kKeys; }
-
-Rect PickerKeyRect(const PickerKey& key, int dpi) {
-    return ScaleRectToDpi({key.Left, key.Top, key.Left + key.Width, key.Top + key.Height}, dpi);
-}
 
 }  // namespace zarv

@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <string_view>
 
-#include "core/placement.h"
-
 namespace zarv {
 
 struct PickerKey {
@@ -18,9 +16,5 @@ struct PickerKey {
 // and Win: the modifiers are chosen elsewhere.
 const PickerKey* PickerKeys();
 constexpr std::size_t kPickerKeyCount = 92;
-
-// Where a key's button goes at dpi: its 96-dpi edges scaled, so the keys of a row keep the one
-// pixel by which they overlap (or the gaps between them) at every DPI.
-Rect PickerKeyRect(const PickerKey& key, int dpi);
 
 }  // namespace zarv

@@ -80,34 +80,11 @@ TEST(DpiLayoutTest, EditorTableFollowsTheResizeRuleAtEachDpi) {
     EXPECT_EQ(EditorTableBoundsForDpi(100, 50, 138, 144), (Rect{12, 12, 12, 12}));
     for (int dpi : kDpis) {
         const Size outer = ScaleOuterSize({640, 360}, dpi);
-        const Rect t =
-            EditorTableBoundsForDpi(outer.width, outer.height, BarMetricsForDpi(dpi).width, dpi);
+        const Rect t = EditorTableBoundsForDpi(outer.width, outer.height, ScaleToDpi(92, dpi), dpi);
         // The table keeps the share of the window it has at 96 dpi, within rounding.
         EXPECT_NEAR((t.right - t.left) * 96.0 / dpi, 524, 2) << dpi;
         EXPECT_NEAR((t.bottom - t.top) * 96.0 / dpi, 312, 2) << dpi;
     }
-}
-
-TEST(DpiLayoutTest, ButtonBarFiguresAtEachDpi) {
-    const BarMetrics m96 = BarMetricsForDpi(96);
-    EXPECT_EQ(m96.buttonHeight, 60);
-    EXPECT_EQ(m96.arrowHeight, kArrowHeight);
-    EXPECT_EQ(m96.topUnderUpArrow, kTopUnderUpArrow);
-    EXPECT_EQ(m96.minFitTestHeight, kMinFitTestHeight);
-    EXPECT_EQ(m96.spacing, 4);
-    EXPECT_EQ(m96.imageSize, 32);
-    EXPECT_EQ(m96.width, 92);
-    const BarMetrics m144 = BarMetricsForDpi(144);
-    EXPECT_EQ(m144.buttonHeight, 90);
-    EXPECT_EQ(m144.arrowHeight, 20);
-    EXPECT_EQ(m144.topUnderUpArrow, 18);
-    EXPECT_EQ(m144.imageSize, 48);
-    EXPECT_EQ(m144.width, 138);
-    const BarMetrics m120 = BarMetricsForDpi(120);
-    EXPECT_EQ(m120.imageSize, 40);
-    EXPECT_EQ(m120.buttonHeight, 75);
-    EXPECT_EQ(BarMetricsForDpi(192).imageSize, 64);
-    EXPECT_EQ(BarMetricsForDpi(192).spacing, 8);
 }
 
 TEST(DpiLayoutTest, ButtonBarArrangesScaledButtons) {
@@ -135,20 +112,22 @@ TEST(DpiLayoutTest, ButtonBarArrangesScaledButtons) {
 TEST(DpiLayoutTest, ButtonFaceAtEachDpi) {
     // The editors' button at 144 dpi: 134 x 90 (the 138-pixel bar less its 2-pixel edges), a
     // 48 x 48 picture, spacing 6.
-    const BarMetrics m = BarMetricsForDpi(144);
-    ButtonFace face = ButtonFaceLayout(134, m.buttonHeight, m.spacing, isLarge,
-                                       {true, m.imageSize, m.imageSize}, {}, false);
+    ButtonFace face = ButtonFaceLayout(134, 90, 6, isLarge, {true, 48, 48}, {}, false);
     EXPECT_EQ(face.image, (Rect{43, 6, 91, 54}));
     EXPECT_EQ(face.frame, (Rect{37, 0, 97, 60}));
     EXPECT_EQ(face.text, (Rect{0, 60, 134, 90}));
 }
 
-TEST(DpiLayoutTest, PickerKeysKeepTheirOverlapsAndStayInTheWindow) {
+TEST(DpiLayoutTest, PickerKeysScaledByTheirEdgesKeepTheirOverlapsAndStayInTheWindow) {
+    // The key picker's buttons are scaled as every control is: by their edges.
     const PickerKey* keys = PickerKeys();
+    auto rect = [](const PickerKey& k, int dpi) {
+        return ScaleRectToDpi({k.Left, k.Top, k.Left + k.Width, k.Top + k.Height}, dpi);
+    };
     // "1" at 32 and "2" at 56, each 25 wide, overlap by one 96-dpi pixel: so they do at every
     // DPI, by that pixel scaled.
     for (int dpi : kDpis) {
-        const Rect one = PickerKeyRect(keys[13], dpi), two = PickerKeyRect(keys[14], dpi);
+        const Rect one = rect(keys[13], dpi), two = rect(keys[14], dpi);
         EXPECT_EQ(one.left, ScaleToDpi(32, dpi));
         EXPECT_EQ(two.left, ScaleToDpi(56, dpi));
         EXPECT_EQ(one.right, ScaleToDpi(57, dpi));
@@ -156,7 +135,7 @@ TEST(DpiLayoutTest, PickerKeysKeepTheirOverlapsAndStayInTheWindow) {
         EXPECT_LE(one.right - two.left, ScaleToDpi(1, dpi)) << dpi;
         // Every key inside the 578 x 156 client area and above the separator at 120.
         for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
-            const Rect r = PickerKeyRect(keys[k], dpi);
+            const Rect r = rect(keys[k], dpi);
             EXPECT_GE(r.left, 0);
             EXPECT_LE(r.right, ScaleToDpi(578, dpi)) << keys[k].Name;
             EXPECT_LE(r.bottom, ScaleToDpi(120, dpi)) << keys[k].Name;
@@ -164,13 +143,13 @@ TEST(DpiLayoutTest, PickerKeysKeepTheirOverlapsAndStayInTheWindow) {
         }
     }
     // At 96 dpi exactly the table.
-    EXPECT_EQ(PickerKeyRect(keys[0], 96), (Rect{8, 8, 41, 25}));
+    EXPECT_EQ(rect(keys[0], 96), (Rect{8, 8, 41, 25}));
     // "Enter" (33 x 33 at 344, 48) at 144: edges 516, 72, 565.5 -> 566, 121.5 -> 122.
     const PickerKey* enter = nullptr;
     for (std::size_t k = 0; k < kPickerKeyCount; ++k)
         if (keys[k].Code == 13) enter = &keys[k];
     ASSERT_NE(enter, nullptr);
-    EXPECT_EQ(PickerKeyRect(*enter, 144), (Rect{516, 72, 566, 122}));
+    EXPECT_EQ(rect(*enter, 144), (Rect{516, 72, 566, 122}));
 }
 
 TEST(DpiLayoutTest, CommandBarAtEachDpi) {
@@ -194,12 +173,9 @@ TEST(DpiLayoutTest, CommandBarAtEachDpi) {
     EXPECT_EQ(l144.fontHeight, 18);
 }
 
-TEST(DpiLayoutTest, IconSizesAtEachDpi) {
-    const int small[] = {16, 20, 24, 32}, large[] = {32, 40, 48, 64};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(SmallIconSizeForDpi(kDpis[i]), small[i]);
-        EXPECT_EQ(LargeIconSizeForDpi(kDpis[i]), large[i]);
-    }
+TEST(DpiLayoutTest, SmallIconSizesAtEachDpi) {
+    const int small[] = {16, 20, 24, 32};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(SmallIconSizeForDpi(kDpis[i]), small[i]);
 }
 
 }  // namespace
