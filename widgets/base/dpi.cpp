@@ -74,16 +74,18 @@ DpiFunctions Available(bool forWindow) {
 }  // namespace
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {
-    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    // Windows 7 without its 2011 loader update does not know the flag: the full path instead.
-    if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+    // Systems that know the search flags have AddDllDirectory (Windows 8, or 7 with its update
+    // KB2533623); LoadLibraryEx refuses the flags elsewhere: the full path instead.
+    if (GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "AddDllDirectory"))
+        return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     wchar_t folder[MAX_PATH];
     const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return nullptr;
     std::wstring path(folder, n);
     if (path.back() != L'\\') path += L'\\';
     path += name;
-    return LoadLibraryW(path.c_str());
+    // The libraries it needs in turn are looked for beside it first.
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 int SystemDpi() {
