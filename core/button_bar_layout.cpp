@@ -72,8 +72,8 @@ bool FullyVisible(const BarItem& item, int clientWidth, int clientHeight) {
 }  // namespace
 
 ArrowVisibility FitArrows(ArrowVisibility current, int barHeight, int clientWidth, int clientHeight,
-                          const std::vector<BarItem>& buttons) {
-    if (barHeight < kMinFitTestHeight) return current;
+                          const std::vector<BarItem>& buttons, int dpi) {
+    if (barHeight < ScaleToDpi(kMinFitTestHeight, dpi)) return current;
     std::vector<BarItem> shown;
     for (int i : OrderByTop(buttons))
         if (buttons[i].visible) shown.push_back(buttons[i]);
@@ -112,9 +112,10 @@ std::vector<int> ArrangeTops(const std::vector<BarItem>& sorted, int start, int 
 }
 
 BarArrangement ArrangeBar(ArrowVisibility current, int barHeight, int clientWidth, int clientHeight,
-                          const std::vector<BarItem>& buttons, int scrollIndex, int margin) {
+                          const std::vector<BarItem>& buttons, int scrollIndex, int margin,
+                          int dpi) {
     BarArrangement result;
-    result.arrows = FitArrows(current, barHeight, clientWidth, clientHeight, buttons);
+    result.arrows = FitArrows(current, barHeight, clientWidth, clientHeight, buttons, dpi);
     result.tops.resize(buttons.size());
     if (buttons.empty()) {
         result.arrows = {};  // a bar without buttons hides both arrows
@@ -123,7 +124,7 @@ BarArrangement ArrangeBar(ArrowVisibility current, int barHeight, int clientWidt
     std::vector<int> order = OrderByTop(buttons);
     std::vector<BarItem> sorted;
     for (int i : order) sorted.push_back(buttons[i]);
-    int start = result.arrows.up ? kTopUnderUpArrow : 0;
+    int start = result.arrows.up ? ScaleToDpi(kTopUnderUpArrow, dpi) : 0;
     std::vector<int> tops = ArrangeTops(sorted, start, barHeight, scrollIndex, margin);
     for (size_t k = 0; k < order.size(); ++k) result.tops[order[k]] = tops[k];
     return result;

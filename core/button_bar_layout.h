@@ -4,6 +4,7 @@
 // The window code paints and hit-tests with these results.
 #include <vector>
 
+#include "core/dpi.h"
 #include "core/placement.h"
 
 namespace zarv {
@@ -20,10 +21,11 @@ inline constexpr unsigned kDtEditControl = 0x2000;
 inline constexpr unsigned kDtEndEllipsis = 0x8000;
 
 // Height of a scroll arrow, and the first button's top under a visible up arrow (one row less:
-// the arrow, drawn in front, covers the button's top row).
+// the arrow, drawn in front, covers the button's top row), at 96 dpi; the bar scales them to its
+// DPI (core/dpi.h).
 inline constexpr int kArrowHeight = 13;
 inline constexpr int kTopUnderUpArrow = 12;
-// Bars lower than this keep their arrows as they are.
+// Bars lower than this (at 96 dpi) keep their arrows as they are.
 inline constexpr int kMinFitTestHeight = 65;
 
 // Image size of an image list, or absent (set false).
@@ -68,9 +70,10 @@ struct BarItem {
 
 // The arrows a bar of barHeight pixels (whole window) with the given client size shows for its
 // buttons: the down arrow when the lowest shown button is cut off, the up arrow when the highest
-// is. Bars lower than kMinFitTestHeight, and bars without shown buttons, keep `current`.
+// is. Bars lower than kMinFitTestHeight (scaled to dpi), and bars without shown buttons, keep
+// `current`.
 ArrowVisibility FitArrows(ArrowVisibility current, int barHeight, int clientWidth, int clientHeight,
-                          const std::vector<BarItem>& buttons);
+                          const std::vector<BarItem>& buttons, int dpi = kBaseDpi);
 
 // Order in which the buttons are laid out: by top, equal tops in their given order.
 std::vector<int> OrderByTop(const std::vector<BarItem>& buttons);
@@ -82,13 +85,16 @@ std::vector<int> OrderByTop(const std::vector<BarItem>& buttons);
 std::vector<int> ArrangeTops(const std::vector<BarItem>& sorted, int start, int pageHeight,
                              int scrollIndex, int margin);
 
-// The whole arrangement of a bar: arrows, then tops (indexes as in `buttons`, not sorted).
+// The whole arrangement of a bar at dpi: arrows, then tops (indexes as in `buttons`, not
+// sorted). Sizes are pixels at dpi; the first button under a visible up arrow starts at
+// kTopUnderUpArrow scaled to dpi.
 struct BarArrangement {
     ArrowVisibility arrows;
     std::vector<int> tops;
 };
 BarArrangement ArrangeBar(ArrowVisibility current, int barHeight, int clientWidth, int clientHeight,
-                          const std::vector<BarItem>& buttons, int scrollIndex, int margin);
+                          const std::vector<BarItem>& buttons, int scrollIndex, int margin,
+                          int dpi = kBaseDpi);
 
 // Scroll positions: up stops at 0, down at buttonCount - 1.
 int ScrollUpIndex(int index);

@@ -5,6 +5,7 @@
 
 #include "core/placement.h"
 #include "widgets/base/ansi.h"
+#include "widgets/base/dpi.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
@@ -12,14 +13,17 @@ namespace {
 
 constexpr int kButtonId = 2;
 constexpr int kBoxId = 1;
+// The frame around the input box's selection field: 20 - 14 pixels at 96 dpi. The system draws
+// it the same at every DPI, so the field's item height makes up the rest of the scaled height.
+constexpr int kBoxFrame = 6;
 
 }  // namespace
 
 // The white panel that fills the bar: its bevel, the drag handle and the right-click menu.
 class TCommandBar::TPanel : public Window {
 public:
-    TPanel(HWND parent, CommandBarHost& host) : host_(host) {
-        Create(L"TPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, kWidth, kHeight,
+    TPanel(HWND parent, CommandBarHost& host, int width, int height) : host_(host) {
+        Create(L"TPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, width, height,
                parent, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
 
@@ -75,31 +79,60 @@ TCommandBar::~TCommandBar() {
 
 HWND TCommandBar::Panel1() const { return panel_ ? panel_->hwnd() : nullptr; }
 
-void TCommandBar::Create(HWND bar, HFONT font, CommandBarHost& host) {
+void TCommandBar::Create(HWND bar, CommandBarHost& host) {
     bar_ = bar;
-    font_ = font;
     host_ = &host;
+    LayOut(DpiForWindow(bar_));
+}
+
+void TCommandBar::LayOut(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    layout_ = CommandBarLayoutForDpi(dpi);
+    UniqueFont old = std::move(font_);  // the controls use it until they have the new one
+    font_.reset(CreateFormFont(layout_.fontHeight));
+    SetWindowPos(bar_, nullptr, 0, 0, layout_.client.width, layout_.client.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (panel_) FitControls(true);
+}
+
+void TCommandBar::FitControls(bool move) {
+    const Rect& box = layout_.box;
+    const Rect& b = layout_.button;
+    if (move) {
+        MoveWindow(panel_->hwnd(), 0, 0, layout_.client.width, layout_.client.height, TRUE);
+        // The height given to a drop-down combo box includes its list.
+        MoveWindow(commandBox_, box.left, box.top, box.right - box.left, ScaleToDpi(200, dpi_),
+                   TRUE);
+        MoveWindow(button_, b.left, b.top, b.right - b.left, b.bottom - b.top, TRUE);
+    }
+    const auto font = reinterpret_cast<WPARAM>(font_.get());
+    SendMessageW(commandBox_, WM_SETFONT, font, move);
+    SendMessageW(button_, WM_SETFONT, font, move);
+    // Selection field 14 + frame = 20 pixels high; list items 12 pixels (at 96 dpi).
+    SendMessageW(commandBox_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 (box.bottom - box.top) - kBoxFrame);
+    SendMessageW(commandBox_, CB_SETITEMHEIGHT, 0, layout_.listItemHeight);
 }
 
 void TCommandBar::MakeControls() {
     if (panel_) return;
     EnsureCommonControls();
-    HFONT font = font_;
-    panel_ = std::make_unique<TPanel>(bar_, *host_);
+    const Rect& box = layout_.box;
+    const Rect& b = layout_.button;
+    panel_ = std::make_unique<TPanel>(bar_, *host_, layout_.client.width, layout_.client.height);
     HWND panel = panel_->hwnd();
     // The height given to a drop-down combo box includes its list.
     commandBox_ = CreateWindowExW(
         0, WC_COMBOBOXW, L"",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 8, 8, 177,
-        200, panel, reinterpret_cast<HMENU>(kBoxId), AppInstance(), nullptr);
-    button_ = CreateWindowExW(0, WC_BUTTONW, L"実行",
-                              WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, 192, 8, 49, 22,
-                              panel, reinterpret_cast<HMENU>(kButtonId), AppInstance(), nullptr);
-    SendMessageW(commandBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    // Selection field 14 + frame = 20 pixels high; list items 12 pixels.
-    SendMessageW(commandBox_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 14);
-    SendMessageW(commandBox_, CB_SETITEMHEIGHT, 0, 12);
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, box.left,
+        box.top, box.right - box.left, ScaleToDpi(200, dpi_), panel,
+        reinterpret_cast<HMENU>(kBoxId), AppInstance(), nullptr);
+    button_ =
+        CreateWindowExW(0, WC_BUTTONW, L"実行", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT,
+                        b.left, b.top, b.right - b.left, b.bottom - b.top, panel,
+                        reinterpret_cast<HMENU>(kButtonId), AppInstance(), nullptr);
+    FitControls(false);
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(commandBox_, &info)) edit_ = info.hwndItem;
@@ -130,20 +163,31 @@ LRESULT CALLBACK TCommandBar::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
 }
 
 void TCommandBar::ShowAtPointer() {
-    MakeControls();
     POINT pt{};
     GetCursorPos(&pt);
+    LayOut(DpiForPoint(pt, bar_));
+    MakeControls();
+    const int width = layout_.client.width, height = layout_.client.height;
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
     Rect area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (GetMonitorInfoW(MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi))
         area = Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
-    Point p = PlaceBarAtPointer(Point{pt.x, pt.y}, kWidth, kHeight, area);
-    SetWindowPos(bar_, HWND_TOPMOST, p.x, p.y, kWidth, kHeight, SWP_NOACTIVATE);
+    Point p = PlaceBarAtPointer(Point{pt.x, pt.y}, width, height, area);
+    SetWindowPos(bar_, HWND_TOPMOST, p.x, p.y, width, height, SWP_NOACTIVATE);
     SetWindowTextW(commandBox_, L"");
     ShowWindow(bar_, SW_SHOW);
     SetForegroundWindow(bar_);
     SetFocus(commandBox_);
+}
+
+void TCommandBar::DpiChanged(int dpi, const RECT& suggested) {
+    // Placing the bar at the pointer lays it out for the pointer's monitor before it moves
+    // there: the notice that follows the move finds it done.
+    if (dpi == dpi_) return;
+    LayOut(dpi);
+    SetWindowPos(bar_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCommandBar::Hide() {

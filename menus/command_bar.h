@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/command_bar_layout.h"
 #include "core/records.h"
+#include "widgets/base/handles.h"
 
 namespace zarv {
 
@@ -26,6 +28,7 @@ protected:
 
 class TCommandBar {
 public:
+    // The bar's size at 96 dpi.
     static constexpr int kWidth = 248;
     static constexpr int kHeight = 37;
 
@@ -34,13 +37,19 @@ public:
     TCommandBar(const TCommandBar&) = delete;
     TCommandBar& operator=(const TCommandBar&) = delete;
 
-    // Attaches the bar to the resident window, whose controls it makes in font when it is first
-    // shown or asked for a name (they need the common controls, which start-up does not load).
-    void Create(HWND bar, HFONT font, CommandBarHost& host);
+    // Attaches the bar to the resident window and sizes it for the DPI of its monitor. The
+    // controls are made when the bar is first shown or asked for a name (they need the common
+    // controls, which start-up does not load).
+    void Create(HWND bar, CommandBarHost& host);
 
-    // Places the bar's bottom-right corner at the pointer, kept on the pointer's monitor, empties
-    // the input, shows the bar in the foreground and puts the keyboard focus in the input.
+    // Places the bar's bottom-right corner at the pointer, kept on the pointer's monitor and laid
+    // out for that monitor's DPI, empties the input, shows the bar in the foreground and puts the
+    // keyboard focus in the input.
     void ShowAtPointer();
+    // The bar was moved to a monitor of another DPI (WM_DPICHANGED): it takes the suggested
+    // rectangle, its font and its layout for the new DPI.
+    void DpiChanged(int dpi, const RECT& suggested);
+    int Dpi() const { return dpi_; }
     void Hide();
     bool IsShown() const;
 
@@ -59,6 +68,10 @@ public:
 private:
     class TPanel;
     void MakeControls();
+    // Font, window size and controls for dpi.
+    void LayOut(int dpi);
+    // The controls' font and list heights for the layout, and with move their places too.
+    void FitControls(bool move);
     void FillNames(const std::vector<std::wstring>& names);
     static LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                      DWORD_PTR self);
@@ -68,7 +81,9 @@ private:
     HWND commandBox_ = nullptr;
     HWND button_ = nullptr;
     HWND edit_ = nullptr;
-    HFONT font_ = nullptr;
+    int dpi_ = 0;  // the DPI the bar is laid out for
+    CommandBarLayout layout_{};
+    UniqueFont font_;
     CommandBarHost* host_ = nullptr;
     std::vector<std::wstring> names_;  // the list's names until the controls exist
 };

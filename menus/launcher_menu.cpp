@@ -1,28 +1,56 @@
 #include "menus/launcher_menu.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "core/pe_icons.h"
 #include "widgets/base/ansi.h"
+#include "widgets/base/dpi.h"
 #include "widgets/base/files.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
 namespace {
 
-constexpr int kIconSize = 16;
 constexpr ULONG_PTR kNoImage = static_cast<ULONG_PTR>(-1);
 
-HICON LoadOwnIcon(const wchar_t* name) {
+HICON LoadOwnIcon(const wchar_t* name, int size) {
     return static_cast<HICON>(
-        LoadImageW(AppInstance(), name, IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
+        LoadImageW(AppInstance(), name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-// An own copy of the system's application icon at 16 x 16.
-HICON ApplicationIcon() {
-    auto shared = static_cast<HICON>(
-        LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
+// An own copy of the system's application icon at size x size.
+HICON ApplicationIcon(int size) {
+    auto shared =
+        static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));
     return shared ? CopyIcon(shared) : nullptr;
+}
+
+// The first icon of a program, library or icon file at size x size; nullptr when it holds none.
+HICON FirstIconOf(const std::string& ansiPath, int size) {
+    HICON icon = nullptr;
+    // The shell's small icon at the system's size; at any other size the picture of that size
+    // that the file holds (or the nearest, scaled).
+    if (size == GetSystemMetrics(SM_CXSMICON)) {
+        if (ExtractIconExA(ansiPath.c_str(), 0, nullptr, &icon, 1) > 0) return icon;
+        return nullptr;
+    }
+    if (SHDefExtractIconA(ansiPath.c_str(), 0, 0, &icon, nullptr, MAKELONG(size, size)) == S_OK)
+        return icon;
+    return nullptr;
+}
+
+// The shell's picture for the file's type, at size x size.
+HICON AssociatedIcon(const std::string& ansiPath, int size) {
+    SHFILEINFOA info{};
+    const UINT which = size > GetSystemMetrics(SM_CXSMICON) ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+    if (!SHGetFileInfoA(ansiPath.c_str(), 0, &info, sizeof info, SHGFI_ICON | which) || !info.hIcon)
+        return nullptr;
+    if (size == GetSystemMetrics(SM_CXSMICON)) return info.hIcon;
+    // Taken again from its resource at the wanted size where it has one (else scaled).
+    HICON sized = static_cast<HICON>(
+        CopyImage(info.hIcon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE | LR_COPYDELETEORG));
+    return sized ? sized : info.hIcon;
 }
 
 // Whether the file holds an icon of its own, from its headers. Telling that a program holds
@@ -83,24 +111,19 @@ void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
 HICON TLauncherMenu::FallbackIcon(const IconSource& source) const {
     switch (source.fallback) {
         case IconFallback::UrlIcon:
-            return LoadOwnIcon(L"XICON1");
+            return LoadOwnIcon(L"XICON1", iconSize_);
         case IconFallback::ApplicationIcon:
             // What the shell shows for a program without an icon, without loading the shell's
             // image lists for it.
-            return ApplicationIcon();
-        case IconFallback::AssociatedIcon: {
-            SHFILEINFOA info{};
-            if (SHGetFileInfoA(source.file.c_str(), 0, &info, sizeof info,
-                               SHGFI_ICON | SHGFI_SMALLICON) &&
-                info.hIcon)
-                return info.hIcon;
-            return LoadOwnIcon(L"MAINICON");
-        }
+            return ApplicationIcon(iconSize_);
+        case IconFallback::AssociatedIcon:
+            if (HICON icon = AssociatedIcon(source.file, iconSize_)) return icon;
+            return LoadOwnIcon(L"MAINICON", iconSize_);
         case IconFallback::MainIcon:
         case IconFallback::None:
             break;
     }
-    return LoadOwnIcon(L"MAINICON");
+    return LoadOwnIcon(L"MAINICON", iconSize_);
 }
 
 int TLauncherMenu::FindPicture(const std::string& key) const {
@@ -112,8 +135,8 @@ int TLauncherMenu::FindPicture(const std::string& key) const {
 int TLauncherMenu::AddPicture(std::string key, HICON icon) {
     UniqueIcon owned(icon);
     // An item whose picture cannot be had shows a stand-in.
-    if (!owned) owned.reset(LoadOwnIcon(L"MAINICON"));
-    if (!owned) owned.reset(ApplicationIcon());
+    if (!owned) owned.reset(LoadOwnIcon(L"MAINICON", iconSize_));
+    if (!owned) owned.reset(ApplicationIcon(iconSize_));
     const int picture = static_cast<int>(ExeIcons.size());
     ExeIcons.push_back(std::move(owned));
     keys_.emplace_back(std::move(key), picture);
@@ -131,10 +154,10 @@ void TLauncherMenu::TakePicture(IconSource& source) {
     int picture = FindPicture(key);
     if (picture < 0) {
         // The file's own first icon, when it is a program, library or icon file that holds one.
-        HICON small = nullptr;
+        HICON own = nullptr;
         if (fileExists && FileIconPresence(source.file) != IconPresence::Absent &&
-            ExtractIconExA(source.file.c_str(), 0, nullptr, &small, 1) > 0 && small) {
-            picture = AddPicture(key, small);
+            (own = FirstIconOf(source.file, iconSize_)) != nullptr) {
+            picture = AddPicture(key, own);
         } else if (source.fallback == IconFallback::AssociatedIcon) {
             picture = AddPicture(key, FallbackIcon(source));  // the shell's, by file type
         } else {
@@ -170,12 +193,46 @@ int TLauncherMenu::TagOf(UINT id) const {
     return static_cast<int>(id - kFirstId);
 }
 
-void TLauncherMenu::Popup(HWND owner, int x, int y) const { PopupMenuAt(menu_.get(), owner, x, y); }
+bool TLauncherMenu::SetIconSize(int size) {
+    if (size <= 0 || size == iconSize_) return false;
+    iconSize_ = size;
+    // Every picture is taken again at the new size.
+    ExeIcons.clear();
+    keys_.clear();
+    for (IconSource& source : images_) source.picture = -1;
+    nextIcon_ = 0;
+    // Setting the picture again makes the menu measure its items anew.
+    const int n = GetMenuItemCount(menu_.get());
+    for (int i = 0; i < n; ++i) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_BITMAP;
+        if (!GetMenuItemInfoW(menu_.get(), static_cast<UINT>(i), TRUE, &mii) || !mii.hbmpItem)
+            continue;
+        SetMenuItemInfoW(menu_.get(), static_cast<UINT>(i), TRUE, &mii);
+    }
+    return true;
+}
+
+void TLauncherMenu::Popup(HWND owner, int x, int y) {
+    popupAt_ = POINT{x, y};
+    popping_ = true;
+    PopupMenuAt(menu_.get(), owner, x, y);
+    popping_ = false;
+}
+
+void TLauncherMenu::InitPopup(HWND owner) {
+    // The menu opens on the monitor under its corner (at the pointer when the notification
+    // area opens it): its pictures at that monitor's small-icon size.
+    POINT at = popupAt_;
+    if (!popping_) GetCursorPos(&at);
+    SetIconSize(SmallIconSize(DpiForPoint(at, owner)));
+}
 
 bool TLauncherMenu::MeasureItem(MEASUREITEMSTRUCT& mis) const {
     if (mis.CtlType != ODT_MENU || TagOf(mis.itemID) < 0) return false;
-    mis.itemWidth = kIconSize;
-    mis.itemHeight = kIconSize;
+    mis.itemWidth = static_cast<UINT>(iconSize_);
+    mis.itemHeight = static_cast<UINT>(iconSize_);
     return true;
 }
 
@@ -185,8 +242,8 @@ bool TLauncherMenu::DrawItem(const DRAWITEMSTRUCT& dis) {
     IconSource& source = images_[dis.itemData];
     if (source.picture < 0) TakePicture(source);
     HICON icon = ExeIcons[static_cast<size_t>(source.picture)].get();
-    int y = dis.rcItem.top + (dis.rcItem.bottom - dis.rcItem.top - kIconSize) / 2;
-    DrawIconEx(dis.hDC, dis.rcItem.left, y, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    int y = dis.rcItem.top + (dis.rcItem.bottom - dis.rcItem.top - iconSize_) / 2;
+    DrawIconEx(dis.hDC, dis.rcItem.left, y, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The launcher menu `ItemMenu`: one item per hotkey entry with its program's 16 x 16 icon from
-// `ExeIcons`.
+// The launcher menu `ItemMenu`: one item per hotkey entry with its program's icon from `ExeIcons`,
+// at the small-icon size of the monitor it opens on (16 x 16 at 96 dpi).
 #include <windows.h>
 
 #include <string>
@@ -36,8 +36,16 @@ public:
 
     // Tag of the item with command identifier id, or -1.
     int TagOf(UINT id) const;
-    // Shows the menu with its top-left corner at (x, y); commands go to owner as WM_COMMAND.
-    void Popup(HWND owner, int x, int y) const;
+    // Shows the menu with its top-left corner at (x, y), its pictures at the small-icon size of
+    // the monitor there; commands go to owner as WM_COMMAND.
+    void Popup(HWND owner, int x, int y);
+    // The owner's WM_INITMENUPOPUP for the menu, however it was opened: the pictures take the
+    // small-icon size of the monitor it opens on.
+    void InitPopup(HWND owner);
+    // The pictures' size in pixels; a new size drops the pictures taken so far (they are taken
+    // again as before). True when the size changed.
+    bool SetIconSize(int size);
+    int IconSize() const { return iconSize_; }
 
     // The owner's WM_MEASUREITEM / WM_DRAWITEM for the items' pictures; true when handled.
     // Drawing an item whose picture is not taken yet takes it first.
@@ -60,6 +68,9 @@ private:
     std::size_t count_ = 0;           // items of the menu
     std::vector<IconSource> images_;  // one per enabled item, in image-index order
     std::size_t nextIcon_ = 0;        // the in-order pass has looked at images_ before this
+    int iconSize_ = 16;               // the pictures' width and height
+    bool popping_ = false;            // Popup is opening the menu at popupAt_
+    POINT popupAt_{};
     // The pictures, drawn straight onto the menu (no image list, so that the common controls
     // need not load for the menu): entries of the same file share one, and so do all items that
     // show the same fallback. keys_ finds a picture by fallback and file (or fallback alone).

@@ -12,6 +12,7 @@
 #include "settings/about.h"
 #include "settings/setting_form.h"
 #include "settings/str_command_form.h"
+#include "widgets/base/dpi.h"
 #include "widgets/base/files.h"
 #include "widgets/tray_icon.h"
 
@@ -76,15 +77,12 @@ void TZarv_main::AddTrayIcon() {
 
 void TZarv_main::FormCreate() {
     HWND self = hwnd();
-    font_.reset(CreateFormFont());
-    bar_.Create(self, static_cast<HFONT>(font_.get()), *this);
+    bar_.Create(self, *this);
     hotkeys_ = std::make_unique<HotkeyRegistration>(self);
     TrayIcon1 = std::make_unique<TTrayIcon>(self);
     if (TrayIcon1->Registered()) {
-        UniqueIcon icon(static_cast<HICON>(LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0)));
-        TrayIcon1->SetIcon(icon.get());  // the icon keeps a copy
+        // The window starts at (0, 0), on the primary monitor with the notification area.
+        SetTrayPicture(DpiForWindow(self));
         TrayIcon1->SetTipHelp("Z.A.R.V");
         TrayIcon1->SetLBPopupMenu(ItemMenu.handle());
         TrayIcon1->SetRBPopupMenu(PopupMenu1.handle());
@@ -116,6 +114,13 @@ void TZarv_main::ReadListFile(ListFile& file, ReadBy by) {
         // (After the start-up read the timer set before it, or by a read it ran, is the due one.)
         SetTimer(hwnd(), file.timer, *delay, nullptr);
     }
+}
+
+void TZarv_main::SetTrayPicture(int dpi) {
+    const int size = SmallIconSize(dpi);
+    UniqueIcon icon(
+        static_cast<HICON>(LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON, size, size, 0)));
+    TrayIcon1->SetIcon(icon.get());  // the icon keeps a copy
 }
 
 void TZarv_main::FormClose() {
@@ -338,12 +343,22 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kHotkeyFileTimer) ReadListFile(hotkeyFile_, ReadBy::Timer);
             if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
             return 0;
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.InitPopup(hwnd());
+            break;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
             break;
         case WM_DRAWITEM:
             if (ItemMenu.DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
             break;
+        case WM_DPICHANGED:
+            // The bar went to a monitor of another DPI, or the user changed the scaling: the
+            // bar lays itself out again, and the notification area's picture follows the
+            // primary monitor.
+            bar_.DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            if (TrayIcon1) SetTrayPicture(PrimaryMonitorDpi());
+            return 0;
         case WM_ACTIVATEAPP:
             // Another program became active: the shown bar goes away.
             if (!wp && bar_.IsShown()) HideBar();

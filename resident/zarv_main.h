@@ -64,6 +64,8 @@ private:
     void LauncherItemClick(int tag);
     void RunEntry(const THotkeyItem& entry);
     void AddTrayIcon();
+    // The notification area's picture: the program's icon at the small-icon size of dpi.
+    void SetTrayPicture(int dpi);
     // One tick of the launcher menu's pictures (the timer's work after each rebuild).
     void TakeMenuIcons();
 
@@ -111,7 +113,6 @@ private:
     // the open one to the front.
     EditorSlot hotkeyEditor_{false};
     EditorSlot commandEditor_{true};
-    UniqueFont font_;
     TLauncherMenu ItemMenu;
     TTrayMenu PopupMenu1;
     TCommandBar bar_;

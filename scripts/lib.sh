@@ -87,14 +87,19 @@ _zarv_install_marlett() {
     echo "prefix: Wine's marlett.ttf not found; title-bar buttons show letters" >&2
 }
 
-# zarv_make_prefix [PATH] [--test]: creates a Wine prefix (default build/wineprefix) unless it
-# exists, and imports our registry settings; --test adds the marker file associations of the
-# end-to-end tests.
+# The screen's DPI of a prefix (Wine reads it from the user's LogPixels).
+_zarv_dpi_reg() {
+    printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$1"
+}
+
+# zarv_make_prefix [PATH] [--test] [DPI]: creates a Wine prefix (default build/wineprefix) unless
+# it exists, and imports our registry settings; --test adds the marker file associations of the
+# end-to-end tests; DPI sets the screen's dots per inch (96 when not given).
 zarv_make_prefix() {
-    local prefix=${1:-$ZARV_ROOT/build/wineprefix} test=${2:-}
+    local prefix=${1:-$ZARV_ROOT/build/wineprefix} test=${2:-} dpi=${3:-}
     zarv_wine_env
     export WINEPREFIX=$prefix
-    if [[ -f $prefix/system.reg && -f $prefix/.zarv-ready$test ]]; then
+    if [[ -f $prefix/system.reg && -f $prefix/.zarv-ready$test$dpi ]]; then
         _zarv_install_marlett "$prefix"
         return 0
     fi
@@ -106,19 +111,21 @@ zarv_make_prefix() {
     {
         _zarv_base_reg
         if [[ $test == --test ]]; then _zarv_test_reg; fi
+        if [[ -n $dpi ]]; then _zarv_dpi_reg "$dpi"; fi
     } | _zarv_write_reg "$reg"
     wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
     wineserver -w
     _zarv_install_marlett "$prefix"
-    touch "$prefix/.zarv-ready$test"
+    touch "$prefix/.zarv-ready$test$dpi"
 }
 
-# zarv_start_xvfb: starts an Xvfb on a free display; sets DISPLAY and ZARV_XVFB_PID.
+# zarv_start_xvfb [WIDTHxHEIGHT]: starts an Xvfb (default 1024x768) on a free display; sets
+# DISPLAY and ZARV_XVFB_PID.
 zarv_start_xvfb() {
-    local fifo
+    local size=${1:-1024x768} fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
     ZARV_XVFB_PID=$!
     local n
     read -r -t 10 n <"$fifo" || true

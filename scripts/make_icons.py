@@ -1,13 +1,19 @@
 #!/usr/bin/env python3
 """Draws the program's two icons and writes them as .ico files.
 
-main.ico   (MAINICON): 32 x 32 and 16 x 16, 32-bit colour: a blue tile with a white "Z".
-xicon1.ico (XICON1):   16 x 16, 16 colours: a globe, the picture of URL entries.
-appicon.ico (APPICON):  main.ico's pictures again, PNG-compressed: the file's picture in the shell.
+main.ico   (MAINICON): 32 x 32 and 16 x 16, 32-bit colour, PNG-compressed: a blue tile with a
+           white "Z"; also 20 and 24 (small icons at 125 and 150 %; 32 serves 200 %).
+xicon1.ico (XICON1):   16 x 16, 16 colours: a globe, the picture of URL entries; also 20, 24
+           and 32 (small icons up to 200 %).
+appicon.ico (APPICON):  main.ico's pictures again, and 40, 48 and 64: the file's picture in the
+           shell, whose views take the larger sizes.
 lookbtn_*.ico (LOOKBTN_ADD, _EDIT, _DEL, _OK): 32 x 32, 32-bit colour, PNG-compressed: the list
-editors' button pictures: a green plus, a pencil over a sheet, a red cross, a green tick.
+editors' button pictures: a green plus, a pencil over a sheet, a red cross, a green tick; also 40,
+48 and 64 for the buttons at 125, 150 and 200 %.
 
-PNG-compressed icon images (Windows Vista and later) take a sixth of the plain ones' bytes.
+Every size is drawn for itself (no picture is a stretched copy of another), so each screen
+scaling finds its own. PNG-compressed icon images (Windows Vista and later) take a sixth of the
+plain ones' bytes (the globe keeps its 16 colours).
 """
 import math
 import struct
@@ -52,18 +58,15 @@ def tile_pixels(n):
     return rows
 
 
-def dib_32(n):
-    return dib_rows(tile_pixels(n)), 32
-
-
 VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
        (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
        (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
 
 
-def globe_index(x, y):
-    """Palette index of the 16 x 16 globe, or None for transparent."""
-    u, v = x + 0.5 - 8, y + 0.5 - 8
+def globe_index(x, y, n=16):
+    """Palette index of the n x n globe, or None for transparent (drawn in 16 x 16 units)."""
+    k = 16 / n
+    u, v = (x + 0.5) * k - 8, (y + 0.5) * k - 8
     d = math.hypot(u, v)
     if d > 7.5:
         return None
@@ -74,16 +77,16 @@ def globe_index(x, y):
     return 12 if (u + v) < 2 else 6
 
 
-def dib_4():
-    n = 16
+def dib_4(n=16):
     header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 4, 0, 0, 0, 0, 16, 0)
     palette = b"".join(struct.pack("BBBB", b, g, r, 0) for (r, g, b) in VGA)
     xor = b""
     mask = b""
     for y in reversed(range(n)):
-        idx = [globe_index(x, y) for x in range(n)]
-        xor += bytes(((idx[x] or 0) << 4) | (idx[x + 1] or 0) for x in range(0, n, 2))
-        out = bytearray(4)
+        idx = [globe_index(x, y, n) for x in range(n)]
+        row = bytes(((idx[x] or 0) << 4) | (idx[x + 1] or 0) for x in range(0, n, 2))
+        xor += row + bytes(-len(row) % 4)  # rows end on 4-byte boundaries
+        out = bytearray(((n + 31) // 32) * 4)
         for x in range(n):
             if idx[x] is None:
                 out[x // 8] |= 0x80 >> (x % 8)
@@ -113,8 +116,10 @@ def rect_dist(u, v, left, top, right, bottom):
 
 
 def stroke_picture(shapes, n=32):
-    """shapes: list of (distance function, half width, rgb), later ones on top. A dark outline
-    of one pixel surrounds every shape; edges are smoothed by 4 x 4 sampling."""
+    """shapes: list of (distance function, half width, rgb) in 32 x 32 units, later ones on top,
+    drawn n x n. A dark outline of one unit surrounds every shape; edges are smoothed by 4 x 4
+    sampling."""
+    k = 32 / n
     rows = []
     for y in range(n):
         row = []
@@ -123,12 +128,12 @@ def stroke_picture(shapes, n=32):
             alpha = 0
             for sy in range(4):
                 for sx in range(4):
-                    u, v = x + (sx + 0.5) / 4, y + (sy + 0.5) / 4
+                    u, v = (x + (sx + 0.5) / 4) * k, (y + (sy + 0.5) / 4) * k
                     colour = None
                     for dist, half, rgb in shapes:
                         d = dist(u, v)
                         if d <= half:
-                            colour = shade(rgb, v, n)
+                            colour = shade(rgb, v, 32)
                         elif d <= half + 1.2:
                             colour = tuple(c // 3 for c in rgb)
                     if colour:
@@ -148,21 +153,6 @@ def segments(*segs):
 
 def box(left, top, right, bottom):
     return lambda u, v: rect_dist(u, v, left, top, right, bottom)
-
-
-def dib_rows(rows):
-    n = len(rows)
-    header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = b"".join(bytes(c for px in row for c in px) for row in reversed(rows))
-    mask_row = ((n + 31) // 32) * 4
-    mask = b""
-    for row in reversed(rows):
-        out = bytearray(mask_row)
-        for x, px in enumerate(row):
-            if px[3] < 128:
-                out[x // 8] |= 0x80 >> (x % 8)
-        mask += bytes(out)
-    return header + xor + mask
 
 
 GREEN = (40, 170, 60)
@@ -210,16 +200,23 @@ def write_ico(path, images):
     Path(path).write_bytes(out)
 
 
+# Sizes beyond 100 %: small icons 20, 24, 32 (125, 150, 200 %); large ones and the buttons'
+# pictures 40, 48, 64.
+MORE_SMALL = (20, 24)
+MORE_LARGE = (40, 48, 64)
+
+
 def main(folder):
-    big, _ = dib_32(32)
-    small, _ = dib_32(16)
-    write_ico(Path(folder) / "main.ico", [(32, 0, 32, big), (16, 0, 32, small)])
+    write_ico(Path(folder) / "main.ico",
+              [(n, 0, 32, png_image(tile_pixels(n))) for n in (32, 16) + MORE_SMALL])
     globe, _ = dib_4()
-    write_ico(Path(folder) / "xicon1.ico", [(16, 16, 4, globe)])
+    write_ico(Path(folder) / "xicon1.ico", [(16, 16, 4, globe)]
+              + [(n, 16, 4, dib_4(n)[0]) for n in MORE_SMALL + (32,)])
     write_ico(Path(folder) / "appicon.ico",
-              [(n, 0, 32, png_image(tile_pixels(n))) for n in (32, 16)])
+              [(n, 0, 32, png_image(tile_pixels(n))) for n in (32, 16) + MORE_SMALL + MORE_LARGE])
     for name, strokes in BUTTON_PICTURES.items():
-        write_ico(Path(folder) / name, [(32, 0, 32, png_image(stroke_picture(strokes)))])
+        write_ico(Path(folder) / name, [(n, 0, 32, png_image(stroke_picture(strokes, n)))
+                                        for n in (32,) + MORE_LARGE])
 
 
 if __name__ == "__main__":

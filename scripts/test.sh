@@ -1,8 +1,9 @@
 #!/bin/bash
 # test.sh: README command 2 and what CI runs. Sets the machine up, builds and tests the native
 # preset (core unit tests), builds the windows preset and runs its tests under Wine in a fresh
-# prefix on a private Xvfb, then makes the release zip and checks it. Exits non-zero when a build
-# fails, a test or a check of the zip fails, or no test ran.
+# prefix on a private Xvfb, then makes the release zip and checks it, and runs the DPI cases again
+# in prefixes at 120, 144 and 192 dpi. Exits non-zero when a build fails, a test or a check of the
+# zip fails, or no test ran.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -60,6 +61,22 @@ if cmake --preset windows >/dev/null && nice cmake --build --preset windows --pa
         ctest --preset windows --no-tests=error || fail "tests under Wine failed"
         section "package: build and check"
         check_package || fail "the release zip failed its checks"
+        # The cases that lay windows out for the screen's DPI, again at 125, 150 and 200 %, on a
+        # screen as much larger (the editors at 200 % are wider than 1024 pixels).
+        for dpi in 120 144 192; do
+            zarv_stop_prefix
+            zarv_stop_xvfb
+            prefix=$ZARV_ROOT/build/wine-test-$dpi
+            rm -rf "$prefix"
+            if zarv_start_xvfb "$((1024 * dpi / 96))x$((768 * dpi / 96))" &&
+                zarv_make_prefix "$prefix" --test "$dpi"; then
+                zarv_warm_server
+                section "windows: tests at $dpi dpi"
+                ctest --preset windows -L dpi --no-tests=error || fail "tests at $dpi dpi failed"
+            else
+                fail "no Wine prefix at $dpi dpi"
+            fi
+        done
     else
         fail "no Wine prefix or no Xvfb"
     fi

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "core/dpi.h"
 #include "core/placement.h"
+#include "widgets/base/dpi.h"
 #include "settings/editor_host.h"
 #include "settings/entry_fields.h"
 
@@ -16,6 +18,8 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGreyText = 0x808080;
 constexpr COLORREF kRedText = RGB(255, 0, 0);
 constexpr int kNarrowestFillColumn = 40;
+constexpr int kPictureSize = 32;  // the buttons' pictures
+constexpr int kDragScroll = 8;    // rows scroll by this while a drag is at the table's edge
 
 const wchar_t kDeleteQuestion[] = L"このアイテムを削除してもよろしいですか？";
 
@@ -76,11 +80,65 @@ void TListEditor::ShowModal(HWND owner) {
     ListView1 = nullptr;
 }
 
-void TListEditor::FormCreate() {
+void TListEditor::MakeFonts() {
     LOGFONTW lf{};
     GetObjectW(Font(), sizeof lf, &lf);
     lf.lfStrikeOut = TRUE;
     struckFont_.reset(CreateFontIndirectW(&lf));
+    // The header's captions are written in the system's default font, which is made for the
+    // system's DPI: on a monitor of another DPI a copy of it scaled to that DPI.
+    headerFont_.reset();
+    const int system = SystemDpi();
+    if (Dpi() != system && GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) {
+        lf.lfHeight = MulDivRound(lf.lfHeight, Dpi(), system);
+        headerFont_.reset(CreateFontIndirectW(&lf));
+    }
+}
+
+void TListEditor::LoadPictures() {
+    // The buttons' pictures at the DPI's size, each taken from the icon's own picture of it.
+    const int size = Scale(kPictureSize);
+    ImageList1.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 4, 0));
+    for (const wchar_t* name : kButtonIcons) {
+        UniqueIcon icon(
+            static_cast<HICON>(LoadImageW(AppInstance(), name, IMAGE_ICON, size, size, 0)));
+        ImageList_AddIcon(ImageList1.get(), icon.get());
+    }
+    Control_Panel.SetLargeImages(ImageList1.get());
+}
+
+void TListEditor::SetColumnWidths() {
+    for (size_t c = 0; c < columns_.size(); ++c)
+        if (columns_[c].Width > 0)
+            SendMessageW(ListView1, LVM_SETCOLUMNWIDTH, c, Scale(columns_[c].Width));
+}
+
+void TListEditor::SetTitlePicture() {
+    // At the system's DPI the window class's icon gives the title bar its small picture; on a
+    // monitor of another DPI the program's icon at that DPI's small size.
+    if (Dpi() == SystemDpi() && !titleIcon_) return;
+    const int size = SmallIconSize(Dpi());
+    UniqueIcon old = std::move(titleIcon_);
+    titleIcon_.reset(static_cast<HICON>(
+        LoadImageW(AppInstance(), L"MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(titleIcon_.get()));
+}
+
+void TListEditor::FormDpiChanged() {
+    SetTitlePicture();
+    MakeFonts();
+    SendMessageW(ListView1, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+    SetColumnWidths();
+    Control_Panel.SetFont(Font());
+    Control_Panel.SetHiLiteFont(Font());
+    Control_Panel.SetDpi(Dpi());
+    LoadPictures();
+    // The window's new size follows and lays the table and the bar out (FormResize).
+}
+
+void TListEditor::FormCreate() {
+    SetTitlePicture();
+    MakeFonts();
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
 
     // Owner data: the editor's model answers every text (LVN_GETDISPINFO), so opening a long list
@@ -88,8 +146,8 @@ void TListEditor::FormCreate() {
     const DWORD tableStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
                              LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_NOSORTHEADER |
                              (flatTable_ ? WS_BORDER : 0);
-    ListView1 = CreateWindowExW(flatTable_ ? 0 : WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", tableStyle, 8,
-                                8, 0, 0, hwnd(), nullptr, AppInstance(), nullptr);
+    ListView1 = CreateWindowExW(flatTable_ ? 0 : WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", tableStyle,
+                                Scale(8), Scale(8), 0, 0, hwnd(), nullptr, AppInstance(), nullptr);
     SendMessageW(ListView1, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     const DWORD ex = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
     SendMessageW(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
@@ -101,7 +159,7 @@ void TListEditor::FormCreate() {
         LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH;
         col.pszText = const_cast<wchar_t*>(columns_[c].Caption);
-        col.cx = columns_[c].Width > 0 ? columns_[c].Width : kNarrowestFillColumn;
+        col.cx = Scale(columns_[c].Width > 0 ? columns_[c].Width : kNarrowestFillColumn);
         SendMessageW(ListView1, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
     }
     SetWindowSubclass(ListView1, &TListEditor::TableProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -110,16 +168,13 @@ void TListEditor::FormCreate() {
 
     RECT client;
     GetClientRect(hwnd(), &client);
-    Control_Panel.Create(hwnd(), client.right - kPanelWidth, 0, kPanelWidth, client.bottom);
+    const int panelWidth = Scale(kPanelWidth);
+    Control_Panel.SetDpi(Dpi());
+    Control_Panel.Create(hwnd(), client.right - panelWidth, 0, panelWidth, client.bottom);
     Control_Panel.SetColor(kWhite);
     Control_Panel.SetFont(Font());
     Control_Panel.SetHiLiteFont(Font());
-    ImageList1.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 4, 0));
-    for (const wchar_t* name : kButtonIcons) {
-        UniqueIcon icon(static_cast<HICON>(LoadImageW(AppInstance(), name, IMAGE_ICON, 32, 32, 0)));
-        ImageList_AddIcon(ImageList1.get(), icon.get());
-    }
-    Control_Panel.SetLargeImages(ImageList1.get());
+    LoadPictures();
     LookBtn_Add = &Control_Panel.AddButton(L"追加(INS)", 0, 0, [this] { Act(&TListEditor::Add); });
     LookBtn_Edit = &Control_Panel.AddButton(L"編集(SPACE)", 1, 60,
                                             [this] { Act(&TListEditor::LookBtn_EditClick); });
@@ -136,12 +191,13 @@ void TListEditor::FormResize() {
     RECT outer, client;
     GetWindowRect(hwnd(), &outer);
     GetClientRect(hwnd(), &client);
-    const Rect table =
-        EditorTableBounds(outer.right - outer.left, outer.bottom - outer.top, kPanelWidth);
+    const int panelWidth = Scale(kPanelWidth);
+    const Rect table = EditorTableBoundsForDpi(outer.right - outer.left, outer.bottom - outer.top,
+                                               panelWidth, Dpi());
     MoveWindow(ListView1, table.left, table.top, table.right - table.left, table.bottom - table.top,
                TRUE);
     if (Control_Panel.hwnd())
-        MoveWindow(Control_Panel.hwnd(), client.right - kPanelWidth, 0, kPanelWidth, client.bottom,
+        MoveWindow(Control_Panel.hwnd(), client.right - panelWidth, 0, panelWidth, client.bottom,
                    TRUE);
 
     // The fill column takes what the table's client width leaves.
@@ -150,13 +206,13 @@ void TListEditor::FormResize() {
     int fixed = 0, fill = -1;
     for (size_t c = 0; c < columns_.size(); ++c) {
         if (columns_[c].Width > 0)
-            fixed += columns_[c].Width;
+            fixed += Scale(columns_[c].Width);
         else
             fill = static_cast<int>(c);
     }
     if (fill >= 0)
         SendMessageW(ListView1, LVM_SETCOLUMNWIDTH, fill,
-                     std::max(kNarrowestFillColumn, static_cast<int>(inner.right) - fixed));
+                     std::max(Scale(kNarrowestFillColumn), static_cast<int>(inner.right) - fixed));
 }
 
 void TListEditor::RowsChanged(int select) {
@@ -253,9 +309,9 @@ void TListEditor::ListView1DragOver(POINT screen) {
     if (HWND h = reinterpret_cast<HWND>(SendMessageW(ListView1, LVM_GETHEADER, 0, 0)))
         GetClientRect(h, &header);
     if (p.y < header.bottom)
-        SendMessageW(ListView1, LVM_SCROLL, 0, -8);
+        SendMessageW(ListView1, LVM_SCROLL, 0, -Scale(kDragScroll));
     else if (p.y >= client.bottom)
-        SendMessageW(ListView1, LVM_SCROLL, 0, 8);
+        SendMessageW(ListView1, LVM_SCROLL, 0, Scale(kDragScroll));
     SetDropTarget(RowAt(screen));
 }
 
@@ -383,8 +439,9 @@ void TListEditor::DrawHeaderItem(const DRAWITEMSTRUCT& dis) {
     FillRect(dis.hDC, &dis.rcItem, static_cast<HBRUSH>(white.get()));
     SetTextColor(dis.hDC, RGB(0, 0, 0));
     SetBkMode(dis.hDC, TRANSPARENT);
-    SelectObjectGuard font(dis.hDC, GetStockObject(DEFAULT_GUI_FONT));
-    TextOutW(dis.hDC, dis.rcItem.left + 5, dis.rcItem.top + 2, text, lstrlenW(text));
+    SelectObjectGuard font(dis.hDC,
+                           headerFont_ ? headerFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+    TextOutW(dis.hDC, dis.rcItem.left + Scale(5), dis.rcItem.top + Scale(2), text, lstrlenW(text));
 }
 
 LRESULT CALLBACK TListEditor::TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,

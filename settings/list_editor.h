@@ -91,9 +91,18 @@ protected:
 
     void FormCreate() override;
     void FormShow() override;
+    void FormDpiChanged() override;
 
 private:
     void FormResize();
+    // The struck-out font of grey rows and the header's font, for the form's DPI.
+    void MakeFonts();
+    // ImageList1 at the DPI's size, given to the bar.
+    void LoadPictures();
+    // The fixed columns' widths at the DPI (the fill column follows in FormResize).
+    void SetColumnWidths();
+    // The title bar's small picture at the DPI.
+    void SetTitlePicture();
     void LookBtn_EditClick();
     void LookBtn_delClick();
     // Runs a button's action, then gives the table the keyboard focus back.
@@ -125,6 +134,8 @@ private:
     TLookOutButton* LookBtn_OK = nullptr;
     UniqueImageList ImageList1;
     UniqueFont struckFont_;  // the form font with strike-out, for grey rows
+    UniqueFont headerFont_;  // the default font at the form's DPI; none at the system's
+    UniqueIcon titleIcon_;   // the title bar's picture; none at the system's DPI
     std::wstring cellText_;  // keeps the text of the last LVN_GETDISPINFO alive
 
     int dragRow_ = -1;  // the row being dragged, while a drag lasts

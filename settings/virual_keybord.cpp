@@ -50,13 +50,20 @@ void TVirualKeybord::FormCreate() {
                     key.Width, key.Height, caption.c_str(), BS_PUSHBUTTON});
     }
     for (const FormControl& c : kControls) AddControl(c);
+    SelectKeys = Control(kSelectKeysId);
+    MakeBoldFont();
+}
+
+void TVirualKeybord::MakeBoldFont() {
     LOGFONTW lf{};
     GetObjectW(Font(), sizeof lf, &lf);
     lf.lfWeight = FW_BOLD;
+    UniqueFont old = std::move(boldFont_);
     boldFont_.reset(CreateFontIndirectW(&lf));
-    SelectKeys = Control(kSelectKeysId);
-    SendMessageW(SelectKeys, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+    SendMessageW(SelectKeys, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), TRUE);
 }
+
+void TVirualKeybord::FormDpiChanged() { MakeBoldFont(); }
 
 void TVirualKeybord::FormShow() { SetFocus(Control(kOkId)); }
 

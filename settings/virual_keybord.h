@@ -26,6 +26,7 @@ public:
 protected:
     void FormCreate() override;
     void FormShow() override;
+    void FormDpiChanged() override;
     void OkClick() override { Button14Click(); }
     void CancelClick() override { Button76Click(); }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -34,11 +35,12 @@ private:
     void Button1Click(std::size_t key);
     void Button14Click();
     void Button76Click();
+    void MakeBoldFont();
 
     HWND SelectKeys = nullptr;
     int selectKeysTag_ = 0;  // the chosen key's code
     std::wstring selectKeysText_;
-    UniqueFont boldFont_;
+    UniqueFont boldFont_;  // the chosen key's name: the form's font in bold
     bool confirmed_ = false;
 };
 

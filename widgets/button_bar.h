@@ -48,7 +48,7 @@ public:
     int ImageIndex() const { return imageIndex_; }
     void SetButtonBorder(TButtonBorder border);
     TButtonBorder ButtonBorder() const { return border_; }
-    void SetSpacing(int spacing);
+    void SetSpacing(int spacing);  // around the picture, at 96 dpi [4]
     int Spacing() const { return spacing_; }
     void SetImageSize(TImageSize size);
     TImageSize ImageSize() const { return imageSize_; }
@@ -127,8 +127,8 @@ private:
     int pressOffset_ = 0;  // no property sets it: the picture stays put while pushed
 };
 
-// A flat scroll arrow of the bar, 13 pixels high across its width. Scrolls up on release;
-// with AutoRepeat also while held (first after 400 ms, then every 120 ms).
+// A flat scroll arrow of the bar, 13 pixels high (at 96 dpi) across its width. Scrolls up on
+// release; with AutoRepeat also while held (first after 400 ms, then every 120 ms).
 class TUpArrowBtn {
 public:
     explicit TUpArrowBtn(TExpress& parent) : parent_(parent) {}
@@ -192,9 +192,14 @@ public:
     void SetSmallImages(HIMAGELIST images);  // given to every button; not owned
     void SetImageSize(TImageSize size);      // passed on to buttons with ParentImageSize
     TImageSize ImageSize() const { return imageSize_; }
+    // The DPI the bar is drawn for [96]. The figures below, the buttons' spacing, the arrows'
+    // height and the fit test are given at 96 dpi and scaled to it; the image lists are the
+    // owner's, at the DPI's size.
+    void SetDpi(int dpi);
+    int Dpi() const { return dpi_; }
     void SetButtonHeight(int height);  // [60]
     int ButtonHeight() const { return buttonHeight_; }
-    void SetMargin(int margin);      // pixels free above each button [0]
+    void SetMargin(int margin);      // free above each button [0]
     void SetAutoRepeat(bool value);  // the arrows repeat while held
     void SetEnabled(bool enabled);   // the bar and its arrows
     void SetPopUpMenu(HMENU menu);   // right press on the background
@@ -252,6 +257,7 @@ private:
     HIMAGELIST smallImages_ = nullptr;
     HMENU popUpMenu_ = nullptr;
     TImageSize imageSize_ = isLarge;
+    int dpi_ = kBaseDpi;
     int buttonHeight_ = 60;
     int margin_ = 0;
     int scrollIndex_ = 0;

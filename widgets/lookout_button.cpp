@@ -157,8 +157,10 @@ HFONT TLookOutButton::CurrentFont() const {
 }
 
 ButtonFace TLookOutButton::Face() const {
-    return ButtonFaceLayout(width_, height_, spacing_, imageSize_, SizeOf(largeImages_),
-                            SizeOf(smallImages_), pushed_, pressOffset_);
+    const int dpi = parent_.Dpi();
+    return ButtonFaceLayout(width_, height_, ScaleToDpi(spacing_, dpi), imageSize_,
+                            SizeOf(largeImages_), SizeOf(smallImages_), pushed_,
+                            ScaleToDpi(pressOffset_, dpi));
 }
 
 void TLookOutButton::DrawFrame(HDC dc) {
@@ -268,7 +270,8 @@ void TUpArrowBtn::Paint(HDC dc, COLORREF color, bool enabled) {
         InflateRect(&draw, 1, 1);
         if (!hover_) {
             state |= DFCS_FLAT;
-            OffsetRect(&draw, 0, down ? 2 : -2);  // the picture moves outwards
+            const int out = ScaleToDpi(2, parent_.Dpi());
+            OffsetRect(&draw, 0, down ? out : -out);  // the picture moves outwards
         }
     }
     SaveDC(dc);

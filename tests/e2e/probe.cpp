@@ -4,6 +4,7 @@
 // probe_protocol.h) and then unloads the DLL.
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <cstring>
@@ -113,16 +114,26 @@ std::string DescribeMenu(HWND window) {
     return out;
 }
 
-// Pictures are drawn into a 16 x 16 bitmap filled with a colour that no icon of the tests has.
-constexpr int kSize = 16;
+// Pictures are drawn into a bitmap of the size the owner measures (16 x 16 at 96 dpi), filled
+// with a colour that no icon of the tests has.
 constexpr std::uint32_t kBackground = 0x00FF00FF;
 
 // Lets the owner draw the item's picture into a fresh bitmap; false when it did not answer.
 bool DrawPicture(HWND owner, HMENU menu, UINT id, ULONG_PTR data, std::string& line) {
+    MEASUREITEMSTRUCT mis{};
+    mis.CtlType = ODT_MENU;
+    mis.itemID = id;
+    mis.itemData = data;
+    DWORD_PTR measured = 0;
+    if (!SendMessageTimeoutW(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), SMTO_NORMAL,
+                             5000, &measured) ||
+        mis.itemWidth == 0 || mis.itemHeight == 0 || mis.itemWidth > 256 || mis.itemHeight > 256)
+        return false;
+    const int width = static_cast<int>(mis.itemWidth), height = static_cast<int>(mis.itemHeight);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kSize;
-    bi.bmiHeader.biHeight = -kSize;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
@@ -136,7 +147,7 @@ bool DrawPicture(HWND owner, HMENU menu, UINT id, ULONG_PTR data, std::string& l
     }
     HGDIOBJ old = SelectObject(dc, bmp);
     auto* px = static_cast<std::uint32_t*>(bits);
-    for (int i = 0; i < kSize * kSize; ++i) px[i] = kBackground;
+    for (int i = 0; i < width * height; ++i) px[i] = kBackground;
 
     DRAWITEMSTRUCT dis{};
     dis.CtlType = ODT_MENU;
@@ -144,7 +155,7 @@ bool DrawPicture(HWND owner, HMENU menu, UINT id, ULONG_PTR data, std::string& l
     dis.itemAction = ODA_DRAWENTIRE;
     dis.hwndItem = reinterpret_cast<HWND>(menu);
     dis.hDC = dc;
-    dis.rcItem = {0, 0, kSize, kSize};
+    dis.rcItem = {0, 0, width, height};
     dis.itemData = data;
     DWORD_PTR result = 0;
     bool answered = SendMessageTimeoutW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis),
@@ -152,9 +163,17 @@ bool DrawPicture(HWND owner, HMENU menu, UINT id, ULONG_PTR data, std::string& l
     GdiFlush();
 
     bool drawn = false;
+    int left = width, top = height, right = 0, bottom = 0;
     std::uint64_t hash = 1469598103934665603ull;  // FNV-1a over the pixels
-    for (int i = 0; i < kSize * kSize; ++i) {
-        drawn = drawn || px[i] != kBackground;
+    for (int i = 0; i < width * height; ++i) {
+        if (px[i] != kBackground) {
+            drawn = true;
+            const int x = i % width, y = i / width;
+            left = x < left ? x : left;
+            top = y < top ? y : top;
+            right = x + 1 > right ? x + 1 : right;
+            bottom = y + 1 > bottom ? y + 1 : bottom;
+        }
         for (int b = 0; b < 4; ++b) {
             hash ^= (px[i] >> (8 * b)) & 0xFF;
             hash *= 1099511628211ull;
@@ -163,8 +182,10 @@ bool DrawPicture(HWND owner, HMENU menu, UINT id, ULONG_PTR data, std::string& l
     SelectObject(dc, old);
     DeleteObject(bmp);
     DeleteDC(dc);
-    line =
-        "picture\t" + std::to_string(id) + "\t" + (drawn ? "1" : "0") + "\t" + Hex64(hash) + "\n";
+    line = "picture\t" + std::to_string(id) + "\t" + (drawn ? "1" : "0") + "\t" + Hex64(hash) +
+           "\t" + std::to_string(width) + "\t" + std::to_string(height) + "\t" +
+           std::to_string(drawn ? right - left : 0) + "\t" +
+           std::to_string(drawn ? bottom - top : 0) + "\n";
     return answered;
 }
 
@@ -237,6 +258,152 @@ std::string Drop(const std::string& args) {
     return "ok\n";
 }
 
+std::vector<std::string> Fields(const std::string& args) {
+    std::vector<std::string> f;
+    size_t pos = 0;
+    for (size_t tab; (tab = args.find('\t', pos)) != std::string::npos; pos = tab + 1)
+        f.push_back(args.substr(pos, tab - pos));
+    f.push_back(args.substr(pos));
+    return f;
+}
+
+HWND WindowOf(const std::string& decimal) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(decimal)));
+}
+
+std::string DescribeControl(HWND w, HWND top, int depth) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    if (depth > 0) MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+    wchar_t cls[64] = L"", text[256] = L"";
+    GetClassNameW(w, cls, 64);
+    GetWindowTextW(w, text, 256);
+    LOGFONTW lf{};
+    auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+    const int height = font && GetObjectW(font, sizeof lf, &lf) ? static_cast<int>(lf.lfHeight) : 0;
+    return "control\t" + std::to_string(depth) + "\t" + Utf8(cls) + "\t" +
+           std::to_string(GetDlgCtrlID(w)) + "\t" + std::to_string(r.left) + "\t" +
+           std::to_string(r.top) + "\t" + std::to_string(r.right) + "\t" +
+           std::to_string(r.bottom) + "\t" + std::to_string(height) + "\t" + Utf8(text) + "\n";
+}
+
+void DescribeChildren(HWND parent, HWND top, int depth, std::string& out) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        out += DescribeControl(c, top, depth);
+        DescribeChildren(c, top, depth + 1, out);
+    }
+}
+
+// "controls <window>": the window and everything inside it, with the fonts they draw in.
+std::string Controls(const std::string& args) {
+    HWND w = WindowOf(args);
+    if (!IsWindow(w)) return "error\tno such window\n";
+    std::string out = "ok\n" + DescribeControl(w, w, 0);
+    DescribeChildren(w, w, 1, out);
+    return out;
+}
+
+int TextWidth(HDC dc, HFONT font, const wchar_t* text) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    SelectObject(dc, old);
+    return size.cx;
+}
+
+// "columns <list view>": each column's width and the width its caption takes.
+std::string Columns(const std::string& args) {
+    HWND list = WindowOf(args);
+    auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    if (!header) return "error\tno list view with a header\n";
+    auto font = reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0));
+    HDC dc = GetDC(header);
+    // The captions are drawn in the system's default font, scaled to the DPI of the list's own
+    // 12-pixel font when that is not the system's.
+    LOGFONTW lf{}, listFont{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    auto list12 = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    const int system = GetDeviceCaps(dc, LOGPIXELSY);
+    if (list12 && GetObjectW(list12, sizeof listFont, &listFont) && listFont.lfHeight < 0) {
+        const int dpi = MulDiv(-listFont.lfHeight, 96, 12);
+        lf.lfHeight = MulDiv(lf.lfHeight, dpi, system);
+    }
+    HFONT guiFont = CreateFontIndirectW(&lf);
+    std::string out = "ok\n";
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = L"";
+        HDITEMW item{};
+        item.mask = HDI_TEXT | HDI_WIDTH;
+        item.pszText = text;
+        item.cchTextMax = 128;
+        SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        int needed = TextWidth(dc, guiFont, text);
+        if (font) {
+            const int inFont = TextWidth(dc, font, text);
+            needed = inFont > needed ? inFont : needed;
+        }
+        out += "column\t" + std::to_string(i) + "\t" + std::to_string(item.cxy) + "\t" +
+               std::to_string(needed) + "\t" + Utf8(text) + "\n";
+    }
+    DeleteObject(guiFont);
+    ReleaseDC(header, dc);
+    return out;
+}
+
+// "pixels <window> <left> <top> <right> <bottom>": where the window draws anything in that part
+// of its client area, other than the colour of its top-left pixel.
+std::string Pixels(const std::string& args) {
+    const std::vector<std::string> f = Fields(args);
+    if (f.size() != 5) return "error\tpixels needs a window and a rectangle\n";
+    HWND w = WindowOf(f[0]);
+    const int left = std::stoi(f[1]), top = std::stoi(f[2]);
+    const int width = std::stoi(f[3]) - left, height = std::stoi(f[4]) - top;
+    if (!IsWindow(w) || width <= 0 || height <= 0) return "error\tno such window or part\n";
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC window = GetDC(w);
+    HDC dc = CreateCompatibleDC(window);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(dc, 0, 0, width, height, window, left, top, SRCCOPY);
+    GdiFlush();
+    const auto* px = static_cast<const std::uint32_t*>(bits);
+    int l = width, t = height, r = 0, b = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((px[y * width + x] & 0xFFFFFF) != (px[0] & 0xFFFFFF)) {
+                l = x < l ? x : l;
+                t = y < t ? y : t;
+                r = x + 1 > r ? x + 1 : r;
+                b = y + 1 > b ? y + 1 : b;
+            }
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(w, window);
+    if (r == 0) return "ok\ndrawn\t0\t0\t0\t0\n";
+    return "ok\ndrawn\t" + std::to_string(left + l) + "\t" + std::to_string(top + t) + "\t" +
+           std::to_string(left + r) + "\t" + std::to_string(top + b) + "\n";
+}
+
+// "dpichanged <window> <dpi> <left> <top> <right> <bottom>": the system's notice that the
+// window went to a monitor of another DPI, sent on the window's own thread.
+std::string DpiChanged(const std::string& args) {
+    const std::vector<std::string> f = Fields(args);
+    if (f.size() != 6) return "error\tdpichanged needs a window, a DPI and a rectangle\n";
+    HWND w = WindowOf(f[0]);
+    const int dpi = std::stoi(f[1]);
+    RECT suggested{std::stoi(f[2]), std::stoi(f[3]), std::stoi(f[4]), std::stoi(f[5])};
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                             reinterpret_cast<LPARAM>(&suggested), SMTO_NORMAL, 5000, &result))
+        return "error\tthe window did not answer WM_DPICHANGED\n";
+    return "ok\n";
+}
+
 // "messages <window> <ms>": the messages that the thread of the window takes from its queue
 // during ms milliseconds (timers, posted messages, input), seen by a hook on that thread: none
 // while the program is idle.
@@ -283,6 +450,11 @@ std::vector<HWND> WaitOpenMenus() {
 
 std::string Answer(const std::string& request) {
     if (request.rfind("drop\t", 0) == 0) return Drop(request.substr(5));
+    if (request.rfind("controls\t", 0) == 0) return Controls(request.substr(9));
+    if (request.rfind("columns\t", 0) == 0) return Columns(request.substr(8));
+    if (request.rfind("pixels\t", 0) == 0) return Pixels(request.substr(7));
+    if (request.rfind("dpichanged\t", 0) == 0) return DpiChanged(request.substr(11));
+
     if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();

@@ -9,6 +9,15 @@
 //   drop <tab> window <tab> path [<tab> path ...]
 //             posts WM_DROPFILES with those files (UTF-8) to the window (decimal handle), as
 //             the shell does when they are dropped on it
+//   controls <tab> window
+//             the window and every window inside it, with their fonts
+//   pixels <tab> window <tab> left <tab> top <tab> right <tab> bottom
+//             what the window shows in that part of its client area
+//   columns <tab> list view
+//             the list view's columns with the width their captions need
+//   dpichanged <tab> window <tab> dpi <tab> left <tab> top <tab> right <tab> bottom
+//             sends the window WM_DPICHANGED with that DPI and suggested rectangle, as the
+//             system does when the window moves to a monitor of another DPI
 //   messages <tab> window <tab> ms
 //             the messages the window's thread takes from its queue during ms milliseconds
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
@@ -16,9 +25,21 @@
 //   ok
 //   menu  left  top  right  bottom  item-count
 //   item  fType(hex)  fState(hex)  wID  has-bitmap(0/1)  dwItemData  has-submenu(0/1)  caption
-//   picture  wID  drawn(0/1: anything differs from the background)  fingerprint
+//   picture  wID  drawn(0/1: anything differs from the background)  fingerprint  width  height
+//            drawn-width  drawn-height
+//            (width x height: the item's picture as the owner measures it (WM_MEASUREITEM), the
+//            bitmap it draws into; drawn-: the extent of what it drew)
+//   control  depth  class  id  left  top  right  bottom  font-height  text
+//            (depth 0 the window itself, in screen coordinates; the others in the client
+//            coordinates of the window; font-height the LOGFONT height of WM_GETFONT, 0 none)
+//   column  index  width  caption-width  caption
+//            (caption-width: the caption's width in the header's font or in the default GUI
+//            font, whichever is wider)
 //   message  number(hex)
-//   (drop answers ok alone)
+//   drawn  left  top  right  bottom
+//            (the extent, in client coordinates, of the pixels of the part that differ from
+//            its top-left pixel; all 0 when none does)
+//   (drop and dpichanged answer ok alone)
 // or
 //   error  text
 

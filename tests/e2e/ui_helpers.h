@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -205,6 +206,25 @@ inline std::vector<ShellIcon> ShellIcons() {
     return icons;
 }
 
+// ---- Answers of the probe ---------------------------------------------------------------------
+
+// The records of a probe's answer of the given kind with count fields (the kind first), split at
+// the tabs.
+inline std::vector<std::vector<std::string>> ProbeRecords(const std::string& answer,
+                                                          const char* kind, std::size_t count) {
+    std::vector<std::vector<std::string>> records;
+    size_t start = 0;
+    for (size_t end; (end = answer.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::vector<std::string> f;
+        size_t pos = start;
+        for (size_t tab; (tab = answer.find('\t', pos)) < end; pos = tab + 1)
+            f.push_back(answer.substr(pos, tab - pos));
+        f.push_back(answer.substr(pos, end - pos));
+        if (f.size() == count && f[0] == kind) records.push_back(std::move(f));
+    }
+    return records;
+}
+
 // ---- Pictures of launcher items ---------------------------------------------------------------
 
 // What the probe saw the owner draw for one item of the open menu.
@@ -212,6 +232,8 @@ struct Picture {
     UINT id = 0;
     bool drawn = false;       // anything at all was drawn
     std::string fingerprint;  // equal fingerprints, equal pictures
+    SIZE size{};              // the picture as its owner measures it
+    SIZE drawnSize{};         // the extent of what it drew
 };
 
 // The pictures of the open menu's items that have one, read through the probe; nothing, with
@@ -221,18 +243,110 @@ inline std::optional<std::vector<Picture>> ReadPictures(HANDLE process, const st
     std::optional<std::string> answer = RunProbe(process, folder, "pictures", error);
     if (!answer) return std::nullopt;
     std::vector<Picture> pictures;
-    size_t start = 0;
-    for (size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1) {
-        std::vector<std::string> f;
-        size_t pos = start;
-        for (size_t tab; (tab = answer->find('\t', pos)) < end; pos = tab + 1)
-            f.push_back(answer->substr(pos, tab - pos));
-        f.push_back(answer->substr(pos, end - pos));
-        if (f.size() == 4 && f[0] == "picture")
-            pictures.push_back({static_cast<UINT>(std::stoul(f[1])), f[2] == "1", f[3]});
-    }
+    for (const auto& f : ProbeRecords(*answer, "picture", 8))
+        pictures.push_back({static_cast<UINT>(std::stoul(f[1])),
+                            f[2] == "1",
+                            f[3],
+                            {std::stoi(f[4]), std::stoi(f[5])},
+                            {std::stoi(f[6]), std::stoi(f[7])}});
     return pictures;
 }
+
+// ---- Layout read inside the program -----------------------------------------------------------
+
+// A window or a control as the probe saw it.
+struct ControlInfo {
+    int depth = 0;       // 0: the window itself; 1: its children; 2: theirs ...
+    std::wstring cls;    // window class
+    int id = 0;          // control id
+    RECT rect{};         // screen (depth 0) or the window's client coordinates
+    int fontHeight = 0;  // LOGFONT height of its font (negative: character height), 0 none
+    std::wstring text;
+    int width() const { return rect.right - rect.left; }
+    int height() const { return rect.bottom - rect.top; }
+};
+
+// The window and every window inside it, read in the program; nothing (with the reason) when
+// the probe failed.
+inline std::optional<std::vector<ControlInfo>> ReadControls(HANDLE process,
+                                                            const std::wstring& folder, HWND window,
+                                                            std::string* error) {
+    std::optional<std::string> answer = RunProbe(
+        process, folder, "controls\t" + std::to_string(reinterpret_cast<INT_PTR>(window)), error);
+    if (!answer) return std::nullopt;
+    std::vector<ControlInfo> controls;
+    for (const auto& f : ProbeRecords(*answer, "control", 10)) {
+        ControlInfo c;
+        c.depth = std::stoi(f[1]);
+        c.cls = FromUtf8(f[2]);
+        c.id = std::stoi(f[3]);
+        c.rect = {std::stoi(f[4]), std::stoi(f[5]), std::stoi(f[6]), std::stoi(f[7])};
+        c.fontHeight = std::stoi(f[8]);
+        c.text = FromUtf8(f[9]);
+        controls.push_back(std::move(c));
+    }
+    return controls;
+}
+
+// A column of a list view, with the width its caption takes in the header.
+struct ColumnInfo {
+    int width = 0;
+    int captionWidth = 0;
+    std::wstring caption;
+};
+
+inline std::optional<std::vector<ColumnInfo>> ReadColumns(HANDLE process,
+                                                          const std::wstring& folder, HWND list,
+                                                          std::string* error) {
+    std::optional<std::string> answer = RunProbe(
+        process, folder, "columns\t" + std::to_string(reinterpret_cast<INT_PTR>(list)), error);
+    if (!answer) return std::nullopt;
+    std::vector<ColumnInfo> columns;
+    for (const auto& f : ProbeRecords(*answer, "column", 5))
+        columns.push_back({std::stoi(f[2]), std::stoi(f[3]), FromUtf8(f[4])});
+    return columns;
+}
+
+// The extent of what window draws in part of its client area (other than the colour of the
+// part's top-left pixel), read inside the program; an empty rectangle when nothing is drawn.
+inline std::optional<RECT> ReadDrawnExtent(HANDLE process, const std::wstring& folder, HWND window,
+                                           RECT part, std::string* error) {
+    std::string request = "pixels\t" + std::to_string(reinterpret_cast<INT_PTR>(window));
+    for (LONG v : {part.left, part.top, part.right, part.bottom})
+        request += "\t" + std::to_string(v);
+    std::optional<std::string> answer = RunProbe(process, folder, request, error);
+    if (!answer) return std::nullopt;
+    RECT r{};
+    if (sscanf(answer->c_str(), "drawn\t%ld\t%ld\t%ld\t%ld", &r.left, &r.top, &r.right,
+               &r.bottom) != 4) {
+        if (error) *error = "unreadable answer: " + *answer;
+        return std::nullopt;
+    }
+    return r;
+}
+
+// Sends window, inside the program, the notice that it moved to a monitor of dpi with the
+// suggested outer rectangle (as Windows does; Wine never does). False, with the reason, on
+// failure.
+inline bool SendDpiChanged(HANDLE process, const std::wstring& folder, HWND window, int dpi,
+                           RECT suggested, std::string* error) {
+    std::string request = "dpichanged\t" + std::to_string(reinterpret_cast<INT_PTR>(window)) +
+                          "\t" + std::to_string(dpi);
+    for (LONG v : {suggested.left, suggested.top, suggested.right, suggested.bottom})
+        request += "\t" + std::to_string(v);
+    return RunProbe(process, folder, request, error).has_value();
+}
+
+// The screen's DPI as the tests' prefix sets it (LogPixels).
+inline int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A 96-dpi figure at dpi, rounded as MulDiv rounds.
+inline int Scaled(int v, int dpi) { return MulDiv(v, dpi, 96); }
 
 // ---- The command bar --------------------------------------------------------------------------
 

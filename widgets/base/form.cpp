@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "core/placement.h"
+#include "widgets/base/dpi.h"
 
 namespace zarv {
 namespace {
@@ -62,27 +63,37 @@ Form::Form(const FormFrame& frame, ModalCounter* counter) : frame_(frame), count
 
 Form::~Form() = default;
 
-int Form::Scale(int units) const { return MulDiv(units, dpi_, 96); }
+int Form::Scale(int units) const { return ScaleToDpi(units, dpi_); }
+
+RECT Form::ControlRect(const MadeControl& c, const wchar_t* caption) const {
+    RECT r{Scale(c.x), Scale(c.y), Scale(c.x + c.width), Scale(c.y + c.height)};
+    if (c.kind == ControlKind::Label && c.width <= 0) {
+        // Sized to its caption in the form's font.
+        wchar_t text[256] = L"";
+        if (caption)
+            lstrcpynW(text, caption, 256);
+        else if (c.window)
+            GetWindowTextW(c.window, text, 256);
+        SIZE size{};
+        if (HDC dc = GetDC(hwnd())) {
+            SelectObjectGuard select(dc, Font());
+            GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+            ReleaseDC(hwnd(), dc);
+        }
+        r.right = r.left + size.cx;
+        r.bottom = r.top + size.cy;
+    }
+    return r;
+}
 
 HWND Form::AddControl(const FormControl& c) {
     const wchar_t* className = L"BUTTON";
     DWORD style = c.Style;
-    int width = Scale(c.Width), height = Scale(c.Height);
     switch (c.Kind) {
-        case ControlKind::Label: {
+        case ControlKind::Label:
             className = L"STATIC";
             style |= SS_NOPREFIX;
-            if (c.Width > 0) break;
-            SIZE size{};
-            if (HDC dc = GetDC(hwnd())) {
-                SelectObjectGuard select(dc, Font());
-                GetTextExtentPoint32W(dc, c.Caption, lstrlenW(c.Caption), &size);
-                ReleaseDC(hwnd(), dc);
-            }
-            width = size.cx;
-            height = size.cy;
             break;
-        }
         case ControlKind::Static:
             className = L"STATIC";
             break;
@@ -104,11 +115,35 @@ HWND Form::AddControl(const FormControl& c) {
             style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
             break;
     }
-    HWND control = CreateControl(hwnd(), className, c.Caption ? c.Caption : L"", style, Scale(c.X),
-                                 Scale(c.Y), width, height, c.Id, Font());
+    const wchar_t* caption = c.Caption ? c.Caption : L"";
+    MadeControl made{nullptr, c.Kind, c.X, c.Y, c.Width, c.Height};
+    const RECT r = ControlRect(made, caption);
+    HWND control = CreateControl(hwnd(), className, caption, style, r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top, c.Id, Font());
+    made.window = control;
+    made_.push_back(made);
     if (c.Kind == ControlKind::SpeedButton)
         SetWindowSubclass(control, &SpeedButtonProc, kSpeedButtonSubclass, 0);
     return control;
+}
+
+void Form::DpiChanged(int dpi, const RECT& suggested) {
+    if (dpi != dpi_ && dpi > 0) {
+        dpi_ = dpi;
+        // The controls keep the old font until they have the new one.
+        UniqueFont old = std::move(font_);
+        font_.reset(CreateFormFont(Scale(kFontHeight)));
+        SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+        for (const MadeControl& c : made_) {
+            SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+            const RECT r = ControlRect(c, nullptr);
+            MoveWindow(c.window, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+        }
+        FormDpiChanged();
+    }
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void Form::Place() {
@@ -136,10 +171,23 @@ void Form::FormShow() {
 bool Form::RunModal(HWND owner, const FormControl* controls, std::size_t count) {
     // Where the user was: the window that gets the activation back when the form has gone.
     HWND previous = GetForegroundWindow();
-    RECT r{0, 0, Scale(frame_.Width), Scale(frame_.Height)};
-    if (frame_.ClientSize) AdjustWindowRectEx(&r, frame_.Style, FALSE, frame_.ExStyle);
-    if (!Create(frame_.ClassName, frame_.Caption, frame_.Style, frame_.ExStyle, 0, 0,
-                r.right - r.left, r.bottom - r.top, owner, frame_.Icon, frame_.Background))
+    // The DPI of the monitor the form opens on: under the pointer, or the desktop's.
+    POINT at{};
+    if (frame_.Place == FormPlace::Centred) {
+        RECT desk{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &desk, 0);
+        at = {desk.left + (desk.right - desk.left) / 2, desk.top + (desk.bottom - desk.top) / 2};
+    } else {
+        GetCursorPos(&at);
+    }
+    dpi_ = DpiForPoint(at, owner);
+    // An outer size scales as it is; a client size gets the frame the system draws at the DPI.
+    SIZE outer{Scale(frame_.Width), Scale(frame_.Height)};
+    if (frame_.ClientSize)
+        outer = OuterSizeForClient(outer.cx, outer.cy, frame_.Style, frame_.ExStyle, dpi_);
+    made_.clear();
+    if (!Create(frame_.ClassName, frame_.Caption, frame_.Style, frame_.ExStyle, 0, 0, outer.cx,
+                outer.cy, owner, frame_.Icon, frame_.Background))
         return false;
     if (counter_) counter_->ModalBegin();
     font_.reset(CreateFormFont(Scale(kFontHeight)));
@@ -167,6 +215,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
         OkClick();
+        return 0;
+    }
+    if (msg == WM_DPICHANGED) {
+        DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     }
     return Window::HandleMessage(msg, wp, lp);

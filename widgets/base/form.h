@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
+#include "core/dpi.h"
 #include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
@@ -81,9 +83,13 @@ protected:
         return RunModal(owner, controls, N);
     }
 
-    // 96-dpi units to this form's pixels: the frame, the font and every control made from a
-    // table row go through here, and nothing else turns units into pixels.
+    // 96-dpi units to this form's pixels at the DPI of its monitor: the frame, the font and
+    // every control made from a table row go through here, and nothing else turns units into
+    // pixels. Controls are scaled by their edges (left and right, top and bottom), so that
+    // controls side by side keep their gaps at every DPI.
     int Scale(int units) const;
+    // The DPI the form is laid out for: that of the monitor it opened on, or moved to.
+    int Dpi() const { return dpi_; }
 
     // Makes one more control (ids and texts as in a table row).
     HWND AddControl(const FormControl& control);
@@ -99,6 +105,10 @@ protected:
     virtual void CancelClick() { Close(); }
 
     virtual void FormCreate() {}
+    // The form went to a monitor of another DPI (WM_DPICHANGED): the font and the table's
+    // controls are laid out for it already; a form with more of its own (fonts, pictures, a
+    // table's columns) lays those out here. The window takes the suggested rectangle after.
+    virtual void FormDpiChanged() {}
     // After the form is shown: the focus goes to its first control.
     virtual void FormShow();
     virtual void FormClose() {}
@@ -107,13 +117,24 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // A control made from a table row, as it was given.
+    struct MadeControl {
+        HWND window;
+        ControlKind kind;
+        int x, y, width, height;
+    };
     void Place();
+    // Where a made control goes and how large it is at the form's DPI; a label sized to its
+    // caption measures caption (nullptr: its window's text).
+    RECT ControlRect(const MadeControl& c, const wchar_t* caption) const;
+    void DpiChanged(int dpi, const RECT& suggested);
 
     const FormFrame& frame_;
     ModalCounter* counter_;
     UniqueFont font_;
-    int dpi_ = 96;
+    int dpi_ = kBaseDpi;
     bool done_ = false;
+    std::vector<MadeControl> made_;
 };
 
 }  // namespace zarv
