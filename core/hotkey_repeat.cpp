@@ -8,11 +8,19 @@ bool HotkeyRepeatWatch::Press(unsigned id, unsigned char vkey) {
     // the one a repeat comes from.
     id_ = id;
     vkey_ = vkey;
+    seenDown_ = seenUp_ = false;
     return true;
 }
 
 bool HotkeyRepeatWatch::Look(bool keyDown) {
-    if (!keyDown) id_ = 0;
+    if (keyDown) {
+        seenDown_ = true;
+        seenUp_ = false;
+    } else if (seenDown_ || seenUp_) {
+        id_ = 0;
+    } else {
+        seenUp_ = true;
+    }
     return Watching();
 }
 

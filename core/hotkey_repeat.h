@@ -19,7 +19,10 @@ public:
     // been released since. After a run the watch is on, on vkey.
     bool Press(unsigned id, unsigned char vkey);
     // One look at the watched key; keyDown tells whether it is still held. The watch ends when
-    // the key is up. The result is Watching() afterwards: whether to keep looking.
+    // the key is up at a look after one that saw it down, or at two looks in a row: some systems
+    // (Wine) answer a key that was up from a snapshot up to 50 ms old, so the first look at a key
+    // just pressed may tell of the time before the press. The result is Watching() afterwards:
+    // whether to keep looking.
     bool Look(bool keyDown);
     // Ends the watch: the identifiers have been given out anew.
     void Reset() { id_ = 0; }
@@ -31,6 +34,8 @@ public:
 private:
     unsigned id_ = 0;  // 0: no watch (identifiers start at 1)
     unsigned char vkey_ = 0;
+    bool seenDown_ = false;  // a look of this watch saw the key down
+    bool seenUp_ = false;    // the last look saw it up
 };
 
 }  // namespace zarv

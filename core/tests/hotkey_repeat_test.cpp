@@ -51,11 +51,14 @@ TEST(HotkeyRepeatWatch, HeldKeyRunsOnceAndItsReleaseStopsTheTimer) {
     EXPECT_FALSE(desk.timer) << "the timer runs on after the release";
     EXPECT_FALSE(desk.watch.Watching());
 
-    // Pressed again after the release: runs at once, and the watch starts anew.
+    // Pressed again after the release: runs at once, and the watch starts anew. Let go before
+    // any look saw it down, the release takes a second look (the first may be a stale answer).
     desk.Press(1, kF5);
     EXPECT_EQ(desk.runs, (std::vector<unsigned>{1, 1}));
     EXPECT_TRUE(desk.timer);
     desk.Release(kF5);
+    desk.Tick();
+    EXPECT_TRUE(desk.timer);
     desk.Tick();
     EXPECT_FALSE(desk.timer);
 }
@@ -70,6 +73,7 @@ TEST(HotkeyRepeatWatch, AnotherHotKeyWhileTheFirstIsHeldRunsAndTakesTheWatch) {
     EXPECT_EQ(desk.runs, (std::vector<unsigned>{1, 2}));
 
     // The watch follows F6: it ends when F6 is up, whatever F5 does.
+    desk.Tick();
     desk.Release(kF6);
     desk.Tick();
     EXPECT_FALSE(desk.timer);
@@ -83,7 +87,23 @@ TEST(HotkeyRepeatWatch, AnotherHotKeyWhileTheFirstIsHeldRunsAndTakesTheWatch) {
     EXPECT_EQ(desk.runs, (std::vector<unsigned>{1, 2, 1, 4}));
     desk.Release(kF5);
     desk.Tick();
+    desk.Tick();
     EXPECT_FALSE(desk.timer);
+}
+
+TEST(HotkeyRepeatWatch, AStaleFirstLookAtANewlyWatchedKeyDoesNotEndTheWatch) {
+    Desk desk;
+    desk.Press(1, kF5);
+    desk.Tick();
+    desk.Press(2, kF6);  // F5 still down
+    // The first look at F6 answers from a snapshot taken before F6 went down.
+    EXPECT_TRUE(desk.watch.Look(false));
+    desk.HotKey(2, kF6);  // a repeat of the held F6
+    EXPECT_EQ(desk.runs, (std::vector<unsigned>{1, 2}));
+    desk.Tick();  // F6 seen down
+    desk.Release(kF6);
+    desk.Tick();
+    EXPECT_FALSE(desk.timer) << "an up after a down ends the watch at once";
 }
 
 TEST(HotkeyRepeatWatch, PressWithinOneLookCountsAsHeldAndNewIdentifiersEndTheWatch) {

@@ -210,6 +210,8 @@ TEST_F(DpiEditors, EditorAndKeyPickerLayThemselvesOutAgainOnADpiChange) {
     ASSERT_TRUE(StartResident());
     const int dpi = ScreenDpi();
     const int other = dpi == 120 ? 144 : 120;
+    // Where the editor, grown to the other DPI, stays on the screen: its pixels are read there.
+    MovePointer(Scaled(700, dpi), Scaled(500, dpi));
     ASSERT_TRUE(OpenEditor());
     // Moved to a monitor of another DPI: the size Windows suggests, the editor's scaled.
     const RECT now = RectOf(editor_);
