@@ -490,7 +490,11 @@ std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
         if (error) *error = std::move(why);
         return std::nullopt;
     };
-    const std::wstring dll = folder + L"\\zarv_probe.dll";
+    // A file of its own for every load: the probe of the last request may still be unloading
+    // itself after it answered, and a load of the same file then only counts it again, running
+    // nothing (and a copy over it fails).
+    static int loads = 0;
+    const std::wstring dll = folder + L"\\zarv_probe_" + std::to_wstring(++loads) + L".dll";
     const std::wstring result = folder + L"\\" + FromAnsi(probe::kResultFile);
     if (!CopyTo(HelperFolder() + L"\\zarv_probe.dll", dll)) return fail("cannot copy the probe");
     DeleteFileW(result.c_str());
