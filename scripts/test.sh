@@ -72,7 +72,10 @@ if cmake --preset windows >/dev/null && nice cmake --build --preset windows --pa
                 zarv_make_prefix "$prefix" --test "$dpi"; then
                 zarv_warm_server
                 section "windows: tests at $dpi dpi"
-                ctest --preset windows -L dpi --no-tests=error || fail "tests at $dpi dpi failed"
+                # A case that fails is run once more (and shows in the log): once in a dozen
+                # fresh prefixes a Wine process aborted in glibc's malloc on the first window.
+                ctest --preset windows -L dpi --no-tests=error --repeat until-pass:2 ||
+                    fail "tests at $dpi dpi failed"
             else
                 fail "no Wine prefix at $dpi dpi"
             fi
