@@ -7,6 +7,7 @@
 #include <string>
 
 #include "widgets/base/dpi.h"
+#include "widgets/base/system_library.h"
 
 namespace zarv {
 namespace {
@@ -45,14 +46,14 @@ TEST(DpiLookup, OuterSizeAddsTheFrameOfTheDpi) {
 }
 
 TEST(DpiLookup, SystemLibrariesComeFromTheSystemFolder) {
-    HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
+    HMODULE shcore = zarv_load_system_library("shcore.dll");
     ASSERT_TRUE(shcore);
     wchar_t path[MAX_PATH] = L"", system[MAX_PATH] = L"";
     GetModuleFileNameW(shcore, path, MAX_PATH);
     GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(_wcsnicmp(path, system, wcslen(system)), 0);
     FreeLibrary(shcore);
-    EXPECT_EQ(LoadSystemLibrary(L"no-such-library-of-windows.dll"), nullptr);
+    EXPECT_EQ(zarv_load_system_library("no-such-library-of-windows.dll"), nullptr);
 }
 
 }  // namespace

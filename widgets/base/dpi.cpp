@@ -1,6 +1,6 @@
 #include "widgets/base/dpi.h"
+#include "widgets/base/system_library.h"
 
-#include <string>
 
 namespace zarv {
 namespace {
@@ -51,7 +51,7 @@ GetDpiForMonitorFn MonitorFunction() {
     if (!api.shcoreLooked) {
         api.shcoreLooked = true;
         api.getDpiForMonitor =
-            Lookup<GetDpiForMonitorFn>(LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
+            Lookup<GetDpiForMonitorFn>(zarv_load_system_library("shcore.dll"), "GetDpiForMonitor");
     }
     return api.getDpiForMonitor;
 }
@@ -72,21 +72,6 @@ DpiFunctions Available(bool forWindow) {
 }
 
 }  // namespace
-
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-    // Systems that know the search flags have AddDllDirectory (Windows 8, or 7 with its update
-    // KB2533623); LoadLibraryEx refuses the flags elsewhere: the full path instead.
-    if (GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "AddDllDirectory"))
-        return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    wchar_t folder[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return nullptr;
-    std::wstring path(folder, n);
-    if (path.back() != L'\\') path += L'\\';
-    path += name;
-    // The libraries it needs in turn are looked for beside it first.
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
 
 int SystemDpi() {
     if (GetDpiForSystemFn f = Api().getDpiForSystem) return UsableDpi(static_cast<int>(f()), 0);

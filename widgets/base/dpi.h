@@ -27,8 +27,5 @@ int SmallIconSize(int dpi);
 // frame the system draws at that DPI.
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
 
-// A library of Windows itself, loaded from the system folder only (never from the program's own
-// folder, where a planted copy could lie); nullptr when the system has none.
-HMODULE LoadSystemLibrary(const wchar_t* name);
 
 }  // namespace zarv
