@@ -54,6 +54,8 @@ protected:
 
     // Presses a key on the table and waits for the entry dialog it opens.
     HWND KeyToDialog(UINT vk) {
+        // A dialog just cancelled may still be closing: the new one is another window.
+        if (dialog_) WaitUntil([&] { return !IsWindow(dialog_); });
         ui::PressKey(vk);
         dialog_ = WaitWindow(dialogClass_);
         if (!dialog_) ADD_FAILURE() << "no entry dialog";
