@@ -33,8 +33,7 @@ public:
     }
     ~PlacedMarker() {
         DeleteFileW(path_.c_str());
-        std::error_code ec;
-        std::filesystem::remove(std::filesystem::path(path_).parent_path(), ec);  // when empty
+        RemoveDirectoryW(std::filesystem::path(path_).parent_path().c_str());  // when empty
     }
     bool placed() const { return placed_; }
 
@@ -45,15 +44,14 @@ private:
 
 HotkeyRecord Entry(KeyCombo chord, std::string file_path, std::uint8_t func_no,
                    std::string options = {}) {
-    HotkeyRecord r;
-    r.title = "entry";
-    r.key_text = "key";
-    r.file_path = std::move(file_path);
-    r.options = std::move(options);
-    r.modifiers = static_cast<std::uint8_t>(chord.modifiers);
-    r.vkey = static_cast<std::uint8_t>(chord.vkey);
-    r.func_no = func_no;
-    return r;
+    return {"entry",
+            std::move(file_path),
+            std::move(options),
+            "",
+            "key",
+            static_cast<std::uint8_t>(chord.modifiers),
+            static_cast<std::uint8_t>(chord.vkey),
+            func_no};
 }
 
 class Wow64 : public ZarvTest {
