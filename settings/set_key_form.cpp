@@ -14,33 +14,103 @@ using namespace hotkey_dialog;
 
 constexpr int kListHeight = 200;  // a drop-down box with its list open
 
-// Escape in the file and folder fields cancels the dialog, as in the other fields.
-const EntryKind kKind{{L"TSetKey_Form", L"キーの設定", L"タイトル", 289, 20, 360, 256, 62, 14},
-                      {kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2, kLabel4},
-                      {kPathFields, VK_ESCAPE, FieldAction::Cancel},
-                      {{L"タイトル:", 72, 72, 72, 281, 0},
-                       {L"ファイル:", 100, 72, 100, 281, 100},
-                       {L"オプション:", 140, 96, 140, 257, 0},
-                       {L"作業フォルダ:", 168, 96, 165, 257, 164}}};
-
 // Before the fields: the key boxes. In the tab order after KList2 comes the picker's button, so
 // that the keys only the picker offers (arrows, keypad) can be chosen from the keyboard too.
 const FormControl kLeading[] = {
-    {ControlKind::Label, -1, 8, 11, 0, 0, L"１次キー:", 0},
-    {ControlKind::ComboBox, kKList1, 64, 8, 145, kListHeight, L"", 0},
-    {ControlKind::Label, -1, 8, 40, 0, 0, L"２次キー:", 0},
-    {ControlKind::ComboBox, kKList2, 64, 36, 145, kListHeight, L"", 0},
-    {ControlKind::Button, kCallVK, 248, 35, 97, 22, L"Virtual Keybord", 0},
+    {.Kind = ControlKind::Label, .X = 8, .Y = 11, .Caption = L"１次キー:"},
+    {.Kind = ControlKind::ComboBox,
+     .Id = kKList1,
+     .X = 64,
+     .Y = 8,
+     .Width = 145,
+     .Height = kListHeight},
+    {.Kind = ControlKind::Label, .X = 8, .Y = 40, .Caption = L"２次キー:"},
+    {.Kind = ControlKind::ComboBox,
+     .Id = kKList2,
+     .X = 64,
+     .Y = 36,
+     .Width = 145,
+     .Height = kListHeight},
+    {.Kind = ControlKind::Button,
+     .Id = kCallVK,
+     .X = 248,
+     .Y = 35,
+     .Width = 97,
+     .Height = 22,
+     .Caption = L"Virtual Keybord"},
     // Label7: one line in the free band between the key boxes and the title.
-    {ControlKind::Static, kKeyNote, 8, 58, 380, 13, L"", SS_LEFT | SS_NOPREFIX},
+    {.Kind = ControlKind::Static,
+     .Id = kKeyNote,
+     .X = 8,
+     .Y = 58,
+     .Width = 380,
+     .Height = 13,
+     .Style = SS_LEFT | SS_NOPREFIX},
 };
 
 // After the fields: the line between file and options, the two check boxes, the function box.
 const FormControl kTrailing[] = {
-    {ControlKind::Static, -1, 0, 128, 393, 2, L"", SS_ETCHEDHORZ},  // Bevel1
-    {ControlKind::Button, kCheckBox1, 24, 201, 97, 17, L"URLを指定する", BS_CHECKBOX},
-    {ControlKind::Button, kCheckBox2, 24, 225, 97, 17, L"内部機能使用", BS_CHECKBOX},
-    {ControlKind::ComboBox, kFList, 128, 224, 225, kListHeight, L"", 0},
+    {.Kind = ControlKind::Static,
+     .X = 0,
+     .Y = 128,
+     .Width = 393,
+     .Height = 2,  // Bevel1
+     .Style = SS_ETCHEDHORZ},
+    {.Kind = ControlKind::Button,
+     .Id = kCheckBox1,
+     .X = 24,
+     .Y = 201,
+     .Width = 97,
+     .Height = 17,
+     .Caption = L"URLを指定する",
+     .Style = BS_CHECKBOX},
+    {.Kind = ControlKind::Button,
+     .Id = kCheckBox2,
+     .X = 24,
+     .Y = 225,
+     .Width = 97,
+     .Height = 17,
+     .Caption = L"内部機能使用",
+     .Style = BS_CHECKBOX},
+    {.Kind = ControlKind::ComboBox,
+     .Id = kFList,
+     .X = 128,
+     .Y = 224,
+     .Width = 225,
+     .Height = kListHeight},
+};
+
+const EntryKind kKind{
+    .Window = {.ClassName = L"TSetKey_Form",
+               .Caption = L"キーの設定",
+               .NameLabel = L"タイトル",
+               .ClientHeight = 289,
+               .EditHeight = 20,
+               .ChooserX = 360,
+               .ButtonsTop = 256,
+               .FileLabelWidth = 62,
+               .FileLabelHeight = 14},
+    .Ids = {.Name = kEdit1,
+            .File = kEdit2,
+            .Options = kEdit3,
+            .Folder = kEdit4,
+            .FileChooser = kBtnSel1,
+            .FolderChooser = kBtnSel2,
+            .FileLabel = kLabel4},
+    // Escape in the file and folder fields cancels the dialog, as in the other fields.
+    .OwnKey = {.Fields = kPathFields, .Key = VK_ESCAPE, .Action = FieldAction::Cancel},
+    .Fields =
+        {{.Label = L"タイトル:", .LabelY = 72, .X = 72, .Y = 72, .Width = 281},
+         {.Label = L"ファイル:", .LabelY = 100, .X = 72, .Y = 100, .Width = 281, .ChooserY = 100},
+         {.Label = L"オプション:", .LabelY = 140, .X = 96, .Y = 140, .Width = 257},
+         {.Label = L"作業フォルダ:",
+          .LabelY = 168,
+          .X = 96,
+          .Y = 165,
+          .Width = 257,
+          .ChooserY = 164}},
+    .Leading = kLeading,
+    .Trailing = kTrailing,
 };
 
 const wchar_t kRepeatedKey[] = L"すでにそのキーは割り当てられています。";
@@ -63,12 +133,6 @@ TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys, 
                            ModalCounter* counter)
     : TEntryDialog(kKind, mode, counter), rows_(rows), keys_(keys) {}
 
-std::optional<THotkeyItem> TSetKey_Form::Execute(HWND owner, const THotkeyItem* entry) {
-    entry_ = entry;
-    RunEntry(owner, kLeading, kTrailing);
-    return result_;
-}
-
 void TSetKey_Form::FormCreate() {
     TEntryDialog::FormCreate();
     KList1 = Control(kKList1);
@@ -90,7 +154,7 @@ void TSetKey_Form::FormCreate() {
             SetWindowSubclass(info.hwndItem, &TSetKey_Form::SwallowTyping, 1, 0);
     }
     EnableWindow(FList, FALSE);
-    if (!mode_.IsAdd() && entry_) Fill(*entry_);
+    if (!mode_.IsAdd()) Fill(rows_[static_cast<std::size_t>(mode_.Row())].Item);
     UpdateKeyNote();
 }
 
@@ -185,7 +249,8 @@ void TSetKey_Form::CheckBox2Click() {
 
 void TSetKey_Form::CallVKClick() {
     TVirualKeybord picker(Counter());
-    if (auto key = picker.Execute(hwnd())) {
+    picker.ShowModal(hwnd());
+    if (auto key = picker.Picked()) {
         SetWindowTextW(KList2, key->Name.c_str());
         kList2Tag_ = key->Code;
         UpdateKeyNote();

@@ -12,32 +12,55 @@ constexpr int kOkId = IDOK;
 constexpr int kCancelId = IDCANCEL;
 constexpr int kSelectKeysId = 999;
 
-const FormFrame kFrame{L"TVirualKeybord",
-                       L"Keybord",
-                       578,
-                       156,
-                       true,
-                       kDialogStyle,
-                       kDialogExStyle,
-                       FormPlace::AtPointer,
-                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)};
-
 // The keys' buttons come first (from the keyboard's table), then these.
 const FormControl kControls[] = {
-    {ControlKind::Static, -1, 1, 120, 576, 2, L"", SS_ETCHEDHORZ},  // Bevel1
-    {ControlKind::Label, -1, 15, 133, 0, 0, L"Select Key : ", 0},   // Label1
-    {ControlKind::Static, kSelectKeysId, 83, 133, 200, 14, L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX},
-    {ControlKind::Button, kOkId, 408, 128, 75, 25, L"OK", BS_DEFPUSHBUTTON},  // Button14
-    {ControlKind::Button, kCancelId, 496, 128, 75, 25, L"ｷｬﾝｾﾙ", 0},          // Button76
+    {.Kind = ControlKind::Static,
+     .X = 1,
+     .Y = 120,
+     .Width = 576,
+     .Height = 2,  // Bevel1
+     .Style = SS_ETCHEDHORZ},
+    {.Kind = ControlKind::Label, .X = 15, .Y = 133, .Caption = L"Select Key : "},  // Label1
+    {.Kind = ControlKind::Static,                                                  // SelectKeys
+     .Id = kSelectKeysId,
+     .X = 83,
+     .Y = 133,
+     .Width = 200,
+     .Height = 14,
+     .Style = SS_LEFTNOWORDWRAP | SS_NOPREFIX},
+    {.Kind = ControlKind::Button,  // Button14
+     .Id = kOkId,
+     .X = 408,
+     .Y = 128,
+     .Width = 75,
+     .Height = 25,
+     .Caption = L"OK",
+     .Style = BS_DEFPUSHBUTTON},
+    {.Kind = ControlKind::Button,  // Button76
+     .Id = kCancelId,
+     .X = 496,
+     .Y = 128,
+     .Width = 75,
+     .Height = 25,
+     .Caption = L"ｷｬﾝｾﾙ"},
 };
 
 }  // namespace
 
-TVirualKeybord::TVirualKeybord(ModalCounter* counter) : Form(kFrame, counter) {}
+TVirualKeybord::TVirualKeybord(ModalCounter* counter)
+    : Form({.ClassName = L"TVirualKeybord",
+            .Caption = L"Keybord",
+            .Width = 578,
+            .Height = 156,
+            .ClientSize = true,
+            .Style = kDialogStyle,
+            .ExStyle = kDialogExStyle,
+            .Place = FormPlace::AtPointer,
+            .Background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)},
+           counter) {}
 
-std::optional<PickedKey> TVirualKeybord::Execute(HWND owner) {
-    confirmed_ = false;
-    if (!RunModal(owner, nullptr, 0) || !confirmed_) return std::nullopt;
+std::optional<PickedKey> TVirualKeybord::Picked() const {
+    if (!confirmed_) return std::nullopt;
     return PickedKey{selectKeysText_, selectKeysTag_};
 }
 
@@ -46,10 +69,16 @@ void TVirualKeybord::FormCreate() {
     for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
         const PickerKey& key = keys[k];
         const std::wstring caption = Utf8ToWide(key.Caption);
-        AddControl({ControlKind::Button, kFirstKeyId + static_cast<int>(k), key.Left, key.Top,
-                    key.Width, key.Height, caption.c_str(), BS_PUSHBUTTON});
+        AddControl({.Kind = ControlKind::Button,
+                    .Id = kFirstKeyId + static_cast<int>(k),
+                    .X = key.Left,
+                    .Y = key.Top,
+                    .Width = key.Width,
+                    .Height = key.Height,
+                    .Caption = caption.c_str(),
+                    .Style = BS_PUSHBUTTON});
     }
-    for (const FormControl& c : kControls) AddControl(c);
+    AddControls(kControls);
     SelectKeys = Control(kSelectKeysId);
     MakeBoldFont();
 }
@@ -85,6 +114,14 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
+            if (id == kOkId) {
+                Button14Click();
+                return 0;
+            }
+            if (id == kCancelId) {
+                Button76Click();
+                return 0;
+            }
             if (id >= kFirstKeyId && id < kFirstKeyId + static_cast<int>(kPickerKeyCount) &&
                 HIWORD(wp) == BN_CLICKED) {
                 Button1Click(static_cast<std::size_t>(id - kFirstKeyId));

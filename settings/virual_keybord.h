@@ -18,17 +18,16 @@ struct PickedKey {
 
 class TVirualKeybord : public Form {
 public:
+    // The picker opens at the mouse pointer.
     explicit TVirualKeybord(ModalCounter* counter = nullptr);
-    // Shows the picker modally at the mouse pointer over owner. OK gives the chosen key (an empty
-    // name and code 0 when none was clicked); Cancel and the close box give nothing.
-    std::optional<PickedKey> Execute(HWND owner);
+    // After ShowModal: the key chosen with OK (an empty name and code 0 when none was clicked);
+    // nothing after Cancel or the close box.
+    std::optional<PickedKey> Picked() const;
 
 protected:
     void FormCreate() override;
     void FormShow() override;
     void FormDpiChanged() override;
-    void OkClick() override { Button14Click(); }
-    void CancelClick() override { Button76Click(); }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
