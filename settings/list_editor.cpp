@@ -9,6 +9,7 @@
 #include "widgets/base/dpi.h"
 #include "settings/editor_host.h"
 #include "settings/entry_fields.h"
+#include "settings/key_status.h"
 
 namespace zarv {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 constexpr int kPanelWidth = 92;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGreyText = 0x808080;
-constexpr COLORREF kRedText = RGB(255, 0, 0);
 constexpr int kNarrowestFillColumn = 40;
 constexpr int kPictureSize = 32;  // the buttons' pictures
 constexpr int kDragScroll = 8;    // rows scroll by this while a drag is at the table's edge
@@ -333,7 +333,7 @@ void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
             // The colour and font of one cell stay for the next: each cell sets both.
             const bool greyed = RowGreyed(row);
             SelectObject(cd.nmcd.hdc, greyed ? struckFont_.get() : Font());
-            cd.clrText = CellRed(row, cd.iSubItem) ? kRedText
+            cd.clrText = CellRed(row, cd.iSubItem) ? kTakenKeyRed
                          : greyed                  ? kGreyText
                                                    : GetSysColor(COLOR_WINDOWTEXT);
             result = CDRF_NEWFONT;

@@ -114,10 +114,6 @@ const EntryKind kKind{
 };
 
 const wchar_t kRepeatedKey[] = L"すでにそのキーは割り当てられています。";
-const wchar_t kKeyHeldElsewhere[] = L"このキーは他のプログラムが使用中です。";
-const wchar_t kKeyOfRowBefore[] = L"このキーは「";
-const wchar_t kKeyOfRowAfter[] = L"」に割り当てられています。";
-constexpr COLORREF kNoteColour = RGB(255, 0, 0);
 
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -248,7 +244,13 @@ void TSetKey_Form::CheckBox2Click() {
 }
 
 void TSetKey_Form::CallVKClick() {
-    TVirualKeybord picker(Counter());
+    // The keys that would not work with the chosen modifiers, asked once as the picker opens.
+    std::vector<KeyNote> taken;
+    if (!FieldText(KList1).empty())
+        taken = PickerKeyNotes(static_cast<std::uint8_t>(kList1Tag_), rows_, mode_.Row(),
+                               keys_.LastPass(),
+                               [this](KeyCombination key) { return keys_.TrialFails(key); });
+    TVirualKeybord picker(std::move(taken), rows_, Counter());
     picker.ShowModal(hwnd());
     if (auto key = picker.Picked()) {
         SetWindowTextW(KList2, key->Name.c_str());
@@ -259,33 +261,15 @@ void TSetKey_Form::CallVKClick() {
 }
 
 void TSetKey_Form::UpdateKeyNote() {
-    std::wstring text;
+    KeyNote note;
     // A combination needs both boxes (their texts decide, as for OK).
     if (!FieldText(KList1).empty() && !FieldText(KList2).empty()) {
         const KeyCombination key{static_cast<std::uint8_t>(kList1Tag_),
                                  static_cast<std::uint8_t>(kList2Tag_)};
-        const KeyNote note =
+        note =
             NoteForKey(key, rows_, mode_.Row(), keys_.TrialFails(key), keys_.LastPass().Holds(key));
-        if (note.What == KeyNote::Kind::OtherProgram) {
-            text = kKeyHeldElsewhere;
-        } else if (note.What == KeyNote::Kind::OtherRow) {
-            // A long title is cut so that the whole sentence stays on the note's one line.
-            RECT band{};
-            GetClientRect(Label7, &band);
-            HDC dc = GetDC(Label7);
-            HGDIOBJ old = SelectObject(dc, Font());
-            text = FitMiddle(kKeyOfRowBefore, AnsiToWide(rows_[note.Row].Item.Title),
-                             kKeyOfRowAfter, band.right, [dc](const std::wstring& s) {
-                                 SIZE size{};
-                                 GetTextExtentPoint32W(dc, s.c_str(), static_cast<int>(s.size()),
-                                                       &size);
-                                 return static_cast<int>(size.cx);
-                             });
-            SelectObject(dc, old);
-            ReleaseDC(Label7, dc);
-        }
     }
-    SetWindowTextW(Label7, text.c_str());
+    SetWindowTextW(Label7, KeyNoteText(note, rows_, Label7, Font()).c_str());
 }
 
 void TSetKey_Form::Btn_OKClick() {
@@ -337,7 +321,7 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == Label7) {
         const LRESULT brush = TEntryDialog::HandleMessage(msg, wp, lp);
-        SetTextColor(reinterpret_cast<HDC>(wp), kNoteColour);
+        SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
         return brush;
     }
     return TEntryDialog::HandleMessage(msg, wp, lp);

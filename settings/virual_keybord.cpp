@@ -2,6 +2,7 @@
 
 #include "core/key_picker.h"
 #include "settings/control_ids.h"
+#include "settings/key_status.h"
 #include "widgets/base/ansi.h"
 
 namespace zarv {
@@ -10,25 +11,36 @@ namespace {
 using key_picker::kFirstKeyId;
 constexpr int kOkId = IDOK;
 constexpr int kCancelId = IDCANCEL;
-constexpr int kSelectKeysId = 999;
 
 // The keys' buttons come first (from the keyboard's table), then these.
 const FormControl kControls[] = {
+    // Bevel1
     {.Kind = ControlKind::Static,
      .X = 1,
      .Y = 120,
      .Width = 576,
-     .Height = 2,  // Bevel1
+     .Height = 2,
      .Style = SS_ETCHEDHORZ},
-    {.Kind = ControlKind::Label, .X = 15, .Y = 133, .Caption = L"Select Key : "},  // Label1
-    {.Kind = ControlKind::Static,                                                  // SelectKeys
-     .Id = kSelectKeysId,
+    // Label1
+    {.Kind = ControlKind::Label, .X = 15, .Y = 133, .Caption = L"Select Key : "},
+    // SelectKeys: as wide as the longest name ("PageDown") in bold
+    {.Kind = ControlKind::Static,
+     .Id = key_picker::kSelectKeys,
      .X = 83,
      .Y = 133,
-     .Width = 200,
+     .Width = 66,
      .Height = 14,
      .Style = SS_LEFTNOWORDWRAP | SS_NOPREFIX},
-    {.Kind = ControlKind::Button,  // Button14
+    // Label2: the note on the clicked key's combination, up to the OK button
+    {.Kind = ControlKind::Static,
+     .Id = key_picker::kKeyNote,
+     .X = 152,
+     .Y = 133,
+     .Width = 252,
+     .Height = 14,
+     .Style = SS_LEFTNOWORDWRAP | SS_NOPREFIX},
+    // Button14
+    {.Kind = ControlKind::Button,
      .Id = kOkId,
      .X = 408,
      .Y = 128,
@@ -36,7 +48,8 @@ const FormControl kControls[] = {
      .Height = 25,
      .Caption = L"OK",
      .Style = BS_DEFPUSHBUTTON},
-    {.Kind = ControlKind::Button,  // Button76
+    // Button76
+    {.Kind = ControlKind::Button,
      .Id = kCancelId,
      .X = 496,
      .Y = 128,
@@ -47,7 +60,8 @@ const FormControl kControls[] = {
 
 }  // namespace
 
-TVirualKeybord::TVirualKeybord(ModalCounter* counter)
+TVirualKeybord::TVirualKeybord(std::vector<KeyNote> taken, const std::vector<HotkeyRow>& rows,
+                               ModalCounter* counter)
     : Form({.ClassName = L"TVirualKeybord",
             .Caption = L"Keybord",
             .Width = 578,
@@ -57,7 +71,9 @@ TVirualKeybord::TVirualKeybord(ModalCounter* counter)
             .ExStyle = kDialogExStyle,
             .Place = FormPlace::AtPointer,
             .Background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)},
-           counter) {}
+           counter),
+      taken_(std::move(taken)),
+      rows_(rows) {}
 
 std::optional<PickedKey> TVirualKeybord::Picked() const {
     if (!confirmed_) return std::nullopt;
@@ -76,10 +92,11 @@ void TVirualKeybord::FormCreate() {
                     .Width = key.Width,
                     .Height = key.Height,
                     .Caption = caption.c_str(),
-                    .Style = BS_PUSHBUTTON});
+                    .Style = BS_OWNERDRAW});
     }
     AddControls(kControls);
-    SelectKeys = Control(kSelectKeysId);
+    SelectKeys = Control(key_picker::kSelectKeys);
+    Label2 = Control(key_picker::kKeyNote);
     MakeBoldFont();
 }
 
@@ -101,6 +118,32 @@ void TVirualKeybord::Button1Click(std::size_t key) {
     selectKeysText_ = Utf8ToWide(picked.Name);
     selectKeysTag_ = picked.Code;
     SetWindowTextW(SelectKeys, selectKeysText_.c_str());
+    const KeyNote note = Taken(key) ? taken_[key] : KeyNote{};
+    SetWindowTextW(Label2, KeyNoteText(note, rows_, Label2, Font()).c_str());
+}
+
+bool TVirualKeybord::Taken(std::size_t key) const {
+    return key < taken_.size() && taken_[key].What != KeyNote::Kind::None;
+}
+
+void TVirualKeybord::DrawKey(const DRAWITEMSTRUCT& item) {
+    // A push button as the system draws one, with the caption in red for a taken key.
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    RECT r = item.rcItem;
+    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    if (pushed) OffsetRect(&r, 1, 1);
+    wchar_t caption[16] = L"";
+    GetWindowTextW(item.hwndItem, caption, 16);
+    const std::size_t key = item.CtlID - kFirstKeyId;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, Taken(key) ? kTakenKeyRed : GetSysColor(COLOR_BTNTEXT));
+    SelectObjectGuard font(item.hDC, Font());
+    DrawTextW(item.hDC, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -Scale(3), -Scale(3));
+        DrawFocusRect(item.hDC, &focus);
+    }
 }
 
 void TVirualKeybord::Button14Click() {
@@ -129,8 +172,16 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+            if (item.CtlType != ODT_BUTTON || item.CtlID < static_cast<UINT>(kFirstKeyId)) break;
+            DrawKey(item);
+            return TRUE;
+        }
         case WM_CTLCOLORSTATIC:  // labels on the window colour; the chosen key's name in bold
             SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+            if (reinterpret_cast<HWND>(lp) == Label2)
+                SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         default:
             break;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
+
+#include "core/key_picker.h"
 
 namespace zarv {
 namespace {
@@ -81,6 +84,35 @@ TEST(KeyConflicts, NoteNamesTheHolderOfAPickedCombination) {
     EXPECT_EQ(NoteForKey(kCtrlAltA, rows, 1, true, false), (KeyNote{K::OtherProgram, 0}));
     // Held by the program for a row that has since changed: free once OK re-registers.
     EXPECT_EQ(NoteForKey(kCtrlAltC, rows, -1, true, true), KeyNote{});
+}
+
+TEST(KeyConflicts, PickerKeysGetTheNotesOfTheirCombinationsWithOneTrialEach) {
+    constexpr std::uint8_t kCtrlAlt = 3;
+    const KeyCombination q{kCtrlAlt, 'Q'}, w{kCtrlAlt, 'W'}, e{kCtrlAlt, 'E'};
+    const auto rows = Rows({w, e});
+    RegistrationOutcome pass;
+    pass.Add(w, true);
+    pass.Add(e, true);
+    std::vector<KeyCombination> tried;
+    auto notes = PickerKeyNotes(kCtrlAlt, rows, 1, pass, [&](KeyCombination key) {
+        tried.push_back(key);
+        return key == q;  // another program holds Ctrl + Alt + Q
+    });
+    ASSERT_EQ(notes.size(), kPickerKeyCount);
+    auto noteOf = [&](std::uint8_t vkey) {
+        for (std::size_t k = 0; k < kPickerKeyCount; ++k)
+            if (PickerKeys()[k].Code == vkey) return notes[k];
+        return KeyNote{KeyNote::Kind::OtherRow, 99};
+    };
+    using K = KeyNote::Kind;
+    EXPECT_EQ(noteOf('Q'), (KeyNote{K::OtherProgram, 0}));
+    EXPECT_EQ(noteOf('W'), (KeyNote{K::OtherRow, 0}));
+    EXPECT_EQ(noteOf('E'), KeyNote{});  // the edited row's own key
+    EXPECT_EQ(noteOf('R'), KeyNote{});
+    // One trial per key, none for the two the program holds.
+    EXPECT_EQ(tried.size(), kPickerKeyCount - 2);
+    EXPECT_EQ(std::count(tried.begin(), tried.end(), q), 1);
+    EXPECT_EQ(std::count(tried.begin(), tried.end(), w), 0);
 }
 
 TEST(KeyConflicts, LongTitleIsCutWithAnEllipsisToFitTheBand) {

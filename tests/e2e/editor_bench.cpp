@@ -4,7 +4,7 @@
 // hot keys re-registered, the launcher menu rebuilt, Hotkey.DAT written); for the plain list, until
 // it has read every cell back, written them to a file and destroyed its window. The key picker:
 // from "Virtual Keybord" in a new entry's dialog, with "Ctrl + Alt" chosen, until the picker is
-// shown and painted.
+// shown and painted, and with no modifiers chosen (no key to mark: the picker alone).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -46,18 +46,20 @@ bool TimeOpen(DWORD pid, const wchar_t* cls, LONGLONG t0, double& ms, HWND& wind
     return true;
 }
 
-// Opens a new entry's dialog from the editor's table, chooses "Ctrl + Alt" and times the key
-// picker from its button; both are cancelled afterwards.
-bool TimePicker(DWORD pid, HWND list, double& ms) {
+// Opens a new entry's dialog from the editor's table, chooses "Ctrl + Alt" (with modifiers) and
+// times the key picker from its button; both are cancelled afterwards.
+bool TimePicker(DWORD pid, HWND list, bool modifiers, double& ms) {
     using namespace zarv::hotkey_dialog;
     constexpr int kCtrlAltRow = 1;
     PostMessageW(list, WM_KEYDOWN, VK_INSERT, 0);
     HWND dialog = nullptr, picker = nullptr;
     if (!Spin([&] { return (dialog = Visible(pid, L"TSetKey_Form")) != nullptr; })) return false;
-    HWND modifiers = GetDlgItem(dialog, kKList1);
-    SendMessageW(modifiers, CB_SETCURSEL, kCtrlAltRow, 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kKList1, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(modifiers));
+    HWND box = GetDlgItem(dialog, kKList1);
+    if (modifiers) {
+        SendMessageW(box, CB_SETCURSEL, kCtrlAltRow, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kKList1, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(box));
+    }
     const LONGLONG t0 = Now();
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kCallVK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, kCallVK)));
@@ -97,7 +99,7 @@ int main(int argc, char** argv) {
         });
     if (!main || !control) return Fail("zarv.exe or bare_list.exe did not come up");
 
-    std::vector<double> zarv_open, zarv_ok, bare_open, bare_ok, zarv_picker;
+    std::vector<double> zarv_open, zarv_ok, bare_open, bare_ok, zarv_picker, zarv_picker_alone;
     for (int i = 0; i < reps; ++i) {
         // Every round starts from the same 1,000 rows.
         if (!WriteBytes(kDir + L"\\Hotkey.DAT", file)) return Fail("cannot write Hotkey.DAT");
@@ -111,8 +113,11 @@ int main(int argc, char** argv) {
         zarv_open.push_back(ms);
         HWND list = FindWindowExW(editor, nullptr, L"SysListView32", nullptr);
         WaitResponsive(editor);
-        if (!TimePicker(zarv.pid(), list, ms)) return Fail("the key picker did not open");
+        if (!TimePicker(zarv.pid(), list, true, ms)) return Fail("the key picker did not open");
         zarv_picker.push_back(ms);
+        WaitResponsive(editor);
+        if (!TimePicker(zarv.pid(), list, false, ms)) return Fail("the key picker did not open");
+        zarv_picker_alone.push_back(ms);
         WaitResponsive(editor);
         t0 = Now();
         PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
@@ -143,6 +148,7 @@ int main(int argc, char** argv) {
     Print("bare: open the plain list", bare_open);
     Print("zarv: OK (register, menu, save)", zarv_ok);
     Print("zarv: Virtual Keybord -> key picker", zarv_picker);
+    Print("zarv: the same, no modifiers chosen", zarv_picker_alone);
     Print("bare: read back, write, close", bare_ok);
     std::printf("opening ratio zarv / bare (medians): %.2f\n",
                 Median(zarv_open) / Median(bare_open));
