@@ -37,15 +37,17 @@ public:
     TCommandBar& operator=(const TCommandBar&) = delete;
 
     // Attaches the bar to the resident window and sizes it for the DPI of its monitor. The
-    // controls are made when the bar is first shown or asked for a name (they need the common
-    // controls, which start-up does not load), or earlier by MakeControls.
+    // controls come later (MakeControls): they need the common controls, which start-up does not
+    // load.
     void Create(HWND bar, CommandBarHost& host);
-    // Makes the controls, once.
+    // Makes the controls with the names given so far, and loads the common controls they need,
+    // unless that is done: in the first idle moment after start-up, so that the first show is as
+    // quick as the later ones. Showing the bar or asking it for a name before then makes them.
     void MakeControls();
 
-    // Places the bar's bottom-right corner at the pointer, kept on the pointer's monitor and laid
-    // out for that monitor's DPI, empties the input, shows the bar in the foreground and puts the
-    // keyboard focus in the input.
+    // Places the bar's bottom-right corner at the pointer, kept on the work area of the pointer's
+    // monitor and laid out for that monitor's DPI, empties the input, shows the bar in the
+    // foreground and puts the keyboard focus in the input.
     void ShowAtPointer();
     // WM_DPICHANGED of the bar's window: moved to a monitor of another DPI, the bar takes its
     // font and layout for that DPI and the suggested rectangle.
