@@ -26,15 +26,8 @@ const FieldKey kSharedKeys[] = {
 }  // namespace
 
 TEntryDialog::TEntryDialog(const EntryKind& kind, EntryMode mode, ModalCounter* counter)
-    : Form({.ClassName = kind.Window.ClassName,
-            .Caption = kind.Window.Caption,
-            .Width = kEntryWidth,
-            .Height = kind.Window.ClientHeight,
-            .ClientSize = true,
-            .Style = kDialogStyle,
-            .ExStyle = kDialogExStyle,
-            .Place = FormPlace::AtPointer,
-            .Background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)},
+    : Form(DialogFrame(kind.Window.ClassName, kind.Window.Caption, kEntryWidth,
+                       kind.Window.ClientHeight),
            counter),
       mode_(mode),
       kind_(kind) {}

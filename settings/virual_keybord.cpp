@@ -62,16 +62,7 @@ const FormControl kControls[] = {
 
 TVirualKeybord::TVirualKeybord(std::vector<KeyNote> taken, const std::vector<HotkeyRow>& rows,
                                ModalCounter* counter)
-    : Form({.ClassName = L"TVirualKeybord",
-            .Caption = L"Keybord",
-            .Width = 578,
-            .Height = 156,
-            .ClientSize = true,
-            .Style = kDialogStyle,
-            .ExStyle = kDialogExStyle,
-            .Place = FormPlace::AtPointer,
-            .Background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)},
-           counter),
+    : Form(DialogFrame(L"TVirualKeybord", L"Keybord", 578, 156), counter),
       taken_(std::move(taken)),
       rows_(rows) {}
 

@@ -34,6 +34,20 @@ struct FormFrame {
 inline constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 inline constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 
+// A dialog-like form of client size width x height on the window colour, opened at the pointer.
+inline FormFrame DialogFrame(const wchar_t* className, const wchar_t* caption, int width,
+                             int height) {
+    return {.ClassName = className,
+            .Caption = caption,
+            .Width = width,
+            .Height = height,
+            .ClientSize = true,
+            .Style = kDialogStyle,
+            .ExStyle = kDialogExStyle,
+            .Place = FormPlace::AtPointer,
+            .Background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)};
+}
+
 // Counts the modal windows open over the program (the resident window's tray icon stays deaf
 // while any is open). Forms nest, so every form counts itself.
 class ModalCounter {
