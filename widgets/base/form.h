@@ -1,12 +1,12 @@
 #pragma once
-// Base of the program's modal windows: a window given by its size and a table of its controls,
-// all in 96-dpi units. It creates the window and its controls, places it (at the mouse pointer or
-// centred on the desktop), runs it modally over its owner, gives the activation back to the window
-// the user was in and destroys it. A form's own file keeps only its controls and handlers.
+// Base of the program's modal windows: a window given by its frame and its controls' rows, all in
+// 96-dpi units. It creates the window where it opens (at the mouse pointer or centred on the
+// desktop) laid out for that monitor's DPI, lets the form make its controls, runs it modally over
+// its owner, gives the activation back to the window the user was in and destroys it. A form's
+// own file keeps only its controls and handlers.
 #include <windows.h>
 
 #include <cstddef>
-#include <vector>
 
 #include "widgets/base/scaled_controls.h"
 #include "widgets/base/window.h"
