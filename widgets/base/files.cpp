@@ -244,13 +244,15 @@ DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& pa
 }
 
 void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) {
-    const std::wstring file = FileSystemPath(target);
+    // The target as written, also under WOW64: what opens a document or folder may be a 64-bit
+    // program (Explorer), which sees the 64-bit system folder under its own name and no
+    // "Sysnative" at all.
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI;  // as ShellExecute: its failure is its answer
     info.hwnd = owner;
     info.lpVerb = L"Open";
-    info.lpFile = file.c_str();
+    info.lpFile = target.c_str();
     info.nShow = SW_SHOW;
     // The shell may start a program or hand the target to one that runs already.
     calls.allowSetForeground(ASFW_ANY);

@@ -92,7 +92,8 @@ DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
 DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& parameters,
                  const std::wstring& folder, const StartCalls& calls = {});
 
-// The shell's "Open" for a file, folder or URL, owned by owner, shown normally.
+// The shell's "Open" for a file, folder or URL, owned by owner, shown normally. The target goes
+// to the shell as written: the program that opens it reads it as 64-bit Windows means it.
 void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls = {});
 
 }  // namespace zarv
