@@ -1,6 +1,10 @@
 // hotkey_bench [repetitions]: how long a hot key takes from the key press to the started program
-// running, next to the same program started directly with CreateProcessW. The marker stamps
-// its start with QueryPerformanceCounter, which all processes of the prefix share.
+// running, next to the same program started directly with CreateProcessW, and the steps between:
+// a hot key's way to a window that waits for it (here, in a thread of the benchmark), and the
+// direct start made the way a start that hands the foreground on by the process's id must make it
+// (suspended, the right passed on, resumed). The marker stamps its start with
+// QueryPerformanceCounter, which all processes of the prefix share. Every round takes the four
+// in another order, and the differences are taken within a round (pairwise).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +22,78 @@ namespace {
 int Fail(const char* why) {
     std::fprintf(stderr, "hotkey_bench: %s\n", why);
     return 1;
+}
+
+// A thread of the benchmark that holds a hot key of its own and stamps each arrival.
+class HotkeyCatcher {
+public:
+    explicit HotkeyCatcher(KeyCombo key) : key_(key) {
+        arrived_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, &HotkeyCatcher::Run, this, 0, &threadId_);
+        WaitForSingleObject(ready_, kTimeoutMs);
+    }
+    ~HotkeyCatcher() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_, kTimeoutMs);
+        for (HANDLE h : {thread_, arrived_, ready_}) CloseHandle(h);
+    }
+    bool registered() const { return registered_; }
+    // Presses the key; the time until the thread has it, or a negative one when it never came.
+    double Time() {
+        const LONGLONG t0 = Now();
+        Press(key_);
+        if (WaitForSingleObject(arrived_, kTimeoutMs) != WAIT_OBJECT_0) return -1;
+        return Ms(t0, stamp_);
+    }
+
+private:
+    static DWORD WINAPI Run(void* p) {
+        auto* self = static_cast<HotkeyCatcher*>(p);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue
+        self->registered_ = RegisterHotKey(nullptr, 1, self->key_.modifiers, self->key_.vkey);
+        SetEvent(self->ready_);
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message != WM_HOTKEY) continue;
+            self->stamp_ = Now();
+            SetEvent(self->arrived_);
+        }
+        UnregisterHotKey(nullptr, 1);
+        return 0;
+    }
+
+    KeyCombo key_;
+    HANDLE arrived_, ready_, thread_;
+    DWORD threadId_ = 0;
+    volatile LONGLONG stamp_ = 0;
+    bool registered_ = false;
+};
+
+// Starts the marker directly; suspended, it is given the foreground right by its id and resumed,
+// as a start that cannot pass the right on before it must do.
+bool StartMarker(const std::wstring& marker, const std::wstring& dir, bool suspended) {
+    std::wstring line = L"\"" + marker + L"\" " + (suspended ? L"-suspended" : L"-direct");
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(marker.c_str(), line.data(), nullptr, nullptr, FALSE,
+                        suspended ? CREATE_SUSPENDED : 0, nullptr, dir.c_str(), &si, &pi))
+        return false;
+    if (suspended) {
+        AllowSetForegroundWindow(pi.dwProcessId);
+        ResumeThread(pi.hThread);
+    }
+    WaitForSingleObject(pi.hProcess, kTimeoutMs);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+std::vector<double> Differences(const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> d;
+    for (size_t i = 0; i < a.size(); ++i) d.push_back(a[i] - b[i]);
+    return d;
 }
 
 }  // namespace
@@ -45,31 +121,55 @@ int main(int argc, char** argv) {
     Process zarv = Start(dir + L"\\zarv.exe", L"", dir);
     if (!zarv || !WaitMainWindow(zarv.pid())) return Fail("zarv.exe did not start");
     WaitForInputIdle(zarv.handle(), kTimeoutMs);
+    HotkeyCatcher catcher({MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'D'});
+    if (!catcher.registered()) return Fail("the benchmark's own hot key is taken");
 
-    std::vector<double> hotkey, direct;
+    std::vector<double> hotkey, direct, suspended, delivery;
     size_t runs = 0;
-    for (int i = 0; i < reps; ++i) {
-        LONGLONG t0 = Now();
-        Press(key);
+    // The marker's start after t0, when it has ended.
+    auto started = [&](LONGLONG t0, double& ms) {
         auto log_runs = WaitMarkerRuns(log, ++runs);
-        if (log_runs.size() < runs) return Fail("the hot key started nothing");
-        hotkey.push_back(Ms(t0, log_runs.back().ticks));
-        // Let the marker end before the next round.
-        Sleep(50);
-
-        t0 = Now();
-        Process p = Start(marker, L"-direct", dir);
-        log_runs = WaitMarkerRuns(log, ++runs);
-        if (!p || log_runs.size() < runs) return Fail("the direct start failed");
-        direct.push_back(Ms(t0, log_runs.back().ticks));
-        p.WaitExit();
+        if (log_runs.size() < runs) return false;
+        ms = Ms(t0, log_runs.back().ticks);
+        return true;
+    };
+    for (int i = 0; i < reps; ++i) {
+        double ms[4] = {};
+        for (int k = 0; k < 4; ++k) {
+            const int step = (i + k) % 4;
+            const LONGLONG t0 = Now();
+            if (step == 0) {
+                Press(key);
+                if (!started(t0, ms[0])) return Fail("the hot key started nothing");
+                // Let the marker end before the next step.
+                Sleep(50);
+            } else if (step == 1 || step == 2) {
+                if (!StartMarker(marker, dir, step == 2) || !started(t0, ms[step]))
+                    return Fail("the direct start failed");
+            } else {
+                ms[3] = catcher.Time();
+                if (ms[3] < 0) return Fail("the benchmark's hot key did not arrive");
+            }
+            Sleep(10);
+        }
+        hotkey.push_back(ms[0]);
+        direct.push_back(ms[1]);
+        suspended.push_back(ms[2]);
+        delivery.push_back(ms[3]);
     }
 
     Print("hot key -> marker running", hotkey);
     Print("CreateProcessW -> marker running", direct);
-    std::vector<double> overhead;
-    for (size_t i = 0; i < hotkey.size(); ++i) overhead.push_back(hotkey[i] - direct[i]);
+    Print("the same, suspended and resumed", suspended);
+    Print("hot key -> a waiting thread", delivery);
+    const std::vector<double> overhead = Differences(hotkey, direct);
     Print("difference (pairwise)", overhead);
+    Print("suspended start, difference", Differences(suspended, direct));
+    std::vector<double> own = overhead;
+    for (size_t i = 0; i < own.size(); ++i) own[i] -= delivery[i];
+    Print("zarv's own part, difference", own);
+    std::printf("hot key / direct start: %.3f (pairwise median difference over median direct)\n",
+                1.0 + Median(overhead) / Median(direct));
 
     PostMessageW(WaitMainWindow(zarv.pid(), 0), WM_CLOSE, 0, 0);
     zarv.WaitExit();
