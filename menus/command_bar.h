@@ -38,9 +38,13 @@ public:
     TCommandBar& operator=(const TCommandBar&) = delete;
 
     // Attaches the bar to the resident window and sizes it for the DPI of its monitor. The
-    // controls are made when the bar is first shown or asked for a name (they need the common
-    // controls, which start-up does not load).
+    // controls come later (MakeControls): they need the common controls, which start-up does not
+    // load.
     void Create(HWND bar, CommandBarHost& host);
+    // Makes the controls with the names given so far, and loads the common controls they need,
+    // unless that is done: in the first idle moment after start-up, so that the first show is as
+    // quick as the later ones. Showing the bar or asking it for a name before then makes them.
+    void MakeControls();
 
     // Places the bar's bottom-right corner at the pointer, kept on the pointer's monitor and laid
     // out for that monitor's DPI, empties the input, shows the bar in the foreground and puts the
@@ -67,7 +71,6 @@ public:
 
 private:
     class TPanel;
-    void MakeControls();
     // Font, window size and controls for dpi.
     void LayOut(int dpi);
     // The controls' font and list heights for the layout, and with move their places too.
