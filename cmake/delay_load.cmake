@@ -7,8 +7,9 @@
 # stubs (dlltool --output-delaylib) when only their import pointer is used, which is how the
 # system headers call every function, so the pointer then leads nowhere. The import pointers and
 # their loading thunks are assembled here instead, one source per DLL made from
-# cmake/delay_load.s.in with the functions of the toolchain's import library.
-if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+# cmake/delay_load.s.in (i686) or cmake/delay_load_x86_64.s.in with the functions of the
+# toolchain's import library.
+if(MINGW)
     enable_language(ASM)
 endif()
 
@@ -20,7 +21,7 @@ function(zarv_delay_load target)
         target_link_libraries(${target} PRIVATE delayimp)
         return()
     endif()
-    if(NOT MINGW OR NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+    if(NOT MINGW)
         return()
     endif()
     if(NOT CMAKE_NM)
@@ -32,17 +33,29 @@ function(zarv_delay_load target)
         set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${implib})
         execute_process(COMMAND ${CMAKE_NM} ${implib} OUTPUT_VARIABLE symbols
                         COMMAND_ERROR_IS_FATAL ANY)
-        # Functions have a stub ("T _Name@N") beside their pointer; data exports do not.
-        string(REGEX MATCHALL " T _[A-Za-z0-9_]+@[0-9]+" functions "${symbols}")
-        list(TRANSFORM functions REPLACE "^ T _" "")
-        list(REMOVE_DUPLICATES functions)
+        # Functions have a stub ("T _Name@N" in i686, "T Name" in x86-64) beside their pointer;
+        # data exports do not.
         set(ZARV_DELAY_IMPORTS "")
-        foreach(symbol IN LISTS functions)
-            string(REGEX REPLACE "@[0-9]+$" "" name "${symbol}")
-            string(APPEND ZARV_DELAY_IMPORTS "        zdl_import ${symbol}, ${name}\n")
-        endforeach()
+        if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+            string(REGEX MATCHALL " T _[A-Za-z0-9_]+@[0-9]+" functions "${symbols}")
+            list(TRANSFORM functions REPLACE "^ T _" "")
+            list(REMOVE_DUPLICATES functions)
+            foreach(symbol IN LISTS functions)
+                string(REGEX REPLACE "@[0-9]+$" "" name "${symbol}")
+                string(APPEND ZARV_DELAY_IMPORTS "        zdl_import ${symbol}, ${name}\n")
+            endforeach()
+            set(template ${CMAKE_SOURCE_DIR}/cmake/delay_load.s.in)
+        else()
+            string(REGEX MATCHALL " T [A-Za-z0-9_]+\n" functions "${symbols}")
+            list(TRANSFORM functions REPLACE "^ T ([A-Za-z0-9_]+)\n$" "\\1")
+            list(REMOVE_DUPLICATES functions)
+            foreach(symbol IN LISTS functions)
+                string(APPEND ZARV_DELAY_IMPORTS "        zdl_import ${symbol}\n")
+            endforeach()
+            set(template ${CMAKE_SOURCE_DIR}/cmake/delay_load_x86_64.s.in)
+        endif()
         set(source ${CMAKE_BINARY_DIR}/delay_load/${ZARV_DLL}_delay.s)
-        configure_file(${CMAKE_SOURCE_DIR}/cmake/delay_load.s.in ${source} @ONLY)
+        configure_file(${template} ${source} @ONLY)
         target_sources(${target} PRIVATE ${source})
     endforeach()
     target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/resident/delay_resolve.c)

@@ -2,22 +2,29 @@
 # bench.sh [REPETITIONS] [STARTUPS] [EDITOR_ROUNDS]: time from a hot-key press to the started
 # program running, next to a direct CreateProcessW (hotkey_bench.exe), then the start-up, memory,
 # menu and size figures and the hotkey editor (below), under Wine in build/wine-bench on a
-# private Xvfb.
-# Build first: cmake --build --preset windows.
+# private Xvfb. The 32-bit build (the windows preset) in a 32-bit Windows; with
+# ZARV_PRESET=windows64 the 64-bit build in a 64-bit Windows (build/wine-bench64), each next to
+# bare programs of its own build.
+# Build first: cmake --build --preset windows (or windows64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
-bench=build/windows/tests/e2e/hotkey_bench.exe
-[[ -f $bench ]] || { echo "bench.sh: build the windows preset first" >&2; exit 1; }
+preset=${ZARV_PRESET:-windows}
+bench=build/$preset/tests/e2e/hotkey_bench.exe
+[[ -f $bench ]] || { echo "bench.sh: build the $preset preset first" >&2; exit 1; }
 
-zarv_make_prefix "$ZARV_ROOT/build/wine-bench"
+if [[ $preset == windows64 ]]; then
+    zarv_make_prefix "$ZARV_ROOT/build/wine-bench64" --win64
+else
+    zarv_make_prefix "$ZARV_ROOT/build/wine-bench"
+fi
 cleanup() {
     zarv_stop_prefix
     zarv_stop_xvfb
 }
 trap cleanup EXIT
 zarv_start_xvfb
-zarv_warm_server
+zarv_warm_server "build/$preset"
 wine "$bench" "${1:-50}"
 # What zarv.exe costs next to a bare tray program: start-up with 200 hot keys, private memory
 # after the launcher menu, the first launcher menu against a later one, the size of zarv.exe;

@@ -8,13 +8,14 @@ ZARV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZARV_E2E_BIN='C:\zarv-e2e\bin'
 
 # Everything under Wine runs with code page 932, quiet, without Mono/Gecko prompts and without
-# host menu entries.
+# host menu entries. ARCH is win32 (the default: a 32-bit Windows) or win64 (a 64-bit Windows,
+# which runs 32-bit programs under WOW64).
 zarv_wine_env() {
     export LANG=ja_JP.UTF-8
     export LC_ALL=ja_JP.UTF-8
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    export WINEARCH=win32
+    export WINEARCH=${1:-win32}
 }
 
 # Writes a .reg file as regedit wants it: UTF-16LE with a BOM and CRLF line ends.
@@ -92,12 +93,20 @@ _zarv_dpi_reg() {
     printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$1"
 }
 
-# zarv_make_prefix [PATH] [--test] [DPI]: creates a Wine prefix (default build/wineprefix) unless
-# it exists, and imports our registry settings; --test adds the marker file associations of the
-# end-to-end tests; DPI sets the screen's dots per inch (96 when not given).
+# zarv_make_prefix [PATH] [--test] [--win64] [DPI]: creates a Wine prefix (default
+# build/wineprefix) unless it exists, and imports our registry settings; --test adds the marker
+# file associations of the end-to-end tests; --win64 makes it a 64-bit Windows (else a 32-bit
+# one); DPI sets the screen's dots per inch (96 when not given).
 zarv_make_prefix() {
-    local prefix=${1:-$ZARV_ROOT/build/wineprefix} test=${2:-} dpi=${3:-}
-    zarv_wine_env
+    local prefix=${1:-$ZARV_ROOT/build/wineprefix} test='' arch=win32 dpi='' arg
+    for arg in "${@:2}"; do
+        case $arg in
+            --test) test=--test ;;
+            --win64) arch=win64 ;;
+            *) dpi=$arg ;;
+        esac
+    done
+    zarv_wine_env "$arch"
     export WINEPREFIX=$prefix
     if [[ -f $prefix/system.reg && -f $prefix/.zarv-ready$test$dpi ]]; then
         _zarv_install_marlett "$prefix"
@@ -174,7 +183,7 @@ zarv_warm_server() {
     return 1
 }
 
-# zarv_find_exe: the built zarv.exe of the windows preset.
+# zarv_find_exe [PRESET]: the built zarv.exe of the windows preset (or of PRESET).
 zarv_find_exe() {
-    find "$ZARV_ROOT/build/windows" -name zarv.exe -not -path '*/wine*' -print -quit 2>/dev/null
+    find "$ZARV_ROOT/build/${1:-windows}" -name zarv.exe -not -path '*/wine*' -print -quit 2>/dev/null
 }

@@ -5,8 +5,10 @@ package.py make ZIP EXE README   writes ZIP with zarv.exe (EXE) and README.txt (
                                  both dated SOURCE_DATE_EPOCH (UTC); README.txt gets a byte-order
                                  mark and CRLF line ends, so Notepad on any Windows shows it
 package.py version EXE           prints the FileVersion text of EXE's version resource
-package.py check ZIP VERSION     checks that ZIP holds exactly zarv.exe and README.txt, README.txt
-                                 as above, and that zarv.exe carries VERSION in its version
+package.py check ZIP VERSION     checks that ZIP, named zarv-VERSION-win32.zip or -win64.zip,
+                                 holds exactly zarv.exe and README.txt, README.txt as above, and
+                                 that zarv.exe is a program of that processor (i386 or x86-64, in
+                                 its PE header and its manifest) carrying VERSION in its version
                                  resource and manifest; exits 1 naming each fault
 """
 import io
@@ -22,6 +24,8 @@ README_NAME = "README.txt"
 BOM = b"\xef\xbb\xbf"
 RT_VERSION = 16
 RT_MANIFEST = 24
+# The zip's name ending: (the PE header's machine, the manifest's processorArchitecture).
+ARCHITECTURES = {"win32": (0x14C, "x86"), "win64": (0x8664, "amd64")}
 
 
 # ---- Writing ------------------------------------------------------------------------------------
@@ -163,15 +167,30 @@ def exe_version(exe):
     return version_info(blocks[0])
 
 
-def manifest_version(exe):
+def machine(exe):
+    """The PE header's machine: 0x14C for i386, 0x8664 for x86-64."""
+    if exe[:2] != b"MZ":
+        raise PeError("not an executable (no MZ header)")
+    pe = struct.unpack_from("<I", exe, 0x3C)[0]
+    if exe[pe:pe + 4] != b"PE\0\0":
+        raise PeError("not a PE image")
+    return struct.unpack_from("<H", exe, pe + 4)[0]
+
+
+def manifest_identity(exe, attribute):
+    """An attribute of the program's own assembly identity in its manifest."""
     blocks = [data for (kind, _, _), data in resources(exe).items() if kind == RT_MANIFEST]
     if len(blocks) != 1:
         raise PeError("%d manifests instead of one" % len(blocks))
     own = re.search(rb'<assemblyIdentity[^>]*name="ZARV[^"]*"[^>]*>', blocks[0])
-    match = own and re.search(rb'\sversion="([^"]*)"', own.group(0))
+    match = own and re.search(rb'\s' + attribute.encode() + rb'="([^"]*)"', own.group(0))
     if not match:
-        raise PeError("the manifest names no assembly version of its own")
+        raise PeError("the manifest names no %s of its own" % attribute)
     return match.group(1).decode("ascii")
+
+
+def manifest_version(exe):
+    return manifest_identity(exe, "version")
 
 
 # ---- Checking -----------------------------------------------------------------------------------
@@ -179,9 +198,10 @@ def manifest_version(exe):
 
 def check(zip_path, version):
     faults = []
-    expected_name = "zarv-%s-win32.zip" % version
-    if os.path.basename(zip_path) != expected_name:
-        faults.append("the zip is named %s, not %s" % (os.path.basename(zip_path), expected_name))
+    name = os.path.basename(zip_path)
+    arch = next((a for a in ARCHITECTURES if name == "zarv-%s-%s.zip" % (version, a)), None)
+    if not arch:
+        faults.append("the zip is named %s, not zarv-%s-win32.zip or -win64.zip" % (name, version))
     with zipfile.ZipFile(zip_path) as z:
         names = z.namelist()
         if names != [EXE_NAME, README_NAME]:
@@ -213,12 +233,21 @@ def check(zip_path, version):
             if manifest_version(exe) != quad:
                 faults.append("zarv.exe's manifest has version %s, not %s" %
                               (manifest_version(exe), quad))
+            if arch:
+                want_machine, want_manifest = ARCHITECTURES[arch]
+                if machine(exe) != want_machine:
+                    faults.append("zarv.exe is a program for machine %#x, not %#x (%s)" %
+                                  (machine(exe), want_machine, arch))
+                got = manifest_identity(exe, "processorArchitecture")
+                if got != want_manifest:
+                    faults.append("zarv.exe's manifest names processor %s, not %s" %
+                                  (got, want_manifest))
         except (PeError, struct.error) as e:
             faults.append("zarv.exe: %s" % e)
     for fault in faults:
         print("package check: " + fault, file=sys.stderr)
     if not faults:
-        print("package check: %s holds zarv.exe %s and README.txt" % (zip_path, version))
+        print("package check: %s holds zarv.exe %s (%s) and README.txt" % (zip_path, version, arch))
     return 1 if faults else 0
 
 

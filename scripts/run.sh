@@ -1,19 +1,20 @@
 #!/bin/bash
-# run.sh [ARGS...]: README command 1. Sets the machine up, builds zarv.exe and runs it under Wine
-# on a virtual desktop with a taskbar, so that its notification-area icon shows. Uses $DISPLAY
-# when set, otherwise an Xvfb of its own. The program lives in C:\zarv of build/wineprefix, with
-# its data files next to it; ARGS go to zarv.exe (for example /DEBUG).
+# run.sh [ARGS...]: README command 1. Sets the machine up, builds the 64-bit zarv.exe (the
+# windows64 preset) and runs it under Wine, in a 64-bit Windows as nearly every user has, on a
+# virtual desktop with a taskbar, so that its notification-area icon shows. Uses $DISPLAY when
+# set, otherwise an Xvfb of its own. The program lives in C:\zarv of build/wineprefix64, with its
+# data files next to it; ARGS go to zarv.exe (for example /DEBUG).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 zarv_setup_machine
 
-cmake --preset windows >/dev/null
-nice cmake --build --preset windows --parallel 2 --target zarv
-exe=$(zarv_find_exe)
+cmake --preset windows64 >/dev/null
+nice cmake --build --preset windows64 --parallel 2 --target zarv
+exe=$(zarv_find_exe windows64)
 [[ -n $exe ]] || { echo "run.sh: zarv.exe was not built" >&2; exit 1; }
 
-zarv_make_prefix "$ZARV_ROOT/build/wineprefix"
+zarv_make_prefix "$ZARV_ROOT/build/wineprefix64" --win64
 app=$WINEPREFIX/drive_c/zarv
 mkdir -p "$app"
 cp "$exe" "$app/zarv.exe"

@@ -4,7 +4,7 @@
 # Sourcing it gives zarv_setup_machine and the helpers of scripts/lib.sh.
 
 ZARV_PACKAGES=(wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic
-               locales g++-mingw-w64-i686 cmake ninja-build clang googletest libgtest-dev
+               locales g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build clang googletest libgtest-dev
                libbenchmark-dev libclang-rt-14-dev)
 
 zarv_missing_packages() {

@@ -581,7 +581,7 @@ std::optional<std::vector<OpenMenu>> ReadOpenMenus(HANDLE process, DWORD pid,
             it.state = std::stoul(f[2], nullptr, 16);
             it.id = std::stoul(f[3]);
             it.has_bitmap = f[4] == "1";
-            it.data = std::stoul(f[5]);
+            it.data = static_cast<ULONG_PTR>(std::stoull(f[5]));
             it.has_submenu = f[6] == "1";
             it.caption = FromUtf8(f[7]);
             menus.back().items.push_back(std::move(it));
