@@ -35,8 +35,11 @@ constexpr std::size_t kIconsPerTick = 4;
 constexpr UINT_PTR kKeyWatchTimer = 2;
 constexpr UINT_PTR kHotkeyFileTimer = 3;
 constexpr UINT_PTR kCommandFileTimer = 4;
-// Once, in the first idle moment after start-up: the command bar's controls.
+// Once, when start-up is over: the command bar's controls. Not at the very first idle moment, but
+// a moment later, so that a menu opened as soon as the program answers (with the first pass of its
+// pictures) does not wait for them; while a menu is open they wait until it closes.
 constexpr UINT_PTR kBarTimer = 5;
+constexpr UINT kBarDelayMs = 200;
 
 std::size_t ScreenfulOfItems() {
     // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
@@ -69,8 +72,8 @@ bool TZarv_main::CreateResident() {
     // finds most of them, and start-up waits for half.
     ItemMenu.TakeIcons(ScreenfulOfItems() / 2);
     // The bar's controls, and the common controls they load, are not part of start-up either:
-    // they are made as soon as the program has nothing else to do, before the user calls the bar.
-    SetTimer(hwnd(), kBarTimer, kIconTimerMs, nullptr);
+    // they are made while the program has nothing else to do, before the user calls the bar.
+    SetTimer(hwnd(), kBarTimer, kBarDelayMs, nullptr);
     return true;
 }
 
@@ -353,9 +356,16 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
             if (wp == kBarTimer) {
                 KillTimer(hwnd(), kBarTimer);
-                bar_.MakeControls();
+                if (!menuLoop_) bar_.MakeControls();
             }
             return 0;
+        case WM_ENTERMENULOOP:
+            menuLoop_ = true;
+            break;
+        case WM_EXITMENULOOP:
+            menuLoop_ = false;
+            if (!bar_.Panel1()) SetTimer(hwnd(), kBarTimer, kBarDelayMs, nullptr);
+            break;
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.InitPopup(hwnd());
             break;
