@@ -1,10 +1,12 @@
-// hotkey_bench [repetitions]: how long a hot key takes from the key press to the started program
-// running, next to the same program started directly with CreateProcessW, and the steps between:
-// a hot key's way to a window that waits for it (here, in a thread of the benchmark), and the
-// direct start made the way a start that hands the foreground on by the process's id must make it
-// (suspended, the right passed on, resumed). The marker stamps its start with
-// QueryPerformanceCounter, which all processes of the prefix share. Every round takes the four
-// in another order, and the differences are taken within a round (pairwise).
+// hotkey_bench [repetitions [other-zarv.exe]]: how long a hot key takes from the key press to the
+// started program running, next to the same program started directly with CreateProcessW, and the
+// steps between: a hot key's way to a window that waits for it (here, in a thread of the
+// benchmark), and the direct start made the way a start that hands the foreground on by the
+// process's id must make it (suspended, the right passed on, resumed). The marker stamps its start
+// with QueryPerformanceCounter, which all processes of the prefix share. Every round takes the four
+// in another order, and the differences are taken within a round (pairwise). Given another build
+// of zarv.exe, both run (with "/DEBUG", each on a key of its own) and every round times the other's
+// hot key too, so that two builds are compared under the same load.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -105,7 +107,11 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(dir, ec);
     std::filesystem::create_directories(dir, ec);
     const std::wstring marker = dir + L"\\marker.exe", log = dir + L"\\marker.log";
+    const std::wstring other_dir = dir + L"\\other";
+    const bool other = argc > 2;
     if (!CopyTo(ZarvExe(), dir + L"\\zarv.exe")) return Fail("zarv.exe is not built");
+    if (other && !CopyTo(FromAnsi(argv[2]), other_dir + L"\\zarv.exe"))
+        return Fail("the other zarv.exe cannot be copied");
     if (!CopyTo(HelperFolder() + L"\\marker.exe", marker)) return Fail("no marker.exe");
     SetEnvironmentVariableW(L"ZARV_MARKER_LOG", log.c_str());
 
@@ -117,14 +123,25 @@ int main(int argc, char** argv) {
     entry.modifiers = static_cast<std::uint8_t>(key.modifiers);
     entry.vkey = static_cast<std::uint8_t>(key.vkey);
     if (!WriteBytes(dir + L"\\Hotkey.DAT", HotkeyFile({entry}))) return Fail("cannot write");
+    const KeyCombo other_key{MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'C'};
+    entry.vkey = static_cast<std::uint8_t>(other_key.vkey);
+    if (other && !WriteBytes(other_dir + L"\\Hotkey.DAT", HotkeyFile({entry})))
+        return Fail("cannot write");
 
-    Process zarv = Start(dir + L"\\zarv.exe", L"", dir);
+    const std::wstring args = other ? L"/DEBUG" : L"";
+    Process zarv = Start(dir + L"\\zarv.exe", args, dir), zarv2;
     if (!zarv || !WaitMainWindow(zarv.pid())) return Fail("zarv.exe did not start");
     WaitForInputIdle(zarv.handle(), kTimeoutMs);
+    if (other) {
+        zarv2 = Start(other_dir + L"\\zarv.exe", args, other_dir);
+        if (!zarv2 || !WaitMainWindow(zarv2.pid())) return Fail("the other zarv.exe did not start");
+        WaitForInputIdle(zarv2.handle(), kTimeoutMs);
+    }
     HotkeyCatcher catcher({MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'D'});
     if (!catcher.registered()) return Fail("the benchmark's own hot key is taken");
 
-    std::vector<double> hotkey, direct, suspended, delivery;
+    std::vector<double> hotkey, direct, suspended, delivery, other_hotkey;
+    const int steps = other ? 5 : 4;
     size_t runs = 0;
     // The marker's start after t0, when it has ended.
     auto started = [&](LONGLONG t0, double& ms) {
@@ -134,13 +151,13 @@ int main(int argc, char** argv) {
         return true;
     };
     for (int i = 0; i < reps; ++i) {
-        double ms[4] = {};
-        for (int k = 0; k < 4; ++k) {
-            const int step = (i + k) % 4;
+        double ms[5] = {};
+        for (int k = 0; k < steps; ++k) {
+            const int step = (i + k) % steps;
             const LONGLONG t0 = Now();
-            if (step == 0) {
-                Press(key);
-                if (!started(t0, ms[0])) return Fail("the hot key started nothing");
+            if (step == 0 || step == 4) {
+                Press(step == 0 ? key : other_key);
+                if (!started(t0, ms[step])) return Fail("the hot key started nothing");
                 // Let the marker end before the next step.
                 Sleep(50);
             } else if (step == 1 || step == 2) {
@@ -156,6 +173,7 @@ int main(int argc, char** argv) {
         direct.push_back(ms[1]);
         suspended.push_back(ms[2]);
         delivery.push_back(ms[3]);
+        other_hotkey.push_back(ms[4]);
     }
 
     Print("hot key -> marker running", hotkey);
@@ -170,6 +188,16 @@ int main(int argc, char** argv) {
     Print("zarv's own part, difference", own);
     std::printf("hot key / direct start: %.3f (pairwise median difference over median direct)\n",
                 1.0 + Median(overhead) / Median(direct));
+    if (other) {
+        const std::vector<double> other_overhead = Differences(other_hotkey, direct);
+        Print("other build: hot key -> marker", other_hotkey);
+        Print("other build: difference (pairwise)", other_overhead);
+        Print("this build - other (pairwise)", Differences(hotkey, other_hotkey));
+        std::printf("other build's hot key / direct start: %.3f\n",
+                    1.0 + Median(other_overhead) / Median(direct));
+        PostMessageW(WaitMainWindow(zarv2.pid(), 0), WM_CLOSE, 0, 0);
+        zarv2.WaitExit();
+    }
 
     PostMessageW(WaitMainWindow(zarv.pid(), 0), WM_CLOSE, 0, 0);
     zarv.WaitExit();
