@@ -1,12 +1,13 @@
 // hotkey_bench [repetitions [other-zarv.exe]]: how long a hot key takes from the key press to the
 // started program running, next to the same program started directly with CreateProcessW, and the
 // steps between: a hot key's way to a window that waits for it (here, in a thread of the
-// benchmark), and the direct start made the way a start that hands the foreground on by the
-// process's id must make it (suspended, the right passed on, resumed). The marker stamps its start
-// with QueryPerformanceCounter, which all processes of the prefix share. Every round takes the four
-// in another order, and the differences are taken within a round (pairwise). Given another build
-// of zarv.exe, both run (with "/DEBUG", each on a key of its own) and every round times the other's
-// hot key too, so that two builds are compared under the same load.
+// benchmark); the direct start made the way a start that hands the foreground on by the process's
+// id must make it (suspended, the right passed on, resumed); and one that leaves the system to find
+// the program in the command line. The marker stamps its start with QueryPerformanceCounter, which
+// all processes of the prefix share. Every round takes them in another order, and the differences
+// are taken within a round (pairwise). Given another build of zarv.exe, both run (with "/DEBUG",
+// each on a key of its own) and every round times the other's hot key too, so that two builds are
+// compared under the same load.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -72,24 +73,27 @@ private:
     bool registered_ = false;
 };
 
-// Starts the marker directly; suspended, it is given the foreground right by its id and resumed,
-// as a start that cannot pass the right on before it must do.
-bool StartMarker(const std::wstring& marker, const std::wstring& dir, bool suspended) {
-    std::wstring line = L"\"" + marker + L"\" " + (suspended ? L"-suspended" : L"-direct");
+enum class Direct { Named, Suspended, ByLine };
+
+// Starts the marker directly, named as the program to run. Suspended, it is given the foreground
+// right by its id and resumed, as a start that cannot pass the right on before it must do; by
+// line, the system finds the program from an unquoted command line alone, as an entry's start
+// asks it to.
+Process StartMarker(const std::wstring& marker, const std::wstring& dir, Direct how) {
+    const bool suspended = how == Direct::Suspended, by_line = how == Direct::ByLine;
+    std::wstring line = by_line ? marker + L" -line" : L"\"" + marker + L"\" -direct";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(marker.c_str(), line.data(), nullptr, nullptr, FALSE,
+    if (!CreateProcessW(by_line ? nullptr : marker.c_str(), line.data(), nullptr, nullptr, FALSE,
                         suspended ? CREATE_SUSPENDED : 0, nullptr, dir.c_str(), &si, &pi))
-        return false;
+        return {};
     if (suspended) {
         AllowSetForegroundWindow(pi.dwProcessId);
         ResumeThread(pi.hThread);
     }
-    WaitForSingleObject(pi.hProcess, kTimeoutMs);
     CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
+    return Process(pi.hProcess, pi.dwProcessId);
 }
 
 std::vector<double> Differences(const std::vector<double>& a, const std::vector<double>& b) {
@@ -141,28 +145,36 @@ int main(int argc, char** argv) {
     if (!catcher.registered()) return Fail("the benchmark's own hot key is taken");
 
     std::vector<double> hotkey, direct, suspended, delivery, other_hotkey;
-    const int steps = other ? 5 : 4;
+    std::vector<double> by_line;
+    const int steps = other ? 6 : 5;
     size_t runs = 0;
-    // The marker's start after t0, when it has ended.
+    // The marker's start after t0. Its log is read only once it has had time to start: reading
+    // earlier would take the system's time from the start being measured.
     auto started = [&](LONGLONG t0, double& ms) {
+        Sleep(60);
         auto log_runs = WaitMarkerRuns(log, ++runs);
         if (log_runs.size() < runs) return false;
         ms = Ms(t0, log_runs.back().ticks);
         return true;
     };
     for (int i = 0; i < reps; ++i) {
-        double ms[5] = {};
+        double ms[6] = {};
         for (int k = 0; k < steps; ++k) {
             const int step = (i + k) % steps;
             const LONGLONG t0 = Now();
-            if (step == 0 || step == 4) {
+            if (step == 0 || step == 5) {
                 Press(step == 0 ? key : other_key);
                 if (!started(t0, ms[step])) return Fail("the hot key started nothing");
                 // Let the marker end before the next step.
                 Sleep(50);
-            } else if (step == 1 || step == 2) {
-                if (!StartMarker(marker, dir, step == 2) || !started(t0, ms[step]))
-                    return Fail("the direct start failed");
+            } else if (step != 3) {
+                const Direct how = step == 1   ? Direct::Named
+                                   : step == 2 ? Direct::Suspended
+                                               : Direct::ByLine;
+                // Waited for as the hot key's start is: by its line in the log.
+                Process p = StartMarker(marker, dir, how);
+                if (!p || !started(t0, ms[step])) return Fail("the direct start failed");
+                p.WaitExit();
             } else {
                 ms[3] = catcher.Time();
                 if (ms[3] < 0) return Fail("the benchmark's hot key did not arrive");
@@ -173,16 +185,19 @@ int main(int argc, char** argv) {
         direct.push_back(ms[1]);
         suspended.push_back(ms[2]);
         delivery.push_back(ms[3]);
-        other_hotkey.push_back(ms[4]);
+        by_line.push_back(ms[4]);
+        other_hotkey.push_back(ms[5]);
     }
 
     Print("hot key -> marker running", hotkey);
     Print("CreateProcessW -> marker running", direct);
     Print("the same, suspended and resumed", suspended);
+    Print("the same, found from the line", by_line);
     Print("hot key -> a waiting thread", delivery);
     const std::vector<double> overhead = Differences(hotkey, direct);
     Print("difference (pairwise)", overhead);
     Print("suspended start, difference", Differences(suspended, direct));
+    Print("found from the line, difference", Differences(by_line, direct));
     std::vector<double> own = overhead;
     for (size_t i = 0; i < own.size(); ++i) own[i] -= delivery[i];
     Print("zarv's own part, difference", own);
