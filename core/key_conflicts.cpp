@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/key_picker.h"
+
 namespace zarv {
 
 KeyCombination CombinationOf(const THotkeyItem& item) { return {item.Modifiers, item.VKey}; }
@@ -40,6 +42,20 @@ KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int o
         if (static_cast<int>(i) != ownRow && CombinationOf(rows[i].Item) == key)
             return {KeyNote::Kind::OtherRow, i};
     return {};
+}
+
+std::vector<KeyNote> PickerKeyNotes(std::uint8_t modifiers, const std::vector<HotkeyRow>& rows,
+                                    int ownRow, const RegistrationOutcome& pass,
+                                    const std::function<bool(KeyCombination)>& trialFails) {
+    std::vector<KeyNote> notes;
+    notes.reserve(kPickerKeyCount);
+    const PickerKey* keys = PickerKeys();
+    for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
+        const KeyCombination key{modifiers, static_cast<std::uint8_t>(keys[k].Code)};
+        const bool held = pass.Holds(key);
+        notes.push_back(NoteForKey(key, rows, ownRow, !held && trialFails(key), held));
+    }
+    return notes;
 }
 
 std::wstring FitMiddle(const std::wstring& before, const std::wstring& middle,

@@ -58,6 +58,14 @@ struct KeyNote {
 KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int ownRow,
                    bool trialFailed, bool heldByUs);
 
+// The note of every key of the on-screen key picker (PickerKeys, in its order) combined with
+// modifiers, as NoteForKey gives it: pass is the last registration pass; trialFails makes a trial
+// registration, once per key and only where the pass does not hold the combination (the
+// program's own registration would fail it).
+std::vector<KeyNote> PickerKeyNotes(std::uint8_t modifiers, const std::vector<HotkeyRow>& rows,
+                                    int ownRow, const RegistrationOutcome& pass,
+                                    const std::function<bool(KeyCombination)>& trialFails);
+
 // before + middle + after when that fits width (measure gives a text's width), otherwise with
 // middle cut from its end and an ellipsis "…" put after what is left of it, as much of it as
 // fits. A surrogate pair is never split.

@@ -17,6 +17,12 @@ Point PlaceAtPointer(Point pointer, int width, int height, Rect workArea) {
     Point p{pointer.x - width, pointer.y - height};
     if (p.y < workArea.top) p.y += height;
     if (p.x < workArea.left) p.x += width;
+    return KeepInside(p, width, height, workArea);
+}
+
+Point KeepInside(Point p, int width, int height, Rect area) {
+    if (p.x + width > area.right) p.x = std::max(area.left, area.right - width);
+    if (p.y + height > area.bottom) p.y = std::max(area.top, area.bottom - height);
     return p;
 }
 

@@ -13,9 +13,25 @@ namespace {
 
 constexpr int kButtonId = 2;
 constexpr int kBoxId = 1;
-// The frame around the input box's selection field: 20 - 14 pixels at 96 dpi. The system draws
-// it the same at every DPI, so the field's item height makes up the rest of the scaled height.
+// The input box's selection field is 20 high (at 96 dpi), its list's items 12. The frame around
+// the field, 20 - 14 pixels, the system draws the same at every DPI, so the field's item height
+// makes up the rest of the scaled height.
+constexpr int kFieldHeight = 20;
+constexpr int kListItemHeight = 12;
 constexpr int kBoxFrame = 6;
+
+const FormControl kPanel1{
+    .Kind = ControlKind::Window, .Width = TCommandBar::kWidth, .Height = TCommandBar::kHeight};
+// The height given to a drop-down combo box is that of its open list.
+const FormControl kCommandBox{
+    .Kind = ControlKind::ComboBox, .Id = kBoxId, .X = 8, .Y = 8, .Width = 177, .Height = 200};
+const FormControl kBtn_Execute{.Kind = ControlKind::SpeedButton,
+                               .Id = kButtonId,
+                               .X = 192,
+                               .Y = 8,
+                               .Width = 49,
+                               .Height = 22,
+                               .Caption = L"実行"};
 
 }  // namespace
 
@@ -82,57 +98,27 @@ HWND TCommandBar::Panel1() const { return panel_ ? panel_->hwnd() : nullptr; }
 void TCommandBar::Create(HWND bar, CommandBarHost& host) {
     bar_ = bar;
     host_ = &host;
-    LayOut(DpiForWindow(bar_));
+    if (layout_.SetDpi(DpiForWindow(bar_))) layout_.LayOut(bar_);
 }
 
-void TCommandBar::LayOut(int dpi) {
-    if (dpi == dpi_) return;
-    dpi_ = dpi;
-    layout_ = CommandBarLayoutForDpi(dpi);
-    UniqueFont old = std::move(font_);  // the controls use it until they have the new one
-    font_.reset(CreateFormFont(layout_.fontHeight));
-    SetWindowPos(bar_, nullptr, 0, 0, layout_.client.width, layout_.client.height,
+void TCommandBar::FitControls() {
+    SetWindowPos(bar_, nullptr, 0, 0, layout_.Scale(kWidth), layout_.Scale(kHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (panel_) FitControls(true);
-}
-
-void TCommandBar::FitControls(bool move) {
-    const Rect& box = layout_.box;
-    const Rect& b = layout_.button;
-    if (move) {
-        MoveWindow(panel_->hwnd(), 0, 0, layout_.client.width, layout_.client.height, TRUE);
-        // The height given to a drop-down combo box includes its list.
-        MoveWindow(commandBox_, box.left, box.top, box.right - box.left, ScaleToDpi(200, dpi_),
-                   TRUE);
-        MoveWindow(button_, b.left, b.top, b.right - b.left, b.bottom - b.top, TRUE);
-    }
-    const auto font = reinterpret_cast<WPARAM>(font_.get());
-    SendMessageW(commandBox_, WM_SETFONT, font, move);
-    SendMessageW(button_, WM_SETFONT, font, move);
-    // Selection field 14 + frame = 20 pixels high; list items 12 pixels (at 96 dpi).
-    SendMessageW(commandBox_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 (box.bottom - box.top) - kBoxFrame);
-    SendMessageW(commandBox_, CB_SETITEMHEIGHT, 0, layout_.listItemHeight);
+    if (!commandBox_) return;
+    const int field = layout_.Scale(kCommandBox.Y + kFieldHeight) - layout_.Scale(kCommandBox.Y);
+    SendMessageW(commandBox_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - kBoxFrame);
+    SendMessageW(commandBox_, CB_SETITEMHEIGHT, 0, layout_.Scale(kListItemHeight));
 }
 
 void TCommandBar::MakeControls() {
     if (panel_) return;
     EnsureCommonControls();
-    const Rect& box = layout_.box;
-    const Rect& b = layout_.button;
-    panel_ = std::make_unique<TPanel>(bar_, *host_, layout_.client.width, layout_.client.height);
+    panel_ = std::make_unique<TPanel>(bar_, *host_, layout_.Scale(kWidth), layout_.Scale(kHeight));
     HWND panel = panel_->hwnd();
-    // The height given to a drop-down combo box includes its list.
-    commandBox_ = CreateWindowExW(
-        0, WC_COMBOBOXW, L"",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, box.left,
-        box.top, box.right - box.left, ScaleToDpi(200, dpi_), panel,
-        reinterpret_cast<HMENU>(kBoxId), AppInstance(), nullptr);
-    button_ =
-        CreateWindowExW(0, WC_BUTTONW, L"実行", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT,
-                        b.left, b.top, b.right - b.left, b.bottom - b.top, panel,
-                        reinterpret_cast<HMENU>(kButtonId), AppInstance(), nullptr);
-    FitControls(false);
+    layout_.Keep(panel, kPanel1);
+    commandBox_ = layout_.Make(panel, kCommandBox);
+    button_ = layout_.Make(panel, kBtn_Execute);
+    FitControls();
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(commandBox_, &info)) edit_ = info.hwndItem;
@@ -163,31 +149,20 @@ LRESULT CALLBACK TCommandBar::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
 }
 
 void TCommandBar::ShowAtPointer() {
+    // Laid out for the pointer's monitor before it moves there, so that the notice that follows
+    // the move (of the DPI it has then) changes nothing.
     POINT pt{};
     GetCursorPos(&pt);
-    LayOut(DpiForPoint(pt, bar_));
+    if (layout_.SetDpi(DpiForPoint(pt, bar_))) layout_.LayOut(bar_);
     MakeControls();
-    const int width = layout_.client.width, height = layout_.client.height;
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    Rect area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (GetMonitorInfoW(MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi))
-        area = Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
-    Point p = PlaceBarAtPointer(Point{pt.x, pt.y}, width, height, area);
+    const int width = layout_.Scale(kWidth), height = layout_.Scale(kHeight);
+    // Whole on the work area of that monitor, above a taskbar the pointer is on.
+    const Point p = PlaceBarAtPointer(Point{pt.x, pt.y}, width, height, WorkAreaAt(pt));
     SetWindowPos(bar_, HWND_TOPMOST, p.x, p.y, width, height, SWP_NOACTIVATE);
     SetWindowTextW(commandBox_, L"");
     ShowWindow(bar_, SW_SHOW);
     SetForegroundWindow(bar_);
     SetFocus(commandBox_);
-}
-
-void TCommandBar::DpiChanged(int dpi, const RECT& suggested) {
-    // Placing the bar at the pointer lays it out for the pointer's monitor before it moves
-    // there: the notice that follows the move finds it done.
-    if (dpi == dpi_) return;
-    LayOut(dpi);
-    SetWindowPos(bar_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCommandBar::Hide() {

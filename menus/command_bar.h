@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/command_bar_layout.h"
 #include "core/records.h"
-#include "widgets/base/handles.h"
+#include "widgets/base/scaled_controls.h"
 
 namespace zarv {
 
@@ -42,18 +41,18 @@ public:
     // load.
     void Create(HWND bar, CommandBarHost& host);
     // Makes the controls with the names given so far, and loads the common controls they need,
-    // unless that is done: in the first idle moment after start-up, so that the first show is as
+    // unless that is done: while the program is idle after start-up, so that the first show is as
     // quick as the later ones. Showing the bar or asking it for a name before then makes them.
     void MakeControls();
 
-    // Places the bar's bottom-right corner at the pointer, kept on the pointer's monitor and laid
-    // out for that monitor's DPI, empties the input, shows the bar in the foreground and puts the
-    // keyboard focus in the input.
+    // Places the bar's bottom-right corner at the pointer, kept on the work area of the pointer's
+    // monitor and laid out for that monitor's DPI, empties the input, shows the bar in the
+    // foreground and puts the keyboard focus in the input.
     void ShowAtPointer();
-    // The bar was moved to a monitor of another DPI (WM_DPICHANGED): it takes the suggested
-    // rectangle, its font and its layout for the new DPI.
-    void DpiChanged(int dpi, const RECT& suggested);
-    int Dpi() const { return dpi_; }
+    // WM_DPICHANGED of the bar's window: moved to a monitor of another DPI, the bar takes its
+    // font and layout for that DPI and the suggested rectangle.
+    void DpiChanged(WPARAM wp, LPARAM lp) { layout_.DpiChanged(bar_, wp, lp); }
+    int Dpi() const { return layout_.Dpi(); }
     void Hide();
     bool IsShown() const;
 
@@ -64,17 +63,15 @@ public:
     // Replaces the names of the list by the commands' names, in list order.
     void RefillNames(const std::vector<TCommandItem>& commands);
 
-    // The controls; nullptr until the bar is first shown.
+    // The controls; nullptr until they are made (MakeControls).
     HWND CommandBox() const { return commandBox_; }
     HWND Btn_Execute() const { return button_; }
     HWND Panel1() const;
 
 private:
     class TPanel;
-    // Font, window size and controls for dpi.
-    void LayOut(int dpi);
-    // The controls' font and list heights for the layout, and with move their places too.
-    void FitControls(bool move);
+    // After each new layout: the bar's size and the input box's heights for the DPI.
+    void FitControls();
     void FillNames(const std::vector<std::wstring>& names);
     static LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                      DWORD_PTR self);
@@ -84,9 +81,7 @@ private:
     HWND commandBox_ = nullptr;
     HWND button_ = nullptr;
     HWND edit_ = nullptr;
-    int dpi_ = 0;  // the DPI the bar is laid out for
-    CommandBarLayout layout_{};
-    UniqueFont font_;
+    ScaledControls layout_{[this] { FitControls(); }};
     CommandBarHost* host_ = nullptr;
     std::vector<std::wstring> names_;  // the list's names until the controls exist
 };

@@ -379,7 +379,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // The bar went to a monitor of another DPI, or the user changed the scaling: the
             // bar lays itself out again, and the notification area's picture follows the
             // primary monitor.
-            bar_.DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            bar_.DpiChanged(wp, lp);
             if (TrayIcon1) SetTrayPicture(PrimaryMonitorDpi());
             return 0;
         case WM_ACTIVATEAPP:

@@ -20,31 +20,41 @@ const wchar_t kAboutText[] =
     L"E-Mail : zarv@example.org\r\n"
     L"HomePage : https://zarv.example.org/";
 
-const FormFrame& Frame() {
-    static const FormFrame frame{L"TAbout",
-                                 L"このプログラムについて",
-                                 431,
-                                 232,
-                                 true,
-                                 kDialogStyle,
-                                 kDialogExStyle,
-                                 FormPlace::Centred,
-                                 static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))};
-    return frame;
-}
-
 const FormControl kControls[] = {
-    {ControlKind::Memo, -1, 8, 5, 415, 188, kAboutText, ES_MULTILINE | ES_READONLY | ES_CENTER},
-    {ControlKind::Button, IDOK, 184, 200, 65, 22, L"OK", BS_DEFPUSHBUTTON},  // Btn_OK
+    {.Kind = ControlKind::Memo,
+     .X = 8,
+     .Y = 5,
+     .Width = 415,
+     .Height = 188,
+     .Caption = kAboutText,
+     .Style = ES_MULTILINE | ES_READONLY | ES_CENTER},
+    {.Kind = ControlKind::Button,  // Btn_OK
+     .Id = IDOK,
+     .X = 184,
+     .Y = 200,
+     .Width = 65,
+     .Height = 22,
+     .Caption = L"OK",
+     .Style = BS_DEFPUSHBUTTON},
 };
 
 }  // namespace
 
-TAbout::TAbout(ModalCounter* counter) : Form(Frame(), counter) {}
+TAbout::TAbout(ModalCounter* counter)
+    : Form({.ClassName = L"TAbout",
+            .Caption = L"このプログラムについて",
+            .Width = 431,
+            .Height = 232,
+            .ClientSize = true,
+            .Style = kDialogStyle,
+            .ExStyle = kDialogExStyle,
+            .Place = FormPlace::Centred,
+            .Background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
+           counter) {}
 
-void TAbout::ShowModal(HWND owner) {
+void TAbout::FormCreate() {
     EnsureCommonControls();  // the button in the system's visual style
-    RunModal(owner, kControls);
+    AddControls(kControls);
 }
 
 void TAbout::FormShow() { SetFocus(Control(IDOK)); }
@@ -53,6 +63,12 @@ void TAbout::Btn_OKClick() { Close(); }
 
 LRESULT TAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_COMMAND:  // OK, Enter, Escape
+            if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
+                Btn_OKClick();
+                return 0;
+            }
+            break;
         case WM_CTLCOLORSTATIC:  // the read-only memo on white
             SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
             return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));

@@ -31,6 +31,8 @@ enum ControlId : int { kEdit1 = 101, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2 
 // The key picker `TVirualKeybord`: key k of its keyboard has the id kFirstKeyId + k.
 namespace key_picker {
 constexpr int kFirstKeyId = 1000;
+constexpr int kKeyNote = 998;  // the note on the clicked key's combination
+constexpr int kSelectKeys = 999;
 }  // namespace key_picker
 
 }  // namespace zarv

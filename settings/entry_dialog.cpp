@@ -26,30 +26,14 @@ const FieldKey kSharedKeys[] = {
 }  // namespace
 
 TEntryDialog::TEntryDialog(const EntryKind& kind, EntryMode mode, ModalCounter* counter)
-    : Form(frame_, counter),
+    : Form(DialogFrame(kind.Window.ClassName, kind.Window.Caption, kEntryWidth,
+                       kind.Window.ClientHeight),
+           counter),
       mode_(mode),
-      kind_(kind),
-      frame_{kind.Window.ClassName,
-             kind.Window.Caption,
-             kEntryWidth,
-             kind.Window.ClientHeight,
-             true,
-             kDialogStyle,
-             kDialogExStyle,
-             FormPlace::AtPointer,
-             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)} {}
-
-void TEntryDialog::RunEntry(HWND owner, const FormControl* leading, std::size_t leadingCount,
-                            const FormControl* trailing, std::size_t trailingCount) {
-    leading_ = leading;
-    leadingCount_ = leadingCount;
-    trailing_ = trailing;
-    trailingCount_ = trailingCount;
-    RunModal(owner, nullptr, 0);
-}
+      kind_(kind) {}
 
 void TEntryDialog::FormCreate() {
-    for (std::size_t k = 0; k < leadingCount_; ++k) AddControl(leading_[k]);
+    for (const FormControl& c : kind_.Leading) AddControl(c);
     const EntryIds& id = kind_.Ids;
     const EntryWindow& window = kind_.Window;
     const int ids[4] = {id.Name, id.File, id.Options, id.Folder};
@@ -57,17 +41,43 @@ void TEntryDialog::FormCreate() {
     for (int k = 0; k < 4; ++k) {
         const EntryFieldPlace& f = kind_.Fields[k];
         const bool file = k == 1;
-        AddControl({ControlKind::Label, file ? id.FileLabel : -1, kLabelX, f.LabelY,
-                    file ? window.FileLabelWidth : 0, file ? window.FileLabelHeight : 0, f.Label,
-                    0});
-        AddControl({ControlKind::Edit, ids[k], f.X, f.Y, f.Width, window.EditHeight, L"", 0});
+        AddControl({.Kind = ControlKind::Label,
+                    .Id = file ? id.FileLabel : -1,
+                    .X = kLabelX,
+                    .Y = f.LabelY,
+                    .Width = file ? window.FileLabelWidth : 0,
+                    .Height = file ? window.FileLabelHeight : 0,
+                    .Caption = f.Label});
+        AddControl({.Kind = ControlKind::Edit,
+                    .Id = ids[k],
+                    .X = f.X,
+                    .Y = f.Y,
+                    .Width = f.Width,
+                    .Height = window.EditHeight});
         if (choosers[k])
-            AddControl({ControlKind::SpeedButton, choosers[k], window.ChooserX, f.ChooserY,
-                        kChooserWidth, kChooserHeight, L"...", 0});
+            AddControl({.Kind = ControlKind::SpeedButton,
+                        .Id = choosers[k],
+                        .X = window.ChooserX,
+                        .Y = f.ChooserY,
+                        .Width = kChooserWidth,
+                        .Height = kChooserHeight,
+                        .Caption = L"..."});
     }
-    for (std::size_t k = 0; k < trailingCount_; ++k) AddControl(trailing_[k]);
-    AddControl({ControlKind::SpeedButton, IDOK, 216, window.ButtonsTop, 73, 22, L"OK", 0});
-    AddControl({ControlKind::SpeedButton, IDCANCEL, 304, window.ButtonsTop, 81, 22, L"ｷｬﾝｾﾙ", 0});
+    for (const FormControl& c : kind_.Trailing) AddControl(c);
+    AddControl({.Kind = ControlKind::SpeedButton,
+                .Id = IDOK,
+                .X = 216,
+                .Y = window.ButtonsTop,
+                .Width = 73,
+                .Height = 22,
+                .Caption = L"OK"});
+    AddControl({.Kind = ControlKind::SpeedButton,
+                .Id = IDCANCEL,
+                .X = 304,
+                .Y = window.ButtonsTop,
+                .Width = 81,
+                .Height = 22,
+                .Caption = L"ｷｬﾝｾﾙ"});
     Edit1 = Control(kind_.Ids.Name);
     Edit2 = Control(kind_.Ids.File);
     Edit3 = Control(kind_.Ids.Options);
@@ -144,7 +154,11 @@ LRESULT TEntryDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
-            if (HIWORD(wp) == BN_CLICKED && id == kind_.Ids.FileChooser) {
+            if (id == IDOK) {
+                Btn_OKClick();
+            } else if (id == IDCANCEL) {
+                Btn_CancelClick();
+            } else if (HIWORD(wp) == BN_CLICKED && id == kind_.Ids.FileChooser) {
                 Btn_Sel1Click();
             } else if (HIWORD(wp) == BN_CLICKED && id == kind_.Ids.FolderChooser) {
                 Btn_Sel2Click();

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <span>
 #include <string>
 
 #include "settings/entry_fields.h"
@@ -41,55 +42,49 @@ enum class FieldAction { Ok, Cancel, ChooseFile, ChooseFolder, Nothing };
 
 // A key on some fields and what the dialog does with it.
 struct FieldKey {
-    unsigned Fields;
-    WPARAM Key;
-    FieldAction Action;
+    unsigned Fields = 0;
+    WPARAM Key = 0;
+    FieldAction Action = FieldAction::Nothing;
 };
 
 // Where one of the four fields goes: its label at (8, LabelY), sized to its text; the field at
 // (X, Y), Width wide; the "..." chooser of the file and folder fields ChooserY down.
 struct EntryFieldPlace {
-    const wchar_t* Label;
-    int LabelY, X, Y, Width, ChooserY;
+    const wchar_t* Label = nullptr;
+    int LabelY = 0, X = 0, Y = 0, Width = 0, ChooserY = 0;
 };
 
 // The window of an entry dialog (396 wide), its name field's label, its field height, its choosers'
 // left edge, the top of its OK and Cancel buttons and the size of its file field's label.
 struct EntryWindow {
-    const wchar_t* ClassName;
-    const wchar_t* Caption;
-    const wchar_t* NameLabel;  // the name field's label, for messages
-    int ClientHeight, EditHeight, ChooserX, ButtonsTop;
+    const wchar_t* ClassName = nullptr;
+    const wchar_t* Caption = nullptr;
+    const wchar_t* NameLabel = nullptr;  // the name field's label, for messages
+    int ClientHeight = 0, EditHeight = 0, ChooserX = 0, ButtonsTop = 0;
     // The file field's label when it changes its text: wide enough for every text; 0 x 0: sized
     // to the text it starts with.
-    int FileLabelWidth, FileLabelHeight;
+    int FileLabelWidth = 0, FileLabelHeight = 0;
 };
 
 // Control ids: the four fields, the two choosers and the file field's label.
 struct EntryIds {
-    int Name, File, Options, Folder, FileChooser, FolderChooser, FileLabel;
+    int Name = -1, File = -1, Options = -1, Folder = -1, FileChooser = -1, FolderChooser = -1,
+        FileLabel = -1;
 };
 
-// What makes one entry dialog.
+// What makes one entry dialog. Its controls in tab order: the dialog's own leading ones, the
+// four fields with their choosers, the dialog's own trailing ones, OK and Cancel.
 struct EntryKind {
     EntryWindow Window;
     EntryIds Ids;
     FieldKey OwnKey;            // looked up before the keys both dialogs share
     EntryFieldPlace Fields[4];  // name, file, options, folder
+    std::span<const FormControl> Leading, Trailing;
 };
 
 class TEntryDialog : public Form, private FieldKeyHandler {
 protected:
     TEntryDialog(const EntryKind& kind, EntryMode mode, ModalCounter* counter);
-
-    // Runs the dialog over owner. Its controls in tab order: the dialog's own leading ones,
-    // the four fields with their choosers, the dialog's own trailing ones, OK and Cancel.
-    template <std::size_t N, std::size_t M>
-    void RunEntry(HWND owner, const FormControl (&leading)[N], const FormControl (&trailing)[M]) {
-        RunEntry(owner, leading, N, trailing, M);
-    }
-    void RunEntry(HWND owner, const FormControl* leading, std::size_t leadingCount,
-                  const FormControl* trailing, std::size_t trailingCount);
 
     // The four texts as a record takes them; false (with a message, the focus in the field)
     // when one cannot be stored unchanged. fileLabel: the file field's label.
@@ -101,8 +96,6 @@ protected:
 
     virtual void Btn_OKClick() = 0;
     void Btn_CancelClick() { Close(); }
-    void OkClick() override { Btn_OKClick(); }
-    void CancelClick() override { Btn_CancelClick(); }
     // The file field's label as it reads now.
     virtual const wchar_t* FileLabel() const { return L"ファイル"; }
     // Fields the dialog has switched off take the button face.
@@ -124,11 +117,7 @@ private:
     bool FieldKeyDown(HWND field, WPARAM key) override;
 
     const EntryKind& kind_;
-    FormFrame frame_;
     FocusKeeper focus_;
-    const FormControl* leading_ = nullptr;
-    const FormControl* trailing_ = nullptr;
-    std::size_t leadingCount_ = 0, trailingCount_ = 0;
 };
 
 }  // namespace zarv

@@ -1,9 +1,23 @@
 #pragma once
-// What the resident program knows about key combinations, for the hotkey editor's red key cells
-// and its entry dialog's note.
+// What the resident program knows about key combinations, for the hotkey editor's red key cells,
+// its entry dialog's note and the key picker's taken keys.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
 #include "core/key_conflicts.h"
 
 namespace zarv {
+
+// The red of a combination that would not work: the editor's key cells, the entry dialog's note,
+// the key picker's captions and note.
+inline constexpr COLORREF kTakenKeyRed = RGB(255, 0, 0);
+
+// The note on a combination in words, as one line of the label it is shown in (drawn in font):
+// a title too long for the line is cut. Empty for no note.
+std::wstring KeyNoteText(const KeyNote& note, const std::vector<HotkeyRow>& rows, HWND label,
+                         HFONT font);
 
 class KeyStatus {
 public:

@@ -9,6 +9,7 @@
 #include "widgets/base/dpi.h"
 #include "settings/editor_host.h"
 #include "settings/entry_fields.h"
+#include "settings/key_status.h"
 
 namespace zarv {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 constexpr int kPanelWidth = 92;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGreyText = 0x808080;
-constexpr COLORREF kRedText = RGB(255, 0, 0);
 constexpr int kNarrowestFillColumn = 40;
 constexpr int kPictureSize = 32;  // the buttons' pictures
 constexpr int kDragScroll = 8;    // rows scroll by this while a drag is at the table's edge
@@ -45,17 +45,19 @@ bool IsHeaderChange(UINT code) {
 
 TListEditor::TListEditor(const wchar_t* className, const wchar_t* caption, int width, int height,
                          std::vector<ListColumn> columns, ModalCounter* counter, bool flatTable)
-    : Form(frame_, counter),
-      frame_{className,
-             caption,
-             width,
-             height,
-             false,
-             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
-             0,
-             FormPlace::AtPointer,
-             static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
-             LoadIconW(AppInstance(), L"MAINICON")},
+    // A button on the taskbar (and a place in Alt+Tab), although the editor is owned: an editor
+    // behind another program's window can be found again.
+    : Form({.ClassName = className,
+            .Caption = caption,
+            .Width = width,
+            .Height = height,
+            .ClientSize = false,
+            .Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+            .ExStyle = WS_EX_APPWINDOW,
+            .Place = FormPlace::AtPointer,
+            .Background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+            .Icon = LoadIconW(AppInstance(), L"MAINICON")},
+           counter),
       columns_(std::move(columns)),
       flatTable_(flatTable) {}
 
@@ -74,25 +76,13 @@ void EditorSlot::Run(TListEditor& editor, HWND owner) {
     Open = nullptr;
 }
 
-void TListEditor::ShowModal(HWND owner) {
-    EnsureCommonControls();  // the table and ImageList1; start-up does not load them
-    RunModal(owner, nullptr, 0);
-    ListView1 = nullptr;
-}
-
 void TListEditor::MakeFonts() {
     LOGFONTW lf{};
     GetObjectW(Font(), sizeof lf, &lf);
     lf.lfStrikeOut = TRUE;
     struckFont_.reset(CreateFontIndirectW(&lf));
-    // The header's captions are written in the system's default font, which is made for the
-    // system's DPI: on a monitor of another DPI a copy of it scaled to that DPI.
-    headerFont_.reset();
-    const int system = SystemDpi();
-    if (Dpi() != system && GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) {
-        lf.lfHeight = MulDivRound(lf.lfHeight, Dpi(), system);
-        headerFont_.reset(CreateFontIndirectW(&lf));
-    }
+    // The header's captions are written in the system's default font, at the form's DPI.
+    headerFont_ = Layout().SystemFontAtDpi();
 }
 
 void TListEditor::LoadPictures() {
@@ -131,12 +121,12 @@ void TListEditor::FormDpiChanged() {
     SetColumnWidths();
     Control_Panel.SetFont(Font());
     Control_Panel.SetHiLiteFont(Font());
-    Control_Panel.SetDpi(Dpi());
     LoadPictures();
     // The window's new size follows and lays the table and the bar out (FormResize).
 }
 
 void TListEditor::FormCreate() {
+    EnsureCommonControls();  // the table and ImageList1; start-up does not load them
     SetTitlePicture();
     MakeFonts();
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
@@ -169,18 +159,20 @@ void TListEditor::FormCreate() {
     RECT client;
     GetClientRect(hwnd(), &client);
     const int panelWidth = Scale(kPanelWidth);
-    Control_Panel.SetDpi(Dpi());
+    Control_Panel.SetScale(Layout());
     Control_Panel.Create(hwnd(), client.right - panelWidth, 0, panelWidth, client.bottom);
     Control_Panel.SetColor(kWhite);
     Control_Panel.SetFont(Font());
     Control_Panel.SetHiLiteFont(Font());
     LoadPictures();
-    LookBtn_Add = &Control_Panel.AddButton(L"追加(INS)", 0, 0, [this] { Act(&TListEditor::Add); });
+    LookBtn_Add = &Control_Panel.AddButton(L"追加(INS)", 0, 0,
+                                           [this] { Act(&TListEditor::LookBtn_AddClick); });
     LookBtn_Edit = &Control_Panel.AddButton(L"編集(SPACE)", 1, 60,
                                             [this] { Act(&TListEditor::LookBtn_EditClick); });
     LookBtn_del = &Control_Panel.AddButton(L"削除(DEL)", 2, 120,
                                            [this] { Act(&TListEditor::LookBtn_delClick); });
-    LookBtn_OK = &Control_Panel.AddButton(L"OK(ENTER)", 3, 180, [this] { Act(&TListEditor::Ok); });
+    LookBtn_OK = &Control_Panel.AddButton(L"OK(ENTER)", 3, 180,
+                                          [this] { Act(&TListEditor::LookBtn_OKClick); });
     FormResize();
 }
 
@@ -235,8 +227,6 @@ int TListEditor::SelectedRow() const {
         SendMessageW(ListView1, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void TListEditor::CloseForm() { Close(); }
-
 void TListEditor::Act(void (TListEditor::*action)()) {
     (this->*action)();
     if (!Closing() && IsWindow(hwnd())) SetFocus(ListView1);
@@ -262,7 +252,7 @@ void TListEditor::ListView1KeyDown(WORD key) {
             LookBtn_OK->Click();
             break;
         case VK_ESCAPE:
-            CloseForm();
+            Close();
             break;
         case VK_SPACE:
             LookBtn_Edit->Click();
@@ -343,7 +333,7 @@ void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
             // The colour and font of one cell stay for the next: each cell sets both.
             const bool greyed = RowGreyed(row);
             SelectObject(cd.nmcd.hdc, greyed ? struckFont_.get() : Font());
-            cd.clrText = CellRed(row, cd.iSubItem) ? kRedText
+            cd.clrText = CellRed(row, cd.iSubItem) ? kTakenKeyRed
                          : greyed                  ? kGreyText
                                                    : GetSysColor(COLOR_WINDOWTEXT);
             result = CDRF_NEWFONT;
@@ -481,7 +471,7 @@ LRESULT TListEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             if (LOWORD(wp) == IDCANCEL && lp == 0) {
-                CloseForm();
+                Close();
                 return 0;
             }
             break;
@@ -512,6 +502,9 @@ LRESULT TListEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 SetDropTarget(-1);
             }
             return 0;
+        case WM_DESTROY:
+            ListView1 = nullptr;
+            break;
         case WM_ACTIVATE:
             // Coming back to the editor (from another program or a box): the table has the keys.
             if (LOWORD(wp) != WA_INACTIVE && ListView1) SetFocus(ListView1);

@@ -44,14 +44,10 @@ class TListEditor : public Form {
 public:
     ~TListEditor() override;
 
-    // Creates the window, places it at the mouse pointer and runs it modally over owner (which
-    // is disabled meanwhile). Returns after FormClose, when the window has gone.
-    void ShowModal(HWND owner);
-
 protected:
     // className: the registered window class (the editor's name); width x height: outer size;
     // flatTable: the table without its sunken 3-D edge. The window is white, resizable, with
-    // the program's icon, and opens at the mouse pointer.
+    // the program's icon and a taskbar button, and opens at the mouse pointer.
     TListEditor(const wchar_t* className, const wchar_t* caption, int width, int height,
                 std::vector<ListColumn> columns, ModalCounter* counter, bool flatTable = false);
 
@@ -82,8 +78,6 @@ protected:
     void RowsChanged(int select = -1);
     // The selected row, or -1.
     int SelectedRow() const;
-    // Ends the modal run; FormClose follows.
-    void CloseForm();
 
     HWND ListView1 = nullptr;
 
@@ -107,8 +101,6 @@ private:
     void LookBtn_delClick();
     // Runs a button's action, then gives the table the keyboard focus back.
     void Act(void (TListEditor::*action)());
-    void Add() { LookBtn_AddClick(); }
-    void Ok() { LookBtn_OKClick(); }
     void ListView1KeyDown(WORD key);
     void ListView1DblClick();
     LRESULT ListView1Notify(NMHDR& hdr);
@@ -123,7 +115,6 @@ private:
     static LRESULT CALLBACK TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                       DWORD_PTR self);
 
-    FormFrame frame_;
     std::vector<ListColumn> columns_;
     bool flatTable_;
 

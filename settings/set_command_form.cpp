@@ -8,14 +8,28 @@ namespace {
 
 using namespace command_dialog;
 
-// Escape in the file and folder fields keeps the dialog open.
-const EntryKind kKind{{L"TSetCommandForm", L"コマンドの設定", L"コマンド", 152, 18, 368, 121, 0, 0},
-                      {kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2, -1},
-                      {kPathFields, VK_ESCAPE, FieldAction::Nothing},
-                      {{L"コマンド:", 4, 70, 4, 289, 0},
-                       {L"ファイル:", 32, 70, 32, 289, 32},
-                       {L"オプション:", 60, 70, 60, 289, 0},
-                       {L"作業フォルダ:", 88, 87, 88, 273, 85}}};
+const EntryKind kKind{
+    .Window = {.ClassName = L"TSetCommandForm",
+               .Caption = L"コマンドの設定",
+               .NameLabel = L"コマンド",
+               .ClientHeight = 152,
+               .EditHeight = 18,
+               .ChooserX = 368,
+               .ButtonsTop = 121},
+    .Ids = {.Name = kEdit1,
+            .File = kEdit2,
+            .Options = kEdit3,
+            .Folder = kEdit4,
+            .FileChooser = kBtnSel1,
+            .FolderChooser = kBtnSel2},
+    // Escape in the file and folder fields keeps the dialog open.
+    .OwnKey = {.Fields = kPathFields, .Key = VK_ESCAPE, .Action = FieldAction::Nothing},
+    .Fields =
+        {{.Label = L"コマンド:", .LabelY = 4, .X = 70, .Y = 4, .Width = 289},
+         {.Label = L"ファイル:", .LabelY = 32, .X = 70, .Y = 32, .Width = 289, .ChooserY = 32},
+         {.Label = L"オプション:", .LabelY = 60, .X = 70, .Y = 60, .Width = 289},
+         {.Label = L"作業フォルダ:", .LabelY = 88, .X = 87, .Y = 88, .Width = 273, .ChooserY = 85}},
+};
 
 }  // namespace
 
@@ -28,19 +42,14 @@ bool TSetCommandForm::SameName(std::string_view a, std::string_view b) {
                                 static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
 }
 
-std::optional<TCommandItem> TSetCommandForm::Execute(HWND owner, const TCommandItem* entry) {
-    entry_ = entry;
-    RunEntry(owner, nullptr, 0, nullptr, 0);
-    return result_;
-}
-
 void TSetCommandForm::FormCreate() {
     TEntryDialog::FormCreate();
-    if (mode_.IsAdd() || !entry_) return;
-    SetWindowTextW(Edit1, AnsiToWide(entry_->Name).c_str());
-    SetWindowTextW(Edit2, AnsiToWide(entry_->FilePath).c_str());
-    SetWindowTextW(Edit3, AnsiToWide(entry_->Options).c_str());
-    SetWindowTextW(Edit4, AnsiToWide(entry_->WorkDir).c_str());
+    if (mode_.IsAdd()) return;
+    const TCommandItem& entry = rows_[static_cast<std::size_t>(mode_.Row())];
+    SetWindowTextW(Edit1, AnsiToWide(entry.Name).c_str());
+    SetWindowTextW(Edit2, AnsiToWide(entry.FilePath).c_str());
+    SetWindowTextW(Edit3, AnsiToWide(entry.Options).c_str());
+    SetWindowTextW(Edit4, AnsiToWide(entry.WorkDir).c_str());
 }
 
 void TSetCommandForm::Btn_OKClick() {

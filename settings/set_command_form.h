@@ -13,13 +13,13 @@ namespace zarv {
 
 class TSetCommandForm : public TEntryDialog {
 public:
-    // rows: the editor's rows, for the repeated-name test of add mode.
+    // rows: the editor's rows, for the repeated-name test of add mode (in edit mode the fields
+    // are filled from the row). The dialog opens at the mouse pointer.
     TSetCommandForm(const CommandRows& rows, EntryMode mode, ModalCounter* counter = nullptr);
 
-    // Shows the dialog modally at the mouse pointer over owner; in edit mode its fields are
-    // filled from entry. The command confirmed with OK, for the editor to write into its rows,
-    // or nothing after Cancel.
-    std::optional<TCommandItem> Execute(HWND owner, const TCommandItem* entry);
+    // After ShowModal: the command confirmed with OK, for the editor to write into its rows, or
+    // nothing after Cancel.
+    const std::optional<TCommandItem>& Result() const { return result_; }
 
     // The name comparison of the command bar: exact, letter case ignored.
     static bool SameName(std::string_view a, std::string_view b);
@@ -31,7 +31,6 @@ private:
     void Btn_OKClick() override;
 
     const CommandRows& rows_;
-    const TCommandItem* entry_ = nullptr;
     std::optional<TCommandItem> result_;
 };
 

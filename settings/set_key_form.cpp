@@ -14,40 +14,106 @@ using namespace hotkey_dialog;
 
 constexpr int kListHeight = 200;  // a drop-down box with its list open
 
-// Escape in the file and folder fields cancels the dialog, as in the other fields.
-const EntryKind kKind{{L"TSetKey_Form", L"キーの設定", L"タイトル", 289, 20, 360, 256, 62, 14},
-                      {kEdit1, kEdit2, kEdit3, kEdit4, kBtnSel1, kBtnSel2, kLabel4},
-                      {kPathFields, VK_ESCAPE, FieldAction::Cancel},
-                      {{L"タイトル:", 72, 72, 72, 281, 0},
-                       {L"ファイル:", 100, 72, 100, 281, 100},
-                       {L"オプション:", 140, 96, 140, 257, 0},
-                       {L"作業フォルダ:", 168, 96, 165, 257, 164}}};
-
 // Before the fields: the key boxes. In the tab order after KList2 comes the picker's button, so
 // that the keys only the picker offers (arrows, keypad) can be chosen from the keyboard too.
 const FormControl kLeading[] = {
-    {ControlKind::Label, -1, 8, 11, 0, 0, L"１次キー:", 0},
-    {ControlKind::ComboBox, kKList1, 64, 8, 145, kListHeight, L"", 0},
-    {ControlKind::Label, -1, 8, 40, 0, 0, L"２次キー:", 0},
-    {ControlKind::ComboBox, kKList2, 64, 36, 145, kListHeight, L"", 0},
-    {ControlKind::Button, kCallVK, 248, 35, 97, 22, L"Virtual Keybord", 0},
+    {.Kind = ControlKind::Label, .X = 8, .Y = 11, .Caption = L"１次キー:"},
+    {.Kind = ControlKind::ComboBox,
+     .Id = kKList1,
+     .X = 64,
+     .Y = 8,
+     .Width = 145,
+     .Height = kListHeight},
+    {.Kind = ControlKind::Label, .X = 8, .Y = 40, .Caption = L"２次キー:"},
+    {.Kind = ControlKind::ComboBox,
+     .Id = kKList2,
+     .X = 64,
+     .Y = 36,
+     .Width = 145,
+     .Height = kListHeight},
+    {.Kind = ControlKind::Button,
+     .Id = kCallVK,
+     .X = 248,
+     .Y = 35,
+     .Width = 97,
+     .Height = 22,
+     .Caption = L"Virtual Keybord"},
     // Label7: one line in the free band between the key boxes and the title.
-    {ControlKind::Static, kKeyNote, 8, 58, 380, 13, L"", SS_LEFT | SS_NOPREFIX},
+    {.Kind = ControlKind::Static,
+     .Id = kKeyNote,
+     .X = 8,
+     .Y = 58,
+     .Width = 380,
+     .Height = 13,
+     .Style = SS_LEFT | SS_NOPREFIX},
 };
 
 // After the fields: the line between file and options, the two check boxes, the function box.
 const FormControl kTrailing[] = {
-    {ControlKind::Static, -1, 0, 128, 393, 2, L"", SS_ETCHEDHORZ},  // Bevel1
-    {ControlKind::Button, kCheckBox1, 24, 201, 97, 17, L"URLを指定する", BS_CHECKBOX},
-    {ControlKind::Button, kCheckBox2, 24, 225, 97, 17, L"内部機能使用", BS_CHECKBOX},
-    {ControlKind::ComboBox, kFList, 128, 224, 225, kListHeight, L"", 0},
+    {.Kind = ControlKind::Static,
+     .X = 0,
+     .Y = 128,
+     .Width = 393,
+     .Height = 2,  // Bevel1
+     .Style = SS_ETCHEDHORZ},
+    {.Kind = ControlKind::Button,
+     .Id = kCheckBox1,
+     .X = 24,
+     .Y = 201,
+     .Width = 97,
+     .Height = 17,
+     .Caption = L"URLを指定する",
+     .Style = BS_CHECKBOX},
+    {.Kind = ControlKind::Button,
+     .Id = kCheckBox2,
+     .X = 24,
+     .Y = 225,
+     .Width = 97,
+     .Height = 17,
+     .Caption = L"内部機能使用",
+     .Style = BS_CHECKBOX},
+    {.Kind = ControlKind::ComboBox,
+     .Id = kFList,
+     .X = 128,
+     .Y = 224,
+     .Width = 225,
+     .Height = kListHeight},
+};
+
+const EntryKind kKind{
+    .Window = {.ClassName = L"TSetKey_Form",
+               .Caption = L"キーの設定",
+               .NameLabel = L"タイトル",
+               .ClientHeight = 289,
+               .EditHeight = 20,
+               .ChooserX = 360,
+               .ButtonsTop = 256,
+               .FileLabelWidth = 62,
+               .FileLabelHeight = 14},
+    .Ids = {.Name = kEdit1,
+            .File = kEdit2,
+            .Options = kEdit3,
+            .Folder = kEdit4,
+            .FileChooser = kBtnSel1,
+            .FolderChooser = kBtnSel2,
+            .FileLabel = kLabel4},
+    // Escape in the file and folder fields cancels the dialog, as in the other fields.
+    .OwnKey = {.Fields = kPathFields, .Key = VK_ESCAPE, .Action = FieldAction::Cancel},
+    .Fields =
+        {{.Label = L"タイトル:", .LabelY = 72, .X = 72, .Y = 72, .Width = 281},
+         {.Label = L"ファイル:", .LabelY = 100, .X = 72, .Y = 100, .Width = 281, .ChooserY = 100},
+         {.Label = L"オプション:", .LabelY = 140, .X = 96, .Y = 140, .Width = 257},
+         {.Label = L"作業フォルダ:",
+          .LabelY = 168,
+          .X = 96,
+          .Y = 165,
+          .Width = 257,
+          .ChooserY = 164}},
+    .Leading = kLeading,
+    .Trailing = kTrailing,
 };
 
 const wchar_t kRepeatedKey[] = L"すでにそのキーは割り当てられています。";
-const wchar_t kKeyHeldElsewhere[] = L"このキーは他のプログラムが使用中です。";
-const wchar_t kKeyOfRowBefore[] = L"このキーは「";
-const wchar_t kKeyOfRowAfter[] = L"」に割り当てられています。";
-constexpr COLORREF kNoteColour = RGB(255, 0, 0);
 
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -62,12 +128,6 @@ void FillBox(HWND box, const NameValueTable& table) {
 TSetKey_Form::TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys, EntryMode mode,
                            ModalCounter* counter)
     : TEntryDialog(kKind, mode, counter), rows_(rows), keys_(keys) {}
-
-std::optional<THotkeyItem> TSetKey_Form::Execute(HWND owner, const THotkeyItem* entry) {
-    entry_ = entry;
-    RunEntry(owner, kLeading, kTrailing);
-    return result_;
-}
 
 void TSetKey_Form::FormCreate() {
     TEntryDialog::FormCreate();
@@ -90,7 +150,7 @@ void TSetKey_Form::FormCreate() {
             SetWindowSubclass(info.hwndItem, &TSetKey_Form::SwallowTyping, 1, 0);
     }
     EnableWindow(FList, FALSE);
-    if (!mode_.IsAdd() && entry_) Fill(*entry_);
+    if (!mode_.IsAdd()) Fill(rows_[static_cast<std::size_t>(mode_.Row())].Item);
     UpdateKeyNote();
 }
 
@@ -184,8 +244,15 @@ void TSetKey_Form::CheckBox2Click() {
 }
 
 void TSetKey_Form::CallVKClick() {
-    TVirualKeybord picker(Counter());
-    if (auto key = picker.Execute(hwnd())) {
+    // The keys that would not work with the chosen modifiers, asked once as the picker opens.
+    std::vector<KeyNote> taken;
+    if (!FieldText(KList1).empty())
+        taken = PickerKeyNotes(static_cast<std::uint8_t>(kList1Tag_), rows_, mode_.Row(),
+                               keys_.LastPass(),
+                               [this](KeyCombination key) { return keys_.TrialFails(key); });
+    TVirualKeybord picker(std::move(taken), rows_, Counter());
+    picker.ShowModal(hwnd());
+    if (auto key = picker.Picked()) {
         SetWindowTextW(KList2, key->Name.c_str());
         kList2Tag_ = key->Code;
         UpdateKeyNote();
@@ -194,33 +261,15 @@ void TSetKey_Form::CallVKClick() {
 }
 
 void TSetKey_Form::UpdateKeyNote() {
-    std::wstring text;
+    KeyNote note;
     // A combination needs both boxes (their texts decide, as for OK).
     if (!FieldText(KList1).empty() && !FieldText(KList2).empty()) {
         const KeyCombination key{static_cast<std::uint8_t>(kList1Tag_),
                                  static_cast<std::uint8_t>(kList2Tag_)};
-        const KeyNote note =
+        note =
             NoteForKey(key, rows_, mode_.Row(), keys_.TrialFails(key), keys_.LastPass().Holds(key));
-        if (note.What == KeyNote::Kind::OtherProgram) {
-            text = kKeyHeldElsewhere;
-        } else if (note.What == KeyNote::Kind::OtherRow) {
-            // A long title is cut so that the whole sentence stays on the note's one line.
-            RECT band{};
-            GetClientRect(Label7, &band);
-            HDC dc = GetDC(Label7);
-            HGDIOBJ old = SelectObject(dc, Font());
-            text = FitMiddle(kKeyOfRowBefore, AnsiToWide(rows_[note.Row].Item.Title),
-                             kKeyOfRowAfter, band.right, [dc](const std::wstring& s) {
-                                 SIZE size{};
-                                 GetTextExtentPoint32W(dc, s.c_str(), static_cast<int>(s.size()),
-                                                       &size);
-                                 return static_cast<int>(size.cx);
-                             });
-            SelectObject(dc, old);
-            ReleaseDC(Label7, dc);
-        }
     }
-    SetWindowTextW(Label7, text.c_str());
+    SetWindowTextW(Label7, KeyNoteText(note, rows_, Label7, Font()).c_str());
 }
 
 void TSetKey_Form::Btn_OKClick() {
@@ -272,7 +321,7 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == Label7) {
         const LRESULT brush = TEntryDialog::HandleMessage(msg, wp, lp);
-        SetTextColor(reinterpret_cast<HDC>(wp), kNoteColour);
+        SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
         return brush;
     }
     return TEntryDialog::HandleMessage(msg, wp, lp);

@@ -16,14 +16,14 @@ namespace zarv {
 
 class TSetKey_Form : public TEntryDialog {
 public:
-    // rows: the editor's rows, for the repeated-key test of add mode and the key note; keys: the
-    // resident program's knowledge of the combinations, for the note.
+    // rows: the editor's rows, for the repeated-key test of add mode and the key note (in edit
+    // mode the fields are filled from the row); keys: the resident program's knowledge of the
+    // combinations, for the note. The dialog opens at the mouse pointer.
     TSetKey_Form(const std::vector<HotkeyRow>& rows, KeyStatus& keys, EntryMode mode,
                  ModalCounter* counter = nullptr);
 
-    // Shows the dialog modally at the mouse pointer over owner; in edit mode its fields are
-    // filled from entry. The entry confirmed with OK, or nothing after Cancel.
-    std::optional<THotkeyItem> Execute(HWND owner, const THotkeyItem* entry);
+    // After ShowModal: the entry confirmed with OK, or nothing after Cancel.
+    const std::optional<THotkeyItem>& Result() const { return result_; }
 
 protected:
     void FormCreate() override;
@@ -48,7 +48,6 @@ private:
     const std::vector<HotkeyRow>& rows_;
     KeyStatus& keys_;
     HWND Label7 = nullptr;  // the key note
-    const THotkeyItem* entry_ = nullptr;
     HWND KList1 = nullptr, KList2 = nullptr, FList = nullptr;
     HWND Label4 = nullptr;
     HWND Btn_Sel1 = nullptr, Btn_Sel2 = nullptr;

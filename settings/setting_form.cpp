@@ -41,7 +41,8 @@ void TSettingForm::DeleteRow(int row) { rows_.erase(rows_.begin() + row); }
 
 void TSettingForm::LookBtn_AddClick() {
     TSetKey_Form dialog(rows_, host_, EntryMode::Add(), &host_);
-    if (auto item = dialog.Execute(hwnd(), nullptr)) {
+    dialog.ShowModal(hwnd());
+    if (const auto& item = dialog.Result()) {
         rows_.emplace_back();
         rows_.back().Set(*item);
         RowsChanged(RowCount() - 1);
@@ -50,7 +51,8 @@ void TSettingForm::LookBtn_AddClick() {
 
 void TSettingForm::EditRow(int row) {
     TSetKey_Form dialog(rows_, host_, EntryMode::Edit(row), &host_);
-    if (auto item = dialog.Execute(hwnd(), &rows_[static_cast<size_t>(row)].Item)) {
+    dialog.ShowModal(hwnd());
+    if (const auto& item = dialog.Result()) {
         rows_[static_cast<size_t>(row)].Set(*item);
         RowsChanged(row);
     }
@@ -58,7 +60,7 @@ void TSettingForm::EditRow(int row) {
 
 void TSettingForm::LookBtn_OKClick() {
     host_.ApplyHotkeys(RowsToList(rows_));
-    CloseForm();
+    Close();
 }
 
 void TSettingForm::FormClose() {

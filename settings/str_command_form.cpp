@@ -27,7 +27,8 @@ void TStrCommandForm::DeleteRow(int row) { rows_.erase(rows_.begin() + row); }
 
 void TStrCommandForm::LookBtn_AddClick() {
     TSetCommandForm dialog(rows_, EntryMode::Add(), &host_);
-    if (auto item = dialog.Execute(hwnd(), nullptr)) {
+    dialog.ShowModal(hwnd());
+    if (const auto& item = dialog.Result()) {
         PutRow(rows_, kAddRow, *item);
         RowsChanged(RowCount() - 1);
     }
@@ -35,7 +36,8 @@ void TStrCommandForm::LookBtn_AddClick() {
 
 void TStrCommandForm::EditRow(int row) {
     TSetCommandForm dialog(rows_, EntryMode::Edit(row), &host_);
-    if (auto item = dialog.Execute(hwnd(), &rows_[static_cast<size_t>(row)])) {
+    dialog.ShowModal(hwnd());
+    if (const auto& item = dialog.Result()) {
         PutRow(rows_, row, *item);
         RowsChanged(row);
     }
@@ -44,7 +46,7 @@ void TStrCommandForm::EditRow(int row) {
 void TStrCommandForm::LookBtn_OKClick() {
     CommandList = CommandListFromRows(rows_, AnsiCodePage());
     host_.ApplyCommands();
-    CloseForm();
+    Close();
 }
 
 void TStrCommandForm::FormClose() { host_.SaveCommands(); }

@@ -2,6 +2,7 @@
 
 #include "core/key_picker.h"
 #include "settings/control_ids.h"
+#include "settings/key_status.h"
 #include "widgets/base/ansi.h"
 
 namespace zarv {
@@ -10,34 +11,63 @@ namespace {
 using key_picker::kFirstKeyId;
 constexpr int kOkId = IDOK;
 constexpr int kCancelId = IDCANCEL;
-constexpr int kSelectKeysId = 999;
-
-const FormFrame kFrame{L"TVirualKeybord",
-                       L"Keybord",
-                       578,
-                       156,
-                       true,
-                       kDialogStyle,
-                       kDialogExStyle,
-                       FormPlace::AtPointer,
-                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)};
 
 // The keys' buttons come first (from the keyboard's table), then these.
 const FormControl kControls[] = {
-    {ControlKind::Static, -1, 1, 120, 576, 2, L"", SS_ETCHEDHORZ},  // Bevel1
-    {ControlKind::Label, -1, 15, 133, 0, 0, L"Select Key : ", 0},   // Label1
-    {ControlKind::Static, kSelectKeysId, 83, 133, 200, 14, L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX},
-    {ControlKind::Button, kOkId, 408, 128, 75, 25, L"OK", BS_DEFPUSHBUTTON},  // Button14
-    {ControlKind::Button, kCancelId, 496, 128, 75, 25, L"ｷｬﾝｾﾙ", 0},          // Button76
+    // Bevel1
+    {.Kind = ControlKind::Static,
+     .X = 1,
+     .Y = 120,
+     .Width = 576,
+     .Height = 2,
+     .Style = SS_ETCHEDHORZ},
+    // Label1
+    {.Kind = ControlKind::Label, .X = 15, .Y = 133, .Caption = L"Select Key : "},
+    // SelectKeys: as wide as the longest name ("PageDown") in bold
+    {.Kind = ControlKind::Static,
+     .Id = key_picker::kSelectKeys,
+     .X = 83,
+     .Y = 133,
+     .Width = 66,
+     .Height = 14,
+     .Style = SS_LEFTNOWORDWRAP | SS_NOPREFIX},
+    // Label2: the note on the clicked key's combination, up to the OK button
+    {.Kind = ControlKind::Static,
+     .Id = key_picker::kKeyNote,
+     .X = 152,
+     .Y = 133,
+     .Width = 252,
+     .Height = 14,
+     .Style = SS_LEFTNOWORDWRAP | SS_NOPREFIX},
+    // Button14
+    {.Kind = ControlKind::Button,
+     .Id = kOkId,
+     .X = 408,
+     .Y = 128,
+     .Width = 75,
+     .Height = 25,
+     .Caption = L"OK",
+     .Style = BS_DEFPUSHBUTTON},
+    // Button76
+    {.Kind = ControlKind::Button,
+     .Id = kCancelId,
+     .X = 496,
+     .Y = 128,
+     .Width = 75,
+     .Height = 25,
+     .Caption = L"ｷｬﾝｾﾙ"},
 };
 
 }  // namespace
 
-TVirualKeybord::TVirualKeybord(ModalCounter* counter) : Form(kFrame, counter) {}
+TVirualKeybord::TVirualKeybord(std::vector<KeyNote> taken, const std::vector<HotkeyRow>& rows,
+                               ModalCounter* counter)
+    : Form(DialogFrame(L"TVirualKeybord", L"Keybord", 578, 156), counter),
+      taken_(std::move(taken)),
+      rows_(rows) {}
 
-std::optional<PickedKey> TVirualKeybord::Execute(HWND owner) {
-    confirmed_ = false;
-    if (!RunModal(owner, nullptr, 0) || !confirmed_) return std::nullopt;
+std::optional<PickedKey> TVirualKeybord::Picked() const {
+    if (!confirmed_) return std::nullopt;
     return PickedKey{selectKeysText_, selectKeysTag_};
 }
 
@@ -46,11 +76,18 @@ void TVirualKeybord::FormCreate() {
     for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
         const PickerKey& key = keys[k];
         const std::wstring caption = Utf8ToWide(key.Caption);
-        AddControl({ControlKind::Button, kFirstKeyId + static_cast<int>(k), key.Left, key.Top,
-                    key.Width, key.Height, caption.c_str(), BS_PUSHBUTTON});
+        AddControl({.Kind = ControlKind::Button,
+                    .Id = kFirstKeyId + static_cast<int>(k),
+                    .X = key.Left,
+                    .Y = key.Top,
+                    .Width = key.Width,
+                    .Height = key.Height,
+                    .Caption = caption.c_str(),
+                    .Style = BS_OWNERDRAW});
     }
-    for (const FormControl& c : kControls) AddControl(c);
-    SelectKeys = Control(kSelectKeysId);
+    AddControls(kControls);
+    SelectKeys = Control(key_picker::kSelectKeys);
+    Label2 = Control(key_picker::kKeyNote);
     MakeBoldFont();
 }
 
@@ -72,6 +109,32 @@ void TVirualKeybord::Button1Click(std::size_t key) {
     selectKeysText_ = Utf8ToWide(picked.Name);
     selectKeysTag_ = picked.Code;
     SetWindowTextW(SelectKeys, selectKeysText_.c_str());
+    const KeyNote note = Taken(key) ? taken_[key] : KeyNote{};
+    SetWindowTextW(Label2, KeyNoteText(note, rows_, Label2, Font()).c_str());
+}
+
+bool TVirualKeybord::Taken(std::size_t key) const {
+    return key < taken_.size() && taken_[key].What != KeyNote::Kind::None;
+}
+
+void TVirualKeybord::DrawKey(const DRAWITEMSTRUCT& item) {
+    // A push button as the system draws one, with the caption in red for a taken key.
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    RECT r = item.rcItem;
+    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    if (pushed) OffsetRect(&r, 1, 1);
+    wchar_t caption[16] = L"";
+    GetWindowTextW(item.hwndItem, caption, 16);
+    const std::size_t key = item.CtlID - kFirstKeyId;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, Taken(key) ? kTakenKeyRed : GetSysColor(COLOR_BTNTEXT));
+    SelectObjectGuard font(item.hDC, Font());
+    DrawTextW(item.hDC, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -Scale(3), -Scale(3));
+        DrawFocusRect(item.hDC, &focus);
+    }
 }
 
 void TVirualKeybord::Button14Click() {
@@ -85,6 +148,14 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
+            if (id == kOkId) {
+                Button14Click();
+                return 0;
+            }
+            if (id == kCancelId) {
+                Button76Click();
+                return 0;
+            }
             if (id >= kFirstKeyId && id < kFirstKeyId + static_cast<int>(kPickerKeyCount) &&
                 HIWORD(wp) == BN_CLICKED) {
                 Button1Click(static_cast<std::size_t>(id - kFirstKeyId));
@@ -92,8 +163,16 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+            if (item.CtlType != ODT_BUTTON || item.CtlID < static_cast<UINT>(kFirstKeyId)) break;
+            DrawKey(item);
+            return TRUE;
+        }
         case WM_CTLCOLORSTATIC:  // labels on the window colour; the chosen key's name in bold
             SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+            if (reinterpret_cast<HWND>(lp) == Label2)
+                SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         default:
             break;

@@ -1,11 +1,15 @@
 #pragma once
 // The on-screen key picker `TVirualKeybord`: a Japanese keyboard drawn as 92 buttons. A click
-// chooses a key and shows its name; OK hands the name and the key's virtual-key code back.
+// chooses a key and shows its name; OK hands the name and the key's virtual-key code back. Keys
+// whose combination with the entry dialog's modifiers would not work have red captions, and a
+// click on one says why under the keyboard; they can be chosen all the same.
 #include <windows.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/key_conflicts.h"
 #include "widgets/base/form.h"
 #include "widgets/base/handles.h"
 
@@ -18,17 +22,18 @@ struct PickedKey {
 
 class TVirualKeybord : public Form {
 public:
-    explicit TVirualKeybord(ModalCounter* counter = nullptr);
-    // Shows the picker modally at the mouse pointer over owner. OK gives the chosen key (an empty
-    // name and code 0 when none was clicked); Cancel and the close box give nothing.
-    std::optional<PickedKey> Execute(HWND owner);
+    // taken: the note on each key's combination (PickerKeyNotes; empty: none), naming rows of
+    // rows. The picker opens at the mouse pointer.
+    TVirualKeybord(std::vector<KeyNote> taken, const std::vector<HotkeyRow>& rows,
+                   ModalCounter* counter = nullptr);
+    // After ShowModal: the key chosen with OK (an empty name and code 0 when none was clicked);
+    // nothing after Cancel or the close box.
+    std::optional<PickedKey> Picked() const;
 
 protected:
     void FormCreate() override;
     void FormShow() override;
     void FormDpiChanged() override;
-    void OkClick() override { Button14Click(); }
-    void CancelClick() override { Button76Click(); }
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
@@ -36,8 +41,14 @@ private:
     void Button14Click();
     void Button76Click();
     void MakeBoldFont();
+    bool Taken(std::size_t key) const;
+    // A key's button: its caption red when the key is taken.
+    void DrawKey(const DRAWITEMSTRUCT& item);
 
+    const std::vector<KeyNote> taken_;
+    const std::vector<HotkeyRow>& rows_;
     HWND SelectKeys = nullptr;
+    HWND Label2 = nullptr;   // the note on the clicked key
     int selectKeysTag_ = 0;  // the chosen key's code
     std::wstring selectKeysText_;
     UniqueFont boldFont_;  // the chosen key's name: the form's font in bold

@@ -79,15 +79,13 @@ void TExpress::SetImageSize(TImageSize size) {
 void TExpress::SetButtonHeight(int height) {
     if (buttonHeight_ == height) return;
     buttonHeight_ = height;
-    for (auto& b : buttons_) b->height_ = ScaleToDpi(height, dpi_);
+    for (auto& b : buttons_) b->height_ = Scale(height);
     InvalidateItem({});
 }
 
-void TExpress::SetDpi(int dpi) {
-    if (dpi_ == dpi) return;
-    dpi_ = dpi;
-    for (auto& b : buttons_) b->height_ = ScaleToDpi(buttonHeight_, dpi_);
-    Arrange();
+void TExpress::SetScale(const ScaledControls& scale) {
+    scale_ = &scale;
+    for (auto& b : buttons_) b->height_ = Scale(buttonHeight_);
     InvalidateItem({});
 }
 
@@ -118,7 +116,7 @@ TLookOutButton& TExpress::AddButton(const wchar_t* caption, int imageIndex, int 
     button->imageIndex_ = imageIndex;
     button->top_ = top;
     button->width_ = client.right;
-    button->height_ = ScaleToDpi(buttonHeight_, dpi_);
+    button->height_ = Scale(buttonHeight_);
     button->hiLiteFont_ = hiLiteFont_;
     button->largeImages_ = largeImages_;
     button->smallImages_ = smallImages_;
@@ -188,7 +186,7 @@ std::vector<BarItem> TExpress::Items() const {
 void TExpress::PlaceArrowRects() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const int arrow = ScaleToDpi(kArrowHeight, dpi_);
+    const int arrow = Scale(kArrowHeight);
     upArrow_.rect_ = {0, 0, client.right, arrow};
     downArrow_.rect_ = {0, client.bottom - arrow, client.right, client.bottom};
 }
@@ -200,11 +198,11 @@ bool TExpress::ArrangeOnce() {
     for (auto& b : buttons_) {
         b->left_ = 0;
         b->width_ = client.right;
-        b->height_ = ScaleToDpi(buttonHeight_, dpi_);
+        b->height_ = Scale(buttonHeight_);
     }
-    BarArrangement a = ArrangeBar({upArrow_.visible_, downArrow_.visible_},
-                                  window.bottom - window.top, client.right, client.bottom, Items(),
-                                  scrollIndex_, ScaleToDpi(margin_, dpi_), dpi_);
+    BarArrangement a =
+        ArrangeBar({upArrow_.visible_, downArrow_.visible_}, window.bottom - window.top,
+                   client.right, client.bottom, Items(), scrollIndex_, Scale(margin_), Dpi());
     bool changed = a.arrows.up != upArrow_.visible_ || a.arrows.down != downArrow_.visible_;
     upArrow_.visible_ = a.arrows.up;
     downArrow_.visible_ = a.arrows.down;

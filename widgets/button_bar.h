@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/button_bar_layout.h"
+#include "widgets/base/scaled_controls.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
@@ -192,11 +193,12 @@ public:
     void SetSmallImages(HIMAGELIST images);  // given to every button; not owned
     void SetImageSize(TImageSize size);      // passed on to buttons with ParentImageSize
     TImageSize ImageSize() const { return imageSize_; }
-    // The DPI the bar is drawn for [96]. The figures below, the buttons' spacing, the arrows'
-    // height and the fit test are given at 96 dpi and scaled to it; the image lists are the
-    // owner's, at the DPI's size.
-    void SetDpi(int dpi);
-    int Dpi() const { return dpi_; }
+    // Where the bar takes its DPI from: its owner's layout, which it follows [96 dpi]. The
+    // figures below, the buttons' spacing, the arrows' height and the fit test are given at
+    // 96 dpi and scaled by it; the image lists are the owner's, at the DPI's size.
+    void SetScale(const ScaledControls& scale);
+    int Dpi() const { return scale_ ? scale_->Dpi() : kBaseDpi; }
+    int Scale(int units) const { return scale_ ? scale_->Scale(units) : units; }
     void SetButtonHeight(int height);  // [60]
     int ButtonHeight() const { return buttonHeight_; }
     void SetMargin(int margin);      // free above each button [0]
@@ -257,7 +259,7 @@ private:
     HIMAGELIST smallImages_ = nullptr;
     HMENU popUpMenu_ = nullptr;
     TImageSize imageSize_ = isLarge;
-    int dpi_ = kBaseDpi;
+    const ScaledControls* scale_ = nullptr;
     int buttonHeight_ = 60;
     int margin_ = 0;
     int scrollIndex_ = 0;

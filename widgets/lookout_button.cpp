@@ -157,10 +157,9 @@ HFONT TLookOutButton::CurrentFont() const {
 }
 
 ButtonFace TLookOutButton::Face() const {
-    const int dpi = parent_.Dpi();
-    return ButtonFaceLayout(width_, height_, ScaleToDpi(spacing_, dpi), imageSize_,
+    return ButtonFaceLayout(width_, height_, parent_.Scale(spacing_), imageSize_,
                             SizeOf(largeImages_), SizeOf(smallImages_), pushed_,
-                            ScaleToDpi(pressOffset_, dpi));
+                            parent_.Scale(pressOffset_));
 }
 
 void TLookOutButton::DrawFrame(HDC dc) {
@@ -270,7 +269,7 @@ void TUpArrowBtn::Paint(HDC dc, COLORREF color, bool enabled) {
         InflateRect(&draw, 1, 1);
         if (!hover_) {
             state |= DFCS_FLAT;
-            const int out = ScaleToDpi(2, parent_.Dpi());
+            const int out = parent_.Scale(2);
             OffsetRect(&draw, 0, down ? out : -out);  // the picture moves outwards
         }
     }

@@ -1,5 +1,5 @@
 // Pixel figures at 96, 120, 144 and 192 dpi: the rounding, the windows' sizes, the editors' table,
-// the button bar, the key picker and the command bar, and where the DPI is read from.
+// the button bar and the key picker, and where the DPI is read from.
 #include "core/dpi.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/button_bar_layout.h"
-#include "core/command_bar_layout.h"
 #include "core/key_picker.h"
 
 namespace zarv {
@@ -150,27 +149,6 @@ TEST(DpiLayoutTest, PickerKeysScaledByTheirEdgesKeepTheirOverlapsAndStayInTheWin
         if (keys[k].Code == 13) enter = &keys[k];
     ASSERT_NE(enter, nullptr);
     EXPECT_EQ(rect(*enter, 144), (Rect{516, 72, 566, 122}));
-}
-
-TEST(DpiLayoutTest, CommandBarAtEachDpi) {
-    const Size client[] = {{248, 37}, {310, 46}, {372, 56}, {496, 74}};
-    for (int i = 0; i < 4; ++i) {
-        const CommandBarLayout l = CommandBarLayoutForDpi(kDpis[i]);
-        EXPECT_EQ(l.client, client[i]) << kDpis[i];
-        // The controls stay inside the bar with the bar's margins.
-        EXPECT_LT(l.box.right, l.button.left);
-        EXPECT_LE(l.button.right, l.client.width);
-        EXPECT_LE(l.button.bottom, l.client.height);
-    }
-    const CommandBarLayout l96 = CommandBarLayoutForDpi(96);
-    EXPECT_EQ(l96.box, (Rect{8, 8, 185, 28}));
-    EXPECT_EQ(l96.button, (Rect{192, 8, 241, 30}));
-    EXPECT_EQ(l96.listItemHeight, 12);
-    EXPECT_EQ(l96.fontHeight, 12);
-    const CommandBarLayout l144 = CommandBarLayoutForDpi(144);
-    EXPECT_EQ(l144.box, (Rect{12, 12, 12 + 266, 12 + 30}));
-    EXPECT_EQ(l144.button, (Rect{288, 12, 288 + 74, 12 + 33}));
-    EXPECT_EQ(l144.fontHeight, 18);
 }
 
 TEST(DpiLayoutTest, SmallIconSizesAtEachDpi) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
+
+#include "core/key_picker.h"
 
 namespace zarv {
 namespace {
@@ -81,6 +84,25 @@ TEST(KeyConflicts, NoteNamesTheHolderOfAPickedCombination) {
     EXPECT_EQ(NoteForKey(kCtrlAltA, rows, 1, true, false), (KeyNote{K::OtherProgram, 0}));
     // Held by the program for a row that has since changed: free once OK re-registers.
     EXPECT_EQ(NoteForKey(kCtrlAltC, rows, -1, true, true), KeyNote{});
+}
+
+TEST(KeyConflicts, PickerKeysTakeOneTrialEachButNoneForWhatTheProgramHolds) {
+    const KeyCombination w{3, 'W'}, e{3, 'E'};
+    RegistrationOutcome pass;
+    pass.Add(w, true);
+    pass.Add(e, true);
+    std::vector<KeyCombination> tried;
+    const auto notes = PickerKeyNotes(3, Rows({w, e}), 1, pass, [&](KeyCombination key) {
+        tried.push_back(key);
+        return key.VKey == 'Q';  // another program holds Ctrl + Alt + Q
+    });
+    ASSERT_EQ(notes.size(), kPickerKeyCount);
+    EXPECT_EQ(tried.size(), kPickerKeyCount - 2);
+    EXPECT_EQ(std::count(tried.begin(), tried.end(), w), 0);
+    // Q and W (row 0) are taken; E is the edited row's own.
+    std::size_t taken = 0;
+    for (const KeyNote& n : notes) taken += n.What != KeyNote::Kind::None ? 1 : 0;
+    EXPECT_EQ(taken, 2u);
 }
 
 TEST(KeyConflicts, LongTitleIsCutWithAnEllipsisToFitTheBand) {

@@ -35,9 +35,22 @@ TEST(PlaceAtPointerTest, BottomRightAtThePointerFlippingNearTheTopAndLeftEdges) 
     EXPECT_EQ(PlaceAtPointer({100, 500}, 640, 360, kPrimaryWork), (Point{100, 140}));
     EXPECT_EQ(PlaceAtPointer({700, 50}, 640, 360, kPrimaryWork), (Point{60, 50}));
     EXPECT_EQ(PlaceAtPointer({10, 20}, 640, 360, kPrimaryWork), (Point{10, 20}));
-    // Exactly at the edge: no flip. Nothing pushes it off the right or bottom edge.
+    // Exactly at the edge: no flip.
     EXPECT_EQ(PlaceAtPointer({640, 360}, 640, 360, kPrimaryWork), (Point{0, 0}));
-    EXPECT_EQ(PlaceAtPointer({5000, 4000}, 640, 360, kPrimaryWork), (Point{4360, 3640}));
+}
+
+TEST(PlaceAtPointerTest, AFlippedWindowIsMovedBackInsideTheRightAndBottomEdges) {
+    // 150 % on a 1280 x 800 screen: the flipped editor would reach to 1660 x 840.
+    const Rect small{0, 0, 1280, 800};
+    EXPECT_EQ(PlaceAtPointer({700, 300}, 960, 540, small), (Point{320, 260}));
+    // Flush with the edges it would cross, no further.
+    EXPECT_EQ(PlaceAtPointer({1000, 100}, 640, 360, kPrimaryWork), (Point{360, 100}));
+    EXPECT_EQ(PlaceAtPointer({100, 900}, 640, 360, kPrimaryWork), (Point{100, 540}));
+    EXPECT_EQ(PlaceAtPointer({5000, 4000}, 640, 360, kPrimaryWork), (Point{1280, 680}));
+    // On a monitor right of the primary, and one smaller than the window: its top-left corner
+    // stays on the work area.
+    EXPECT_EQ(PlaceAtPointer({2500, 100}, 960, 540, Rect{1920, 0, 3200, 1024}), (Point{2240, 100}));
+    EXPECT_EQ(PlaceAtPointer({100, 100}, 640, 360, Rect{0, 0, 600, 300}), (Point{0, 0}));
 }
 
 TEST(PlaceAtPointerTest, FlipsAtTheEdgesOfTheMonitorUnderThePointer) {

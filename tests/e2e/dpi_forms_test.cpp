@@ -70,6 +70,18 @@ const ControlInfo* ByClass(const std::vector<ControlInfo>& controls, const wchar
     return nullptr;
 }
 
+bool HasTaskbarButton(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
+}
+
+void ExpectInsideTheScreen(HWND window, const char* what) {
+    const RECT r = RectOf(window);
+    EXPECT_GE(r.left, 0) << what;
+    EXPECT_GE(r.top, 0) << what;
+    EXPECT_LE(r.right, GetSystemMetrics(SM_CXSCREEN)) << what;
+    EXPECT_LE(r.bottom, GetSystemMetrics(SM_CYSCREEN)) << what;
+}
+
 void ExpectAt(const ControlInfo* c, RECT want, const char* what) {
     ASSERT_TRUE(c) << what;
     EXPECT_EQ(c->rect.left, want.left) << what;
@@ -83,11 +95,28 @@ protected:
     DpiEditors()
         : ListEditorTest(L"TSettingForm", L"TSetKey_Form", kHotkeySettingsId, L"Hotkey.DAT") {}
 
+    // Windows sends a window that moved to a monitor of the DPI it is laid out for a notice of
+    // that DPI, with a rectangle scaled by the two monitors' ratio: nothing changes.
+    void ExpectNoticeOfItsOwnDpiChangesNothing(HWND window, int dpi) {
+        const RECT before = RectOf(window);
+        const RECT suggested{before.left, before.top,
+                             before.left + (before.right - before.left) * 3 / 2,
+                             before.top + (before.bottom - before.top) * 3 / 2};
+        std::string error;
+        ASSERT_TRUE(SendDpiChanged(zarv_->handle(), dir(), window, dpi, suggested, &error))
+            << error;
+        const RECT after = RectOf(window);
+        EXPECT_TRUE(EqualRect(&before, &after))
+            << ToAnsi(ClassOf(window)) << " went to " << after.right - after.left << " x "
+            << after.bottom - after.top;
+    }
+
     // A list editor at dpi: its outer size, the table by the resize rule, the button bar on the
     // right with its pictures at the DPI's size, and the columns (fixed ones scaled, each as
     // wide as its caption but for the one named narrow).
     void ExpectEditor(HWND editor, int outerW, int outerH, std::vector<int> fixed, int dpi,
                       const wchar_t* narrow = nullptr) {
+        EXPECT_TRUE(HasTaskbarButton(editor));
         const RECT outer = RectOf(editor);
         EXPECT_EQ(outer.right - outer.left, Scaled(outerW, dpi));
         EXPECT_EQ(outer.bottom - outer.top, Scaled(outerH, dpi));
@@ -139,10 +168,13 @@ TEST_F(DpiEditors, HotkeyEditorDialogAndKeyPickerAtTheScreensDpi) {
     const int dpi = ScreenDpi();
     MovePointer(Scaled(700, dpi), Scaled(500, dpi));
     ASSERT_TRUE(OpenEditor());
+    ExpectNoticeOfItsOwnDpiChangesNothing(editor_, dpi);
     ExpectEditor(editor_, 640, 360, {130, 80, 80, 0, 150}, dpi);
 
     // The entry dialog: 396 x 289 (client), its controls where their places scale to.
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    EXPECT_FALSE(HasTaskbarButton(dialog_));
+    ExpectNoticeOfItsOwnDpiChangesNothing(dialog_, dpi);
     auto dialog = ExpectForm(*zarv_, dir(), dialog_, 396, 289, dpi);
     ExpectAt(ById(dialog, IDOK), ScaledRect(216, 256, 73, 22, dpi), "OK");
     ExpectAt(ById(dialog, IDCANCEL), ScaledRect(304, 256, 81, 22, dpi), "Cancel");
@@ -155,6 +187,8 @@ TEST_F(DpiEditors, HotkeyEditorDialogAndKeyPickerAtTheScreensDpi) {
     Click(dialog_, zarv::hotkey_dialog::kCallVK);
     HWND picker = WaitWindow(L"TVirualKeybord");
     ASSERT_TRUE(picker);
+    EXPECT_FALSE(HasTaskbarButton(picker));
+    ExpectNoticeOfItsOwnDpiChangesNothing(picker, dpi);
     auto keys = ExpectForm(*zarv_, dir(), picker, 578, 156, dpi);
     ExpectAt(ById(keys, zarv::key_picker::kFirstKeyId), ScaledRect(8, 8, 33, 17, dpi), "ESC");
     ExpectAt(ById(keys, IDOK), ScaledRect(408, 128, 75, 25, dpi), "OK");
@@ -184,6 +218,8 @@ TEST_F(DpiEditors, CommandEditorAndItsDialogAtTheScreensDpi) {
     PressKey(VK_INSERT);
     HWND dialog = WaitWindow(L"TSetCommandForm");
     ASSERT_TRUE(dialog);
+    EXPECT_FALSE(HasTaskbarButton(dialog));
+    ExpectNoticeOfItsOwnDpiChangesNothing(dialog, dpi);
     auto controls = ExpectForm(*zarv_, dir(), dialog, 396, 152, dpi);
     ExpectAt(ById(controls, IDOK), ScaledRect(216, 121, 73, 22, dpi), "OK");
     ExpectAt(ById(controls, zarv::command_dialog::kEdit1), ScaledRect(70, 4, 289, 18, dpi),
@@ -200,6 +236,7 @@ TEST_F(DpiEditors, AboutBoxAtTheScreensDpi) {
     PostMessageW(main_, WM_COMMAND, kAboutId, 0);
     HWND about = WaitWindow(L"TAbout");
     ASSERT_TRUE(about);
+    EXPECT_FALSE(HasTaskbarButton(about));
     auto controls = ExpectForm(*zarv_, dir(), about, 431, 232, dpi);
     ExpectAt(ById(controls, IDOK), ScaledRect(184, 200, 65, 22, dpi), "OK");
     PostMessageW(about, WM_COMMAND, IDOK, 0);
@@ -209,7 +246,7 @@ TEST_F(DpiEditors, AboutBoxAtTheScreensDpi) {
 TEST_F(DpiEditors, EditorAndKeyPickerLayThemselvesOutAgainOnADpiChange) {
     ASSERT_TRUE(StartResident());
     const int dpi = ScreenDpi();
-    const int other = dpi == 120 ? 144 : 120;
+    const int other = dpi == 144 ? 96 : 144;
     // Where the editor, grown to the other DPI, stays on the screen: its pixels are read there.
     MovePointer(Scaled(700, dpi), Scaled(500, dpi));
     ASSERT_TRUE(OpenEditor());
@@ -237,6 +274,27 @@ TEST_F(DpiEditors, EditorAndKeyPickerLayThemselvesOutAgainOnADpiChange) {
     auto keys = ExpectForm(*zarv_, dir(), picker, 578, 156, other);
     ExpectAt(ById(keys, zarv::key_picker::kFirstKeyId), ScaledRect(8, 8, 33, 17, other), "ESC");
     ExpectAt(ById(keys, IDCANCEL), ScaledRect(496, 128, 75, 25, other), "Cancel");
+    Click(picker, IDCANCEL);
+    EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
+    Click(dialog_, IDCANCEL);
+    EXPECT_TRUE(WaitGone(L"TSetKey_Form"));
+    CloseEditor(VK_ESCAPE);
+}
+
+TEST_F(DpiEditors, EditorAndKeyPickerOpenWhollyOnTheScreen) {
+    ASSERT_TRUE(StartResident());
+    const int dpi = ScreenDpi();
+    // Too near the left edge for the bottom-right corner at the pointer, and too near the right
+    // one for the flipped window (at 144 dpi: the pointer at 700 and 750 of 1536).
+    MovePointer(Scaled(467, dpi), 300);
+    ASSERT_TRUE(OpenEditor());
+    ExpectInsideTheScreen(editor_, "the editor");
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    MovePointer(Scaled(500, dpi), 300);
+    Click(dialog_, zarv::hotkey_dialog::kCallVK);
+    HWND picker = WaitWindow(L"TVirualKeybord");
+    ASSERT_TRUE(picker);
+    ExpectInsideTheScreen(picker, "the key picker");
     Click(picker, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
     Click(dialog_, IDCANCEL);

@@ -2,7 +2,10 @@
 // with the same rows (bare_list.exe). Opening: from the request until the window is shown and
 // painted. OK: from Enter on the table until the editor is gone and zarv.exe is idle again (the
 // hot keys re-registered, the launcher menu rebuilt, Hotkey.DAT written); for the plain list, until
-// it has read every cell back, written them to a file and destroyed its window.
+// it has read every cell back, written them to a file and destroyed its window. The key picker:
+// from "Virtual Keybord" in a new entry's dialog, with "Ctrl + Alt" chosen, until the picker is
+// shown and painted, and with no modifiers chosen (no key to mark: the picker alone); beside it,
+// what the marking adds at most: 92 trial registrations of Ctrl + Alt combinations.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +15,7 @@
 #include "bench_rows.h"
 #include "bench_timing.h"
 #include "harness.h"
+#include "settings/control_ids.h"
 #include "ui_helpers.h"
 
 using namespace e2e;
@@ -43,6 +47,30 @@ bool TimeOpen(DWORD pid, const wchar_t* cls, LONGLONG t0, double& ms, HWND& wind
     return true;
 }
 
+// Opens a new entry's dialog from the editor's table, chooses "Ctrl + Alt" (with modifiers) and
+// times the key picker from its button; both are cancelled afterwards.
+bool TimePicker(DWORD pid, HWND list, bool modifiers, double& ms) {
+    using namespace zarv::hotkey_dialog;
+    constexpr int kCtrlAltRow = 1;
+    PostMessageW(list, WM_KEYDOWN, VK_INSERT, 0);
+    HWND dialog = nullptr, picker = nullptr;
+    if (!Spin([&] { return (dialog = Visible(pid, L"TSetKey_Form")) != nullptr; })) return false;
+    HWND box = GetDlgItem(dialog, kKList1);
+    if (modifiers) {
+        SendMessageW(box, CB_SETCURSEL, kCtrlAltRow, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kKList1, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(box));
+    }
+    const LONGLONG t0 = Now();
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kCallVK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, kCallVK)));
+    if (!TimeOpen(pid, L"TVirualKeybord", t0, ms, picker)) return false;
+    PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+    if (!Spin([&] { return !IsWindow(picker); })) return false;
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return Spin([&] { return !IsWindow(dialog); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,7 +100,8 @@ int main(int argc, char** argv) {
         });
     if (!main || !control) return Fail("zarv.exe or bare_list.exe did not come up");
 
-    std::vector<double> zarv_open, zarv_ok, bare_open, bare_ok;
+    std::vector<double> zarv_open, zarv_ok, bare_open, bare_ok, zarv_picker, zarv_picker_alone,
+        trials;
     for (int i = 0; i < reps; ++i) {
         // Every round starts from the same 1,000 rows.
         if (!WriteBytes(kDir + L"\\Hotkey.DAT", file)) return Fail("cannot write Hotkey.DAT");
@@ -85,6 +114,15 @@ int main(int argc, char** argv) {
             return Fail("the editor did not open");
         zarv_open.push_back(ms);
         HWND list = FindWindowExW(editor, nullptr, L"SysListView32", nullptr);
+        WaitResponsive(editor);
+        if (!TimePicker(zarv.pid(), list, true, ms)) return Fail("the key picker did not open");
+        zarv_picker.push_back(ms);
+        WaitResponsive(editor);
+        if (!TimePicker(zarv.pid(), list, false, ms)) return Fail("the key picker did not open");
+        zarv_picker_alone.push_back(ms);
+        const LONGLONG trial0 = Now();
+        for (UINT vkey = 'A'; vkey < 'A' + 92; ++vkey) TryRegister({MOD_CONTROL | MOD_ALT, vkey});
+        trials.push_back(Ms(trial0, Now()));
         WaitResponsive(editor);
         t0 = Now();
         PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
@@ -114,6 +152,9 @@ int main(int argc, char** argv) {
     Print("zarv: open the editor", zarv_open);
     Print("bare: open the plain list", bare_open);
     Print("zarv: OK (register, menu, save)", zarv_ok);
+    Print("zarv: Virtual Keybord -> key picker", zarv_picker);
+    Print("zarv: the same, no modifiers chosen", zarv_picker_alone);
+    Print("92 trial registrations", trials);
     Print("bare: read back, write, close", bare_ok);
     std::printf("opening ratio zarv / bare (medians): %.2f\n",
                 Median(zarv_open) / Median(bare_open));

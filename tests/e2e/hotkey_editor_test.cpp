@@ -440,5 +440,57 @@ TEST_F(HotkeyEditor, DialogNoteSaysWhoHoldsAPickedKey) {
     CloseEditor(VK_ESCAPE);
 }
 
+TEST_F(HotkeyEditor, KeyPickerShowsTheTakenKeysOfTheChosenModifiersAndTheirNotes) {
+    constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+    constexpr int kModCtrlAlt = 1;
+    HeldKey holder({kCtrlAlt, 'Q'});
+    ASSERT_TRUE(holder.held());
+    WriteHotkeys({Marker("w row", {kCtrlAlt, 'W'}, "Ctrl + Alt + W"),
+                  Marker("e row", {kCtrlShift, 'E'}, "Ctrl + Shift + E")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    HWND picker = nullptr;
+    auto open = [&](int modifiers) {
+        Pick(kKList1, modifiers);
+        Click(dialog_, kCallVK);
+        picker = WaitWindow(L"TVirualKeybord");
+    };
+    auto key = [&](const wchar_t* caption) {
+        return FindWindowExW(picker, nullptr, L"Button", caption);
+    };
+    // The screen shows a picker's paint a moment later: a key is waited for until it is red.
+    auto red = [&](const wchar_t* caption) { return RedPixels(RectOf(key(caption))) > 0; };
+    auto turnsRed = [&](const wchar_t* caption) { return WaitUntil([&] { return red(caption); }); };
+    auto click = [&](const wchar_t* caption) {
+        Send(picker, GetDlgCtrlID(key(caption)));
+        return TextOfControl(GetDlgItem(picker, key_picker::kKeyNote));
+    };
+    open(kModCtrlAlt);
+    ASSERT_TRUE(picker);
+    EXPECT_TRUE(turnsRed(L"Q"));
+    EXPECT_TRUE(turnsRed(L"W"));
+    EXPECT_FALSE(red(L"E"));
+    EXPECT_EQ(click(L"Q"), L"このキーは他のプログラムが使用中です。");
+    EXPECT_EQ(click(L"W"), L"このキーは「w row」に割り当てられています。");
+    EXPECT_EQ(click(L"E"), L"");
+    // A taken key can still be chosen.
+    click(L"Q");
+    Click(picker, IDOK);
+    ASSERT_TRUE(WaitGone(L"TVirualKeybord"));
+    EXPECT_EQ(TextOfControl(Item(kKList2)), L"Q");
+    // Other modifiers, the picker opened again: their keys.
+    open(kModCtrlShift);
+    ASSERT_TRUE(picker);
+    EXPECT_TRUE(turnsRed(L"E"));
+    EXPECT_FALSE(red(L"Q"));
+    EXPECT_FALSE(red(L"W"));
+    Click(picker, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TVirualKeybord"));
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetKey_Form"));
+    CloseEditor(VK_ESCAPE);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -370,6 +370,7 @@ int main(int argc, char** argv) {
     std::printf("%-40s zarv %7ld      bare %7ld (in %lu s, after a held hot key)\n",
                 "wake-ups while idle", zarv_wakes, bare_wakes, kIdleMs / 1000);
     const double size = static_cast<double>(std::filesystem::file_size(ZarvExe(), ec)) / 1024.0;
-    PrintRatio("zarv.exe size", size, "target", 200.0, "KB");
+    // The size limit: 200 KB for the 32-bit program, 250 KB for the 64-bit one.
+    PrintRatio("zarv.exe size", size, "target", sizeof(void*) == 8 ? 250.0 : 200.0, "KB");
     return 0;
 }
