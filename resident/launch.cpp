@@ -98,13 +98,18 @@ bool StartProgram(const std::string& commandLine, const std::string& workDir,
     if (filePath.find(' ') != std::string::npos && IsExistingFile(filePath))
         application = filePath.c_str();
     PROCESS_INFORMATION pi{};
-    // Started suspended, so that the right to take the foreground is passed on before the new
-    // program can open its first window.
-    if (!calls.createProcess(application, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                             nullptr, workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
+    // The right to take the foreground is passed on before the new program can open its first
+    // window: to any process before the start, which then goes ahead at once; where the system
+    // refuses that, to the new process alone while it waits, started suspended.
+    const bool passedOn = calls.allowSetForeground(ASFW_ANY) != FALSE;
+    if (!calls.createProcess(application, line.data(), nullptr, nullptr, FALSE,
+                             passedOn ? 0 : CREATE_SUSPENDED, nullptr,
+                             workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
         return false;
-    calls.allowSetForeground(pi.dwProcessId);
-    ResumeThread(pi.hThread);
+    if (!passedOn) {
+        calls.allowSetForeground(pi.dwProcessId);
+        ResumeThread(pi.hThread);
+    }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;

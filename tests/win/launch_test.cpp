@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resident/launch.h"
@@ -136,6 +137,7 @@ struct Recorder {
     DWORD creationFlags = 0;
     DWORD pid = 0;
     HANDLE process = nullptr;  // a copy of the started process's handle
+    bool refuseAny = false;    // the system refuses to pass the right on to any process
 };
 Recorder* g_record = nullptr;
 
@@ -148,10 +150,11 @@ BOOL WINAPI RecordCreateProcess(LPCSTR app, LPSTR line, LPSECURITY_ATTRIBUTES pa
     g_record->pid = pi->dwProcessId;
     DuplicateHandle(GetCurrentProcess(), pi->hProcess, GetCurrentProcess(), &g_record->process, 0,
                     FALSE, DUPLICATE_SAME_ACCESS);
-    // Still suspended: it cannot have opened a window before the right is passed on.
+    // Started suspended, it cannot have opened a window before the right is passed on.
     DWORD exit = 0;
     GetExitCodeProcess(pi->hProcess, &exit);
-    if (exit != STILL_ACTIVE) g_record->calls.push_back("ended early");
+    if ((flags & CREATE_SUSPENDED) && exit != STILL_ACTIVE)
+        g_record->calls.push_back("ended early");
     return TRUE;
 }
 
@@ -178,7 +181,7 @@ BOOL WINAPI RecordAllow(DWORD pid) {
     g_record->calls.push_back(pid == ASFW_ANY               ? std::string("allow any")
                               : pid == g_record->pid && pid ? std::string("allow started")
                                                             : "allow " + std::to_string(pid));
-    return TRUE;
+    return !(pid == ASFW_ANY && g_record->refuseAny);
 }
 
 class StartTest : public ::testing::Test {
@@ -201,15 +204,28 @@ std::string SystemProgram(const char* name) {
 
 TEST_F(StartTest, StartedProcessGetsTheForegroundRightBeforeItRuns) {
     const std::string line = SystemProgram("cmd.exe") + " /c exit 7";
+    auto expectRunsToItsEnd = [&] {
+        ASSERT_NE(record.process, nullptr);
+        ASSERT_EQ(WaitForSingleObject(record.process, 10000), WAIT_OBJECT_0);
+        DWORD exit = 0;
+        GetExitCodeProcess(record.process, &exit);
+        EXPECT_EQ(exit, 7u);
+        CloseHandle(std::exchange(record.process, nullptr));
+    };
+    // Passed on to any process before the start, which is not held back.
     ASSERT_TRUE(StartProgram(line, std::string(), std::string(), calls));
-    EXPECT_EQ(record.calls, (std::vector<std::string>{"create " + line, "allow started"}));
+    EXPECT_EQ(record.calls, (std::vector<std::string>{"allow any", "create " + line}));
+    EXPECT_FALSE(record.creationFlags & CREATE_SUSPENDED);
+    expectRunsToItsEnd();
+
+    // Refused: the new process gets it while it waits, and is let go afterwards.
+    record.calls.clear();
+    record.refuseAny = true;
+    ASSERT_TRUE(StartProgram(line, std::string(), std::string(), calls));
+    EXPECT_EQ(record.calls,
+              (std::vector<std::string>{"allow any", "create " + line, "allow started"}));
     EXPECT_TRUE(record.creationFlags & CREATE_SUSPENDED);
-    // ... and it was let go afterwards: it runs to its end.
-    ASSERT_NE(record.process, nullptr);
-    ASSERT_EQ(WaitForSingleObject(record.process, 10000), WAIT_OBJECT_0);
-    DWORD exit = 0;
-    GetExitCodeProcess(record.process, &exit);
-    EXPECT_EQ(exit, 7u);
+    expectRunsToItsEnd();
 }
 
 TEST_F(StartTest, ShellOpenLetsWhateverTheShellStartsComeToTheFront) {
