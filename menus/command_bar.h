@@ -41,7 +41,7 @@ public:
     // load.
     void Create(HWND bar, CommandBarHost& host);
     // Makes the controls with the names given so far, and loads the common controls they need,
-    // unless that is done: in the first idle moment after start-up, so that the first show is as
+    // unless that is done: while the program is idle after start-up, so that the first show is as
     // quick as the later ones. Showing the bar or asking it for a name before then makes them.
     void MakeControls();
 
@@ -63,7 +63,7 @@ public:
     // Replaces the names of the list by the commands' names, in list order.
     void RefillNames(const std::vector<TCommandItem>& commands);
 
-    // The controls; nullptr until the bar is first shown.
+    // The controls; nullptr until they are made (MakeControls).
     HWND CommandBox() const { return commandBox_; }
     HWND Btn_Execute() const { return button_; }
     HWND Panel1() const;

@@ -36,6 +36,11 @@ constexpr std::size_t kIconsPerTick = 4;
 constexpr UINT_PTR kKeyWatchTimer = 2;
 constexpr UINT_PTR kHotkeyFileTimer = 3;
 constexpr UINT_PTR kCommandFileTimer = 4;
+// Once, when start-up is over: the command bar's controls. Not at the very first idle moment, but
+// a moment later, so that a menu opened as soon as the program answers (with the first pass of its
+// pictures) does not wait for them; while a menu is open they wait until it closes.
+constexpr UINT_PTR kBarTimer = 5;
+constexpr UINT kBarDelayMs = 200;
 
 std::size_t ScreenfulOfItems() {
     // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
@@ -67,6 +72,9 @@ bool TZarv_main::CreateResident() {
     // first waits for input, the rest with the first tick: a menu opened right after start-up
     // finds most of them, and start-up waits for half.
     ItemMenu.TakeIcons(ScreenfulOfItems() / 2);
+    // The bar's controls, and the common controls they load, are not part of start-up either:
+    // they are made while the program has nothing else to do, before the user calls the bar.
+    SetTimer(hwnd(), kBarTimer, kBarDelayMs, nullptr);
     return true;
 }
 
@@ -182,11 +190,15 @@ void TZarv_main::WMHotKey(WPARAM id) {
     const THotkeyItem* entry = hotkeys_->Entry(id);
     if (!entry) return;
     // The keyboard's repeats of a held key raise the hot key again where the system ignores
-    // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs, since
-    // the entry may open a modal window whose loop receives the repeats and the timer.
+    // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs. Its
+    // looks at the key begin once a program's start is on its way; for any other entry before
+    // it runs, since the entry may open a modal window whose loop receives the repeats and the
+    // timer.
     if (!keyWatch_.Press(static_cast<unsigned>(id), entry->VKey)) return;
-    SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
+    const bool program = entry->FuncNo == kFuncProgram;
+    if (!program) SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
     RunHotkeyEntry(id);
+    if (program) SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
 }
 
 void TZarv_main::WatchHotkeyKey() {
@@ -345,7 +357,18 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kKeyWatchTimer) WatchHotkeyKey();
             if (wp == kHotkeyFileTimer) ReadListFile(hotkeyFile_, ReadBy::Timer);
             if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
+            if (wp == kBarTimer) {
+                KillTimer(hwnd(), kBarTimer);
+                if (!menuLoop_) bar_.MakeControls();
+            }
             return 0;
+        case WM_ENTERMENULOOP:
+            menuLoop_ = true;
+            break;
+        case WM_EXITMENULOOP:
+            menuLoop_ = false;
+            if (!bar_.Panel1()) SetTimer(hwnd(), kBarTimer, kBarDelayMs, nullptr);
+            break;
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.InitPopup(hwnd());
             break;

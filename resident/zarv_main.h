@@ -108,6 +108,7 @@ private:
 
     bool debug_;
     int modalDepth_ = 0;
+    bool menuLoop_ = false;  // a pop-up menu of ours is open
     HWND application_;
     // A second request for the hotkey editor does nothing; one for the command editor brings
     // the open one to the front.

@@ -92,27 +92,21 @@ private:
     HWND box_ = nullptr;
 };
 
-TEST_F(CommandBar, ControlsAndTheCommonControlsComeWithTheFirstShow) {
+TEST_F(CommandBar, ControlsAndTheCommonControlsAreReadyBeforeTheFirstShow) {
     WriteCommands({{"one", marker(), "-one", ""}, {"two", marker(), "-two", ""}});
     ASSERT_TRUE(StartWithBarKey({kCtrlShift, '0'}, {MarkerEntry({kCtrlShift, 'Q'})}));
     const DWORD pid = zarv().pid();
-    // Start-up, the icon and the launcher menu with its pictures do without them.
-    EXPECT_FALSE(ModuleLoaded(pid, L"comctl32.dll"));
-    EXPECT_EQ(FindWindowExW(main(), nullptr, L"TPanel", nullptr), nullptr);
-    ASSERT_TRUE(ClickIcon(main(), WM_LBUTTONDOWN));
-    std::string error;
-    auto pictures = ReadPictures(zarv().handle(), dir(), &error);
-    ASSERT_TRUE(pictures) << error;
-    EXPECT_EQ(pictures->size(), 2u);
-    EXPECT_TRUE(CloseMenus(pid));
-    EXPECT_FALSE(ModuleLoaded(pid, L"comctl32.dll"));
-
-    // The first show makes the controls, with the names read at start-up.
-    ASSERT_TRUE(ShowBar());
+    // Made as soon as the program is idle after start-up, with the names read at start-up, while
+    // the bar stays hidden.
+    ASSERT_TRUE(WaitUntil([&] { return box() != nullptr; }));
     EXPECT_TRUE(ModuleLoaded(pid, L"comctl32.dll"));
+    EXPECT_FALSE(IsWindowVisible(main()));
     DWORD_PTR count = 0;
     SendMessageTimeoutW(box(), CB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &count);
     EXPECT_EQ(count, 2u);
+
+    ASSERT_TRUE(ShowBar());
+    EXPECT_EQ(CommandBox(main()), box()) << "the first show made the controls again";
     TypeText(L"TWO");
     ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"TWO"; }));
     PressKey(VK_RETURN);

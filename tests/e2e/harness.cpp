@@ -141,6 +141,10 @@ std::wstring HelperFolder() {
 }
 
 std::wstring ZarvExe() {
+    // ZARV_EXE names another build, for a benchmark of two builds side by side.
+    wchar_t other[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"ZARV_EXE", other, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) return std::wstring(other, n);
     // The build passes a host path; under Wine drive Z: is the host's root.
     std::wstring path = FromUtf8(ZARV_EXE_PATH);
     if (!path.empty() && path[0] == L'/') {

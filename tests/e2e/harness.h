@@ -64,7 +64,7 @@ bool CopyTo(const std::wstring& from, const std::wstring& to);
 
 // The folder of the running test executable, where the helper programs are built.
 std::wstring HelperFolder();
-// zarv.exe as the build made it.
+// zarv.exe as the build made it, or the one the environment variable ZARV_EXE names.
 std::wstring ZarvExe();
 
 // ---- Keys -------------------------------------------------------------------------------------

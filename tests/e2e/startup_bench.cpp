@@ -13,6 +13,11 @@
 // after one of its hot keys was held through six repeats, and their wake-ups (context switches of
 // the Wine process, as Linux counts them) are counted. The size of zarv.exe comes last.
 //
+// The command bar: zarv.exe is started, left idle for 3 s, and its bar called up with its hot
+// key, then called up a second time; each is timed from the key press until the bar is in front
+// with the keyboard in its input box and painted. The private memory before the first call and
+// after the second tells what the bar's controls cost.
+//
 // Every figure is printed with the bare one beside it and their ratio (medians).
 #include <algorithm>
 #include <cstdio>
@@ -22,6 +27,7 @@
 #include <vector>
 
 #include "bench_timing.h"
+#include "core/internal_functions.h"
 #include "harness.h"
 #include "ui_helpers.h"
 
@@ -35,6 +41,8 @@ constexpr int kMenuEntries = 500;  // the first-opening case
 const std::wstring kDir = L"C:\\zarv-e2e\\startup-bench";
 const std::wstring kProgramsDir = kDir + L"\\programs";
 const std::wstring kMenuDir = kDir + L"\\menu";
+const std::wstring kBarDir = kDir + L"\\bar";
+const KeyCombo kBarKey{MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F7};
 
 int Fail(const char* why) {
     std::fprintf(stderr, "startup_bench: %s\n", why);
@@ -107,6 +115,37 @@ bool TimeMenu(DWORD pid, HWND callback, double& ms) {
     return ui::CloseMenus(pid);
 }
 
+BOOL CALLBACK FindUnpainted(HWND w, LPARAM lp) {
+    if (!GetUpdateRect(w, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(lp) = true;
+    return FALSE;
+}
+
+// Presses the bar's hot key and times until the bar is the foreground window with the keyboard
+// focus in one of its controls, and it and its controls are painted (and its thread has answered
+// a message); then hides it with Escape.
+bool TimeBar(HWND main, double& ms) {
+    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    const LONGLONG t0 = Now();
+    Press(kBarKey);
+    if (!Spin([&] {
+            if (!IsWindowVisible(main) || GetForegroundWindow() != main) return false;
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            if (!GetGUIThreadInfo(thread, &info) || !IsChild(main, info.hwndFocus)) return false;
+            bool unpainted = GetUpdateRect(main, nullptr, FALSE) != FALSE;
+            if (!unpainted)
+                EnumChildWindows(main, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+            return !unpainted;
+        }))
+        return false;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
+    ms = Ms(t0, Now());
+    ui::PressKey(VK_ESCAPE);
+    return Spin([&] { return !IsWindowVisible(main); });
+}
+
 // RssAnon in KB of the Wine process whose command line starts with exe; -1 when there is none.
 long RssAnonKb(const std::wstring& exe) {
     const std::wstring proc = LinuxProcFolder(exe);
@@ -165,14 +204,16 @@ std::vector<std::wstring> SystemPrograms() {
 }
 
 // A case folder with zarv.exe, the helpers and its Hotkey.DAT.
-bool PrepareFolder(const std::wstring& dir, const std::vector<HotkeyRecord>& entries) {
+bool PrepareFolder(const std::wstring& dir, const std::vector<HotkeyRecord>& entries,
+                   const std::vector<CommandRecord>& commands = {}) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (!CopyTo(ZarvExe(), dir + L"\\zarv.exe")) return false;
     for (const wchar_t* helper :
          {L"marker.exe", L"marker_icon_a.exe", L"marker_icon_b.exe", L"bare_tray.exe"})
         if (!CopyTo(HelperFolder() + L"\\" + helper, dir + L"\\" + helper)) return false;
-    return WriteBytes(dir + L"\\Hotkey.DAT", HotkeyFile(entries));
+    return WriteBytes(dir + L"\\Hotkey.DAT", HotkeyFile(entries)) &&
+           (commands.empty() || WriteBytes(dir + L"\\Command.DAT", CommandFile(commands)));
 }
 
 HWND ZarvCallback(const Process& zarv) {
@@ -202,12 +243,26 @@ int main(int argc, char** argv) {
                                           kProgramsDir + L"\\marker_icon_a.exe",
                                           kProgramsDir + L"\\marker_icon_b.exe"};
     programs.insert(programs.end(), system.begin(), system.end());
+    // The bar's folder: its hot key and the 200 program entries, and 50 commands.
+    std::vector<HotkeyRecord> bar_entries = ProgramEntries(programs, kPrograms);
+    HotkeyRecord bar_key;
+    bar_key.title = "bar";
+    bar_key.key_text = "bar";
+    bar_key.modifiers = static_cast<std::uint8_t>(kBarKey.modifiers);
+    bar_key.vkey = static_cast<std::uint8_t>(kBarKey.vkey);
+    bar_key.func_no = zarv::kFuncCommandBar;
+    bar_entries.insert(bar_entries.begin(), bar_key);
+    std::vector<CommandRecord> commands;
+    for (int i = 0; i < 50; ++i)
+        commands.push_back({"command " + std::to_string(i), ToAnsi(system[0]), "", ""});
     if (!PrepareFolder(kProgramsDir, ProgramEntries(programs, kPrograms)) ||
-        !PrepareFolder(kMenuDir, ProgramEntries(system, kMenuEntries)))
+        !PrepareFolder(kMenuDir, ProgramEntries(system, kMenuEntries)) ||
+        !PrepareFolder(kBarDir, bar_entries, commands))
         return Fail("zarv.exe or a helper program is not built, or a folder cannot be written");
     SetCursorPos(100, 100);
 
     std::vector<double> zarv_ready, bare_ready, zarv_kb, bare_kb, first_menu, second_menu;
+    std::vector<double> first_bar, later_bar, bar_kb;
     for (int i = 0; i < reps; ++i) {
         const int icons_before = ShellIconCount();
 
@@ -250,6 +305,19 @@ int main(int argc, char** argv) {
         second_menu.push_back(second);
         if (!CloseAndWait(zarv, WaitMainWindow(zarv.pid()), icons_before))
             return Fail("zarv.exe did not end");
+
+        // The bar after 3 s of idle, and once more.
+        if (!TimeStartup(kBarDir + L"\\zarv.exe", zarv, s)) return Fail("zarv.exe did not come up");
+        HWND main = WaitMainWindow(zarv.pid());
+        Sleep(3000);
+        const long kb_before = RssAnonKb(kBarDir + L"\\zarv.exe");
+        if (!main || !TimeBar(main, first)) return Fail("the command bar did not come up");
+        Sleep(300);
+        if (!TimeBar(main, second)) return Fail("the command bar did not come up again");
+        first_bar.push_back(first);
+        later_bar.push_back(second);
+        bar_kb.push_back(static_cast<double>(RssAnonKb(kBarDir + L"\\zarv.exe") - kb_before));
+        if (!CloseAndWait(zarv, main, icons_before)) return Fail("zarv.exe did not end");
     }
     // Idle: zarv.exe after one of its hot keys was held through repeats and let go (the watch on
     // the held key must have ended), bare_tray.exe after start-up.
@@ -294,6 +362,11 @@ int main(int argc, char** argv) {
                Median(bare_kb) / 1024.0, "MB");
     PrintRatio("first launcher menu (500 entries)", Median(first_menu), "second",
                Median(second_menu), "ms");
+    Print("zarv: first command bar (3 s idle)", first_bar);
+    Print("zarv: later command bar", later_bar);
+    PrintRatio("first command bar, after 3 s idle", Median(first_bar), "later", Median(later_bar),
+               "ms");
+    std::printf("%-40s %+.2f MB\n", "private memory of the two shows", Median(bar_kb) / 1024.0);
     std::printf("%-40s zarv %7ld      bare %7ld (in %lu s, after a held hot key)\n",
                 "wake-ups while idle", zarv_wakes, bare_wakes, kIdleMs / 1000);
     const double size = static_cast<double>(std::filesystem::file_size(ZarvExe(), ec)) / 1024.0;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resident/launch.h"
@@ -26,6 +27,7 @@ struct Recorder {
     HANDLE process = nullptr;  // a copy of the started process's handle
     HWND front = nullptr;      // what the foreground window is
     HWND owner = nullptr;      // the owner the shell was given
+    bool refuseAny = false;    // the system refuses to pass the right on to any process
 };
 Recorder* g_record = nullptr;
 
@@ -45,10 +47,10 @@ BOOL WINAPI RecordCreateProcess(LPCWSTR app, LPWSTR line, LPSECURITY_ATTRIBUTES 
     r.pid = pi->dwProcessId;
     DuplicateHandle(GetCurrentProcess(), pi->hProcess, GetCurrentProcess(), &r.process, 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
-    // Still suspended: it cannot have opened a window before the right is passed on.
+    // Started suspended, it cannot have opened a window before the right is passed on.
     DWORD exit = 0;
     GetExitCodeProcess(pi->hProcess, &exit);
-    if (exit != STILL_ACTIVE) r.calls.push_back(L"ended early");
+    if ((flags & CREATE_SUSPENDED) && exit != STILL_ACTIVE) r.calls.push_back(L"ended early");
     return TRUE;
 }
 
@@ -66,7 +68,7 @@ BOOL WINAPI RecordAllow(DWORD pid) {
     g_record->calls.push_back(pid == ASFW_ANY               ? std::wstring(L"allow any")
                               : pid == g_record->pid && pid ? std::wstring(L"allow started")
                                                             : L"allow " + std::to_wstring(pid));
-    return TRUE;
+    return !(pid == ASFW_ANY && g_record->refuseAny);
 }
 
 HWND WINAPI RecordForeground() { return g_record->front; }
@@ -191,16 +193,30 @@ std::wstring SystemProgram(const wchar_t* name) {
 TEST_F(Launching, StartedProcessGetsTheForegroundRightBeforeItRunsAndItsOwnErrorMode) {
     record.startError = 0;
     const std::wstring line = SystemProgram(L"cmd.exe") + L" /c exit 7";
+    auto expectRunsToItsEnd = [&] {
+        ASSERT_NE(record.process, nullptr);
+        ASSERT_EQ(WaitForSingleObject(record.process, 10000), WAIT_OBJECT_0);
+        DWORD exit = 0;
+        GetExitCodeProcess(record.process, &exit);
+        EXPECT_EQ(exit, 7u);
+        CloseHandle(std::exchange(record.process, nullptr));
+    };
+    // Passed on to any process before the start, which is not held back.
     ASSERT_EQ(StartProcess(line, L"", L"", calls), 0u);
-    EXPECT_EQ(record.calls, (std::vector<std::wstring>{L"start|" + line + L"|", L"allow started"}));
+    EXPECT_EQ(record.calls, (std::vector<std::wstring>{L"allow any", L"start|" + line + L"|"}));
+    EXPECT_FALSE(record.creationFlags & CREATE_SUSPENDED);
+    EXPECT_TRUE(record.creationFlags & CREATE_DEFAULT_ERROR_MODE);
+    expectRunsToItsEnd();
+
+    // Refused: the new process gets it while it waits, and is let go afterwards.
+    record.calls.clear();
+    record.refuseAny = true;
+    ASSERT_EQ(StartProcess(line, L"", L"", calls), 0u);
+    EXPECT_EQ(record.calls,
+              (std::vector<std::wstring>{L"allow any", L"start|" + line + L"|", L"allow started"}));
     EXPECT_TRUE(record.creationFlags & CREATE_SUSPENDED);
     EXPECT_TRUE(record.creationFlags & CREATE_DEFAULT_ERROR_MODE);
-    // ... and it was let go afterwards: it runs to its end.
-    ASSERT_NE(record.process, nullptr);
-    ASSERT_EQ(WaitForSingleObject(record.process, 10000), WAIT_OBJECT_0);
-    DWORD exit = 0;
-    GetExitCodeProcess(record.process, &exit);
-    EXPECT_EQ(exit, 7u);
+    expectRunsToItsEnd();
 }
 
 TEST_F(Launching, ShellStartsLetWhatTheyStartComeToTheFrontWithoutBoxes) {

@@ -213,15 +213,20 @@ DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
         if (native != program && IsExistingFile(program)) application = std::move(native);
     }
     PROCESS_INFORMATION pi{};
-    // Started suspended, so that the right to take the foreground is passed on before the new
-    // program can open its first window. It gets the system's error mode, not ours (which keeps
-    // the drive boxes away from our own tests of files).
+    // The right to take the foreground is passed on before the new program can open its first
+    // window: to any process before the start, which then goes ahead at once; where the system
+    // refuses that, to the new process alone while it waits, started suspended. It gets the
+    // system's error mode, not ours (which keeps the drive boxes away from our tests of files).
+    const bool passedOn = calls.allowSetForeground(ASFW_ANY) != FALSE;
+    const DWORD flags = (passedOn ? 0 : CREATE_SUSPENDED) | CREATE_DEFAULT_ERROR_MODE;
     if (!calls.createProcess(application.empty() ? nullptr : application.c_str(), line.data(),
-                             nullptr, nullptr, FALSE, CREATE_SUSPENDED | CREATE_DEFAULT_ERROR_MODE,
-                             nullptr, workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
+                             nullptr, nullptr, FALSE, flags, nullptr,
+                             workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
         return LastError();
-    calls.allowSetForeground(pi.dwProcessId);
-    ResumeThread(pi.hThread);
+    if (!passedOn) {
+        calls.allowSetForeground(pi.dwProcessId);
+        ResumeThread(pi.hThread);
+    }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return 0;
