@@ -1,4 +1,4 @@
-#include "command_rows.h"
+#include "core/command_rows.h"
 
 namespace zarv {
 

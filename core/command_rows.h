@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "data_file.h"
-#include "records.h"
-#include "text.h"
+#include "core/data_file.h"
+#include "core/records.h"
+#include "core/text.h"
 
 namespace zarv {
 

@@ -1,4 +1,4 @@
-#include "data_file.h"
+#include "core/data_file.h"
 
 #include <algorithm>
 #include <cstring>

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "records.h"
-#include "text.h"
+#include "core/records.h"
+#include "core/text.h"
 
 namespace zarv {
 

@@ -1,4 +1,4 @@
-#include "data_file_state.h"
+#include "core/data_file_state.h"
 
 namespace zarv {
 

@@ -1,8 +1,8 @@
-#include "entry_text.h"
+#include "core/entry_text.h"
 
-#include "data_file.h"
-#include "records.h"
-#include "text.h"
+#include "core/data_file.h"
+#include "core/records.h"
+#include "core/text.h"
 
 namespace zarv {
 

@@ -1,4 +1,4 @@
-#include "hotkey_repeat.h"
+#include "core/hotkey_repeat.h"
 
 namespace zarv {
 

@@ -1,4 +1,4 @@
-#include "hotkey_rows.h"
+#include "core/hotkey_rows.h"
 
 namespace zarv {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "records.h"
+#include "core/records.h"
 
 namespace zarv {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "hotkey_rows.h"
+#include "core/hotkey_rows.h"
 
 namespace zarv {
 

@@ -1,4 +1,4 @@
-#include "key_picker.h"
+#include "core/key_picker.h"
 
 #include <iterator>
 

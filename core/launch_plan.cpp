@@ -1,40 +1,37 @@
-#include "launch_plan.h"
+#include "core/launch_plan.h"
 
-#include "launch_text.h"
-#include "launcher_items.h"
+#include "core/launch_text.h"
+#include "core/launcher_items.h"
 
 namespace zarv {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
-std::string_view SkipBlanks(std::string_view s) {
+std::wstring_view SkipBlanks(std::wstring_view s) {
     std::size_t i = 0;
     while (i < s.size() && IsBlank(s[i])) ++i;
     return s.substr(i);
 }
 
-// Where the folder part of a name ends and whether its last part has an extension. Trail bytes
-// are skipped: in Shift-JIS one can be 0x5C, the backslash.
+// Whether a name has a folder part, whether its last part has an extension, and whether it ends
+// in a separator.
 struct NameShape {
     bool hasFolder = false;
     bool hasExtension = false;
     bool endsInSeparator = false;
 };
 
-NameShape ShapeOf(std::string_view name, const CodePage& cp) {
+NameShape ShapeOf(std::wstring_view name) {
     NameShape shape;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i];
+    for (const wchar_t c : name) {
         shape.endsInSeparator = false;
-        if (cp.IsLead(static_cast<unsigned char>(c)) && i + 1 < name.size()) {
-            ++i;
-        } else if (c == '\\' || c == '/' || c == ':') {
+        if (c == L'\\' || c == L'/' || c == L':') {
             shape.hasFolder = true;
             shape.hasExtension = false;
             shape.endsInSeparator = true;
-        } else if (c == '.') {
+        } else if (c == L'.') {
             shape.hasExtension = true;
         }
     }
@@ -42,50 +39,49 @@ NameShape ShapeOf(std::string_view name, const CodePage& cp) {
 }
 
 // The file a program name stands for, as the direct start looks for it.
-std::optional<std::string> FindProgram(std::string_view name, const LaunchFiles& files) {
+std::optional<std::wstring> FindProgram(std::wstring_view name, const LaunchFiles& files) {
     if (name.empty()) return std::nullopt;
-    const NameShape shape = ShapeOf(name, *files.codePage);
-    std::string file(name);
-    if (!shape.hasExtension) file += ".exe";
+    const NameShape shape = ShapeOf(name);
+    std::wstring file(name);
+    if (!shape.hasExtension) file += L".exe";
     if (shape.hasFolder) {
         if (files.fileExists(file)) return file;
         return std::nullopt;
     }
-    for (const std::string& folder : files.searchFolders) {
+    for (const std::wstring& folder : files.searchFolders) {
         if (folder.empty()) continue;
-        std::string path = folder;
-        if (!ShapeOf(folder, *files.codePage).endsInSeparator) path += '\\';
+        std::wstring path = folder;
+        if (!ShapeOf(folder).endsInSeparator) path += L'\\';
         path += file;
         if (files.fileExists(path)) return path;
     }
     return std::nullopt;
 }
 
-bool IsProgramFile(std::string_view name, const LaunchFiles& files) {
-    const std::optional<std::string> found = FindProgram(name, files);
+bool IsProgramFile(std::wstring_view name, const LaunchFiles& files) {
+    const std::optional<std::wstring> found = FindProgram(name, files);
     return found && IsProgramFileName(*found);
 }
 
 }  // namespace
 
-std::optional<ProgramSplit> SplitProgram(std::string_view commandLine, const LaunchFiles& files) {
-    // Blanks and quotation marks are never trail bytes, which start at 0x40.
-    const std::string_view s = SkipBlanks(commandLine);
+std::optional<ProgramSplit> SplitProgram(std::wstring_view commandLine, const LaunchFiles& files) {
+    const std::wstring_view s = SkipBlanks(commandLine);
     if (s.empty()) return std::nullopt;
-    if (s[0] == '"') {
-        const std::size_t close = s.find('"', 1);
-        const std::string_view name = s.substr(1, close == s.npos ? s.npos : close - 1);
-        const std::optional<std::string> found = FindProgram(name, files);
+    if (s[0] == L'"') {
+        const std::size_t close = s.find(L'"', 1);
+        const std::wstring_view name = s.substr(1, close == s.npos ? s.npos : close - 1);
+        const std::optional<std::wstring> found = FindProgram(name, files);
         if (!found) return std::nullopt;
-        const std::string_view rest = close == s.npos ? std::string_view() : s.substr(close + 1);
-        return ProgramSplit{*found, std::string(SkipBlanks(rest))};
+        const std::wstring_view rest = close == s.npos ? std::wstring_view() : s.substr(close + 1);
+        return ProgramSplit{*found, std::wstring(SkipBlanks(rest))};
     }
     // "C:\Program Files\Tool\x.exe /a": "C:\Program" first, then the longer prefixes.
     for (std::size_t i = 1; i <= s.size(); ++i) {
         if (i < s.size() && !(IsBlank(s[i]) && !IsBlank(s[i - 1]))) continue;
         if (i == s.size() && IsBlank(s[i - 1])) break;  // trailing blanks: tried already
-        if (std::optional<std::string> found = FindProgram(s.substr(0, i), files))
-            return ProgramSplit{*found, std::string(SkipBlanks(s.substr(i)))};
+        if (std::optional<std::wstring> found = FindProgram(s.substr(0, i), files))
+            return ProgramSplit{*found, std::wstring(SkipBlanks(s.substr(i)))};
     }
     return std::nullopt;
 }

@@ -10,8 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "text.h"
-
 namespace zarv {
 
 // The system's error codes the decision tells apart.
@@ -20,17 +18,16 @@ constexpr unsigned long kErrorCancelled = 1223;         // the user declined the
 
 // The file system as the decision sees it.
 struct LaunchFiles {
-    std::function<bool(const std::string&)> fileExists;    // a file, not a folder
-    std::function<bool(const std::string&)> folderExists;  // a folder
+    std::function<bool(const std::wstring&)> fileExists;    // a file, not a folder
+    std::function<bool(const std::wstring&)> folderExists;  // a folder
     // Where a program named without a folder is looked for, in order.
-    std::vector<std::string> searchFolders;
-    const CodePage* codePage = &CodePage::SingleByte();
+    std::vector<std::wstring> searchFolders;
 };
 
 // A command line cut into its program and the rest.
 struct ProgramSplit {
-    std::string program;     // the file found, with ".exe" added where that was needed
-    std::string parameters;  // the text after the program's name, without the blanks before it
+    std::wstring program;     // the file found, with ".exe" added where that was needed
+    std::wstring parameters;  // the text after the program's name, without the blanks before it
 
     bool operator==(const ProgramSplit&) const = default;
 };
@@ -39,13 +36,13 @@ struct ProgramSplit {
 // without a separate program name: a quoted first token, or else the shortest blank-separated
 // prefix that names an existing file. A name without an extension is tried with ".exe"; a name
 // without a folder is looked for in files.searchFolders. Nothing when no prefix names a file.
-std::optional<ProgramSplit> SplitProgram(std::string_view commandLine, const LaunchFiles& files);
+std::optional<ProgramSplit> SplitProgram(std::wstring_view commandLine, const LaunchFiles& files);
 
-// A start request.
+// A start request, its texts expanded.
 struct LaunchRequest {
-    std::string filePath;  // an entry's file; or, typed, the whole text from the command bar
-    std::string options;
-    std::string workDir;
+    std::wstring filePath;  // an entry's file; or, typed, the whole text from the command bar
+    std::wstring options;
+    std::wstring workDir;
     bool typed = false;  // text typed into the command bar: no options, no folder of its own
 };
 
@@ -58,9 +55,9 @@ enum class LaunchAction {
 
 struct LaunchStep {
     LaunchAction action = LaunchAction::Stop;
-    std::string file;
-    std::string parameters;
-    std::string folder;  // empty: the resident program's current folder
+    std::wstring file;
+    std::wstring parameters;
+    std::wstring folder;  // empty: the resident program's current folder
 
     bool operator==(const LaunchStep&) const = default;
 };

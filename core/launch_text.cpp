@@ -1,13 +1,17 @@
-#include "launch_text.h"
+#include "core/launch_text.h"
 
 namespace zarv {
 
-std::string BuildCommandLine(std::string_view filePath, std::string_view options) {
+std::wstring BuildCommandLine(std::wstring_view filePath, std::wstring_view options) {
     // Joined whole: a cut at the record limit would start the program with mangled options.
-    std::string line;
-    line.reserve(filePath.size() + 1 + options.size());
+    const bool quote =
+        filePath.find_first_of(L" \t") != std::wstring_view::npos && filePath.front() != L'"';
+    std::wstring line;
+    line.reserve(filePath.size() + 3 + options.size());
+    if (quote) line.push_back(L'"');
     line.append(filePath);
-    line.push_back(' ');
+    if (quote) line.push_back(L'"');
+    line.push_back(L' ');
     line.append(options);
     return line;
 }

@@ -1,4 +1,4 @@
-#include "launcher_items.h"
+#include "core/launcher_items.h"
 
 namespace zarv {
 
@@ -12,38 +12,45 @@ IconFallback FallbackFor(const THotkeyItem& entry) {
     return IconFallback::MainIcon;
 }
 
-bool EqualsIgnoringAsciiCase(const char* a, const char* lower, std::size_t n) {
+template <typename Char>
+bool EqualsIgnoringAsciiCase(const Char* a, const char* lower, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
-        char c = a[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
+        Char c = a[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<Char>(c - 'A' + 'a');
+        if (c != static_cast<Char>(lower[i])) return false;
     }
     return true;
 }
 
-}  // namespace
-
-bool IsProgramFileName(const std::string& path) {
-    // A dot is never the second byte of a double-byte character, and neither are the ASCII
-    // letters after it, so the last four bytes can be compared as they stand.
+template <typename Char>
+bool HasProgramExtension(std::basic_string_view<Char> path) {
     if (path.size() < 5) return false;
-    const char* ext = path.data() + path.size() - 4;
+    const Char* ext = path.data() + path.size() - 4;
     return EqualsIgnoringAsciiCase(ext, ".exe", 4) || EqualsIgnoringAsciiCase(ext, ".com", 4);
 }
+
+}  // namespace
+
+bool IsProgramFileName(std::string_view path) {
+    // A dot is never the second byte of a double-byte character, and neither are the ASCII
+    // letters after it, so the last four bytes can be compared as they stand.
+    return HasProgramExtension(path);
+}
+
+bool IsProgramFileName(std::wstring_view path) { return HasProgramExtension(path); }
 
 bool IsAvailable(const THotkeyItem& item, bool fileExists) {
     return fileExists || item.FuncNo != kFuncProgram;
 }
 
 std::vector<LauncherItem> BuildLauncherItems(
-    const std::vector<THotkeyItem>& list,
-    const std::function<bool(const std::string&)>& isExistingFile) {
+    const std::vector<THotkeyItem>& list, const std::function<bool(std::size_t)>& isExistingFile) {
     std::vector<LauncherItem> items;
     items.reserve(list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
         const THotkeyItem& entry = list[i];
         const bool available =
-            IsAvailable(entry, entry.FuncNo == kFuncProgram && isExistingFile(entry.FilePath));
+            IsAvailable(entry, entry.FuncNo == kFuncProgram && isExistingFile(i));
         items.push_back({entry.Title + "[" + entry.KeyText + "]", static_cast<int>(i), available,
                          available ? FallbackFor(entry) : IconFallback::None});
     }

@@ -2,9 +2,10 @@
 // The items of the launcher menu, one per hotkey entry, before they become a real menu.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "records.h"
+#include "core/records.h"
 
 namespace zarv {
 
@@ -20,7 +21,8 @@ enum class IconFallback {
 
 // True when path names a program file by its extension (".exe", ".com", any letter case): the
 // shell shows such a file without an icon of its own with the system's application icon.
-bool IsProgramFileName(const std::string& path);
+bool IsProgramFileName(std::string_view path);
+bool IsProgramFileName(std::wstring_view path);
 
 struct LauncherItem {
     std::string Caption;  // Title + "[" + KeyText + "]", ANSI bytes
@@ -35,10 +37,9 @@ struct LauncherItem {
 // folder (fileExists, computed by the caller), or it is not a program entry (FuncNo != 0).
 bool IsAvailable(const THotkeyItem& item, bool fileExists);
 
-// One item per entry, in list order. isExistingFile(FilePath) is asked only for program entries
-// and must be false for a folder.
+// One item per entry, in list order. isExistingFile(i) tells whether the file entry i names
+// (as it is used) exists; it is asked only for program entries and must be false for a folder.
 std::vector<LauncherItem> BuildLauncherItems(
-    const std::vector<THotkeyItem>& list,
-    const std::function<bool(const std::string&)>& isExistingFile);
+    const std::vector<THotkeyItem>& list, const std::function<bool(std::size_t)>& isExistingFile);
 
 }  // namespace zarv

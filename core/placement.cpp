@@ -1,4 +1,4 @@
-#include "placement.h"
+#include "core/placement.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "records.h"
+#include "core/records.h"
 
 namespace zarv {
 

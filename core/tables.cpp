@@ -1,9 +1,9 @@
-#include "tables.h"
+#include "core/tables.h"
 
 #include <array>
 #include <iterator>
 
-#include "internal_functions.h"
+#include "core/function_numbers.h"
 
 namespace zarv {
 

@@ -2,23 +2,21 @@
 
 namespace zarv {
 
-std::string ExpandVariables(std::string_view text, const VariableLookup& lookup) {
-    // '%' (0x25) is never the trail byte of a double-byte character, so the bytes can be
-    // searched as they stand.
-    std::string out;
+std::wstring ExpandVariables(std::wstring_view text, const VariableLookup& lookup) {
+    std::wstring out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t open = text.find('%', i);
-        if (open == std::string_view::npos) break;
+        const std::size_t open = text.find(L'%', i);
+        if (open == std::wstring_view::npos) break;
         out.append(text, i, open - i);
-        const std::size_t close = text.find('%', open + 1);
-        if (close == std::string_view::npos) {
+        const std::size_t close = text.find(L'%', open + 1);
+        if (close == std::wstring_view::npos) {
             i = open;
             break;
         }
-        const std::string_view name = text.substr(open + 1, close - open - 1);
-        std::optional<std::string> value;
+        const std::wstring_view name = text.substr(open + 1, close - open - 1);
+        std::optional<std::wstring> value;
         if (!name.empty()) value = lookup(name);
         if (value) {
             out += *value;
@@ -28,13 +26,13 @@ std::string ExpandVariables(std::string_view text, const VariableLookup& lookup)
             i = close;
         }
     }
-    out.append(text, i, std::string_view::npos);
+    out.append(text, i, std::wstring_view::npos);
     return out;
 }
 
-std::string ResolvePath(const std::string& path, const VariableLookup& lookup,
-                        const PathExists& exists) {
-    if (path.find('%') == std::string::npos || exists(path)) return path;
+std::wstring ResolvePath(const std::wstring& path, const VariableLookup& lookup,
+                         const PathExists& exists) {
+    if (path.find(L'%') == std::wstring::npos || exists(path)) return path;
     return ExpandVariables(path, lookup);
 }
 

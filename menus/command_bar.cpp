@@ -172,21 +172,20 @@ void TCommandBar::Hide() {
 
 bool TCommandBar::IsShown() const { return IsWindowVisible(bar_) != FALSE; }
 
-std::string TCommandBar::Text() const {
+std::wstring TCommandBar::Text() const {
     if (!commandBox_) return {};
     int n = GetWindowTextLengthW(commandBox_);
     std::wstring w(static_cast<size_t>(n) + 1, L'\0');
     n = GetWindowTextW(commandBox_, w.data(), n + 1);
     w.resize(static_cast<size_t>(n));
-    return WideToAnsi(w);
+    return w;
 }
 
-int TCommandBar::FindName(const std::string& text) {
+int TCommandBar::FindName(const std::wstring& text) {
     // The combo box's own search, so that the comparison is always the one the bar runs with.
     MakeControls();
-    std::wstring w = AnsiToWide(text);
     LRESULT k = SendMessageW(commandBox_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                             reinterpret_cast<LPARAM>(w.c_str()));
+                             reinterpret_cast<LPARAM>(text.c_str()));
     return k == CB_ERR ? -1 : static_cast<int>(k);
 }
 

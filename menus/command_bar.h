@@ -56,10 +56,10 @@ public:
     void Hide();
     bool IsShown() const;
 
-    // The input text, ANSI bytes, unchanged.
-    std::string Text() const;
+    // The input text, unchanged and whole.
+    std::wstring Text() const;
     // Position of the first name from the top equal to text, letter case ignored; -1 if none.
-    int FindName(const std::string& text);
+    int FindName(const std::wstring& text);
     // Replaces the names of the list by the commands' names, in list order.
     void RefillNames(const std::vector<TCommandItem>& commands);
 

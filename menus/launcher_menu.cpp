@@ -1,9 +1,7 @@
 #include "menus/launcher_menu.h"
 
 #include <shellapi.h>
-#include <shlobj.h>
 
-#include "core/pe_icons.h"
 #include "widgets/base/ansi.h"
 #include "widgets/base/dpi.h"
 #include "widgets/base/files.h"
@@ -26,64 +24,11 @@ HICON ApplicationIcon(int size) {
     return shared ? CopyIcon(shared) : nullptr;
 }
 
-// The first icon of a program, library or icon file at size x size; nullptr when it holds none.
-HICON FirstIconOf(const std::string& ansiPath, int size) {
-    HICON icon = nullptr;
-    // The shell's small icon at the system's size; at any other size the picture of that size
-    // that the file holds (or the nearest, scaled).
-    if (size == GetSystemMetrics(SM_CXSMICON)) {
-        if (ExtractIconExA(ansiPath.c_str(), 0, nullptr, &icon, 1) > 0) return icon;
-        return nullptr;
-    }
-    if (SHDefExtractIconA(ansiPath.c_str(), 0, 0, &icon, nullptr, MAKELONG(size, size)) == S_OK)
-        return icon;
-    return nullptr;
-}
-
-// The shell's picture for the file's type, at size x size.
-HICON AssociatedIcon(const std::string& ansiPath, int size) {
-    SHFILEINFOA info{};
-    const UINT which = size > GetSystemMetrics(SM_CXSMICON) ? SHGFI_LARGEICON : SHGFI_SMALLICON;
-    if (!SHGetFileInfoA(ansiPath.c_str(), 0, &info, sizeof info, SHGFI_ICON | which) || !info.hIcon)
-        return nullptr;
-    if (size == GetSystemMetrics(SM_CXSMICON)) return info.hIcon;
-    // Taken again from its resource at the wanted size where it has one (else scaled).
-    HICON sized = static_cast<HICON>(
-        CopyImage(info.hIcon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE | LR_COPYDELETEORG));
-    return sized ? sized : info.hIcon;
-}
-
-// Whether the file holds an icon of its own, from its headers. Telling that a program holds
-// none is several times cheaper than the system's extraction, which maps the whole file.
-IconPresence FileIconPresence(const std::string& ansiPath) {
-    UniqueKernelHandle file(CreateFileA(ansiPath.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return IconPresence::Unknown;
-    auto readAt = [&](std::uint32_t offset, std::uint32_t size) {
-        std::string bytes(size, '\0');
-        LARGE_INTEGER at{};
-        at.QuadPart = offset;
-        DWORD got = 0;
-        if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
-            !ReadFile(file.get(), bytes.data(), size, &got, nullptr))
-            got = 0;
-        bytes.resize(got);
-        return bytes;
-    };
-    // The headers lie in the first page: one read serves them all.
-    const std::string head = readAt(0, 4096);
-    return PeIconPresence([&](std::uint32_t offset, std::uint32_t size) {
-        if (offset <= head.size() && size <= head.size() - offset) return head.substr(offset, size);
-        return readAt(offset, size);
-    });
-}
-
 }  // namespace
 
 TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()) {}
 
-void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
+void TLauncherMenu::Rebuild(const std::vector<std::wstring>& files,
                             const std::vector<LauncherItem>& items) {
     while (GetMenuItemCount(menu_.get()) > 0) DeleteMenu(menu_.get(), 0, MF_BYPOSITION);
     images_.clear();
@@ -103,8 +48,7 @@ void TLauncherMenu::Rebuild(const std::vector<THotkeyItem>& entries,
         mii.hbmpItem = item.Enabled ? HBMMENU_CALLBACK : nullptr;
         mii.dwItemData = item.Enabled ? static_cast<ULONG_PTR>(images_.size()) : kNoImage;
         InsertMenuItemW(menu_.get(), GetMenuItemCount(menu_.get()), TRUE, &mii);
-        if (item.Enabled)
-            images_.push_back({entries[static_cast<size_t>(item.Tag)].FilePath, item.Fallback});
+        if (item.Enabled) images_.push_back({files[static_cast<size_t>(item.Tag)], item.Fallback});
     }
 }
 
@@ -126,13 +70,13 @@ HICON TLauncherMenu::FallbackIcon(const IconSource& source) const {
     return LoadOwnIcon(L"MAINICON", iconSize_);
 }
 
-int TLauncherMenu::FindPicture(const std::string& key) const {
+int TLauncherMenu::FindPicture(const std::wstring& key) const {
     for (const auto& [name, picture] : keys_)
         if (name == key) return picture;
     return -1;
 }
 
-int TLauncherMenu::AddPicture(std::string key, HICON icon) {
+int TLauncherMenu::AddPicture(std::wstring key, HICON icon) {
     UniqueIcon owned(icon);
     // An item whose picture cannot be had shows a stand-in.
     if (!owned) owned.reset(LoadOwnIcon(L"MAINICON", iconSize_));
@@ -149,8 +93,9 @@ void TLauncherMenu::TakePicture(IconSource& source) {
     const bool fileExists = source.fallback == IconFallback::AssociatedIcon ||
                             source.fallback == IconFallback::ApplicationIcon ||
                             IsExistingFile(source.file);
-    const std::string fallbackKey(1, static_cast<char>('0' + static_cast<int>(source.fallback)));
-    const std::string key = fileExists ? fallbackKey + source.file : fallbackKey;
+    const std::wstring fallbackKey(1,
+                                   static_cast<wchar_t>(L'0' + static_cast<int>(source.fallback)));
+    const std::wstring key = fileExists ? fallbackKey + source.file : fallbackKey;
     int picture = FindPicture(key);
     if (picture < 0) {
         // The file's own first icon, when it is a program, library or icon file that holds one.

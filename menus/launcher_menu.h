@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/launcher_items.h"
-#include "core/records.h"
 #include "widgets/base/handles.h"
 
 namespace zarv {
@@ -21,11 +20,12 @@ public:
     TLauncherMenu();
     HMENU handle() const { return menu_.get(); }
 
-    // Empties the menu and ExeIcons and makes one item per entry. The pictures are taken
+    // Empties the menu and ExeIcons and makes one item per entry; files[i] is the file entry i
+    // names as it is used (its URL, for a URL entry). The pictures are taken
     // afterwards, a few at a time while the program is idle (TakeIcons), and an item that is
     // drawn before then takes its own (DrawItem), so neither start-up nor the first opening of
     // the menu waits for hundreds of them.
-    void Rebuild(const std::vector<THotkeyItem>& entries, const std::vector<LauncherItem>& items);
+    void Rebuild(const std::vector<std::wstring>& files, const std::vector<LauncherItem>& items);
     // Takes the pictures of up to maxCount more enabled items that have none yet, in item order;
     // true when every item has its picture.
     bool TakeIcons(std::size_t maxCount);
@@ -55,13 +55,13 @@ public:
 private:
     // Where an enabled item's picture comes from, and which of ExeIcons it is once taken.
     struct IconSource {
-        std::string file;
+        std::wstring file;
         IconFallback fallback;
         int picture = -1;
     };
     HICON FallbackIcon(const IconSource& source) const;
-    int FindPicture(const std::string& key) const;
-    int AddPicture(std::string key, HICON icon);
+    int FindPicture(const std::wstring& key) const;
+    int AddPicture(std::wstring key, HICON icon);
     void TakePicture(IconSource& source);
 
     UniqueMenu menu_;
@@ -75,7 +75,7 @@ private:
     // need not load for the menu): entries of the same file share one, and so do all items that
     // show the same fallback. keys_ finds a picture by fallback and file (or fallback alone).
     std::vector<UniqueIcon> ExeIcons;
-    std::vector<std::pair<std::string, int>> keys_;
+    std::vector<std::pair<std::wstring, int>> keys_;
 };
 
 }  // namespace zarv

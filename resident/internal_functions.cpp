@@ -5,7 +5,7 @@
 #include <shellapi.h>
 #include <winnetwk.h>
 
-#include "core/internal_functions.h"
+#include "core/function_numbers.h"
 #include "resident/zarv_main.h"
 
 namespace zarv {

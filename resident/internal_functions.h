@@ -8,7 +8,7 @@ namespace zarv {
 
 class TZarv_main;
 
-// Runs the internal function of that number (core/internal_functions.h): the first nine reach the
+// Runs the internal function of that number (core/function_numbers.h): the first nine reach the
 // system, the last five the program's own menus, editors and command bar; any other number does
 // nothing. Nothing is reported.
 void RunInternalFunction(int number, TZarv_main& main);

@@ -69,6 +69,9 @@ private:
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A test of a file on a drive without a medium (a card reader, a DVD drive) fails quietly
+    // instead of stopping on the system's "no disk" box. Started programs get the default mode.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     RestrictDllSearch();
     // The common controls load with the first window that uses them (EnsureCommonControls).
     bool debug = FirstArgumentIsDebug();

@@ -12,6 +12,7 @@
 #include "settings/about.h"
 #include "settings/setting_form.h"
 #include "settings/str_command_form.h"
+#include "widgets/base/ansi.h"
 #include "widgets/base/dpi.h"
 #include "widgets/base/files.h"
 #include "widgets/tray_icon.h"
@@ -139,16 +140,18 @@ void TZarv_main::FormClose() {
 void TZarv_main::RegisterHotkeys() { RegisterHotkeysFrom(HotkeyList); }
 
 void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
-    // Availability and pictures go by the files the entries name once their %NAME% references
-    // are expanded; the hot keys keep the entries as written, expanded again when they run.
-    std::vector<THotkeyItem> resolved = entries;
-    for (THotkeyItem& entry : resolved)
-        if (entry.FuncNo == kFuncProgram) entry.FilePath = ResolvedPath(entry.FilePath);
+    // Availability and pictures go by the files the entries name as they are used (wide, their
+    // %NAME% references expanded); the hot keys keep the entries as written, read again when they
+    // run.
+    std::vector<std::wstring> files(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        files[i] = entries[i].FuncNo == kFuncProgram ? EntryPath(entries[i].FilePath)
+                                                     : AnsiToWide(entries[i].FilePath);
     std::vector<LauncherItem> items =
-        BuildLauncherItems(resolved, [](const std::string& path) { return IsExistingFile(path); });
+        BuildLauncherItems(entries, [&](size_t i) { return IsExistingFile(files[i]); });
     std::vector<bool> available(items.size());
     for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
-    ItemMenu.Rebuild(resolved, items);
+    ItemMenu.Rebuild(files, items);
     hotkeys_->Register(entries, available);
     // The identifiers now stand for these entries: a key still held is no repeat of them.
     keyWatch_.Reset();
@@ -171,11 +174,11 @@ void TZarv_main::UpdateTray() {
 void TZarv_main::RunEntry(const THotkeyItem& entry) {
     switch (entry.FuncNo) {
         case kFuncProgram:
-            StartFile(hwnd(), ResolvedPath(entry.FilePath), ExpandedText(entry.Options),
-                      ResolvedPath(entry.WorkDir));
+            StartFile(EntryPath(entry.FilePath), EntryText(entry.Options),
+                      EntryPath(entry.WorkDir));
             break;
         case kFuncUrl:
-            ShellOpen(hwnd(), entry.FilePath);
+            OpenUrl(AnsiToWide(entry.FilePath));
             break;
         default:
             RunInternalFunction(entry.FuncNo, *this);
@@ -269,14 +272,14 @@ void TZarv_main::AboutCmdClick() {
 void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 void TZarv_main::Btn_ExecuteClick() {
-    std::string text = bar_.Text();
+    // Typed text stays wide text, whole, up to the start.
+    std::wstring text = bar_.Text();
     int k = bar_.FindName(text);
     if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
         TCommandItem c = CommandList[static_cast<size_t>(k)];
-        StartFile(hwnd(), ResolvedPath(c.FilePath), ExpandedText(c.Options),
-                  ResolvedPath(c.WorkDir));
+        StartFile(EntryPath(c.FilePath), EntryText(c.Options), EntryPath(c.WorkDir));
     } else if (!text.empty()) {
-        StartTyped(hwnd(), ResolvedPath(text));
+        StartTyped(EntryPath(text));
     }
     HideBar();
 }

@@ -103,7 +103,7 @@ bool TEntryDialog::TakeTexts(std::string& name, std::string& file, std::string& 
 bool TEntryDialog::FileMissing() {
     // With its %NAME% references expanded, as it will be started.
     const std::wstring path = FieldText(Edit2);
-    if (IsExistingFile(path) || IsExistingFile(ResolvedPath(WideToAnsi(path)))) return false;
+    if (IsExistingFile(EntryPath(path))) return false;
     ShowMessage(hwnd(), kMissingFile);
     if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
     return true;

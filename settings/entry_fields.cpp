@@ -10,6 +10,7 @@
 #include "core/data_file.h"
 #include "core/entry_text.h"
 #include "widgets/base/ansi.h"
+#include "widgets/base/files.h"
 #include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
@@ -110,8 +111,11 @@ bool FocusKeeper::Activate(HWND dialog, WPARAM wp) {
 }
 
 bool ChooseFileInto(HWND dialog, HWND fileField) {
-    // Opens in the folder of the file already given, where there is one.
-    std::wstring folder = WorkDirOfFile(FieldText(fileField));
+    // Opens in the folder of the file already given, where there is one. Under WOW64 the
+    // system folder is opened through "Sysnative", so that it shows the 64-bit programs (the
+    // file system is never switched to another view around the dialog), and a file chosen
+    // there is written under the system folder's own name.
+    std::wstring folder = FileSystemPath(WorkDirOfFile(FieldText(fileField)));
     wchar_t path[MAX_PATH * 4] = {};
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -122,7 +126,7 @@ bool ChooseFileInto(HWND dialog, HWND fileField) {
     // The program's current folder stays where it is.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     bool chosen = GetOpenFileNameW(&ofn) != FALSE;
-    if (chosen) SetWindowTextW(fileField, path);
+    if (chosen) SetWindowTextW(fileField, WrittenPath(path).c_str());
     SetFocus(fileField);
     return chosen;
 }

@@ -26,7 +26,7 @@ std::wstring TSettingForm::CellText(int row, int column) {
 
 bool TSettingForm::RowGreyed(int row) {
     return IsStruckOut(rows_[static_cast<size_t>(row)],
-                       [](const std::string& path) { return IsExistingFile(ResolvedPath(path)); });
+                       [](const std::string& path) { return EntryFileExists(path); });
 }
 
 bool TSettingForm::CellRed(int row, int column) {

@@ -12,39 +12,40 @@ constexpr unsigned long kFileNotFound = 2, kAccessDenied = 5, kBadExeFormat = 19
 // A small disk: the files and folders that exist, and the folders a bare program name is looked
 // for in (the resident program's folder, its current folder, the system folders).
 struct Disk {
-    std::set<std::string> files{
-        "C:\\windows\\regedit.exe",
-        "C:\\windows\\system32\\notepad.exe",
-        "C:\\Program Files\\Tool\\x.exe",
-        "C:\\bars\\marker.exe",
-        "C:\\docs\\note.txt",
-        "C:\\tools\\zarv\\zarv.exe",
+    std::set<std::wstring> files{
+        L"C:\\windows\\regedit.exe",
+        L"C:\\windows\\system32\\notepad.exe",
+        L"C:\\Program Files\\Tool\\x.exe",
+        L"C:\\bars\\marker.exe",
+        L"C:\\docs\\note.txt",
+        L"C:\\tools\\zarv\\zarv.exe",
     };
-    std::set<std::string> folders{"C:\\work", "C:\\docs", "C:\\My Docs", "C:\\windows"};
+    std::set<std::wstring> folders{L"C:\\work", L"C:\\docs", L"C:\\My Docs", L"C:\\windows"};
 
-    LaunchFiles Files(const CodePage& cp = CodePage::SingleByte()) const {
+    LaunchFiles Files() const {
         LaunchFiles f;
-        f.fileExists = [this](const std::string& p) { return files.count(p) != 0; };
-        f.folderExists = [this](const std::string& p) { return folders.count(p) != 0; };
-        f.searchFolders = {"C:\\tools\\zarv", "C:\\work", "C:\\windows\\system32",
-                           "C:\\windows\\system", "C:\\windows"};
-        f.codePage = &cp;
+        f.fileExists = [this](const std::wstring& p) { return files.count(p) != 0; };
+        f.folderExists = [this](const std::wstring& p) { return folders.count(p) != 0; };
+        f.searchFolders = {L"C:\\tools\\zarv", L"C:\\work", L"C:\\windows\\system32",
+                           L"C:\\windows\\system", L"C:\\windows"};
         return f;
     }
 };
 
-LaunchRequest Entry(std::string file, std::string options, std::string folder) {
+LaunchRequest Entry(std::wstring file, std::wstring options, std::wstring folder) {
     return {std::move(file), std::move(options), std::move(folder), false};
 }
-LaunchRequest Typed(std::string text) { return {std::move(text), {}, {}, true}; }
+LaunchRequest Typed(std::wstring text) { return {std::move(text), {}, {}, true}; }
 
-LaunchStep Direct(std::string line, std::string folder = {}) {
+LaunchStep Direct(std::wstring line, std::wstring folder = {}) {
     return {LaunchAction::StartDirect, std::move(line), {}, std::move(folder)};
 }
-LaunchStep Shell(std::string file, std::string parameters, std::string folder = {}) {
+LaunchStep Shell(std::wstring file, std::wstring parameters, std::wstring folder = {}) {
     return {LaunchAction::ShellStart, std::move(file), std::move(parameters), std::move(folder)};
 }
-LaunchStep Open(std::string target) { return {LaunchAction::ShellOpen, std::move(target), {}, {}}; }
+LaunchStep Open(std::wstring target) {
+    return {LaunchAction::ShellOpen, std::move(target), {}, {}};
+}
 const LaunchStep kStop{};
 
 // The steps a start takes when every step fails with the next of errors.
@@ -56,103 +57,106 @@ std::vector<LaunchStep> Walk(const Disk& disk, const LaunchRequest& r,
     return steps;
 }
 
+std::string Narrow(const std::wstring& w) {
+    std::string s;
+    for (wchar_t c : w) s += c < 0x80 ? static_cast<char>(c) : '?';
+    return s;
+}
+
 void PrintTo(const LaunchStep& s, std::ostream* os) {
-    *os << "{" << static_cast<int>(s.action) << ", \"" << s.file << "\", \"" << s.parameters
-        << "\", \"" << s.folder << "\"}";
+    *os << "{" << static_cast<int>(s.action) << ", \"" << Narrow(s.file) << "\", \""
+        << Narrow(s.parameters) << "\", \"" << Narrow(s.folder) << "\"}";
 }
 
 TEST(LaunchPlan, ElevationGoesToTheShellWithOptionsAndFolderAndARefusalEndsIt) {
     Disk disk;
-    const LaunchRequest regedit = Entry("C:\\windows\\regedit.exe", "/m", "C:\\work");
+    const LaunchRequest regedit = Entry(L"C:\\windows\\regedit.exe", L"/m", L"C:\\work");
     EXPECT_EQ(
         Walk(disk, regedit, {kErrorElevationRequired, kErrorCancelled}),
-        (std::vector<LaunchStep>{Direct("C:\\windows\\regedit.exe /m", "C:\\work"),
-                                 Shell("C:\\windows\\regedit.exe", "/m", "C:\\work"), kStop}));
+        (std::vector<LaunchStep>{Direct(L"C:\\windows\\regedit.exe /m", L"C:\\work"),
+                                 Shell(L"C:\\windows\\regedit.exe", L"/m", L"C:\\work"), kStop}));
     // Nor is it tried again when the shell fails otherwise: never without its options.
     EXPECT_EQ(Walk(disk, regedit, {kErrorElevationRequired, kFileNotFound}).back(), kStop);
     // Empty options and folder stay empty.
-    EXPECT_EQ(Walk(disk, Entry("C:\\windows\\regedit.exe", "", ""), {kErrorElevationRequired}),
-              (std::vector<LaunchStep>{Direct("C:\\windows\\regedit.exe "),
-                                       Shell("C:\\windows\\regedit.exe", "")}));
+    EXPECT_EQ(Walk(disk, Entry(L"C:\\windows\\regedit.exe", L"", L""), {kErrorElevationRequired}),
+              (std::vector<LaunchStep>{Direct(L"C:\\windows\\regedit.exe "),
+                                       Shell(L"C:\\windows\\regedit.exe", L"")}));
 }
 
 TEST(LaunchPlan, VanishedFolderStartsDirectlyAgainInTheCurrentFolderWithItsOptions) {
     Disk disk;
-    const LaunchRequest bar = Entry("C:\\bars\\marker.exe", "-a --config x", "C:\\gone");
+    const LaunchRequest bar = Entry(L"C:\\bars\\marker.exe", L"-a --config x", L"C:\\gone");
     EXPECT_EQ(Walk(disk, bar, {kDirectory}),
-              (std::vector<LaunchStep>{Direct("C:\\bars\\marker.exe -a --config x", "C:\\gone"),
-                                       Direct("C:\\bars\\marker.exe -a --config x")}));
+              (std::vector<LaunchStep>{Direct(L"C:\\bars\\marker.exe -a --config x", L"C:\\gone"),
+                                       Direct(L"C:\\bars\\marker.exe -a --config x")}));
     // Whatever the first error: the folder is what is missing.
     EXPECT_EQ(Walk(disk, bar, {kFileNotFound}).back(),
-              Direct("C:\\bars\\marker.exe -a --config x"));
+              Direct(L"C:\\bars\\marker.exe -a --config x"));
     // Failing again there, the shell starts it with its options, without the missing folder.
     EXPECT_EQ(Walk(disk, bar, {kDirectory, kErrorElevationRequired}).back(),
-              Shell("C:\\bars\\marker.exe", "-a --config x"));
+              Shell(L"C:\\bars\\marker.exe", L"-a --config x"));
     EXPECT_EQ(Walk(disk, bar, {kDirectory, kAccessDenied}).back(),
-              Shell("C:\\bars\\marker.exe", "-a --config x"));
+              Shell(L"C:\\bars\\marker.exe", L"-a --config x"));
     // A program file that fails in an existing folder keeps options and folder in the shell.
-    EXPECT_EQ(Walk(disk, Entry("C:\\bars\\marker.exe", "-a", "C:\\work"), {kAccessDenied}).back(),
-              Shell("C:\\bars\\marker.exe", "-a", "C:\\work"));
+    EXPECT_EQ(
+        Walk(disk, Entry(L"C:\\bars\\marker.exe", L"-a", L"C:\\work"), {kAccessDenied}).back(),
+        Shell(L"C:\\bars\\marker.exe", L"-a", L"C:\\work"));
 }
 
 TEST(LaunchPlan, ElevationOfTypedTextSplitsOffTheProgram) {
     Disk disk;
-    auto shellStep = [&](const std::string& text) {
+    auto shellStep = [&](const std::wstring& text) {
         return Walk(disk, Typed(text), {kErrorElevationRequired}).back();
     };
-    EXPECT_EQ(shellStep("\"C:\\Program Files\\Tool\\x.exe\" /a \"b c\""),
-              Shell("C:\\Program Files\\Tool\\x.exe", "/a \"b c\""));
-    EXPECT_EQ(shellStep("C:\\Program Files\\Tool\\x.exe /a"),
-              Shell("C:\\Program Files\\Tool\\x.exe", "/a"));
-    // A bare name from the search folders, with ".exe" added; also quoted, with blanks around.
-    EXPECT_EQ(shellStep("regedit /m"), Shell("C:\\windows\\regedit.exe", "/m"));
-    EXPECT_EQ(shellStep("  \"regedit\"   /m  x"), Shell("C:\\windows\\regedit.exe", "/m  x"));
-    EXPECT_EQ(shellStep("\"C:\\Program Files\\Tool\\x\""),
-              Shell("C:\\Program Files\\Tool\\x.exe", ""));
+    EXPECT_EQ(shellStep(L"\"C:\\Program Files\\Tool\\x.exe\" /a \"b c\""),
+              Shell(L"C:\\Program Files\\Tool\\x.exe", L"/a \"b c\""));
+    EXPECT_EQ(shellStep(L"C:\\Program Files\\Tool\\x.exe /a"),
+              Shell(L"C:\\Program Files\\Tool\\x.exe", L"/a"));
+    // A bare name from the search folders, with L".exe" added; also quoted, with blanks around.
+    EXPECT_EQ(shellStep(L"regedit /m"), Shell(L"C:\\windows\\regedit.exe", L"/m"));
+    EXPECT_EQ(shellStep(L"  \"regedit\"   /m  x"), Shell(L"C:\\windows\\regedit.exe", L"/m  x"));
+    EXPECT_EQ(shellStep(L"\"C:\\Program Files\\Tool\\x\""),
+              Shell(L"C:\\Program Files\\Tool\\x.exe", L""));
     // The direct start typed here starts nothing at all.
-    EXPECT_EQ(Walk(disk, Typed("regedit /m"), {}).front(), Direct("regedit /m"));
+    EXPECT_EQ(Walk(disk, Typed(L"regedit /m"), {}).front(), Direct(L"regedit /m"));
 
     // The shortest prefix wins, as in the direct start: C:\Program.exe is what asked for rights.
-    disk.files.insert("C:\\Program.exe");
-    EXPECT_EQ(shellStep("C:\\Program Files\\Tool\\x.exe /a"),
-              Shell("C:\\Program.exe", "Files\\Tool\\x.exe /a"));
-    // Nothing names a program: the text goes to the shell's "Open" as it stands.
-    EXPECT_EQ(shellStep("nosuch /m"), Open("nosuch /m"));
+    disk.files.insert(L"C:\\Program.exe");
+    EXPECT_EQ(shellStep(L"C:\\Program Files\\Tool\\x.exe /a"),
+              Shell(L"C:\\Program.exe", L"Files\\Tool\\x.exe /a"));
+    // Nothing names a program: the text goes to the shell's L"Open" as it stands.
+    EXPECT_EQ(shellStep(L"nosuch /m"), Open(L"nosuch /m"));
 }
 
 TEST(LaunchPlan, AnythingButAProgramIsOpenedAloneAsBefore) {
     Disk disk;
     // A document, a missing file, a folder: alone, without options or folder.
-    for (const char* file : {"C:\\docs\\note.txt", "C:\\docs\\gone.exe", "C:\\docs"}) {
+    for (const wchar_t* file : {L"C:\\docs\\note.txt", L"C:\\docs\\gone.exe", L"C:\\docs"}) {
         SCOPED_TRACE(file);
-        EXPECT_EQ(Walk(disk, Entry(file, "-opt", "C:\\work"), {kBadExeFormat, 0}),
-                  (std::vector<LaunchStep>{Direct(std::string(file) + " -opt", "C:\\work"),
+        EXPECT_EQ(Walk(disk, Entry(file, L"-opt", L"C:\\work"), {kBadExeFormat, 0}),
+                  (std::vector<LaunchStep>{Direct(std::wstring(file) + L" -opt", L"C:\\work"),
                                            Open(file), kStop}));
     }
-    for (const char* text : {"C:\\docs\\note.txt", "C:\\My Docs", "http://example.com/x y",
-                             "C:\\docs\\note.txt -x", ""}) {
+    for (const wchar_t* text : {L"C:\\docs\\note.txt", L"C:\\My Docs", L"http://example.com/x y",
+                                L"C:\\docs\\note.txt -x", L""}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(Walk(disk, Typed(text), {kFileNotFound}).back(), Open(text));
     }
     // A typed program that fails for another reason is started by the shell with its arguments.
-    EXPECT_EQ(Walk(disk, Typed("notepad a.txt"), {kAccessDenied}).back(),
-              Shell("C:\\windows\\system32\\notepad.exe", "a.txt"));
+    EXPECT_EQ(Walk(disk, Typed(L"notepad a.txt"), {kAccessDenied}).back(),
+              Shell(L"C:\\windows\\system32\\notepad.exe", L"a.txt"));
 }
 
-TEST(LaunchPlan, DoubleByteNamesAreReadByCharacter) {
-    // "表" is 0x95 0x5C in Shift-JIS: its trail byte is a backslash, yet the name has no folder.
-    const std::string table = "\x95\x5C";
+TEST(LaunchPlan, NamesOutsideEveryCodePageAreFoundWhole) {
     Disk disk;
-    disk.files.insert("C:\\windows\\" + table + ".exe");
-    disk.files.insert("C:\\tools\\" + table + "\\t.exe");
-    LaunchFiles files = disk.Files(CodePage::ShiftJis());
-    EXPECT_EQ(SplitProgram(table + " /q", files),
-              (ProgramSplit{"C:\\windows\\" + table + ".exe", "/q"}));
-    // A search folder ending in such a character gets its separator.
-    files.searchFolders = {"C:\\tools\\" + table};
-    EXPECT_EQ(SplitProgram("t -v", files), (ProgramSplit{"C:\\tools\\" + table + "\\t.exe", "-v"}));
-    // Read byte by byte, the name would look like a folder and be missed.
-    EXPECT_FALSE(SplitProgram(table, disk.Files()));
+    disk.files.insert(L"C:\\Tools\\é\\tool.exe");
+    disk.files.insert(L"C:\\windows\\表.exe");
+    EXPECT_EQ(SplitProgram(L"C:\\Tools\\é\\tool.exe tést", disk.Files()),
+              (ProgramSplit{L"C:\\Tools\\é\\tool.exe", L"tést"}));
+    EXPECT_EQ(SplitProgram(L"表 /q", disk.Files()), (ProgramSplit{L"C:\\windows\\表.exe", L"/q"}));
+    // An entry in a folder with a blank starts quoted, as one argument.
+    EXPECT_EQ(FirstLaunchStep(Entry(L"C:\\Program Files\\Tool\\x.exe", L"-q", L"")),
+              Direct(L"\"C:\\Program Files\\Tool\\x.exe\" -q"));
 }
 
 }  // namespace

@@ -7,12 +7,18 @@
 namespace zarv {
 namespace {
 
-TEST(BuildCommandLineTest, JoinsWithOneBlankAndNeverCuts) {
-    EXPECT_EQ(BuildCommandLine("C:\\Program Files\\Tool\\tool.exe", "-q"),
-              "C:\\Program Files\\Tool\\tool.exe -q");
-    EXPECT_EQ(BuildCommandLine("notepad", ""), "notepad ");
-    const std::string line = BuildCommandLine(std::string(250, 'p'), std::string(20, 'o'));
-    EXPECT_EQ(line, std::string(250, 'p') + " " + std::string(20, 'o'));
+TEST(BuildCommandLineTest, JoinsWithOneBlankQuotesAPathWithBlanksAndNeverCuts) {
+    EXPECT_EQ(BuildCommandLine(L"C:\\Program Files\\Tool\\tool.exe", L"-q file.txt"),
+              L"\"C:\\Program Files\\Tool\\tool.exe\" -q file.txt");
+    EXPECT_EQ(BuildCommandLine(L"C:\\my tools\\backup.bat", L""), L"\"C:\\my tools\\backup.bat\" ");
+    // Already quoted, or without a blank: as written.
+    EXPECT_EQ(BuildCommandLine(L"\"C:\\Program Files\\x.exe\"", L"-q"),
+              L"\"C:\\Program Files\\x.exe\" -q");
+    EXPECT_EQ(BuildCommandLine(L"C:\\Tools\\tool.exe", L"-plain"), L"C:\\Tools\\tool.exe -plain");
+    EXPECT_EQ(BuildCommandLine(L"notepad", L""), L"notepad ");
+    EXPECT_EQ(BuildCommandLine(L"", L"-x"), L" -x");
+    const std::wstring line = BuildCommandLine(std::wstring(250, L'p'), std::wstring(20, L'o'));
+    EXPECT_EQ(line, std::wstring(250, L'p') + L" " + std::wstring(20, L'o'));
 }
 
 }  // namespace

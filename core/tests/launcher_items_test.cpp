@@ -35,9 +35,9 @@ TEST(LauncherItemsTest, ItemsFollowTheListWithAMissingFileInTheMiddle) {
     };
     const std::set<std::string> existing = {"C:\\ed.exe", "C:\\a.txt"};
     std::vector<std::string> asked;
-    const auto items = BuildLauncherItems(list, [&](const std::string& path) {
-        asked.push_back(path);
-        return existing.count(path) > 0;
+    const auto items = BuildLauncherItems(list, [&](std::size_t i) {
+        asked.push_back(list[i].FilePath);
+        return existing.count(list[i].FilePath) > 0;
     });
 
     EXPECT_EQ(items, (std::vector<LauncherItem>{
@@ -58,12 +58,14 @@ TEST(LauncherItemsTest, ProgramFilesAreToldByTheirExtension) {
     for (const char* path : {"", ".exe", "C:\\a.txt", "C:\\a.exe\\b.txt", "C:\\a.exe.lnk",
                              "C:\\a.bat", "C:\\aexe", "http://example.jp/x.exe?y"})
         EXPECT_FALSE(IsProgramFileName(path)) << path;
+    EXPECT_TRUE(IsProgramFileName(L"C:\\Zoë\\表.EXE"));
+    EXPECT_FALSE(IsProgramFileName(L"C:\\a.exe\\b.txt"));
 
     // Only program entries whose file is a program get the application icon.
     const std::vector<THotkeyItem> list = {Entry("", "C:\\a.com", "", 0),
                                            Entry("", "C:\\d.doc", "", 0),
                                            Entry("", "C:\\e.exe", "", 9)};
-    const auto items = BuildLauncherItems(list, [](const std::string&) { return true; });
+    const auto items = BuildLauncherItems(list, [](std::size_t) { return true; });
     EXPECT_EQ(items[0].Fallback, IconFallback::ApplicationIcon);
     EXPECT_EQ(items[1].Fallback, IconFallback::AssociatedIcon);
     EXPECT_EQ(items[2].Fallback, IconFallback::MainIcon);

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "core/internal_functions.h"
+#include "core/function_numbers.h"
 #include "core/records.h"
 
 namespace zarv {

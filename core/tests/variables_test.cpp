@@ -14,69 +14,69 @@ class VariablesTest : public ::testing::Test {
 protected:
     // Names are looked up as the system does: letter case ignored.
     VariableLookup Lookup() {
-        return [this](std::string_view name) -> std::optional<std::string> {
+        return [this](std::wstring_view name) -> std::optional<std::wstring> {
             asked.emplace_back(name);
-            std::string upper(name);
-            for (char& c : upper)
-                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            std::wstring upper(name);
+            for (wchar_t& c : upper)
+                if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
             auto it = vars.find(upper);
             if (it == vars.end()) return std::nullopt;
             return it->second;
         };
     }
-    std::string Expand(std::string_view text) { return ExpandVariables(text, Lookup()); }
+    std::wstring Expand(std::wstring_view text) { return ExpandVariables(text, Lookup()); }
 
-    std::map<std::string, std::string> vars{{"APPS", "C:\\Apps"},
-                                            {"USERPROFILE", "C:\\Users\\\x95\x5C"},
-                                            {"EMPTY", ""},
-                                            {"LOOP", "%APPS%"},
-                                            {"\x95\x5C", "hyo"}};
-    std::vector<std::string> asked;
+    std::map<std::wstring, std::wstring> vars{{L"APPS", L"C:\\Apps"},
+                                              {L"USERPROFILE", L"C:\\Users\\Zoë"},
+                                              {L"EMPTY", L""},
+                                              {L"LOOP", L"%APPS%"},
+                                              {L"表", L"hyo"}};
+    std::vector<std::wstring> asked;
 };
 
 TEST_F(VariablesTest, SetVariablesAreReplacedWherever) {
-    EXPECT_EQ(Expand("%APPS%\\tool.exe"), "C:\\Apps\\tool.exe");
-    EXPECT_EQ(Expand("-o %userprofile%\\out.txt -v"), "-o C:\\Users\\\x95\x5C\\out.txt -v");
-    EXPECT_EQ(Expand("%APPS%%USERPROFILE%"), "C:\\AppsC:\\Users\\\x95\x5C");
-    EXPECT_EQ(Expand("a%EMPTY%b"), "ab");
-    // A Shift-JIS name, whose trail byte is a backslash, is handed over whole.
-    EXPECT_EQ(Expand("%\x95\x5C%"), "hyo");
+    EXPECT_EQ(Expand(L"%APPS%\\tool.exe"), L"C:\\Apps\\tool.exe");
+    // A value with characters of any code page is handed over whole.
+    EXPECT_EQ(Expand(L"-o %userprofile%\\out.txt -v"), L"-o C:\\Users\\Zoë\\out.txt -v");
+    EXPECT_EQ(Expand(L"%APPS%%USERPROFILE%"), L"C:\\AppsC:\\Users\\Zoë");
+    EXPECT_EQ(Expand(L"a%EMPTY%b"), L"ab");
+    EXPECT_EQ(Expand(L"%表%"), L"hyo");
     // A value is used as it stands, not expanded again.
-    EXPECT_EQ(Expand("%LOOP%"), "%APPS%");
+    EXPECT_EQ(Expand(L"%LOOP%"), L"%APPS%");
 }
 
 TEST_F(VariablesTest, WhatNamesNoSetVariableStaysAsWritten) {
-    for (const char* text : {"", "plain", "C:\\dir\\tool.exe", "%NOPE%\\x.exe", "100%", "%", "%%",
-                             "%%%", "a%b", "%APPS", "C:\\50% off\\x.exe"})
-        EXPECT_EQ(Expand(text), text) << text;
+    for (const wchar_t* text : {L"", L"plain", L"C:\\dir\\tool.exe", L"%NOPE%\\x.exe", L"100%",
+                                L"%", L"%%", L"%%%", L"a%b", L"%APPS", L"C:\\50% off\\x.exe"})
+        EXPECT_EQ(Expand(text), text);
     // An empty name is never looked up.
     asked.clear();
-    Expand("%%");
+    Expand(L"%%");
     EXPECT_TRUE(asked.empty());
 }
 
 TEST_F(VariablesTest, TheClosingPercentOfAnUnknownNameMayOpenTheNext) {
-    EXPECT_EQ(Expand("50%%APPS%"), "50%C:\\Apps");
-    EXPECT_EQ(Expand("%NOPE%APPS%"), "%NOPEC:\\Apps");
-    EXPECT_EQ(Expand("%APPS%NOPE%APPS%"), "C:\\AppsNOPEC:\\Apps");
+    EXPECT_EQ(Expand(L"50%%APPS%"), L"50%C:\\Apps");
+    EXPECT_EQ(Expand(L"%NOPE%APPS%"), L"%NOPEC:\\Apps");
+    EXPECT_EQ(Expand(L"%APPS%NOPE%APPS%"), L"C:\\AppsNOPEC:\\Apps");
 }
 
 TEST_F(VariablesTest, PathExistingAsWrittenIsKeptElseExpanded) {
-    std::vector<std::string> existing{"C:\\x\\%APPS%.exe"};
-    std::vector<std::string> checked;
-    PathExists exists = [&](const std::string& p) {
+    std::vector<std::wstring> existing{L"C:\\x\\%APPS%.exe"};
+    std::vector<std::wstring> checked;
+    PathExists exists = [&](const std::wstring& p) {
         checked.push_back(p);
         return std::find(existing.begin(), existing.end(), p) != existing.end();
     };
     // A file whose name really holds a reference runs as it is named.
-    EXPECT_EQ(ResolvePath("C:\\x\\%APPS%.exe", Lookup(), exists), "C:\\x\\%APPS%.exe");
-    EXPECT_EQ(ResolvePath("%APPS%\\tool.exe", Lookup(), exists), "C:\\Apps\\tool.exe");
-    EXPECT_EQ(ResolvePath("%NOPE%\\tool.exe", Lookup(), exists), "%NOPE%\\tool.exe");
+    EXPECT_EQ(ResolvePath(L"C:\\x\\%APPS%.exe", Lookup(), exists), L"C:\\x\\%APPS%.exe");
+    EXPECT_EQ(ResolvePath(L"%APPS%\\tool.exe", Lookup(), exists), L"C:\\Apps\\tool.exe");
+    EXPECT_EQ(ResolvePath(L"%NOPE%\\tool.exe", Lookup(), exists), L"%NOPE%\\tool.exe");
     EXPECT_EQ(checked.size(), 3u);
     // A path without % needs no look at the disk.
     checked.clear();
-    EXPECT_EQ(ResolvePath("C:\\Apps\\tool.exe", Lookup(), exists), "C:\\Apps\\tool.exe");
-    EXPECT_EQ(ResolvePath("", Lookup(), exists), "");
+    EXPECT_EQ(ResolvePath(L"C:\\Apps\\tool.exe", Lookup(), exists), L"C:\\Apps\\tool.exe");
+    EXPECT_EQ(ResolvePath(L"", Lookup(), exists), L"");
     EXPECT_TRUE(checked.empty());
 }
 

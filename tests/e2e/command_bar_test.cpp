@@ -184,10 +184,14 @@ TEST_F(CommandBar, TypedNameRunsItsCommandWhateverTheLetterCase) {
     const std::wstring work = PathIn(L"メール dir");
     ASSERT_TRUE(std::filesystem::create_directories(work));
     const std::string mail_options = "-m \"to me\" " + ToAnsi(L"件名");
+    // A program in a folder with a blank gets its path as one argument.
+    const std::wstring tool = PathIn(L"my tools\\tool.exe");
+    ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", tool));
     WriteCommands({{"Notes", marker(), "", ""},
                    {"Mailbox", marker(), "-box", ""},
                    {"Mail", marker(), mail_options, ToAnsi(work)},
-                   {"mail", marker(), "-second", ""}});
+                   {"mail", marker(), "-second", ""},
+                   {"Tool", ToAnsi(tool), "-q file.txt", ""}});
     ASSERT_TRUE(StartWithBarKey({kCtrlShift, '3'}));
 
     ASSERT_TRUE(Run(L"MAIL"));
@@ -205,6 +209,11 @@ TEST_F(CommandBar, TypedNameRunsItsCommandWhateverTheLetterCase) {
     EXPECT_EQ(runs[1].command_line, marker() + " ");
     EXPECT_EQ(runs[1].current_dir, ToAnsi(dir()));
     ExpectIconAwake();
+
+    ASSERT_TRUE(Run(L"tool"));
+    runs = WaitMarkerRuns(log(), 3);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[2].wide_command_line, L"\"" + tool + L"\" -q file.txt");
 }
 
 TEST_F(CommandBar, NamePickedFromTheDropDownRuns) {
@@ -293,6 +302,49 @@ TEST_F(CommandBar, VariablesInCommandsAndTypedTextAreExpanded) {
     runs = WaitMarkerRuns(log(), 2);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[1].command_line, marker() + " -t " + ToAnsi(dir()));
+}
+
+TEST_F(CommandBar, NamesOutsideTheCodePageReachTheProgramWhole) {
+    // A folder only a variable can name in a record, and a typed argument: neither exists in
+    // code page 932.
+    const std::wstring folder = PathIn(L"é");
+    ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", folder + L"\\marker.exe"));
+    SetEnvironmentVariableW(L"ZARV_E2E_V", folder.c_str());  // zarv.exe takes it on
+    const KeyCombo key{kCtrlShift, '7'};
+    HotkeyRecord entry;
+    entry.title = "wide";
+    entry.key_text = "key";
+    entry.file_path = "%ZARV_E2E_V%\\marker.exe";
+    entry.options = "-o " + ToAnsi(L"表");
+    entry.modifiers = static_cast<std::uint8_t>(key.modifiers);
+    entry.vkey = static_cast<std::uint8_t>(key.vkey);
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '4'}, {entry}));
+    SetEnvironmentVariableW(L"ZARV_E2E_V", nullptr);
+
+    // Available: it holds its key and shows enabled in the launcher menu, with its picture.
+    EXPECT_EQ(TryRegister(key), ERROR_HOTKEY_ALREADY_REGISTERED);
+    ASSERT_TRUE(ClickIcon(main(), WM_LBUTTONDOWN));
+    std::string error;
+    auto menu = ReadMenu(zarv(), dir(), &error);
+    ASSERT_TRUE(menu) << error;
+    ASSERT_EQ(menu->items.size(), 2u);
+    EXPECT_FALSE(menu->items[1].grayed());
+    auto pictures = ReadPictures(zarv().handle(), dir(), &error);
+    ASSERT_TRUE(pictures) << error;
+    EXPECT_EQ(pictures->size(), 2u);
+    for (const Picture& p : *pictures) EXPECT_TRUE(p.drawn) << p.id;
+    ASSERT_TRUE(CloseMenus(zarv().pid()));
+
+    Press(key);
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].wide_command_line, folder + L"\\marker.exe -o 表");
+
+    const std::wstring typed = L"\"" + folder + L"\\marker.exe\" tést";
+    ASSERT_TRUE(Run(typed));
+    runs = WaitMarkerRuns(log(), 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].wide_command_line, typed);
 }
 
 TEST_F(CommandBar, RightClickOnTheBarOutsideTheBoxOpensTheLauncherMenuAtThePointer) {

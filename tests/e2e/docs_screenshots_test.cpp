@@ -1,7 +1,7 @@
 // Not a test: opens the windows the README shows, as they are shown there, and asks
 // scripts/screenshots.sh (which runs these disabled cases) to take each picture. A request is the
 // file <name>.rect in $ZARV_SHOT_DIR, with the part of the screen to take; <name>.done answers it.
-#include "core/internal_functions.h"
+#include "core/function_numbers.h"
 #include "editor_fixture.h"
 #include "settings/control_ids.h"
 

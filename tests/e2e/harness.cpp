@@ -467,9 +467,9 @@ std::vector<MarkerRun> ReadMarkerLog(const std::wstring& path) {
         for (size_t tab; (tab = data->find('\t', pos)) < end; pos = tab + 1)
             fields.push_back(data->substr(pos, tab - pos));
         fields.push_back(data->substr(pos, end - pos));
-        if (fields.size() != 5) continue;
+        if (fields.size() != 6) continue;
         runs.push_back({fields[0], fields[1], fields[2], fields[3],
-                        std::strtoll(fields[4].c_str(), nullptr, 10)});
+                        std::strtoll(fields[4].c_str(), nullptr, 10), FromUtf8(fields[5])});
     }
     return runs;
 }

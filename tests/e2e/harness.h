@@ -164,11 +164,12 @@ std::wstring LinuxProcFolder(const std::wstring& exe);
 
 // One line of the marker's log: how one marker run was started.
 struct MarkerRun {
-    std::string tag;           // "MARKER" or "DECOY"
-    std::string command_line;  // GetCommandLineA, unchanged
-    std::string current_dir;   // GetCurrentDirectoryA
-    std::string exe;           // GetModuleFileNameA
-    std::int64_t ticks = 0;    // QueryPerformanceCounter when it started
+    std::string tag;                 // "MARKER" or "DECOY"
+    std::string command_line;        // GetCommandLineA, unchanged
+    std::string current_dir;         // GetCurrentDirectoryA
+    std::string exe;                 // GetModuleFileNameA
+    std::int64_t ticks = 0;          // QueryPerformanceCounter when it started
+    std::wstring wide_command_line;  // GetCommandLineW, unchanged
 };
 
 // The complete lines of the log; empty when there is no log.

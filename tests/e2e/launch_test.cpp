@@ -81,6 +81,11 @@ TEST_F(Launch, ProgramGetsFilePathBlankOptionsInItsWorkDir) {
     EXPECT_EQ(runs[0].tag, "MARKER");
     EXPECT_EQ(runs[0].command_line, marker() + " " + options);
     EXPECT_EQ(runs[0].current_dir, ToAnsi(work));
+    // zarv's own tests of files fail quietly on a drive without a medium.
+    std::string error;
+    auto mode = RunProbe(zarv.handle(), dir(), "errormode", &error);
+    ASSERT_TRUE(mode) << error;
+    EXPECT_TRUE(std::stoul(*mode) & SEM_FAILCRITICALERRORS) << *mode;
 }
 
 TEST_F(Launch, EmptyOptionsAndWorkDirGiveATrailingBlankAndZarvsFolder) {
@@ -166,11 +171,12 @@ private:
     bool placed_ = false;
 };
 
-TEST_F(Launch, UnquotedPathWithBlanksRunsTheToolNotTheDecoy) {
+TEST_F(Launch, PathWithBlanksReachesTheToolAsOneArgument) {
     DecoyGuard guard;
     ASSERT_TRUE(guard.placed());
     const KeyCombo tool{kCtrlAlt, VK_F9}, after{kCtrlAlt, VK_F10};
-    WriteHotkeys({Entry(tool, ToAnsi(DecoyGuard::kTool), 0, "-q"), MarkerEntry(after, "-after")});
+    WriteHotkeys(
+        {Entry(tool, ToAnsi(DecoyGuard::kTool), 0, "-q file.txt"), MarkerEntry(after, "-after")});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
@@ -180,7 +186,7 @@ TEST_F(Launch, UnquotedPathWithBlanksRunsTheToolNotTheDecoy) {
     runs = PressAndWait(after, 2);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].tag, "MARKER") << "ran " << runs[0].exe << ": " << runs[0].command_line;
-    EXPECT_EQ(runs[0].command_line, "C:\\Program Files\\Tool\\tool.exe -q");
+    EXPECT_EQ(runs[0].command_line, "\"C:\\Program Files\\Tool\\tool.exe\" -q file.txt");
     EXPECT_EQ(_stricmp(runs[0].exe.c_str(), ToAnsi(DecoyGuard::kTool).c_str()), 0) << runs[0].exe;
     EXPECT_EQ(runs[1].command_line, marker() + " -after");
 }

@@ -1,12 +1,14 @@
 // The marker: a program the end-to-end tests let zarv.exe start. It appends one line saying how
 // it was started to a log and ends:
 //
-//   tag TAB command line TAB current folder TAB own path TAB performance-counter ticks LF
+//   tag TAB command line TAB current folder TAB own path TAB performance-counter ticks
+//       TAB wide command line LF
 //
-// The texts are the ANSI bytes the system gives (GetCommandLineA and friends), unchanged. The log
-// is the file named by the environment variable ZARV_MARKER_LOG (zarv.exe hands its environment
-// on to what it starts), else marker.log next to the executable. The tag is "MARKER", or the one
-// the build gives a variant ("DECOY"). The variant built with MARKER_WINDOW then shows a window of
+// The texts are the ANSI bytes the system gives (GetCommandLineA and friends), unchanged; the
+// wide command line (GetCommandLineW) is written in UTF-8. The log is the file named by the
+// environment variable ZARV_MARKER_LOG (zarv.exe hands its environment on to what it starts), else
+// marker.log next to the executable. The tag is "MARKER", or the one the build gives a variant
+// ("DECOY"). The variant built with MARKER_WINDOW then shows a window of
 // the class "ZarvMarkerWindow", as a program started by a hot key does, until it is closed or 20 s
 // have passed.
 #include <windows.h>
@@ -72,6 +74,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     line.append(buf, n);
     line += '\t';
     line += std::to_string(now.QuadPart);
+    line += '\t';
+    const wchar_t* wide = GetCommandLineW();
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(bytes > 0 ? static_cast<size_t>(bytes) : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), bytes, nullptr, nullptr);
+    line += utf8.c_str();
     line += '\n';
 
     // Several markers may start at once: append the whole line in one write, and wait out

@@ -456,6 +456,11 @@ std::string Answer(const std::string& request) {
     if (request.rfind("dpichanged\t", 0) == 0) return DpiChanged(request.substr(11));
 
     if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
+    if (request == "errormode") {
+        const UINT mode = SetErrorMode(0);
+        SetErrorMode(mode);
+        return "ok\n" + std::to_string(mode) + "\n";
+    }
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();
         if (menus.empty()) return "error\tno open menu\n";

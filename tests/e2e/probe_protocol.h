@@ -20,6 +20,7 @@
 //             system does when the window moves to a monitor of another DPI
 //   messages <tab> window <tab> ms
 //             the messages the window's thread takes from its queue during ms milliseconds
+//   errormode the process's error mode (SetErrorMode)
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
 //   ok
@@ -36,6 +37,7 @@
 //            (caption-width: the caption's width in the header's font or in the default GUI
 //            font, whichever is wider)
 //   message  number(hex)
+//   number   (errormode: the mode in decimal)
 //   drawn  left  top  right  bottom
 //            (the extent, in client coordinates, of the pixels of the part that differ from
 //            its top-left pixel; all 0 when none does)

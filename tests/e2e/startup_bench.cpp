@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "bench_timing.h"
-#include "core/internal_functions.h"
+#include "core/function_numbers.h"
 #include "harness.h"
 #include "ui_helpers.h"
 

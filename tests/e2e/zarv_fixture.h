@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/internal_functions.h"
+#include "core/function_numbers.h"
 #include "harness.h"
 
 namespace e2e {

@@ -9,6 +9,7 @@
 
 #include "core/launcher_items.h"
 #include "menus/launcher_menu.h"
+#include "widgets/base/ansi.h"
 
 namespace zarv {
 namespace {
@@ -84,9 +85,16 @@ HandleCounts CountHandles() {
     return c;
 }
 
+// The entries' files as the menu takes them.
+std::vector<std::wstring> Files(const std::vector<THotkeyItem>& entries) {
+    std::vector<std::wstring> files;
+    for (const THotkeyItem& e : entries) files.push_back(AnsiToWide(e.FilePath));
+    return files;
+}
+
 std::vector<LauncherItem> Items(const std::vector<THotkeyItem>& entries) {
-    return BuildLauncherItems(entries, [](const std::string& p) {
-        DWORD a = GetFileAttributesA(p.c_str());
+    return BuildLauncherItems(entries, [&](std::size_t i) {
+        DWORD a = GetFileAttributesA(entries[i].FilePath.c_str());
         return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
     });
 }
@@ -94,7 +102,7 @@ std::vector<LauncherItem> Items(const std::vector<THotkeyItem>& entries) {
 TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    menu.Rebuild(entries, Items(entries));
+    menu.Rebuild(Files(entries), Items(entries));
     ASSERT_EQ(GetMenuItemCount(menu.handle()), 6);
     ItemState exe = ReadItem(menu.handle(), 0);
     EXPECT_EQ(exe.caption, L"exe[Ctrl + Alt + A]");
@@ -126,7 +134,7 @@ TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
 TEST(LauncherMenu, IconsAreTakenAFewAtATimeInItemOrder) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    menu.Rebuild(entries, Items(entries));
+    menu.Rebuild(Files(entries), Items(entries));
     EXPECT_FALSE(menu.TakeIcons(1));
     EXPECT_EQ(menu.TakenIcons(), 1u);
     EXPECT_FALSE(menu.TakeIcons(2));  // the missing entry in between takes no picture
@@ -137,9 +145,9 @@ TEST(LauncherMenu, IconsAreTakenAFewAtATimeInItemOrder) {
     EXPECT_EQ(menu.TakenIcons(), 4u);
 
     // A rebuild half-way starts over with an empty list.
-    menu.Rebuild(entries, Items(entries));
+    menu.Rebuild(Files(entries), Items(entries));
     menu.TakeIcons(2);
-    menu.Rebuild(entries, Items(entries));
+    menu.Rebuild(Files(entries), Items(entries));
     EXPECT_EQ(menu.TakenIcons(), 0u);
     menu.EnsureIcons();
     EXPECT_EQ(menu.TakenIcons(), 4u);
@@ -190,7 +198,7 @@ COLORREF DrawnPixel(TLauncherMenu& menu, int tag, int x, int y) {
 TEST(LauncherMenu, AnItemDrawnBeforeTheIdlePassTakesItsOwnPicture) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    menu.Rebuild(entries, Items(entries));
+    menu.Rebuild(Files(entries), Items(entries));
     const auto func = DrawnPicture(menu, 4);  // the menu opened at once
     EXPECT_EQ(menu.TakenIcons(), 1u);
     EXPECT_FALSE(menu.TakeIcons(2));  // the exe and the document; the drawn item is skipped
@@ -213,7 +221,7 @@ TEST(LauncherMenu, AProgramWithoutAnIconShowsTheSystemApplicationIcon) {
 
     TLauncherMenu menu;
     std::vector<THotkeyItem> entries = {Entry("noicon", path, 0), Entry("exe", OwnExePath(), 0)};
-    menu.Rebuild(entries, Items(entries));
+    menu.Rebuild(Files(entries), Items(entries));
     const auto expected = DrawnSquare([](HDC dc, const RECT&) {
         HICON app =
             static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED));
@@ -228,7 +236,7 @@ TEST(LauncherMenu, PicturesKeepTheirTransparentPixels) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
     for (int pass = 0; pass < 2; ++pass) {  // also after a rebuild
-        menu.Rebuild(entries, Items(entries));
+        menu.Rebuild(Files(entries), Items(entries));
         menu.EnsureIcons();
     }
     // The URL picture is a 16-colour globe whose corners are transparent; the internal
@@ -242,7 +250,7 @@ TEST(LauncherMenu, PicturesKeepTheirTransparentPixels) {
 TEST(LauncherMenu, EmptyListGivesEmptyMenu) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    menu.Rebuild(entries, Items(entries));
+    menu.Rebuild(Files(entries), Items(entries));
     menu.EnsureIcons();
     menu.Rebuild({}, {});
     EXPECT_EQ(GetMenuItemCount(menu.handle()), 0);
@@ -253,12 +261,12 @@ TEST(LauncherMenu, RebuildingReleasesEveryPicture) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
     auto items = Items(entries);
-    menu.Rebuild(entries, items);
+    menu.Rebuild(Files(entries), items);
     menu.EnsureIcons();
     HandleCounts before = CountHandles();
     ASSERT_GT(before.gdi, 0u);
     for (int i = 0; i < 1000; ++i) {
-        menu.Rebuild(entries, items);
+        menu.Rebuild(Files(entries), items);
         menu.EnsureIcons();
     }
     HandleCounts after = CountHandles();

@@ -1,57 +1,267 @@
 #include "widgets/base/files.h"
 
-#include <windows.h>
+#include <shlobj.h>
 
 #include "core/variables.h"
+#include "core/wow64_paths.h"
+#include "widgets/base/ansi.h"
+#include "widgets/base/handles.h"
 
 namespace zarv {
 namespace {
 
-bool IsFile(DWORD attributes) {
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+DWORD Attributes(const std::wstring& path) {
+    return path.empty() ? INVALID_FILE_ATTRIBUTES
+                        : GetFileAttributesW(FileSystemPath(path).c_str());
 }
 
-bool Exists(const std::string& ansiPath) {
-    return GetFileAttributesA(ansiPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Exists(const std::wstring& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+// A text the system gives through a call that fills a buffer and answers the size it needs.
+template <typename Get>
+std::wstring TextFrom(Get get) {
+    std::wstring text(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = get(text.data(), static_cast<DWORD>(text.size()));
+        if (n < text.size()) {
+            text.resize(n);
+            return text;
+        }
+        text.resize(n);  // n is the size the text needs, with its terminating zero
+    }
 }
 
-}  // namespace
-
-bool IsExistingFile(const std::string& ansiPath) {
-    return !ansiPath.empty() && IsFile(GetFileAttributesA(ansiPath.c_str()));
+std::wstring SystemFolder() {
+    return TextFrom([](wchar_t* b, DWORD n) { return GetSystemDirectoryW(b, n); });
 }
 
-bool IsExistingFile(const std::wstring& path) {
-    return !path.empty() && IsFile(GetFileAttributesW(path.c_str()));
-}
-
-std::optional<std::string> EnvironmentVariable(std::string_view ansiName) {
-    const std::string name(ansiName);
-    std::string value(MAX_PATH, '\0');
+std::optional<std::wstring> Variable(const std::wstring& name) {
+    std::wstring value(MAX_PATH, L'\0');
     for (;;) {
         SetLastError(ERROR_SUCCESS);
         const DWORD n =
-            GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+            GetEnvironmentVariableW(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
         if (n == 0) {
             // Set but empty, or not set at all.
             if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-            return std::string();
+            return std::wstring();
         }
         if (n < value.size()) {
             value.resize(n);
             return value;
         }
-        value.resize(n);  // n is the size the value needs, with its terminating zero
+        value.resize(n);
     }
 }
 
-std::string ResolvedPath(const std::string& ansiPath) {
-    return ResolvePath(ansiPath, EnvironmentVariable, Exists);
+// A failed call's error; never 0, which would read as success.
+DWORD LastError() {
+    const DWORD error = GetLastError();
+    return error ? error : ERROR_GEN_FAILURE;
 }
 
-std::string ExpandedText(const std::string& ansiText) {
-    if (ansiText.find('%') == std::string::npos) return ansiText;
-    return ExpandVariables(ansiText, EnvironmentVariable);
+}  // namespace
+
+bool ReadsPathsAs64Bit() {
+#ifdef _WIN64
+    return false;
+#else
+    // Asked once: the answer holds for the life of the process.
+    static const bool wow64 = [] {
+        BOOL under = FALSE;
+        return IsWow64Process(GetCurrentProcess(), &under) && under;
+    }();
+    return wow64;
+#endif
+}
+
+std::wstring FileSystemPath(const std::wstring& path) {
+    if (!ReadsPathsAs64Bit()) return path;
+    return Wow64NativePath(path, SystemFolder());
+}
+
+std::wstring WrittenPath(const std::wstring& path) {
+    if (!ReadsPathsAs64Bit()) return path;
+    return Wow64WrittenPath(path, SystemFolder());
+}
+
+std::optional<std::wstring> EnvironmentVariable(std::wstring_view name) {
+    if (ReadsPathsAs64Bit()) {
+        const std::wstring_view native = Wow64VariableName(name);
+        if (native != name)
+            if (std::optional<std::wstring> value = Variable(std::wstring(native))) return value;
+    }
+    return Variable(std::wstring(name));
+}
+
+std::wstring EntryPath(const std::wstring& path) {
+    return ResolvePath(path, EnvironmentVariable, Exists);
+}
+
+std::wstring EntryPath(const std::string& ansiPath) { return EntryPath(AnsiToWide(ansiPath)); }
+
+std::wstring EntryText(const std::string& ansiText) {
+    const std::wstring text = AnsiToWide(ansiText);
+    if (text.find(L'%') == std::wstring::npos) return text;
+    return ExpandVariables(text, EnvironmentVariable);
+}
+
+bool IsExistingFile(const std::wstring& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsExistingFolder(const std::wstring& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool EntryFileExists(const std::string& ansiPath) { return IsExistingFile(EntryPath(ansiPath)); }
+
+std::vector<std::wstring> ProgramSearchFolders() {
+    std::vector<std::wstring> folders;
+    const std::wstring self =
+        TextFrom([](wchar_t* b, DWORD n) { return GetModuleFileNameW(nullptr, b, n); });
+    const std::size_t cut = self.find_last_of(L'\\');
+    if (cut != std::wstring::npos) folders.push_back(self.substr(0, cut));
+    folders.push_back(TextFrom([](wchar_t* b, DWORD n) { return GetCurrentDirectoryW(n, b); }));
+    // Under WOW64 this is tested through "Sysnative": the 64-bit system folder.
+    folders.push_back(SystemFolder());
+    const std::wstring windows =
+        TextFrom([](wchar_t* b, DWORD n) { return GetWindowsDirectoryW(b, n); });
+    folders.push_back(windows.empty() ? windows : windows + L"\\System");
+    folders.push_back(windows);
+    const std::wstring list = Variable(L"PATH").value_or(std::wstring());
+    for (std::size_t start = 0; start <= list.size();) {
+        std::size_t end = list.find(L';', start);
+        if (end == std::wstring::npos) end = list.size();
+        std::wstring folder = list.substr(start, end - start);
+        if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"')
+            folder = folder.substr(1, folder.size() - 2);
+        if (!folder.empty()) folders.push_back(folder);
+        start = end + 1;
+    }
+    return folders;
+}
+
+HICON FirstIconOf(const std::wstring& path, int size) {
+    const std::wstring file = FileSystemPath(path);
+    HICON icon = nullptr;
+    // The shell's small icon at the system's size; at any other size the picture of that size
+    // that the file holds (or the nearest, scaled).
+    if (size == GetSystemMetrics(SM_CXSMICON)) {
+        if (ExtractIconExW(file.c_str(), 0, nullptr, &icon, 1) > 0) return icon;
+        return nullptr;
+    }
+    if (SHDefExtractIconW(file.c_str(), 0, 0, &icon, nullptr, MAKELONG(size, size)) == S_OK)
+        return icon;
+    return nullptr;
+}
+
+HICON AssociatedIcon(const std::wstring& path, int size) {
+    const std::wstring file = FileSystemPath(path);
+    SHFILEINFOW info{};
+    const UINT which = size > GetSystemMetrics(SM_CXSMICON) ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+    if (!SHGetFileInfoW(file.c_str(), 0, &info, sizeof info, SHGFI_ICON | which) || !info.hIcon)
+        return nullptr;
+    if (size == GetSystemMetrics(SM_CXSMICON)) return info.hIcon;
+    // Taken again from its resource at the wanted size where it has one (else scaled).
+    HICON sized = static_cast<HICON>(
+        CopyImage(info.hIcon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE | LR_COPYDELETEORG));
+    return sized ? sized : info.hIcon;
+}
+
+IconPresence FileIconPresence(const std::wstring& path) {
+    // Telling that a program holds no icon is several times cheaper than the system's
+    // extraction, which maps the whole file.
+    UniqueKernelHandle file(CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return IconPresence::Unknown;
+    auto readAt = [&](std::uint32_t offset, std::uint32_t size) {
+        std::string bytes(size, '\0');
+        LARGE_INTEGER at{};
+        at.QuadPart = offset;
+        DWORD got = 0;
+        if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
+            !ReadFile(file.get(), bytes.data(), size, &got, nullptr))
+            got = 0;
+        bytes.resize(got);
+        return bytes;
+    };
+    // The headers lie in the first page: one read serves them all.
+    const std::string head = readAt(0, 4096);
+    return PeIconPresence([&](std::uint32_t offset, std::uint32_t size) {
+        if (offset <= head.size() && size <= head.size() - offset) return head.substr(offset, size);
+        return readAt(offset, size);
+    });
+}
+
+DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
+                   const std::wstring& program, const StartCalls& calls) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    GetStartupInfoW(&si);
+    // CreateProcess may write into the command line, so it gets a private copy.
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    // The command line keeps the path as the entry names it; only the program to run is named
+    // the way this process reaches it.
+    std::wstring application;
+    if (!program.empty()) {
+        std::wstring native = FileSystemPath(program);
+        if (native != program && IsExistingFile(program)) application = std::move(native);
+    }
+    PROCESS_INFORMATION pi{};
+    // The right to take the foreground is passed on before the new program can open its first
+    // window: to any process before the start, which then goes ahead at once; where the system
+    // refuses that, to the new process alone while it waits, started suspended. It gets the
+    // system's error mode, not ours (which keeps the drive boxes away from our tests of files).
+    const bool passedOn = calls.allowSetForeground(ASFW_ANY) != FALSE;
+    const DWORD flags = (passedOn ? 0 : CREATE_SUSPENDED) | CREATE_DEFAULT_ERROR_MODE;
+    if (!calls.createProcess(application.empty() ? nullptr : application.c_str(), line.data(),
+                             nullptr, nullptr, FALSE, flags, nullptr,
+                             workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
+        return LastError();
+    if (!passedOn) {
+        calls.allowSetForeground(pi.dwProcessId);
+        ResumeThread(pi.hThread);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return 0;
+}
+
+DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& parameters,
+                 const std::wstring& folder, const StartCalls& calls) {
+    const std::wstring file = FileSystemPath(program);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // no error boxes; the elevation prompt still shows
+    info.hwnd = owner;
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+    info.nShow = SW_SHOW;
+    calls.allowSetForeground(ASFW_ANY);
+    return calls.shellExecuteEx(&info) ? 0 : LastError();
+}
+
+void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) {
+    // The target as written, also under WOW64: what opens a document or folder may be a 64-bit
+    // program (Explorer), which sees the 64-bit system folder under its own name and no
+    // "Sysnative" at all.
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // as ShellExecute: its failure is its answer
+    info.hwnd = owner;
+    info.lpVerb = L"Open";
+    info.lpFile = target.c_str();
+    info.nShow = SW_SHOW;
+    // The shell may start a program or hand the target to one that runs already.
+    calls.allowSetForeground(ASFW_ANY);
+    calls.shellExecuteEx(&info);
 }
 
 }  // namespace zarv

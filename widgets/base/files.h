@@ -1,21 +1,99 @@
 #pragma once
-// File-system questions the windows ask, and the paths of the entries as they are used.
+// Where a path meets the file system. What an entry names becomes wide text here once, from the
+// record's bytes: its %NAME% references expanded, read as the running Windows means it (the
+// 32-bit build on 64-bit Windows reads it as the 64-bit build does), tested, given its icon and
+// started. Every way of starting something (hot keys, launcher items, the command bar) ends in
+// the starts below, and every test of an entry's file is made here.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/pe_icons.h"
 
 namespace zarv {
 
-// True when path names an existing file, not a folder. The ANSI form takes the records' bytes.
-bool IsExistingFile(const std::string& ansiPath);
-bool IsExistingFile(const std::wstring& path);
+// ---- Reading a path ---------------------------------------------------------------------------
 
-// The value of one of this process's environment variables, in ANSI bytes; nothing when unset.
-std::optional<std::string> EnvironmentVariable(std::string_view ansiName);
-// A file or folder field of an entry as it is used: with its %NAME% references expanded, unless
-// something exists at the path as written. The stored text is never changed.
-std::string ResolvedPath(const std::string& ansiPath);
-// Options of an entry as they are used: %NAME% references expanded.
-std::string ExpandedText(const std::string& ansiText);
+// True for the 32-bit build on 64-bit Windows (under WOW64). There the system folder, the
+// program folders and the search for a bare program name are read as 64-bit Windows means them;
+// elsewhere every path is used as it stands.
+bool ReadsPathsAs64Bit();
+// The path the file system is asked about for path: under WOW64 the 64-bit system folder is
+// reached through "Sysnative"; anything else, and everything elsewhere, unchanged.
+std::wstring FileSystemPath(const std::wstring& path);
+
+// The other way, for a path the user picked in a system dialog that was opened through
+// FileSystemPath: under WOW64 "...\Sysnative\..." is given back as "...\System32\...", the way
+// entries name it, so that the data file means the same to both builds.
+std::wstring WrittenPath(const std::wstring& path);
+
+// The value of one of this process's environment variables; nothing when unset. Under WOW64
+// "ProgramFiles" and "CommonProgramFiles" give the 64-bit folders.
+std::optional<std::wstring> EnvironmentVariable(std::wstring_view name);
+// A file or folder field of an entry as it is used: wide text, with its %NAME% references
+// expanded, unless something exists at the path as written. The stored text is never changed.
+std::wstring EntryPath(const std::string& ansiPath);
+std::wstring EntryPath(const std::wstring& path);
+// Options of an entry as they are used: wide text, %NAME% references expanded.
+std::wstring EntryText(const std::string& ansiText);
+
+// ---- Testing it -------------------------------------------------------------------------------
+
+// True when path names an existing file, not a folder (read as above); a drive without a medium
+// answers false without a box.
+bool IsExistingFile(const std::wstring& path);
+bool IsExistingFolder(const std::wstring& path);
+// Whether the file entry ansiPath names, as it is used, exists.
+bool EntryFileExists(const std::string& ansiPath);
+
+// The folders the direct start looks in for a program named without one, in its order: the
+// resident program's folder, the current folder, the system folders, then PATH.
+std::vector<std::wstring> ProgramSearchFolders();
+
+// ---- Its icon ---------------------------------------------------------------------------------
+
+// The first icon of a program, library or icon file at size x size; nullptr when it holds none.
+HICON FirstIconOf(const std::wstring& path, int size);
+// The shell's picture for the file's type, at size x size; nullptr when there is none.
+HICON AssociatedIcon(const std::wstring& path, int size);
+// Whether the file holds an icon of its own, from its headers.
+IconPresence FileIconPresence(const std::wstring& path);
+
+// ---- Starting it ------------------------------------------------------------------------------
+
+// The system calls a start is made of: the system's own in the program; tests hand in stand-ins
+// that record what they are asked and answer as the system would.
+struct StartCalls {
+    decltype(&CreateProcessW) createProcess = &CreateProcessW;
+    decltype(&ShellExecuteExW) shellExecuteEx = &ShellExecuteExW;
+    decltype(&AllowSetForegroundWindow) allowSetForeground = &AllowSetForegroundWindow;
+    decltype(&GetForegroundWindow) foregroundWindow = &GetForegroundWindow;
+};
+
+// Every start passes on the right to set the foreground window, which a hot key (or our own menu
+// or bar in front) gave the program for the moment, so that the started program's window comes
+// to the front and typed keys reach it. The launcher itself is not activated.
+
+// Starts a process directly from commandLine, whole, with the resident program's own start-up
+// information, nothing inherited, the system's default error mode, in workDir (or, when it is
+// empty, in the current folder). program, when known, is the file the command line starts with:
+// under WOW64 one in the system folder is given as the program to run through "Sysnative".
+// 0 when the process was created (its handles are closed at once), else the system's error.
+DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
+                   const std::wstring& program, const StartCalls& calls = {});
+
+// The shell's "open" of a program with parameters in a folder (empty: the current one), without
+// error boxes: 0 when it started, else the error (ERROR_CANCELLED: the user declined the
+// elevation prompt). owner is the window the elevation prompt comes up over.
+DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& parameters,
+                 const std::wstring& folder, const StartCalls& calls = {});
+
+// The shell's "Open" for a file, folder or URL, owned by owner, shown normally. The target goes
+// to the shell as written: the program that opens it reads it as 64-bit Windows means it.
+void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls = {});
 
 }  // namespace zarv

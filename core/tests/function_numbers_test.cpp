@@ -1,4 +1,4 @@
-#include "core/internal_functions.h"
+#include "core/function_numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,118 @@
+// On 64-bit Windows the 32-bit build reads the entries' paths as the 64-bit build does: a program
+// that lies only in the 64-bit system folder, %ProgramFiles% and a bare name typed into the bar
+// name the same programs under both builds. The cases skip on 32-bit Windows.
+#include <filesystem>
+
+#include "ui_helpers.h"
+#include "zarv_fixture.h"
+
+namespace e2e {
+namespace {
+
+using namespace ui;
+
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+
+// True when the driver runs on 64-bit Windows: as a 64-bit program, or under WOW64.
+bool On64BitWindows() {
+    if (sizeof(void*) == 8) return true;
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// The 64-bit system folder as this driver reaches it: a 32-bit program only through Sysnative.
+std::wstring NativeSystemFolder() {
+    return sizeof(void*) == 8 ? L"C:\\Windows\\System32" : L"C:\\Windows\\Sysnative";
+}
+
+// A copy of the marker placed for the test, removed again whatever the test does.
+class PlacedMarker {
+public:
+    explicit PlacedMarker(std::wstring path) : path_(std::move(path)) {
+        placed_ = CopyTo(HelperFolder() + L"\\marker.exe", path_);
+    }
+    ~PlacedMarker() {
+        DeleteFileW(path_.c_str());
+        RemoveDirectoryW(std::filesystem::path(path_).parent_path().c_str());  // when empty
+    }
+    bool placed() const { return placed_; }
+
+private:
+    std::wstring path_;
+    bool placed_ = false;
+};
+
+HotkeyRecord Entry(KeyCombo chord, std::string file_path, std::uint8_t func_no,
+                   std::string options = {}) {
+    return {"entry",
+            std::move(file_path),
+            std::move(options),
+            "",
+            "key",
+            static_cast<std::uint8_t>(chord.modifiers),
+            static_cast<std::uint8_t>(chord.vkey),
+            func_no};
+}
+
+class Wow64 : public ZarvTest {
+protected:
+    void SetUp() override {
+        if (!On64BitWindows()) GTEST_SKIP() << "not on 64-bit Windows";
+        ZarvTest::SetUp();
+    }
+};
+
+TEST_F(Wow64, ProgramOnlyInTheSystemFolderHoldsItsKeyAndStartsWithItsOptions) {
+    PlacedMarker placed(NativeSystemFolder() + L"\\zarv_e2e_sys.exe");
+    ASSERT_TRUE(placed.placed());
+    // Written in another letter case than the system's own.
+    const std::string file = "C:\\WINDOWS\\system32\\zarv_e2e_sys.exe";
+    const KeyCombo key{kCtrlAlt, VK_F5};
+    WriteHotkeys({Entry(key, file, 0, "-s \"a b\"")});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    EXPECT_EQ(TryRegister(key), ERROR_HOTKEY_ALREADY_REGISTERED) << "shown as missing";
+    auto runs = PressAndWait(key, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, file + " -s \"a b\"");
+}
+
+TEST_F(Wow64, ProgramFilesNamesTheSixtyFourBitFolder) {
+    PlacedMarker placed(L"C:\\Program Files\\ZarvE2E\\x.exe");
+    ASSERT_TRUE(placed.placed());
+    const KeyCombo key{kCtrlAlt, VK_F6};
+    WriteHotkeys({Entry(key, "%ProgramFiles%\\ZarvE2E\\x.exe", 0, "-p")});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    EXPECT_EQ(TryRegister(key), ERROR_HOTKEY_ALREADY_REGISTERED) << "shown as missing";
+    auto runs = PressAndWait(key, 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, "\"C:\\Program Files\\ZarvE2E\\x.exe\" -p");
+}
+
+TEST_F(Wow64, BareNameTypedIntoTheBarIsFoundInTheSystemFolder) {
+    PlacedMarker placed(NativeSystemFolder() + L"\\zarv_e2e_bare.exe");
+    ASSERT_TRUE(placed.placed());
+    const KeyCombo bar{kCtrlAlt, VK_F7};
+    WriteHotkeys({Entry(bar, "", zarv::kFuncCommandBar)});
+    Process& zarv = StartZarv();
+    HWND main = WaitResident(zarv);
+    ASSERT_TRUE(main);
+
+    Press(bar);
+    ASSERT_TRUE(WaitBarShown(main));
+    HWND box = CommandBox(main);
+    ASSERT_TRUE(box);
+    const std::wstring typed = L"zarv_e2e_bare -t x";
+    TypeText(typed);
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box) == typed; }));
+    PressKey(VK_RETURN);
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].wide_command_line, typed);
+}
+
+}  // namespace
+}  // namespace e2e
