@@ -58,7 +58,11 @@ TEST_F(HeldFile, AFileFreedAfterStartUpIsReadAgainWithoutAnyActionAndKept) {
     EXPECT_EQ(File(), real);
     EXPECT_FALSE(Backup()) << "a file read whole needs no copy";
 
-    // Read, the file leaves nothing on the clock: the program sleeps until it is asked.
+    // Read, the file leaves nothing on the clock: the program sleeps until it is asked, once its
+    // work after start-up is done (the command bar's controls, made a moment after it).
+    ASSERT_TRUE(WaitUntil([&] {
+        return FindWindowExW(main_, nullptr, L"TPanel", nullptr) != nullptr;
+    })) << "the command bar's controls were never made";
     std::string error;
     auto messages = QueuedMessages(zarv_->handle(), dir(), main_, 3000, &error);
     ASSERT_TRUE(messages) << error;
