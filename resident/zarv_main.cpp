@@ -190,15 +190,11 @@ void TZarv_main::WMHotKey(WPARAM id) {
     const THotkeyItem* entry = hotkeys_->Entry(id);
     if (!entry) return;
     // The keyboard's repeats of a held key raise the hot key again where the system ignores
-    // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs. Its
-    // looks at the key begin once a program's start is on its way; for any other entry before
-    // it runs, since the entry may open a modal window whose loop receives the repeats and the
-    // timer.
+    // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs, since
+    // the entry may open a modal window whose loop receives the repeats and the timer.
     if (!keyWatch_.Press(static_cast<unsigned>(id), entry->VKey)) return;
-    const bool program = entry->FuncNo == kFuncProgram;
-    if (!program) SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
+    SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
     RunHotkeyEntry(id);
-    if (program) SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
 }
 
 void TZarv_main::WatchHotkeyKey() {

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "core/variables.h"
 #include "core/wow64_paths.h"
 #include "widgets/base/ansi.h"
@@ -17,7 +19,9 @@ DWORD Attributes(const std::wstring& path) {
 
 bool Exists(const std::wstring& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 
-// A text the system gives through a call that fills a buffer and answers the size it needs.
+// A text the system gives through a call that fills a buffer: most answer the size they need,
+// with the terminating zero; GetModuleFileNameW answers the buffer's size, its text cut. Either
+// way the buffer grows until the text fits.
 template <typename Get>
 std::wstring TextFrom(Get get) {
     std::wstring text(MAX_PATH, L'\0');
@@ -27,12 +31,16 @@ std::wstring TextFrom(Get get) {
             text.resize(n);
             return text;
         }
-        text.resize(n);  // n is the size the text needs, with its terminating zero
+        text.resize(std::max<std::size_t>(n, text.size() * 2));
     }
 }
 
-std::wstring SystemFolder() {
-    return TextFrom([](wchar_t* b, DWORD n) { return GetSystemDirectoryW(b, n); });
+// Asked once: the system folder does not move while the program runs, and every test of a path
+// under WOW64 compares against it.
+const std::wstring& SystemFolder() {
+    static const std::wstring folder =
+        TextFrom([](wchar_t* b, DWORD n) { return GetSystemDirectoryW(b, n); });
+    return folder;
 }
 
 std::optional<std::wstring> Variable(const std::wstring& name) {
