@@ -14,16 +14,21 @@ public:
     // followed by a new press counts as holding the key.
     static constexpr unsigned kLookMs = 30;
 
-    // A hot-key message for identifier id, whose combination ends in the key vkey: true when it
-    // is a new press and its entry runs, false for a repeat of the key that ran last and has not
-    // been released since. After a run the watch is on, on vkey.
-    bool Press(unsigned id, unsigned char vkey);
-    // One look at the watched key; keyDown tells whether it is still held. The watch ends when
-    // the key is up at a look after one that saw it down, or at two looks in a row: some systems
-    // (Wine) answer a key that was up from a snapshot up to 50 ms old, so the first look at a key
-    // just pressed may tell of the time before the press. The result is Watching() afterwards:
-    // whether to keep looking.
-    bool Look(bool keyDown);
+    // A look this long after the press tells the key's state after the press; see Look.
+    static constexpr unsigned kFreshMs = 60;
+
+    // A hot-key message for identifier id, whose combination ends in the key vkey, pressed at
+    // nowMs (a millisecond clock that may wrap): true when it is a new press and its entry runs,
+    // false for a repeat of the key that ran last and has not been released since. After a run
+    // the watch is on, on vkey.
+    bool Press(unsigned id, unsigned char vkey, unsigned nowMs);
+    // One look at the watched key at nowMs; keyDown tells whether it is still held. Some systems
+    // (Wine) answer a key that was up from a snapshot up to 50 ms old, so a look soon after the
+    // press may tell of the time before it. The watch ends when the key is up at a look after
+    // one that saw it down, at two looks in a row, or at one look kFreshMs after the press (the
+    // timer's ticks come late while the program is busy, and a second press must not wait for
+    // them). The result is Watching() afterwards: whether to keep looking.
+    bool Look(bool keyDown, unsigned nowMs);
     // Ends the watch: the identifiers have been given out anew.
     void Reset() { id_ = 0; }
 
@@ -34,6 +39,7 @@ public:
 private:
     unsigned id_ = 0;  // 0: no watch (identifiers start at 1)
     unsigned char vkey_ = 0;
+    unsigned pressMs_ = 0;
     bool seenDown_ = false;  // a look of this watch saw the key down
     bool seenUp_ = false;    // the last look saw it up
 };

@@ -192,13 +192,13 @@ void TZarv_main::WMHotKey(WPARAM id) {
     // The keyboard's repeats of a held key raise the hot key again where the system ignores
     // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs, since
     // the entry may open a modal window whose loop receives the repeats and the timer.
-    if (!keyWatch_.Press(static_cast<unsigned>(id), entry->VKey)) return;
+    if (!keyWatch_.Press(static_cast<unsigned>(id), entry->VKey, GetTickCount())) return;
     SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
     RunHotkeyEntry(id);
 }
 
 void TZarv_main::WatchHotkeyKey() {
-    if (!keyWatch_.Look((GetAsyncKeyState(keyWatch_.Key()) & 0x8000) != 0))
+    if (!keyWatch_.Look((GetAsyncKeyState(keyWatch_.Key()) & 0x8000) != 0, GetTickCount()))
         KillTimer(hwnd(), kKeyWatchTimer);
 }
 
