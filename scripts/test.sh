@@ -37,6 +37,24 @@ run_suite() (
         zarv_stop_xvfb
     }
     trap cleanup EXIT
+    # wine_ctest PRESET [REGEX]: the preset's cases (those REGEX matches); when a case failed
+    # because Wine itself aborted in glibc's malloc (once in a dozen fresh prefixes, on the first
+    # window), the failed cases run once more, by name (the other build's suite may share the
+    # build folder's record of failures). Without such an abort a failure stands as it is.
+    wine_ctest() {
+        local out rc failed
+        out=$(mktemp)
+        ctest --preset "$1" -R "${2:-.}" --no-tests=error 2>&1 | tee "$out"
+        rc=${PIPESTATUS[0]}
+        if [[ $rc != 0 ]] && grep -q 'Fatal glibc error: malloc' "$out"; then
+            failed=$(sed -n '/(Disabled)/d; s/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$out" | paste -sd '|')
+            echo "test.sh: Wine aborted in malloc: once more $failed"
+            ctest --preset "$1" -R "^($failed)\$" --no-tests=error
+            rc=$?
+        fi
+        rm -f "$out"
+        return "$rc"
+    }
     prefix=$ZARV_ROOT/build/wine-test-$arch
     rm -rf "$prefix"
     if ! zarv_make_prefix "$prefix" --test "${archflag[@]}" || ! zarv_start_xvfb; then
@@ -46,10 +64,10 @@ run_suite() (
     echo "Xvfb on $DISPLAY, prefix $WINEPREFIX"
     zarv_warm_server "build/$preset"
     section "$preset: tests under Wine ($arch)"
-    ctest --preset "$preset" --no-tests=error || fail "$preset: tests under Wine failed"
+    wine_ctest "$preset" || fail "$preset: tests under Wine failed"
     if [[ $arch == win64 ]]; then
         section "windows: the 32-bit build's WOW64 cases ($arch)"
-        ctest --preset windows -R '^Wow64\.' --no-tests=error ||
+        wine_ctest windows '^Wow64\.' ||
             fail "windows: the WOW64 cases failed in a 64-bit prefix"
     fi
     section "$preset: the release zip ($arch)"
