@@ -149,7 +149,16 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
             if (id == kOkId) {
-                Button14Click();
+                // Enter on a focused key picks that key, as on any push button: the keys are
+                // drawn here, so the dialog keys send Enter to OK instead.
+                const HWND focus = GetFocus();
+                const int key = GetDlgCtrlID(focus) - kFirstKeyId;
+                if (GetParent(focus) == hwnd() && key >= 0 &&
+                    key < static_cast<int>(kPickerKeyCount)) {
+                    Button1Click(static_cast<std::size_t>(key));
+                } else {
+                    Button14Click();
+                }
                 return 0;
             }
             if (id == kCancelId) {

@@ -298,14 +298,19 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
         Send(dialog_, kCheckBox1);
         EXPECT_EQ(DialogOk(), L"");
     }
-    // Cancel in the picker leaves the box as it was, with its key.
+    // Enter on a key the keyboard moved to (Tab from OK past Cancel to the first key) picks it
+    // and leaves the picker open; Cancel then leaves the box as it was, with its key.
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
     Pick(kKList1, kModCtrl);
     Pick(kKList2, kKeyTwo);
     Click(dialog_, kCallVK);
     HWND picker = WaitWindow(L"TVirualKeybord");
     ASSERT_TRUE(picker);
-    Send(picker, key_picker::kFirstKeyId);
+    for (UINT vk : {VK_TAB, VK_TAB, VK_RETURN}) PressKey(vk);
+    EXPECT_TRUE(WaitUntil([&] {
+        return TextOfControl(GetDlgItem(picker, key_picker::kSelectKeys)) == L"ESC";
+    })) << ToAnsi(TextOfControl(GetDlgItem(picker, key_picker::kSelectKeys)));
+    EXPECT_TRUE(IsWindow(picker));
     Click(picker, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
     EXPECT_EQ(TextOfControl(Item(kKList2)), L"2");
