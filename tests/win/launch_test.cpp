@@ -1,8 +1,8 @@
 // Starting programs with the system's process start and shell replaced by stand-ins that record
 // what they are asked and answer as Windows does: for a program asking for administrator rights
 // (740), for a missing folder, for a document. Every start passes on the right to take the
-// foreground, gives the started program the default error mode and owns its shell calls by the
-// window in front. The entries' texts are used wide, with their %NAME% references expanded.
+// foreground, gives the started program the default error mode (not the program's own, set
+// here as at start-up) and owns its shell calls by the window in front. The entries' texts are used wide, with their %NAME% references expanded.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -59,7 +59,8 @@ BOOL WINAPI RecordShellExecuteEx(SHELLEXECUTEINFOW* info) {
     g_record->owner = info->hwnd;
     g_record->calls.push_back(text(info->lpVerb) + L"|" + text(info->lpFile) + L"|" +
                               text(info->lpParameters) + L"|" + text(info->lpDirectory) +
-                              ((info->fMask & SEE_MASK_FLAG_NO_UI) ? L"" : L"|with boxes"));
+                              ((info->fMask & SEE_MASK_FLAG_NO_UI) ? L"" : L"|with boxes") +
+                              (GetErrorMode() ? L"|in our error mode" : L""));
     SetLastError(g_record->shellError);
     return g_record->shellError == 0;
 }
@@ -78,6 +79,7 @@ class Launching : public ::testing::Test {
 protected:
     void SetUp() override {
         g_record = &record;
+        ownErrorMode_ = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         folder_ = std::wstring(temp) + L"zarv-launch-test";
@@ -91,6 +93,7 @@ protected:
     void TearDown() override {
         if (record.process) CloseHandle(record.process);
         g_record = nullptr;
+        SetErrorMode(ownErrorMode_);
         DeleteFileW(document_.c_str());
         RemoveDirectoryW(folder_.c_str());
     }
@@ -106,6 +109,7 @@ protected:
     const StartCalls calls{&RecordCreateProcess, &RecordShellExecuteEx, &RecordAllow,
                            &RecordForeground};
     std::wstring folder_, document_;
+    UINT ownErrorMode_ = 0;
     const std::wstring regedit_ = L"C:\\windows\\regedit.exe";
 };
 

@@ -68,6 +68,18 @@ DWORD LastError() {
     return error ? error : ERROR_GEN_FAILURE;
 }
 
+// The shell's start, with the system's default error mode for the length of the call: what the
+// shell starts inherits the process's mode, which is the program's own for its quiet tests of
+// files (the direct start asks for the default with CREATE_DEFAULT_ERROR_MODE).
+BOOL ShellExecuteInDefaultErrorMode(SHELLEXECUTEINFOW& info, const StartCalls& calls) {
+    const UINT ours = SetErrorMode(0);
+    const BOOL done = calls.shellExecuteEx(&info);
+    const DWORD error = GetLastError();
+    SetErrorMode(ours);
+    SetLastError(error);
+    return done;
+}
+
 }  // namespace
 
 bool ReadsPathsAs64Bit() {
@@ -253,7 +265,7 @@ DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& pa
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = SW_SHOW;
     calls.allowSetForeground(ASFW_ANY);
-    return calls.shellExecuteEx(&info) ? 0 : LastError();
+    return ShellExecuteInDefaultErrorMode(info, calls) ? 0 : LastError();
 }
 
 void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) {
@@ -269,7 +281,7 @@ void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) 
     info.nShow = SW_SHOW;
     // The shell may start a program or hand the target to one that runs already.
     calls.allowSetForeground(ASFW_ANY);
-    calls.shellExecuteEx(&info);
+    ShellExecuteInDefaultErrorMode(info, calls);
 }
 
 }  // namespace zarv
