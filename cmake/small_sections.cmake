@@ -52,7 +52,9 @@ function(zarv_small_sections target)
     string(REPLACE "    *(.data_cygwin_nocopy)\n" "    *(.data_cygwin_nocopy)\n${crt}"
                    script "${script}")
     set(file ${CMAKE_BINARY_DIR}/zarv.ld)
-    file(WRITE ${file} "${script}")
+    # Written only when it changed: it is a link dependency, and every configure would relink.
+    file(WRITE ${file}.new "${script}")
+    configure_file(${file}.new ${file} COPYONLY)
     target_link_options(${target} PRIVATE -Wl,-T,${file})
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${file})
 endfunction()
