@@ -161,19 +161,8 @@ bool SaveFile(const std::wstring& path, const wchar_t* fileName, std::string_vie
 }  // namespace
 
 std::wstring DataFolder() {
-    std::vector<wchar_t> buf(MAX_PATH);
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n < buf.size()) {
-            buf.resize(n);
-            break;
-        }
-        buf.resize(buf.size() * 2);
-    }
-    std::wstring path(buf.begin(), buf.end());
-    size_t slash = path.find_last_of(L"\\/");
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-    if (folder.size() > 3 || (!folder.empty() && folder.back() != L'\\')) folder += L'\\';
+    std::wstring folder = ProgramFolder();
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
     return folder;
 }
 

@@ -19,6 +19,11 @@ DWORD Attributes(const std::wstring& path) {
 
 bool Exists(const std::wstring& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 
+// Something that is there, and a file, not a folder.
+bool IsFileAttributes(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // A text the system gives through a call that fills a buffer: most answer the size they need,
 // with the terminating zero; GetModuleFileNameW answers the buffer's size, its text cut. Either
 // way the buffer grows until the text fits.
@@ -44,22 +49,12 @@ const std::wstring& SystemFolder() {
 }
 
 std::optional<std::wstring> Variable(const std::wstring& name) {
-    std::wstring value(MAX_PATH, L'\0');
-    for (;;) {
-        SetLastError(ERROR_SUCCESS);
-        const DWORD n =
-            GetEnvironmentVariableW(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
-        if (n == 0) {
-            // Set but empty, or not set at all.
-            if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-            return std::wstring();
-        }
-        if (n < value.size()) {
-            value.resize(n);
-            return value;
-        }
-        value.resize(n);
-    }
+    SetLastError(ERROR_SUCCESS);
+    std::wstring value =
+        TextFrom([&](wchar_t* b, DWORD n) { return GetEnvironmentVariableW(name.c_str(), b, n); });
+    // Empty: set but empty, or not set at all.
+    if (value.empty() && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+    return value;
 }
 
 // A failed call's error; never 0, which would read as success.
@@ -126,10 +121,7 @@ std::wstring EntryText(const std::string& ansiText) {
     return ExpandVariables(text, EnvironmentVariable);
 }
 
-bool IsExistingFile(const std::wstring& path) {
-    const DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool IsExistingFile(const std::wstring& path) { return IsFileAttributes(Attributes(path)); }
 
 bool IsExistingFolder(const std::wstring& path) {
     const DWORD attributes = Attributes(path);
@@ -138,12 +130,16 @@ bool IsExistingFolder(const std::wstring& path) {
 
 bool EntryFileExists(const std::string& ansiPath) { return IsExistingFile(EntryPath(ansiPath)); }
 
-std::vector<std::wstring> ProgramSearchFolders() {
-    std::vector<std::wstring> folders;
+std::wstring ProgramFolder() {
     const std::wstring self =
         TextFrom([](wchar_t* b, DWORD n) { return GetModuleFileNameW(nullptr, b, n); });
-    const std::size_t cut = self.find_last_of(L'\\');
-    if (cut != std::wstring::npos) folders.push_back(self.substr(0, cut));
+    const std::size_t cut = self.find_last_of(L"\\/");
+    return cut == std::wstring::npos ? std::wstring() : self.substr(0, cut);
+}
+
+std::vector<std::wstring> ProgramSearchFolders() {
+    std::vector<std::wstring> folders;
+    if (std::wstring self = ProgramFolder(); !self.empty()) folders.push_back(std::move(self));
     folders.push_back(TextFrom([](wchar_t* b, DWORD n) { return GetCurrentDirectoryW(n, b); }));
     // Under WOW64 this is tested through "Sysnative": the 64-bit system folder.
     folders.push_back(SystemFolder());
@@ -230,7 +226,8 @@ DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
     std::wstring application;
     if (!program.empty()) {
         std::wstring native = FileSystemPath(program);
-        if (native != program && IsExistingFile(program)) application = std::move(native);
+        if (native != program && IsFileAttributes(GetFileAttributesW(native.c_str())))
+            application = std::move(native);
     }
     PROCESS_INFORMATION pi{};
     // The right to take the foreground is passed on before the new program can open its first

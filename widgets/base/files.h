@@ -50,6 +50,9 @@ bool IsExistingFolder(const std::wstring& path);
 // Whether the file entry ansiPath names, as it is used, exists.
 bool EntryFileExists(const std::string& ansiPath);
 
+// The folder the running program lies in, without a closing backslash ("C:" for a drive's root).
+std::wstring ProgramFolder();
+
 // The folders the direct start looks in for a program named without one, in its order: the
 // resident program's folder, the current folder, the system folders, then PATH.
 std::vector<std::wstring> ProgramSearchFolders();
