@@ -44,6 +44,13 @@ KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int o
     return {};
 }
 
+KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int ownRow,
+                   const RegistrationOutcome& pass,
+                   const std::function<bool(KeyCombination)>& trialFails) {
+    const bool held = pass.Holds(key);
+    return NoteForKey(key, rows, ownRow, !held && trialFails(key), held);
+}
+
 std::vector<KeyNote> PickerKeyNotes(std::uint8_t modifiers, const std::vector<HotkeyRow>& rows,
                                     int ownRow, const RegistrationOutcome& pass,
                                     const std::function<bool(KeyCombination)>& trialFails) {
@@ -52,8 +59,7 @@ std::vector<KeyNote> PickerKeyNotes(std::uint8_t modifiers, const std::vector<Ho
     const PickerKey* keys = PickerKeys();
     for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
         const KeyCombination key{modifiers, static_cast<std::uint8_t>(keys[k].Code)};
-        const bool held = pass.Holds(key);
-        notes.push_back(NoteForKey(key, rows, ownRow, !held && trialFails(key), held));
+        notes.push_back(NoteForKey(key, rows, ownRow, pass, trialFails));
     }
     return notes;
 }

@@ -58,10 +58,15 @@ struct KeyNote {
 KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int ownRow,
                    bool trialFailed, bool heldByUs);
 
+// The same, with the facts asked for: pass is the last registration pass; trialFails makes a
+// trial registration, only where the pass does not hold the combination (the program's own
+// registration would fail it).
+KeyNote NoteForKey(KeyCombination key, const std::vector<HotkeyRow>& rows, int ownRow,
+                   const RegistrationOutcome& pass,
+                   const std::function<bool(KeyCombination)>& trialFails);
+
 // The note of every key of the on-screen key picker (PickerKeys, in its order) combined with
-// modifiers, as NoteForKey gives it: pass is the last registration pass; trialFails makes a trial
-// registration, once per key and only where the pass does not hold the combination (the
-// program's own registration would fail it).
+// modifiers, as NoteForKey gives it, with one trial registration at most per key.
 std::vector<KeyNote> PickerKeyNotes(std::uint8_t modifiers, const std::vector<HotkeyRow>& rows,
                                     int ownRow, const RegistrationOutcome& pass,
                                     const std::function<bool(KeyCombination)>& trialFails);

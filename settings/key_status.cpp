@@ -23,20 +23,11 @@ std::wstring KeyNoteText(const KeyNote& note, const std::vector<HotkeyRow>& rows
             // A long title is cut so that the whole sentence stays on the label's one line.
             RECT band{};
             GetClientRect(label, &band);
-            HDC dc = GetDC(label);
-            std::wstring text;
-            {
-                SelectObjectGuard select(dc, font);
-                auto width = [dc](const std::wstring& s) {
-                    SIZE size{};
-                    GetTextExtentPoint32W(dc, s.c_str(), static_cast<int>(s.size()), &size);
-                    return static_cast<int>(size.cx);
-                };
-                text = FitMiddle(kKeyOfRowBefore, AnsiToWide(rows[note.Row].Item.Title),
-                                 kKeyOfRowAfter, band.right, width);
-            }
-            ReleaseDC(label, dc);
-            return text;
+            WindowDc dc(label);
+            SelectObjectGuard select(dc.get(), font);
+            return FitMiddle(kKeyOfRowBefore, AnsiToWide(rows[note.Row].Item.Title), kKeyOfRowAfter,
+                             band.right,
+                             [&](const std::wstring& s) { return int{TextSize(dc.get(), s).cx}; });
         }
     }
     return {};

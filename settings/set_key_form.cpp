@@ -266,8 +266,8 @@ void TSetKey_Form::UpdateKeyNote() {
     if (!FieldText(KList1).empty() && !FieldText(KList2).empty()) {
         const KeyCombination key{static_cast<std::uint8_t>(kList1Tag_),
                                  static_cast<std::uint8_t>(kList2Tag_)};
-        note =
-            NoteForKey(key, rows_, mode_.Row(), keys_.TrialFails(key), keys_.LastPass().Holds(key));
+        note = NoteForKey(key, rows_, mode_.Row(), keys_.LastPass(),
+                          [&](KeyCombination k) { return keys_.TrialFails(k); });
     }
     SetWindowTextW(Label7, KeyNoteText(note, rows_, Label7, Font()).c_str());
 }

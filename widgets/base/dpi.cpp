@@ -1,6 +1,6 @@
 #include "widgets/base/dpi.h"
+#include "widgets/base/handles.h"
 #include "widgets/base/system_library.h"
-
 
 namespace zarv {
 namespace {
@@ -75,10 +75,8 @@ DpiFunctions Available(bool forWindow) {
 
 int SystemDpi() {
     if (GetDpiForSystemFn f = Api().getDpiForSystem) return UsableDpi(static_cast<int>(f()), 0);
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen) ReleaseDC(nullptr, screen);
-    return UsableDpi(dpi, 0);
+    const WindowDc screen(nullptr);
+    return UsableDpi(screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0, 0);
 }
 
 int DpiForWindow(HWND window) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string_view>
 #include <utility>
 
 namespace zarv {
@@ -72,6 +73,30 @@ private:
     HDC dc_;
     HGDIOBJ old_;
 };
+
+// GetDC / ReleaseDC: the device context of a window (nullptr: the screen) for a moment.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// The size of a line of text in the font selected into dc.
+inline SIZE TextSize(HDC dc, std::wstring_view text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    return size;
+}
 
 // BeginPaint / EndPaint for one WM_PAINT.
 class PaintDc {

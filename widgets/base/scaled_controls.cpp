@@ -90,10 +90,9 @@ RECT ScaledControls::ControlRect(HWND parent, const FormControl& row,
     RECT result{r.left, r.top, r.right, r.bottom};
     if (row.Kind == ControlKind::Label && row.Width <= 0) {
         SIZE size{};
-        if (HDC dc = GetDC(parent)) {
-            SelectObjectGuard select(dc, Font());
-            GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
-            ReleaseDC(parent, dc);
+        if (WindowDc dc(parent); dc) {
+            SelectObjectGuard select(dc.get(), Font());
+            size = TextSize(dc.get(), caption);
         }
         result.right = result.left + size.cx;
         result.bottom = result.top + size.cy;
