@@ -1,5 +1,7 @@
 #include "core/launcher_items.h"
 
+#include "core/text.h"
+
 namespace zarv {
 
 namespace {
@@ -13,20 +15,10 @@ IconFallback FallbackFor(const THotkeyItem& entry) {
 }
 
 template <typename Char>
-bool EqualsIgnoringAsciiCase(const Char* a, const char* lower, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        Char c = a[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<Char>(c - 'A' + 'a');
-        if (c != static_cast<Char>(lower[i])) return false;
-    }
-    return true;
-}
-
-template <typename Char>
 bool HasProgramExtension(std::basic_string_view<Char> path) {
     if (path.size() < 5) return false;
-    const Char* ext = path.data() + path.size() - 4;
-    return EqualsIgnoringAsciiCase(ext, ".exe", 4) || EqualsIgnoringAsciiCase(ext, ".com", 4);
+    const std::basic_string_view<Char> ext = path.substr(path.size() - 4);
+    return EqualsIgnoringAsciiCase(ext, ".exe") || EqualsIgnoringAsciiCase(ext, ".com");
 }
 
 }  // namespace

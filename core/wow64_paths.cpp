@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/text.h"
+
 namespace zarv {
 namespace {
 
@@ -26,13 +28,6 @@ std::size_t MatchFolder(std::wstring_view path, std::size_t i, std::wstring_view
         ++k;
     }
     return i;
-}
-
-bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
 }
 
 // path with the folder from at its start replaced by to; unchanged when it does not start so.
@@ -70,8 +65,8 @@ std::wstring Wow64WrittenPath(std::wstring_view path, std::wstring_view systemFo
 }
 
 std::wstring_view Wow64VariableName(std::wstring_view name) {
-    if (EqualsIgnoringAsciiCase(name, L"ProgramFiles")) return L"ProgramW6432";
-    if (EqualsIgnoringAsciiCase(name, L"CommonProgramFiles")) return L"CommonProgramW6432";
+    if (EqualsIgnoringAsciiCase(name, "ProgramFiles")) return L"ProgramW6432";
+    if (EqualsIgnoringAsciiCase(name, "CommonProgramFiles")) return L"CommonProgramW6432";
     return name;
 }
 
