@@ -8,18 +8,21 @@ namespace {
 
 LaunchFiles SystemFiles() {
     LaunchFiles files;
-    files.fileExists = [](const std::wstring& p) { return IsExistingFile(p); };
-    files.folderExists = [](const std::wstring& p) { return IsExistingFolder(p); };
+    files.fileExists = IsExistingFile;
+    files.folderExists = IsExistingFolder;
     files.searchFolders = ProgramSearchFolders();
     return files;
 }
 
-}  // namespace
-
+// The window a start's shell calls are owned by, so that the elevation prompt comes up in front:
+// the window in front when the start was asked for, when it can be seen; else none (never the
+// hidden resident window).
 HWND StartOwner(const StartCalls& calls) {
     HWND front = calls.foregroundWindow();
     return front && IsWindowVisible(front) ? front : nullptr;
 }
+
+}  // namespace
 
 void Launch(const LaunchRequest& request, const StartCalls& calls) {
     const HWND owner = StartOwner(calls);

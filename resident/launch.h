@@ -12,11 +12,6 @@
 
 namespace zarv {
 
-// The window a start's shell calls are owned by, so that the elevation prompt comes up in front:
-// the window in front when the start was asked for, when it can be seen; else none (never the
-// hidden resident window).
-HWND StartOwner(const StartCalls& calls = {});
-
 // Carries a start through: directly first, then as NextLaunchStep decides. Nothing is reported.
 void Launch(const LaunchRequest& request, const StartCalls& calls = {});
 

@@ -290,12 +290,11 @@ TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {
 }
 
 TEST_F(CommandBar, VariablesInCommandsAndTypedTextAreExpanded) {
-    SetEnvironmentVariableW(L"ZARV_E2E_BAR", dir().c_str());  // zarv.exe takes it on
+    const VariableGuard var(L"ZARV_E2E_BAR", dir());  // zarv.exe takes it on
     ASSERT_TRUE(std::filesystem::create_directories(PathIn(L"w")));
     WriteCommands(
         {{"tool", "%ZARV_E2E_BAR%\\marker.exe", "-c %ZARV_E2E_BAR%", "%ZARV_E2E_BAR%\\w"}});
     ASSERT_TRUE(StartWithBarKey({kCtrlShift, '6'}));
-    SetEnvironmentVariableW(L"ZARV_E2E_BAR", nullptr);
 
     ASSERT_TRUE(Run(L"tool"));
     auto runs = WaitMarkerRuns(log(), 1);
@@ -314,17 +313,10 @@ TEST_F(CommandBar, NamesOutsideTheCodePageReachTheProgramWhole) {
     // code page 932.
     const std::wstring folder = PathIn(L"é");
     ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", folder + L"\\marker.exe"));
-    SetEnvironmentVariableW(L"ZARV_E2E_V", folder.c_str());  // zarv.exe takes it on
+    const VariableGuard var(L"ZARV_E2E_V", folder);  // zarv.exe takes it on
     const KeyCombo key{kCtrlShift, '7'};
-    HotkeyRecord entry;
-    entry.title = "wide";
-    entry.key_text = "key";
-    entry.file_path = "%ZARV_E2E_V%\\marker.exe";
-    entry.options = "-o " + ToAnsi(L"表");
-    entry.modifiers = static_cast<std::uint8_t>(key.modifiers);
-    entry.vkey = static_cast<std::uint8_t>(key.vkey);
+    const HotkeyRecord entry = Entry(key, "%ZARV_E2E_V%\\marker.exe", 0, "-o " + ToAnsi(L"表"));
     ASSERT_TRUE(StartWithBarKey({kCtrlShift, '4'}, {entry}));
-    SetEnvironmentVariableW(L"ZARV_E2E_V", nullptr);
 
     // Available: it holds its key and shows enabled in the launcher menu, with its picture.
     EXPECT_EQ(TryRegister(key), ERROR_HOTKEY_ALREADY_REGISTERED);

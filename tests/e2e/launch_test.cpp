@@ -10,18 +10,6 @@ namespace {
 
 constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 
-HotkeyRecord Entry(KeyCombo chord, std::string file_path, std::uint8_t func_no,
-                   std::string options = {}) {
-    HotkeyRecord r;
-    r.title = "entry";
-    r.file_path = std::move(file_path);
-    r.options = std::move(options);
-    r.modifiers = static_cast<std::uint8_t>(chord.modifiers);
-    r.vkey = static_cast<std::uint8_t>(chord.vkey);
-    r.func_no = func_no;
-    return r;
-}
-
 using Hotkeys = ZarvTest;
 
 TEST_F(Hotkeys, OnlyAvailableEntriesHoldTheirCombinationUnderTheirOwnPosition) {
@@ -190,18 +178,6 @@ TEST_F(Launch, PathWithBlanksReachesTheToolAsOneArgument) {
     EXPECT_EQ(_stricmp(runs[0].exe.c_str(), ToAnsi(DecoyGuard::kTool).c_str()), 0) << runs[0].exe;
     EXPECT_EQ(runs[1].command_line, marker() + " -after");
 }
-
-// An environment variable of the test, handed on to the zarv.exe it starts; removed again.
-class VariableGuard {
-public:
-    VariableGuard(const wchar_t* name, const std::wstring& value) : name_(name) {
-        SetEnvironmentVariableW(name, value.c_str());
-    }
-    ~VariableGuard() { SetEnvironmentVariableW(name_, nullptr); }
-
-private:
-    const wchar_t* name_;
-};
 
 TEST_F(Launch, VariablesInAnEntryAreExpandedWhenItRunsAndStayInTheFile) {
     VariableGuard var(L"ZARV_E2E_DIR", dir());

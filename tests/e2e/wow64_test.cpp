@@ -42,18 +42,6 @@ private:
     bool placed_ = false;
 };
 
-HotkeyRecord Entry(KeyCombo chord, std::string file_path, std::uint8_t func_no,
-                   std::string options = {}) {
-    return {"entry",
-            std::move(file_path),
-            std::move(options),
-            "",
-            "key",
-            static_cast<std::uint8_t>(chord.modifiers),
-            static_cast<std::uint8_t>(chord.vkey),
-            func_no};
-}
-
 class Wow64 : public ZarvTest {
 protected:
     void SetUp() override {

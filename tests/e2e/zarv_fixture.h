@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/function_numbers.h"
@@ -17,6 +18,33 @@ namespace e2e {
 // Root of the test folders; the test prefix's file associations run the marker in its bin folder.
 inline constexpr wchar_t kRoot[] = L"C:\\zarv-e2e";
 inline constexpr wchar_t kShellMarker[] = L"C:\\zarv-e2e\\bin\\marker.exe";
+
+// A hotkey entry "entry[key]" on chord: a program (func_no 0) with its options, or a function.
+inline HotkeyRecord Entry(KeyCombo chord, std::string file_path, std::uint8_t func_no,
+                          std::string options = {}) {
+    return {"entry",
+            std::move(file_path),
+            std::move(options),
+            "",
+            "key",
+            static_cast<std::uint8_t>(chord.modifiers),
+            static_cast<std::uint8_t>(chord.vkey),
+            func_no};
+}
+
+// An environment variable of the test, handed on to the zarv.exe it starts; removed again.
+class VariableGuard {
+public:
+    VariableGuard(const wchar_t* name, const std::wstring& value) : name_(name) {
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~VariableGuard() { SetEnvironmentVariableW(name_, nullptr); }
+    VariableGuard(const VariableGuard&) = delete;
+    VariableGuard& operator=(const VariableGuard&) = delete;
+
+private:
+    const wchar_t* name_;
+};
 
 class ZarvTest : public ::testing::Test {
 protected:
