@@ -70,8 +70,10 @@ const ControlInfo* ByClass(const std::vector<ControlInfo>& controls, const wchar
     return nullptr;
 }
 
+// As the shell decides: asked for, or an unowned window that is no tool window.
 bool HasTaskbarButton(HWND window) {
-    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
+    const LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    return (ex & WS_EX_APPWINDOW) || (!GetWindow(window, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW));
 }
 
 void ExpectInsideTheScreen(HWND window, const char* what) {

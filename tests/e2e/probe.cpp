@@ -457,9 +457,7 @@ std::string Answer(const std::string& request) {
 
     if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
     if (request == "errormode") {
-        const UINT mode = SetErrorMode(0);
-        SetErrorMode(mode);
-        return "ok\n" + std::to_string(mode) + "\n";
+        return "ok\n" + std::to_string(GetErrorMode()) + "\n";
     }
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();

@@ -105,7 +105,7 @@ TEST_F(TrayIconTest, TalksToTheShellWithTheShortRecord) {
     const NOTIFYICONDATAA& added = g_calls[0].record;
     EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
     // The first form of the record: 88 bytes in a 32-bit program, 104 in a 64-bit one.
-    EXPECT_EQ(added.cbSize, offsetof(NOTIFYICONDATAA, szTip) + 64);
+    EXPECT_EQ(added.cbSize, sizeof(void*) == 8 ? 104u : 88u);
     EXPECT_EQ(added.uID, icon->SequenceNumber());
     EXPECT_EQ(added.uCallbackMessage, 0x4C8u);
     EXPECT_EQ(added.hWnd, TTrayIcon::CallbackWindow());
