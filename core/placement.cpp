@@ -3,6 +3,17 @@
 #include <algorithm>
 
 namespace zarv {
+namespace {
+
+// A width x height window at p moved left and up just enough to end at the right and bottom
+// edges of area, never past its left or top edge. A window inside the area keeps its place.
+Point KeepInside(Point p, int width, int height, Rect area) {
+    if (p.x + width > area.right) p.x = std::max(area.left, area.right - width);
+    if (p.y + height > area.bottom) p.y = std::max(area.top, area.bottom - height);
+    return p;
+}
+
+}  // namespace
 
 Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area) {
     Point p{pointer.x - width, pointer.y - height};
@@ -18,12 +29,6 @@ Point PlaceAtPointer(Point pointer, int width, int height, Rect workArea) {
     if (p.y < workArea.top) p.y += height;
     if (p.x < workArea.left) p.x += width;
     return KeepInside(p, width, height, workArea);
-}
-
-Point KeepInside(Point p, int width, int height, Rect area) {
-    if (p.x + width > area.right) p.x = std::max(area.left, area.right - width);
-    if (p.y + height > area.bottom) p.y = std::max(area.top, area.bottom - height);
-    return p;
 }
 
 Rect EditorTableBounds(int windowWidth, int windowHeight, int panelWidth) {

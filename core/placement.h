@@ -23,13 +23,9 @@ Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area);
 // the top above the top of workArea (the work area of the monitor under the pointer) the window
 // flips below the pointer (top at the pointer), and when it puts the left edge left of the work
 // area's left edge it flips to the right of the pointer. A window that then reaches past the
-// right or bottom edge of the work area is moved back inside it (KeepInside).
+// right or bottom edge of the work area is moved back inside it, just enough; one larger than
+// the work area keeps its left or top edge on the area's, where its title bar stays in reach.
 Point PlaceAtPointer(Point pointer, int width, int height, Rect workArea);
-
-// A width x height window at p moved left and up just enough to end at the right and bottom
-// edges of area; one larger than the area keeps its left or top edge on the area's, where its
-// title bar stays in reach. A window inside the area keeps its place.
-Point KeepInside(Point p, int width, int height, Rect area);
 
 // The table of a list editor: at (8, 8), as wide as the window minus the button bar minus 24 and
 // as high as the window minus 48 (outer window sizes). Never negative.

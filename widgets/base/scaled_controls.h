@@ -80,7 +80,7 @@ private:
     };
     // Where a control goes and how large it is at the DPI: by its scaled edges, so that controls
     // side by side keep their gaps at every DPI. A label of width 0 is as large as caption in
-    // the font (nullptr: its window's text).
+    // the font.
     RECT ControlRect(HWND parent, const FormControl& row, const wchar_t* caption) const;
 
     std::function<void()> laidOut_;
