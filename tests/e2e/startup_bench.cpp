@@ -15,8 +15,9 @@
 //
 // The command bar: zarv.exe is started, left idle for 3 s, and its bar called up with its hot
 // key, then called up a second time; each is timed from the key press until the bar is in front
-// with the keyboard in its input box and painted. The private memory before the first call and
-// after the second tells what the bar's controls cost.
+// with the keyboard in its input box and painted. The bar's controls are made at idle, before
+// the first call: the private memory before the first call and after the second tells what its
+// shows cost.
 //
 // Every figure is printed with the bare one beside it and their ratio (medians).
 #include <algorithm>
