@@ -10,6 +10,7 @@
 #include "core/launcher_items.h"
 #include "menus/launcher_menu.h"
 #include "widgets/base/ansi.h"
+#include "widgets/base/files.h"
 
 namespace zarv {
 namespace {
@@ -93,10 +94,8 @@ std::vector<std::wstring> Files(const std::vector<THotkeyItem>& entries) {
 }
 
 std::vector<LauncherItem> Items(const std::vector<THotkeyItem>& entries) {
-    return BuildLauncherItems(entries, [&](std::size_t i) {
-        DWORD a = GetFileAttributesA(entries[i].FilePath.c_str());
-        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-    });
+    const std::vector<std::wstring> files = Files(entries);
+    return BuildLauncherItems(entries, [&](std::size_t i) { return IsExistingFile(files[i]); });
 }
 
 TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
@@ -260,13 +259,14 @@ TEST(LauncherMenu, EmptyListGivesEmptyMenu) {
 TEST(LauncherMenu, RebuildingReleasesEveryPicture) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    auto items = Items(entries);
-    menu.Rebuild(Files(entries), items);
+    const auto items = Items(entries);
+    const auto files = Files(entries);
+    menu.Rebuild(files, items);
     menu.EnsureIcons();
     HandleCounts before = CountHandles();
     ASSERT_GT(before.gdi, 0u);
     for (int i = 0; i < 1000; ++i) {
-        menu.Rebuild(Files(entries), items);
+        menu.Rebuild(files, items);
         menu.EnsureIcons();
     }
     HandleCounts after = CountHandles();
