@@ -7,6 +7,9 @@
 # non-zero when a build fails, a test or a check of a zip fails, or no test ran.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+# The tests run the zarv.exe of each build; a ZARV_EXE left in the environment (the benchmarks'
+# way to run another build) would quietly test that one instead.
+unset ZARV_EXE
 source scripts/setup.sh
 zarv_setup_machine || exit 1
 
