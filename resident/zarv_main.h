@@ -62,12 +62,17 @@ private:
     void WatchHotkeyKey();
     void RunHotkeyEntry(WPARAM id);
     void LauncherItemClick(int tag);
-    void RunEntry(const THotkeyItem& entry);
+    void RunEntry(std::size_t tag, const THotkeyItem& entry);
+    // Asks the worker for the test and picture of entry tag of the current list.
+    void CheckEntry(std::size_t tag);
+    void EntryChecked(std::unique_ptr<class EntryCheck> answer);
+    void StartDone(std::unique_ptr<class StartJob> answer);
+    // The entry's file turned out to be missing: greyed out, its hot key dropped.
+    void EntryMissing(std::size_t tag);
+    std::vector<bool> Available() const;
     void AddTrayIcon();
     // The notification area's picture: the program's icon at the small-icon size of dpi.
     void SetTrayPicture(int dpi);
-    // One tick of the launcher menu's pictures (the timer's work after each rebuild).
-    void TakeMenuIcons();
 
     // A data file and what start-up does with its list once it has been read.
     struct ListFile {
@@ -120,7 +125,12 @@ private:
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<HotkeyRegistration> hotkeys_;
     HotkeyRepeatWatch keyWatch_;
-    std::size_t iconsNextTick_ = 0;  // launcher-menu pictures the next timer tick takes
+    // What is known of the registered entries' files, and which of them are being started. An
+    // entry is taken as there until its test answers: its item works and its key is held.
+    enum class FileState : unsigned char { Unknown, Present, Missing };
+    std::vector<FileState> files_;
+    std::vector<bool> starting_;
+    unsigned generation_ = 0;  // of the registered entries; answers of another are stale
     ListFile hotkeyFile_;
     ListFile commandFile_;
 };
