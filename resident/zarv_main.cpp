@@ -87,6 +87,8 @@ void TZarv_main::AddTrayIcon() {
 void TZarv_main::FormCreate() {
     HWND self = hwnd();
     bar_.Create(self, *this);
+    folderLister_ = std::make_unique<TFolderLister>(self);
+    bar_.SetFolderLister(*folderLister_);
     hotkeys_ = std::make_unique<HotkeyRegistration>(self);
     TrayIcon1 = std::make_unique<TTrayIcon>(self);
     if (TrayIcon1->Registered()) {
@@ -294,6 +296,7 @@ void TZarv_main::CommandBoxKeyDown(WPARAM key) {
 }
 
 void TZarv_main::Panel1MouseDown(int button, int, int) {
+    bar_.CloseSuggestions();
     if (button != 0) return;
     ReleaseCapture();
     SendMessageW(hwnd(), WM_SYSCOMMAND, kSizeMove, 0);
@@ -322,6 +325,8 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (lp != 0) {  // a control of the bar
                 if (reinterpret_cast<HWND>(lp) == bar_.Btn_Execute() && HIWORD(wp) == BN_CLICKED)
                     Btn_ExecuteClick();
+                if (reinterpret_cast<HWND>(lp) == bar_.CommandBox())
+                    bar_.CommandBoxNotice(HIWORD(wp));
                 return 0;
             }
             int tag = ItemMenu.TagOf(id);
@@ -358,6 +363,11 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 if (!menuLoop_) bar_.MakeControls();
             }
             return 0;
+        case TFolderLister::kFolderListedMessage: {
+            const std::unique_ptr<FolderAnswer> answer = TFolderLister::Answer(lp);
+            bar_.FolderListed(answer->folder, std::move(answer->entries));
+            return 0;
+        }
         case WM_ENTERMENULOOP:
             menuLoop_ = true;
             break;

@@ -11,6 +11,7 @@
 #include "menus/command_bar.h"
 #include "menus/launcher_menu.h"
 #include "menus/tray_menu.h"
+#include "resident/folder_lister.h"
 #include "resident/hotkeys.h"
 #include "settings/editor_host.h"
 #include "widgets/base/handles.h"
@@ -117,6 +118,7 @@ private:
     TLauncherMenu ItemMenu;
     TTrayMenu PopupMenu1;
     TCommandBar bar_;
+    std::unique_ptr<TFolderLister> folderLister_;  // the bar's look-ups of folders
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<HotkeyRegistration> hotkeys_;
     HotkeyRepeatWatch keyWatch_;
