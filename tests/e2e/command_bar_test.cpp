@@ -81,6 +81,27 @@ protected:
         EXPECT_TRUE(CloseMenus(zarv_->pid()));
     }
 
+    // The rows of the bar's list of suggestions; none while it is hidden.
+    std::vector<std::wstring> Suggestions() const {
+        std::vector<std::wstring> rows;
+        for (HWND list : TopLevelWindows(zarv_->pid(), L"ListBox")) {
+            if (!IsWindowVisible(list)) continue;
+            for (LRESULT i = 0, n = SendTimeout(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
+                wchar_t text[300] = {};
+                SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+                rows.push_back(text);
+            }
+        }
+        return rows;
+    }
+    bool WaitSuggestions(const std::vector<std::wstring>& rows) {
+        if (WaitUntil([&] { return Suggestions() == rows; })) return true;
+        std::string shown;
+        for (const std::wstring& r : Suggestions()) shown += " \"" + ToAnsi(r) + "\"";
+        ADD_FAILURE() << "the suggestions are" << shown;
+        return false;
+    }
+
     const Process& zarv() const { return *zarv_; }
     HWND main() const { return main_; }
     // The bar's input box; its controls are made when the bar is first shown.
@@ -255,6 +276,82 @@ TEST_F(CommandBar, NamePickedFromTheDropDownRuns) {
         EXPECT_EQ(runs.back().command_line, marker() + " -three");
         ExpectIconAwake();
     }
+}
+
+TEST_F(CommandBar, SuggestsNamesAsTypedAndRunsANameOnlyWhenOneIsChosen) {
+    // What "mai" starts when it runs as typed: a program of that name beside zarv.exe.
+    ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", PathIn(L"mai.exe")));
+    WriteCommands({{"Mail", marker(), "-mail", ""},
+                   {"MailMerge", marker(), "-merge", ""},
+                   {"Notepad", marker(), "-notepad", ""},
+                   {"GMail", marker(), "-gmail", ""}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, 'A'}));
+
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"mA");
+    ASSERT_TRUE(WaitSuggestions({L"Mail", L"MailMerge", L"GMail"}));
+    // Escape closes the list first, then the bar.
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitSuggestions({}));
+    EXPECT_TRUE(IsWindowVisible(main()));
+    EXPECT_EQ(TextOfControl(box()), L"mA");
+    TypeText(L"i");
+    ASSERT_TRUE(WaitSuggestions({L"Mail", L"MailMerge", L"GMail"}));
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"Mail"; }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitBarHidden(main()));
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -mail");
+
+    // Nothing chosen: the text runs as typed, though names begin with it.
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"mai");
+    ASSERT_TRUE(WaitSuggestions({L"Mail", L"MailMerge", L"GMail"}));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitBarHidden(main()));
+    runs = WaitMarkerRuns(log(), 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].command_line, "mai");
+    ASSERT_TRUE(ShowBar());
+    EXPECT_TRUE(Suggestions().empty()) << "the list came back with the bar";
+}
+
+TEST_F(CommandBar, SuggestsTheEntriesOfATypedFolderAndPutsAChosenOneInTheBox) {
+    const VariableGuard var(L"ZARV_E2E_BAR", dir());  // zarv.exe takes it on
+    const std::wstring sub = PathIn(L"sub\\");
+    ASSERT_TRUE(std::filesystem::create_directories(sub + L"Alpha"));
+    for (const wchar_t* file : {L"Alpha\\inner.txt", L"alpha.txt", L"beta.txt"})
+        ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", sub + file));
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, 'B'}));
+
+    ASSERT_TRUE(ShowBar());
+    TypeText(sub + L"AL");
+    ASSERT_TRUE(WaitSuggestions({sub + L"Alpha\\", sub + L"alpha.txt"}));
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitSuggestions({sub + L"Alpha\\inner.txt"}));
+    EXPECT_EQ(TextOfControl(box()), sub + L"Alpha\\");
+    EXPECT_TRUE(IsWindowVisible(main())) << "a chosen path ran";
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitBarHidden(main()));
+
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"%ZARV_E2E_BAR%\\sub\\b");
+    ASSERT_TRUE(WaitSuggestions({L"%ZARV_E2E_BAR%\\sub\\beta.txt"}));
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitBarHidden(main()));
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"C:\\Win");
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const std::wstring& row : Suggestions())
+            if (lstrcmpiW(row.c_str(), L"C:\\Windows\\") == 0) return true;
+        return false;
+    })) << "no C:\\Windows\\";
+    EXPECT_TRUE(ReadMarkerLog(log()).empty()) << "a look-up ran something";
 }
 
 TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {
