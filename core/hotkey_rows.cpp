@@ -21,11 +21,12 @@ std::vector<THotkeyItem> RowsToList(const std::vector<HotkeyRow>& rows) {
     return list;
 }
 
-bool IsStruckOut(HotkeyRow& row, const std::function<bool(const std::string&)>& isExistingFile) {
+bool IsStruckOut(HotkeyRow& row,
+                 const std::function<std::optional<bool>(const std::string&)>& isExistingFile) {
     if (row.Item.FuncNo != kFuncProgram) return false;
     if (row.FileState == HotkeyRow::File::Unknown)
-        row.FileState =
-            isExistingFile(row.Item.FilePath) ? HotkeyRow::File::Present : HotkeyRow::File::Missing;
+        if (std::optional<bool> exists = isExistingFile(row.Item.FilePath))
+            row.FileState = *exists ? HotkeyRow::File::Present : HotkeyRow::File::Missing;
     return row.FileState == HotkeyRow::File::Missing;
 }
 

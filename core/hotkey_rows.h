@@ -2,6 +2,7 @@
 // The rows of the hotkey list editor: its working copy of HotkeyList while it is open.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,9 +33,10 @@ std::vector<HotkeyRow> MakeHotkeyRows(const std::vector<THotkeyItem>& list);
 std::vector<THotkeyItem> RowsToList(const std::vector<HotkeyRow>& rows);
 
 // A program entry whose file does not exist: drawn struck through in grey. URL and
-// internal-function rows never are, whatever their file field holds. isExistingFile is asked only
-// the first time for a row (it must be false for a folder).
-bool IsStruckOut(HotkeyRow& row, const std::function<bool(const std::string&)>& isExistingFile);
+// internal-function rows never are, whatever their file field holds. isExistingFile is asked until
+// it knows for a row (it must be false for a folder); nothing: not yet known, not struck through.
+bool IsStruckOut(HotkeyRow& row,
+                 const std::function<std::optional<bool>(const std::string&)>& isExistingFile);
 
 // True when a row already holds the combination: the low bytes of the modifier flags and the
 // virtual-key code.

@@ -222,7 +222,7 @@ void TCommandBar::Suggest() {
         CloseSuggestions();
         return;
     }
-    // Only the environment is read here; the folder is listed by the lister.
+    // Only the environment is read here; the folder is listed off the window thread.
     query_ = ReadPathQuery(typed_, typed_.find(L'%') == std::wstring::npos
                                        ? typed_
                                        : ExpandVariables(typed_, EnvironmentVariable));
@@ -233,9 +233,9 @@ void TCommandBar::Suggest() {
         for (std::size_t i : SuggestNames(commandNames_, typed_)) texts.push_back(commandNames_[i]);
     } else if (query_->folder == listedFolder_) {
         texts = SuggestPaths(*query_, listed_);
-    } else if (lister_ && query_->folder != askedFolder_) {
+    } else if (host_ && query_->folder != askedFolder_) {
         askedFolder_ = query_->folder;
-        lister_->ListFolder(askedFolder_);
+        host_->ListFolder(askedFolder_);
     }
     suggestions_.Show(texts, box, layout_.Font());
 }

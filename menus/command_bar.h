@@ -23,19 +23,12 @@ public:
     virtual void Panel1MouseDown(int button, int x, int y) = 0;
     // A right click on the bar outside the input box, at screen position (x, y).
     virtual void BarContextMenu(int x, int y) = 0;
-
-protected:
-    ~CommandBarHost() = default;
-};
-
-// Where the bar's look-ups of folders go: off the window thread, the answer coming back to the
-// bar's window (TCommandBar::FolderListed), so that typing never waits on a slow drive.
-class FolderLister {
-public:
+    // Has folder listed off the window thread, the answer coming back to the bar's window
+    // (TCommandBar::FolderListed), so that typing never waits on a slow drive.
     virtual void ListFolder(const std::wstring& folder) = 0;
 
 protected:
-    ~FolderLister() = default;
+    ~CommandBarHost() = default;
 };
 
 class TCommandBar {
@@ -76,8 +69,7 @@ public:
     // Replaces the names of the list by the commands' names, in list order.
     void RefillNames(const std::vector<TCommandItem>& commands);
 
-    // Suggestions while the user types: command names, or a folder's entries listed by lister.
-    void SetFolderLister(FolderLister& lister) { lister_ = &lister; }
+    // Suggestions while the user types: command names, or a folder's entries (ListFolder).
     // A notice of the input box (CBN_...): a typed change brings the suggestions up to date.
     void CommandBoxNotice(WORD code);
     // The answer to a look-up of folder: its entries (none when it could not be listed). Only
@@ -116,7 +108,6 @@ private:
     std::vector<std::wstring> names_;  // the list's names until the controls exist
 
     TSuggestionList suggestions_;
-    FolderLister* lister_ = nullptr;
     std::vector<std::wstring> commandNames_;  // what the names' suggestions are taken from
     std::wstring typed_;                      // the text as typed, before a suggestion is chosen
     bool settingText_ = false;                // the box's text is being set, not typed

@@ -26,13 +26,18 @@ HICON ApplicationIcon(int size) {
 
 }  // namespace
 
+HICON LookUpIcon(const std::wstring& file, IconFallback fallback, bool fileExists, int size) {
+    if (fileExists && FileIconPresence(file) != IconPresence::Absent)
+        if (HICON own = FirstIconOf(file, size)) return own;
+    if (fileExists && fallback == IconFallback::AssociatedIcon) return AssociatedIcon(file, size);
+    return nullptr;
+}
+
 TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()) {}
 
-void TLauncherMenu::Rebuild(const std::vector<std::wstring>& files,
-                            const std::vector<LauncherItem>& items) {
+void TLauncherMenu::Rebuild(const std::vector<LauncherItem>& items) {
     while (GetMenuItemCount(menu_.get()) > 0) DeleteMenu(menu_.get(), 0, MF_BYPOSITION);
     images_.clear();
-    nextIcon_ = 0;
     ExeIcons.clear();
     keys_.clear();
     count_ = items.size();
@@ -48,21 +53,38 @@ void TLauncherMenu::Rebuild(const std::vector<std::wstring>& files,
         mii.hbmpItem = item.Enabled ? HBMMENU_CALLBACK : nullptr;
         mii.dwItemData = item.Enabled ? static_cast<ULONG_PTR>(images_.size()) : kNoImage;
         InsertMenuItemW(menu_.get(), GetMenuItemCount(menu_.get()), TRUE, &mii);
-        if (item.Enabled) images_.push_back({files[static_cast<size_t>(item.Tag)], item.Fallback});
+        if (item.Enabled) images_.push_back({item.Tag, item.Fallback});
     }
 }
 
-HICON TLauncherMenu::FallbackIcon(const IconSource& source) const {
-    switch (source.fallback) {
+void TLauncherMenu::Disable(int tag) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STATE | MIIM_DATA | MIIM_BITMAP;
+    mii.fState = MFS_GRAYED;
+    mii.hbmpItem = nullptr;
+    mii.dwItemData = kNoImage;
+    SetMenuItemInfoW(menu_.get(), kFirstId + static_cast<UINT>(tag), FALSE, &mii);
+    for (IconSource& source : images_)
+        if (source.tag == tag) source.fallback = IconFallback::None;
+}
+
+std::vector<int> TLauncherMenu::WantedPictures() const {
+    std::vector<int> tags;
+    for (const IconSource& source : images_)
+        if (source.picture < 0 && source.fallback != IconFallback::None) tags.push_back(source.tag);
+    return tags;
+}
+
+HICON TLauncherMenu::FallbackIcon(IconFallback fallback) const {
+    switch (fallback) {
         case IconFallback::UrlIcon:
             return LoadOwnIcon(L"XICON1", iconSize_);
         case IconFallback::ApplicationIcon:
             // What the shell shows for a program without an icon, without loading the shell's
             // image lists for it.
             return ApplicationIcon(iconSize_);
-        case IconFallback::AssociatedIcon:
-            if (HICON icon = AssociatedIcon(source.file, iconSize_)) return icon;
-            return LoadOwnIcon(L"MAINICON", iconSize_);
+        case IconFallback::AssociatedIcon:  // a document the shell has no picture for
         case IconFallback::MainIcon:
         case IconFallback::None:
             break;
@@ -87,44 +109,33 @@ int TLauncherMenu::AddPicture(std::wstring key, HICON icon) {
     return picture;
 }
 
-void TLauncherMenu::TakePicture(IconSource& source) {
-    // An enabled program entry's file was found when its item was made; the texts of URL and
-    // internal-function entries need not name a file at all.
-    const bool fileExists = source.fallback == IconFallback::AssociatedIcon ||
-                            source.fallback == IconFallback::ApplicationIcon ||
-                            IsExistingFile(source.file);
-    const std::wstring fallbackKey(1,
-                                   static_cast<wchar_t>(L'0' + static_cast<int>(source.fallback)));
-    const std::wstring key = fileExists ? fallbackKey + source.file : fallbackKey;
-    int picture = FindPicture(key);
-    if (picture < 0) {
-        // The file's own first icon, when it is a program, library or icon file that holds one.
-        HICON own = nullptr;
-        if (fileExists && FileIconPresence(source.file) != IconPresence::Absent &&
-            (own = FirstIconOf(source.file, iconSize_)) != nullptr) {
-            picture = AddPicture(key, own);
-        } else if (source.fallback == IconFallback::AssociatedIcon) {
-            picture = AddPicture(key, FallbackIcon(source));  // the shell's, by file type
-        } else {
-            // Every file without an icon of its own shows the fallback's one picture; the file
-            // is remembered so that it is not looked into again.
-            picture = FindPicture(fallbackKey);
-            if (picture < 0) picture = AddPicture(fallbackKey, FallbackIcon(source));
-            if (key != fallbackKey) keys_.emplace_back(key, picture);
-        }
-    }
-    source.picture = picture;
+int TLauncherMenu::GenericPicture() {
+    // What an item shows until its own picture comes: the system's picture of a program.
+    const std::wstring key = L"g";
+    const int picture = FindPicture(key);
+    return picture >= 0 ? picture : AddPicture(key, ApplicationIcon(iconSize_));
 }
 
-bool TLauncherMenu::TakeIcons(std::size_t maxCount) {
-    for (std::size_t taken = 0; nextIcon_ < images_.size() && taken < maxCount; ++nextIcon_) {
-        IconSource& source = images_[nextIcon_];
-        if (source.picture >= 0) continue;  // drawn already
-        TakePicture(source);
-        ++taken;
+void TLauncherMenu::PutPicture(int tag, const std::wstring& file, bool fileExists, UniqueIcon icon,
+                               int size) {
+    if (size != iconSize_) return;
+    for (IconSource& source : images_) {
+        if (source.tag != tag || source.fallback == IconFallback::None) continue;
+        const std::wstring fallbackKey(
+            1, static_cast<wchar_t>(L'0' + static_cast<int>(source.fallback)));
+        const std::wstring key = fileExists ? fallbackKey + file : fallbackKey;
+        int picture = FindPicture(key);
+        if (picture < 0 && icon) {
+            picture = AddPicture(key, icon.release());
+        } else if (picture < 0) {
+            // Every file without a picture of its own shows the fallback's one picture; the
+            // file is remembered so that another item of it finds it.
+            picture = FindPicture(fallbackKey);
+            if (picture < 0) picture = AddPicture(fallbackKey, FallbackIcon(source.fallback));
+            if (key != fallbackKey) keys_.emplace_back(key, picture);
+        }
+        source.picture = picture;
     }
-    while (nextIcon_ < images_.size() && images_[nextIcon_].picture >= 0) ++nextIcon_;
-    return nextIcon_ == images_.size();
 }
 
 std::size_t TLauncherMenu::TakenIcons() const {
@@ -145,7 +156,6 @@ bool TLauncherMenu::SetIconSize(int size) {
     ExeIcons.clear();
     keys_.clear();
     for (IconSource& source : images_) source.picture = -1;
-    nextIcon_ = 0;
     // Setting the picture again makes the menu measure its items anew.
     const int n = GetMenuItemCount(menu_.get());
     for (int i = 0; i < n; ++i) {
@@ -166,12 +176,12 @@ void TLauncherMenu::Popup(HWND owner, int x, int y) {
     popping_ = false;
 }
 
-void TLauncherMenu::InitPopup(HWND owner) {
+bool TLauncherMenu::InitPopup(HWND owner) {
     // The menu opens on the monitor under its corner (at the pointer when the notification
     // area opens it): its pictures at that monitor's small-icon size.
     POINT at = popupAt_;
     if (!popping_) GetCursorPos(&at);
-    SetIconSize(SmallIconSize(DpiForPoint(at, owner)));
+    return SetIconSize(SmallIconSize(DpiForPoint(at, owner)));
 }
 
 bool TLauncherMenu::MeasureItem(MEASUREITEMSTRUCT& mis) const {
@@ -184,9 +194,9 @@ bool TLauncherMenu::MeasureItem(MEASUREITEMSTRUCT& mis) const {
 bool TLauncherMenu::DrawItem(const DRAWITEMSTRUCT& dis) {
     if (dis.CtlType != ODT_MENU || TagOf(dis.itemID) < 0) return false;
     if (dis.itemData >= images_.size()) return true;
-    IconSource& source = images_[dis.itemData];
-    if (source.picture < 0) TakePicture(source);
-    HICON icon = ExeIcons[static_cast<size_t>(source.picture)].get();
+    const IconSource& source = images_[dis.itemData];
+    const int picture = source.picture >= 0 ? source.picture : GenericPicture();
+    HICON icon = ExeIcons[static_cast<size_t>(picture)].get();
     int y = dis.rcItem.top + (dis.rcItem.bottom - dis.rcItem.top - iconSize_) / 2;
     DrawIconEx(dis.hDC, dis.rcItem.left, y, icon, iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
     return true;

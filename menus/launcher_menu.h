@@ -12,6 +12,12 @@
 
 namespace zarv {
 
+// The picture of an enabled item's file, looked up on a worker thread: the file's own first icon
+// when it is a program, library or icon file that holds one; else, for a document, the shell's
+// picture for its type; else nullptr (the menu shows the fallback's picture). fileExists: the
+// file was found.
+HICON LookUpIcon(const std::wstring& file, IconFallback fallback, bool fileExists, int size);
+
 class TLauncherMenu {
 public:
     // Command identifiers of the items: kFirstId + tag.
@@ -20,17 +26,19 @@ public:
     TLauncherMenu();
     HMENU handle() const { return menu_.get(); }
 
-    // Empties the menu and ExeIcons and makes one item per entry; files[i] is the file entry i
-    // names as it is used (its URL, for a URL entry). The pictures are taken
-    // afterwards, a few at a time while the program is idle (TakeIcons), and an item that is
-    // drawn before then takes its own (DrawItem), so neither start-up nor the first opening of
-    // the menu waits for hundreds of them.
-    void Rebuild(const std::vector<std::wstring>& files, const std::vector<LauncherItem>& items);
-    // Takes the pictures of up to maxCount more enabled items that have none yet, in item order;
-    // true when every item has its picture.
-    bool TakeIcons(std::size_t maxCount);
-    // Takes every picture still missing.
-    void EnsureIcons() { TakeIcons(static_cast<std::size_t>(-1)); }
+    // Empties the menu and ExeIcons and makes one item per entry. The pictures are looked up
+    // on a worker thread (LookUpIcon) and put in as they arrive (PutPicture); until then an
+    // item shows the system's application picture, so neither start-up nor the menu's opening
+    // waits for a file.
+    void Rebuild(const std::vector<LauncherItem>& items);
+    // Greys out the item of tag: its entry's file turned out to be missing.
+    void Disable(int tag);
+    // The tags of the enabled items that have no picture yet.
+    std::vector<int> WantedPictures() const;
+    // The picture of the item of tag, looked up at size for file (the entry's file as it is
+    // used; fileExists: something is there): icon is its own picture, or nullptr for the
+    // fallback's. Items of the same file share it. A picture of another size is dropped.
+    void PutPicture(int tag, const std::wstring& file, bool fileExists, UniqueIcon icon, int size);
     // Enabled items that have their picture.
     std::size_t TakenIcons() const;
 
@@ -40,34 +48,32 @@ public:
     // the monitor there; commands go to owner as WM_COMMAND.
     void Popup(HWND owner, int x, int y);
     // The owner's WM_INITMENUPOPUP for the menu, however it was opened: the pictures take the
-    // small-icon size of the monitor it opens on.
-    void InitPopup(HWND owner);
+    // small-icon size of the monitor it opens on. True when they must be looked up again.
+    bool InitPopup(HWND owner);
     // The pictures' size in pixels; a new size drops the pictures taken so far (they are taken
     // again as before). True when the size changed.
     bool SetIconSize(int size);
     int IconSize() const { return iconSize_; }
 
     // The owner's WM_MEASUREITEM / WM_DRAWITEM for the items' pictures; true when handled.
-    // Drawing an item whose picture is not taken yet takes it first.
     bool MeasureItem(MEASUREITEMSTRUCT& mis) const;
     bool DrawItem(const DRAWITEMSTRUCT& dis);
 
 private:
-    // Where an enabled item's picture comes from, and which of ExeIcons it is once taken.
+    // An enabled item's picture: which of ExeIcons it is once it has come.
     struct IconSource {
-        std::wstring file;
+        int tag;
         IconFallback fallback;
         int picture = -1;
     };
-    HICON FallbackIcon(const IconSource& source) const;
+    HICON FallbackIcon(IconFallback fallback) const;
     int FindPicture(const std::wstring& key) const;
     int AddPicture(std::wstring key, HICON icon);
-    void TakePicture(IconSource& source);
+    int GenericPicture();
 
     UniqueMenu menu_;
     std::size_t count_ = 0;           // items of the menu
     std::vector<IconSource> images_;  // one per enabled item, in image-index order
-    std::size_t nextIcon_ = 0;        // the in-order pass has looked at images_ before this
     int iconSize_ = 16;               // the pictures' width and height
     bool popping_ = false;            // Popup is opening the menu at popupAt_
     POINT popupAt_{};

@@ -8,6 +8,15 @@ void HotkeyRegistration::Register(const std::vector<THotkeyItem>& entries,
     // Dispatch reads this copy, so a key always runs the entry it was registered for, whatever
     // an editor does to the list afterwards.
     entries_ = entries;
+    RegisterAvailable(available);
+}
+
+void HotkeyRegistration::Renew(const std::vector<bool>& available) {
+    for (size_t i = 0; i < entries_.size(); ++i) UnregisterHotKey(window_, static_cast<int>(i + 1));
+    RegisterAvailable(available);
+}
+
+void HotkeyRegistration::RegisterAvailable(const std::vector<bool>& available) {
     outcome_.Clear();
     for (size_t i = 0; i < entries_.size(); ++i) {
         // MOD_NOREPEAT: a key held down raises the hot key once where the system honours it

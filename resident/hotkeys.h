@@ -20,6 +20,8 @@ public:
     // (available[i]) under identifier i + 1 with its Modifiers (and MOD_NOREPEAT) and VKey.
     // Failures are silent; the pass's outcome is kept for the hotkey editor to show.
     void Register(const std::vector<THotkeyItem>& entries, const std::vector<bool>& available);
+    // The same pass again for the same entries, with what is now known of them.
+    void Renew(const std::vector<bool>& available);
     // Unregisters identifiers 1 to the entry count of the last pass.
     void UnregisterAll();
     // The entry that identifier id was registered for, or nullptr for an identifier outside
@@ -30,6 +32,8 @@ public:
     const RegistrationOutcome& Outcome() const { return outcome_; }
 
 private:
+    void RegisterAvailable(const std::vector<bool>& available);
+
     HWND window_;
     std::vector<THotkeyItem> entries_;
     RegistrationOutcome outcome_;

@@ -17,15 +17,17 @@ LaunchFiles SystemFiles() {
 // The window a start's shell calls are owned by, so that the elevation prompt comes up in front:
 // the window in front when the start was asked for, when it can be seen; else none (never the
 // hidden resident window).
-HWND StartOwner(const StartCalls& calls) {
-    HWND front = calls.foregroundWindow();
-    return front && IsWindowVisible(front) ? front : nullptr;
-}
+HWND StartOwner(HWND front) { return front && IsWindowVisible(front) ? front : nullptr; }
 
 }  // namespace
 
 void Launch(const LaunchRequest& request, const StartCalls& calls) {
-    const HWND owner = StartOwner(calls);
+    LaunchFrom(request, StartOwner(calls.foregroundWindow()), calls);
+}
+
+HWND StartOwnerNow() { return StartOwner(GetForegroundWindow()); }
+
+void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& calls) {
     LaunchStep step = FirstLaunchStep(request);
     // The file system is asked only when the direct start has failed, except for typed text
     // under WOW64: there the direct start would look for a bare name in the 32-bit system
@@ -62,14 +64,16 @@ void Launch(const LaunchRequest& request, const StartCalls& calls) {
 }
 
 void StartFile(const std::wstring& filePath, const std::wstring& options,
-               const std::wstring& workDir) {
-    Launch({filePath, options, workDir, false});
+               const std::wstring& workDir, HWND owner) {
+    LaunchFrom({filePath, options, workDir, false}, owner);
 }
 
-void StartTyped(const std::wstring& text) { Launch({text, {}, {}, true}); }
+void StartTyped(const std::wstring& text, HWND owner) { LaunchFrom({text, {}, {}, true}, owner); }
 
 void OpenUrl(const std::wstring& url, const StartCalls& calls) {
-    ShellOpen(StartOwner(calls), url, calls);
+    ShellOpen(StartOwner(calls.foregroundWindow()), url, calls);
 }
+
+void OpenUrlFrom(const std::wstring& url, HWND owner) { ShellOpen(owner, url); }
 
 }  // namespace zarv

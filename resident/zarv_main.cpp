@@ -7,6 +7,7 @@
 #include "core/records.h"
 #include "core/tables.h"
 #include "resident/data_files.h"
+#include "resident/entry_jobs.h"
 #include "resident/internal_functions.h"
 #include "resident/launch.h"
 #include "settings/about.h"
@@ -24,14 +25,6 @@ TZarv_main* Zarv_main = nullptr;
 namespace {
 
 constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged by a caption
-// Launcher-menu icons are taken between other messages after each rebuild (an item drawn before
-// then takes its own), so neither start-up nor the first opening of the menu waits for hundreds
-// of them. The first tick takes as many as the screen shows at once, so that a menu opened soon
-// after start-up finds its first screenful ready; later ticks take a few each, leaving the
-// program idle most of the time (the system makes the interval at least 10 ms).
-constexpr UINT_PTR kIconTimer = 1;
-constexpr UINT kIconTimerMs = 1;
-constexpr std::size_t kIconsPerTick = 4;
 // Runs only while the key of the hot key that ran last is held (HotkeyRepeatWatch).
 constexpr UINT_PTR kKeyWatchTimer = 2;
 constexpr UINT_PTR kHotkeyFileTimer = 3;
@@ -41,13 +34,8 @@ constexpr UINT_PTR kCommandFileTimer = 4;
 // pictures) does not wait for them; while a menu is open they wait until it closes.
 constexpr UINT_PTR kBarTimer = 5;
 constexpr UINT kBarDelayMs = 200;
-
-std::size_t ScreenfulOfItems() {
-    // An item is about as high as a menu bar, and never lower than its 16-pixel picture; any
-    // item this leaves out takes its picture when it is drawn.
-    const int itemHeight = std::max(16, GetSystemMetrics(SM_CYMENU));
-    return static_cast<std::size_t>(GetSystemMetrics(SM_CYSCREEN) / itemHeight + 1);
-}
+// The answer to a look-up of a folder for the bar (the entries' jobs use WM_APP + 10 and + 11).
+constexpr UINT kFolderListedMessage = WM_APP + 14;
 
 }  // namespace
 
@@ -68,10 +56,6 @@ bool TZarv_main::CreateResident() {
         return false;
     FormCreate();
     AddTrayIcon();
-    // The upper half of the launcher menu's first screenful of pictures before the program
-    // first waits for input, the rest with the first tick: a menu opened right after start-up
-    // finds most of them, and start-up waits for half.
-    ItemMenu.TakeIcons(ScreenfulOfItems() / 2);
     // The bar's controls, and the common controls they load, are not part of start-up either:
     // they are made while the program has nothing else to do, before the user calls the bar.
     SetTimer(hwnd(), kBarTimer, kBarDelayMs, nullptr);
@@ -87,8 +71,6 @@ void TZarv_main::AddTrayIcon() {
 void TZarv_main::FormCreate() {
     HWND self = hwnd();
     bar_.Create(self, *this);
-    folderLister_ = std::make_unique<TFolderLister>(self);
-    bar_.SetFolderLister(*folderLister_);
     hotkeys_ = std::make_unique<HotkeyRegistration>(self);
     TrayIcon1 = std::make_unique<TTrayIcon>(self);
     if (TrayIcon1->Registered()) {
@@ -142,29 +124,66 @@ void TZarv_main::FormClose() {
 void TZarv_main::RegisterHotkeys() { RegisterHotkeysFrom(HotkeyList); }
 
 void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
-    // Availability and pictures go by the files the entries name as they are used (wide, their
-    // %NAME% references expanded); the hot keys keep the entries as written, read again when they
+    // Whether each file exists, and its picture, are asked of the worker, never waited for
+    // here. Until an entry's answer is in it counts as there: its key and item work (a start
+    // then tests the file first and starts nothing when it is missing), and its item shows the
+    // system's program picture. The hot keys keep the entries as written, read again when they
     // run.
-    std::vector<std::wstring> files(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        files[i] = entries[i].FuncNo == kFuncProgram ? EntryPath(entries[i].FilePath)
-                                                     : AnsiToWide(entries[i].FilePath);
-    std::vector<LauncherItem> items =
-        BuildLauncherItems(entries, [&](size_t i) { return IsExistingFile(files[i]); });
-    std::vector<bool> available(items.size());
-    for (size_t i = 0; i < items.size(); ++i) available[i] = items[i].Enabled;
-    ItemMenu.Rebuild(files, items);
-    hotkeys_->Register(entries, available);
+    ++generation_;
+    files_.assign(entries.size(), FileState::Unknown);
+    starting_.assign(entries.size(), false);
+    ItemMenu.Rebuild(BuildLauncherItems(entries, [](size_t) { return true; }));
+    hotkeys_->Register(entries, Available());
     // The identifiers now stand for these entries: a key still held is no repeat of them.
     keyWatch_.Reset();
     KillTimer(hwnd(), kKeyWatchTimer);
-    iconsNextTick_ = ScreenfulOfItems();
-    SetTimer(hwnd(), kIconTimer, kIconTimerMs, nullptr);
+    for (size_t i = 0; i < entries.size(); ++i) CheckEntry(i);
 }
 
-void TZarv_main::TakeMenuIcons() {
-    if (ItemMenu.TakeIcons(std::exchange(iconsNextTick_, kIconsPerTick)))
-        KillTimer(hwnd(), kIconTimer);
+std::vector<bool> TZarv_main::Available() const {
+    std::vector<bool> available(files_.size());
+    for (size_t i = 0; i < files_.size(); ++i) available[i] = files_[i] != FileState::Missing;
+    return available;
+}
+
+void TZarv_main::CheckEntry(size_t tag) {
+    const THotkeyItem& entry = hotkeys_->Entries()[tag];
+    const IconFallback fallback =
+        BuildLauncherItems({entry}, [](size_t) { return true; }).front().Fallback;
+    auto job = std::make_unique<EntryCheck>(entry, fallback, ItemMenu.IconSize());
+    job->Tag = tag;
+    job->Generation = generation_;
+    job->Window = hwnd();
+    job->Message = kEntryCheckedMessage;
+    Worker::Shared().Post(std::move(job));
+}
+
+void TZarv_main::EntryChecked(std::unique_ptr<EntryCheck> answer) {
+    const size_t tag = answer->Tag;
+    if (answer->Generation != generation_ || tag >= files_.size()) return;
+    if (!answer->Available) {
+        EntryMissing(tag);
+        return;
+    }
+    if (answer->FuncNo == kFuncProgram) files_[tag] = FileState::Present;
+    ItemMenu.PutPicture(static_cast<int>(tag), answer->File, answer->FileExists,
+                        std::move(answer->Icon), answer->Size);
+}
+
+void TZarv_main::EntryMissing(size_t tag) {
+    if (files_[tag] == FileState::Missing) return;
+    files_[tag] = FileState::Missing;
+    ItemMenu.Disable(static_cast<int>(tag));
+    hotkeys_->Renew(Available());
+}
+
+void TZarv_main::StartDone(std::unique_ptr<StartJob> answer) {
+    const size_t tag = answer->Tag;
+    if (answer->What != StartJob::Kind::Entry || answer->Generation != generation_ ||
+        tag >= files_.size())
+        return;
+    starting_[tag] = false;
+    if (answer->Missing) EntryMissing(tag);
 }
 
 void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
@@ -173,19 +192,24 @@ void TZarv_main::UpdateTray() {
     if (TrayIcon1) TrayIcon1->SetEnabled(modalDepth_ == 0 && !bar_.IsShown());
 }
 
-void TZarv_main::RunEntry(const THotkeyItem& entry) {
-    switch (entry.FuncNo) {
-        case kFuncProgram:
-            StartFile(EntryPath(entry.FilePath), EntryText(entry.Options),
-                      EntryPath(entry.WorkDir));
-            break;
-        case kFuncUrl:
-            OpenUrl(AnsiToWide(entry.FilePath));
-            break;
-        default:
-            RunInternalFunction(entry.FuncNo, *this);
-            break;
+void TZarv_main::RunEntry(size_t tag, const THotkeyItem& entry) {
+    if (entry.FuncNo != kFuncProgram && entry.FuncNo != kFuncUrl) {
+        RunInternalFunction(entry.FuncNo, *this);
+        return;
     }
+    // A start whose program lies on a server that does not answer waits on a worker thread;
+    // pressed again meanwhile, the key starts nothing more.
+    if (tag >= files_.size() || files_[tag] == FileState::Missing || starting_[tag]) return;
+    starting_[tag] = true;
+    auto job = std::make_unique<StartJob>();
+    job->Tag = tag;
+    job->Generation = generation_;
+    job->Owner = StartOwnerNow();
+    job->Entry = entry;
+    job->TestFirst = files_[tag] == FileState::Unknown;
+    job->Window = hwnd();
+    job->Message = kStartDoneMessage;
+    Worker::Shared().Post(std::move(job), true);
 }
 
 void TZarv_main::WMHotKey(WPARAM id) {
@@ -206,7 +230,7 @@ void TZarv_main::WatchHotkeyKey() {
 
 void TZarv_main::RunHotkeyEntry(WPARAM id) {
     // A copy: the entry's action may re-register (an editor's OK) while it runs.
-    if (const THotkeyItem* entry = hotkeys_->Entry(id)) RunEntry(THotkeyItem(*entry));
+    if (const THotkeyItem* entry = hotkeys_->Entry(id)) RunEntry(id - 1, THotkeyItem(*entry));
 }
 
 // A click is never a repeat: no watch.
@@ -273,11 +297,22 @@ void TZarv_main::Btn_ExecuteClick() {
     // Typed text stays wide text, whole, up to the start.
     std::wstring text = bar_.Text();
     int k = bar_.FindName(text);
+    auto job = std::make_unique<StartJob>();
     if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
-        TCommandItem c = CommandList[static_cast<size_t>(k)];
-        StartFile(EntryPath(c.FilePath), EntryText(c.Options), EntryPath(c.WorkDir));
-    } else if (!text.empty()) {
-        StartTyped(EntryPath(text));
+        const TCommandItem& c = CommandList[static_cast<size_t>(k)];
+        job->What = StartJob::Kind::Command;
+        job->Entry =
+            THotkeyItem{.FilePath = c.FilePath, .Options = c.Options, .WorkDir = c.WorkDir};
+    } else {
+        job->What = StartJob::Kind::Typed;
+        job->Typed = std::move(text);
+    }
+    // The start itself, with every test of its file, waits on a worker thread.
+    if (job->What == StartJob::Kind::Command || !job->Typed.empty()) {
+        job->Owner = StartOwnerNow();
+        job->Window = hwnd();
+        job->Message = kStartDoneMessage;
+        Worker::Shared().Post(std::move(job), true);
     }
     HideBar();
 }
@@ -303,6 +338,15 @@ void TZarv_main::Panel1MouseDown(int button, int, int) {
 }
 
 void TZarv_main::BarContextMenu(int x, int y) { PopupItemMenu(x, y); }
+
+void TZarv_main::ListFolder(const std::wstring& folder) {
+    auto job = std::make_unique<FolderListing>(folder);
+    job->Window = hwnd();
+    job->Message = kFolderListedMessage;
+    // Urgent: the user waits for it, and it must not queue behind the entries' tests (nor hold
+    // them up while a slow drive keeps it).
+    Worker::Shared().Post(std::move(job), true);
+}
 
 const RegistrationOutcome& TZarv_main::LastPass() const { return hotkeys_->Outcome(); }
 
@@ -354,7 +398,6 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_TIMER:
-            if (wp == kIconTimer) TakeMenuIcons();
             if (wp == kKeyWatchTimer) WatchHotkeyKey();
             if (wp == kHotkeyFileTimer) ReadListFile(hotkeyFile_, ReadBy::Timer);
             if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
@@ -363,9 +406,9 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 if (!menuLoop_) bar_.MakeControls();
             }
             return 0;
-        case TFolderLister::kFolderListedMessage: {
-            const std::unique_ptr<FolderAnswer> answer = TFolderLister::Answer(lp);
-            bar_.FolderListed(answer->folder, std::move(answer->entries));
+        case kFolderListedMessage: {
+            const std::unique_ptr<FolderListing> answer = Worker::Answer<FolderListing>(lp);
+            bar_.FolderListed(answer->Folder, std::move(answer->Entries));
             return 0;
         }
         case WM_ENTERMENULOOP:
@@ -376,8 +419,16 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (!bar_.Panel1()) SetTimer(hwnd(), kBarTimer, kBarDelayMs, nullptr);
             break;
         case WM_INITMENUPOPUP:
-            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) ItemMenu.InitPopup(hwnd());
+            // Opened on a monitor of another scaling: the pictures are looked up at its size.
+            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle() && ItemMenu.InitPopup(hwnd()))
+                for (int tag : ItemMenu.WantedPictures()) CheckEntry(static_cast<size_t>(tag));
             break;
+        case kEntryCheckedMessage:
+            EntryChecked(Worker::Answer<EntryCheck>(lp));
+            return 0;
+        case kStartDoneMessage:
+            StartDone(Worker::Answer<StartJob>(lp));
+            return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
             break;

@@ -11,7 +11,6 @@
 #include "menus/command_bar.h"
 #include "menus/launcher_menu.h"
 #include "menus/tray_menu.h"
-#include "resident/folder_lister.h"
 #include "resident/hotkeys.h"
 #include "settings/editor_host.h"
 #include "widgets/base/handles.h"
@@ -63,12 +62,17 @@ private:
     void WatchHotkeyKey();
     void RunHotkeyEntry(WPARAM id);
     void LauncherItemClick(int tag);
-    void RunEntry(const THotkeyItem& entry);
+    void RunEntry(std::size_t tag, const THotkeyItem& entry);
+    // Asks the worker for the test and picture of entry tag of the current list.
+    void CheckEntry(std::size_t tag);
+    void EntryChecked(std::unique_ptr<class EntryCheck> answer);
+    void StartDone(std::unique_ptr<class StartJob> answer);
+    // The entry's file turned out to be missing: greyed out, its hot key dropped.
+    void EntryMissing(std::size_t tag);
+    std::vector<bool> Available() const;
     void AddTrayIcon();
     // The notification area's picture: the program's icon at the small-icon size of dpi.
     void SetTrayPicture(int dpi);
-    // One tick of the launcher menu's pictures (the timer's work after each rebuild).
-    void TakeMenuIcons();
 
     // A data file and what start-up does with its list once it has been read.
     struct ListFile {
@@ -102,6 +106,7 @@ private:
     void CommandBoxKeyDown(WPARAM key) override;
     void Panel1MouseDown(int button, int x, int y) override;
     void BarContextMenu(int x, int y) override;
+    void ListFolder(const std::wstring& folder) override;
 
     // KeyStatus
     const RegistrationOutcome& LastPass() const override;
@@ -118,11 +123,15 @@ private:
     TLauncherMenu ItemMenu;
     TTrayMenu PopupMenu1;
     TCommandBar bar_;
-    std::unique_ptr<TFolderLister> folderLister_;  // the bar's look-ups of folders
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<HotkeyRegistration> hotkeys_;
     HotkeyRepeatWatch keyWatch_;
-    std::size_t iconsNextTick_ = 0;  // launcher-menu pictures the next timer tick takes
+    // What is known of the registered entries' files, and which of them are being started. An
+    // entry is taken as there until its test answers: its item works and its key is held.
+    enum class FileState : unsigned char { Unknown, Present, Missing };
+    std::vector<FileState> files_;
+    std::vector<bool> starting_;
+    unsigned generation_ = 0;  // of the registered entries; answers of another are stale
     ListFile hotkeyFile_;
     ListFile commandFile_;
 };

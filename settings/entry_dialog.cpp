@@ -13,6 +13,8 @@ constexpr int kEntryWidth = 396;
 constexpr int kLabelX = 8;
 constexpr int kChooserWidth = 23, kChooserHeight = 19;
 
+constexpr UINT kFileTestedMessage = WM_APP + 13;
+
 const wchar_t kMissingFile[] = L"ファイルが存在しません。正しくファイルパスを指定してください。";
 
 // The keys of the fields both dialogs share; a dialog's own row comes first.
@@ -102,11 +104,38 @@ bool TEntryDialog::TakeTexts(std::string& name, std::string& file, std::string& 
 
 bool TEntryDialog::FileMissing() {
     // With its %NAME% references expanded, as it will be started.
-    const std::wstring path = FieldText(Edit2);
-    if (IsExistingFile(EntryPath(path))) return false;
+    if (FileExistsWaiting(FieldText(Edit2))) return false;
     ShowMessage(hwnd(), kMissingFile);
     if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
     return true;
+}
+
+bool TEntryDialog::FileExistsWaiting(const std::wstring& path) {
+    auto job = std::make_unique<FileTest>(path);
+    job->Window = hwnd();
+    job->Message = kFileTestedMessage;
+    Worker::Shared().Post(std::move(job), true);
+    HWND focus = GetFocus();
+    waiting_ = true;
+    EnableWindow(hwnd(), FALSE);
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    MSG msg;
+    while (waiting_) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that ends the program
+            waiting_ = false;
+            fileFound_ = false;
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    EnableWindow(hwnd(), TRUE);
+    if (focus) SetFocus(focus);
+    POINT at;
+    GetCursorPos(&at);
+    SetCursorPos(at.x, at.y);  // the cursor of what lies under the pointer again
+    return fileFound_;
 }
 
 bool TEntryDialog::IsField(HWND control) const {
@@ -178,6 +207,14 @@ LRESULT TEntryDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (!field) SetBkMode(dc, TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
         }
+        case kFileTestedMessage:
+            fileFound_ = Worker::Answer<FileTest>(lp)->Exists;
+            waiting_ = false;
+            return 0;
+        case WM_SETCURSOR:
+            if (!waiting_) break;
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
         case WM_DROPFILES:
             DropFileInto(hwnd(), reinterpret_cast<HDROP>(wp), Edit2, Edit4, FileLabel());
             return 0;

@@ -112,12 +112,18 @@ protected:
     HWND Edit4 = nullptr;  // working folder
 
 private:
+    // Whether the file field's path exists, asked of the worker. The dialog waits for that one
+    // answer, switched off and with the busy cursor, while the program's other messages (its hot
+    // keys among them) are still served.
+    bool FileExistsWaiting(const std::wstring& path);
     void Btn_Sel1Click();
     void Btn_Sel2Click();
     bool FieldKeyDown(HWND field, WPARAM key) override;
 
     const EntryKind& kind_;
     FocusKeeper focus_;
+    bool waiting_ = false;  // for the test of the file field
+    bool fileFound_ = false;
 };
 
 }  // namespace zarv

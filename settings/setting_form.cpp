@@ -5,6 +5,11 @@
 #include "widgets/base/files.h"
 
 namespace zarv {
+namespace {
+
+constexpr UINT kFileTestedMessage = WM_APP + 12;
+
+}  // namespace
 
 TSettingForm::TSettingForm(EditorHost& host, const std::vector<THotkeyItem>& list)
     : TListEditor(L"TSettingForm", L"HotKeyの設定", 640, 360,
@@ -26,7 +31,27 @@ std::wstring TSettingForm::CellText(int row, int column) {
 
 bool TSettingForm::RowGreyed(int row) {
     return IsStruckOut(rows_[static_cast<size_t>(row)],
-                       [](const std::string& path) { return EntryFileExists(path); });
+                       [this](const std::string& path) { return FileKnown(path); });
+}
+
+std::optional<bool> TSettingForm::FileKnown(const std::string& path) {
+    for (const auto& [known, exists] : files_)
+        if (known == path) return exists;
+    files_.emplace_back(path, std::nullopt);
+    auto job = std::make_unique<FileTest>(AnsiToWide(path));
+    job->Window = hwnd();
+    job->Message = kFileTestedMessage;
+    Worker::Shared().Post(std::move(job));
+    return std::nullopt;
+}
+
+LRESULT TSettingForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != kFileTestedMessage) return TListEditor::HandleMessage(msg, wp, lp);
+    std::unique_ptr<FileTest> answer = Worker::Answer<FileTest>(lp);
+    for (auto& [known, exists] : files_)
+        if (AnsiToWide(known) == answer->Field) exists = answer->Exists;
+    InvalidateRect(ListView1, nullptr, FALSE);
+    return 0;
 }
 
 bool TSettingForm::CellRed(int row, int column) {

@@ -2,6 +2,9 @@
 // The hotkey list editor `TSettingForm`: one row per hotkey entry; Add and Edit open the entry
 // dialog, OK re-registers the hot keys and rebuilds the launcher menu from the rows, and every
 // close replaces HotkeyList by the rows and writes "Hotkey.DAT".
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/hotkey_rows.h"
@@ -30,9 +33,17 @@ protected:
     void LookBtn_OKClick() override;
     void FormClose() override;
 
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
 private:
+    // Whether the file of a program row exists: asked of the worker the first time a path is
+    // drawn, answered later (the row is struck through then); nothing until then.
+    std::optional<bool> FileKnown(const std::string& path);
+
     EditorHost& host_;
     std::vector<HotkeyRow> rows_;
+    // The answers by the path as the rows hold it, so an answer never reaches another path.
+    std::vector<std::pair<std::string, std::optional<bool>>> files_;
 };
 
 }  // namespace zarv

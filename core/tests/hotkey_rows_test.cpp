@@ -36,6 +36,19 @@ TEST(HotkeyRowsTest, OnlyProgramRowsWithoutTheirFileAreStruckOutAndEachFileIsLoo
     rows[1].Set(Entry("there.exe", 0));  // a changed row is looked at again
     EXPECT_FALSE(IsStruckOut(rows[1], exists));
     EXPECT_EQ(asked, 3);
+    // An answer not yet in strikes nothing through and is asked for again at the next paint.
+    std::optional<bool> answer;
+    auto pending = [&](const std::string&) {
+        ++asked;
+        return answer;
+    };
+    rows[3].Set(Entry("gone.exe", 0));
+    EXPECT_FALSE(IsStruckOut(rows[3], pending));
+    answer = false;
+    EXPECT_TRUE(IsStruckOut(rows[3], pending));
+    EXPECT_TRUE(IsStruckOut(rows[3], pending));
+    EXPECT_EQ(asked, 5);
+    rows[3].Set(Entry("", 9));
     EXPECT_EQ(RowsToList(rows)[1].FilePath, "there.exe");
     EXPECT_EQ(RowsToList(rows).size(), 4u);
 }

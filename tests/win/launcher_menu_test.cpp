@@ -98,10 +98,24 @@ std::vector<LauncherItem> Items(const std::vector<THotkeyItem>& entries) {
     return BuildLauncherItems(entries, [&](std::size_t i) { return IsExistingFile(files[i]); });
 }
 
+// What the worker answers for the item of tag, put into the menu.
+void Answer(TLauncherMenu& menu, const std::vector<THotkeyItem>& entries, int tag) {
+    const std::wstring file = Files(entries)[static_cast<size_t>(tag)];
+    const bool exists = IsExistingFile(file);
+    const IconFallback fallback = Items(entries)[static_cast<size_t>(tag)].Fallback;
+    menu.PutPicture(tag, file, exists,
+                    UniqueIcon(LookUpIcon(file, fallback, exists, menu.IconSize())),
+                    menu.IconSize());
+}
+
+void AnswerAll(TLauncherMenu& menu, const std::vector<THotkeyItem>& entries) {
+    for (int tag : menu.WantedPictures()) Answer(menu, entries, tag);
+}
+
 TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    menu.Rebuild(Files(entries), Items(entries));
+    menu.Rebuild(Items(entries));
     ASSERT_EQ(GetMenuItemCount(menu.handle()), 6);
     ItemState exe = ReadItem(menu.handle(), 0);
     EXPECT_EQ(exe.caption, L"exe[Ctrl + Alt + A]");
@@ -120,9 +134,9 @@ TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
     EXPECT_TRUE(ReadItem(menu.handle(), 5).grey);  // a folder is not a program
 
     EXPECT_EQ(menu.TakenIcons(), 0u);  // pictures wait for the first show
-    menu.EnsureIcons();
+    AnswerAll(menu, entries);
     EXPECT_EQ(menu.TakenIcons(), 4u);
-    menu.EnsureIcons();
+    AnswerAll(menu, entries);
     EXPECT_EQ(menu.TakenIcons(), 4u);
 
     EXPECT_EQ(menu.TagOf(TLauncherMenu::kFirstId + 3), 3);
@@ -130,25 +144,29 @@ TEST(LauncherMenu, ItemsFollowEntriesWithTheirOwnPictures) {
     EXPECT_EQ(menu.TagOf(5), -1);
 }
 
-TEST(LauncherMenu, IconsAreTakenAFewAtATimeInItemOrder) {
+TEST(LauncherMenu, PicturesArePutInAsTheirAnswersComeAndARebuildDropsThem) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    menu.Rebuild(Files(entries), Items(entries));
-    EXPECT_FALSE(menu.TakeIcons(1));
+    menu.Rebuild(Items(entries));
+    EXPECT_EQ(menu.WantedPictures(), (std::vector<int>{0, 2, 3, 4}));
+    Answer(menu, entries, 3);
     EXPECT_EQ(menu.TakenIcons(), 1u);
-    EXPECT_FALSE(menu.TakeIcons(2));  // the missing entry in between takes no picture
+    EXPECT_EQ(menu.WantedPictures(), (std::vector<int>{0, 2, 4}));
+    // An entry found missing is greyed out and wants no picture; an answer for another size
+    // is dropped.
+    menu.Disable(2);
+    EXPECT_TRUE(ReadItem(menu.handle(), 2).grey);
+    EXPECT_EQ(ReadItem(menu.handle(), 2).bitmap, nullptr);
+    EXPECT_EQ(menu.WantedPictures(), (std::vector<int>{0, 4}));
+    menu.PutPicture(0, Files(entries)[0], true, UniqueIcon(), menu.IconSize() + 8);
+    EXPECT_EQ(menu.TakenIcons(), 1u);
+    AnswerAll(menu, entries);
     EXPECT_EQ(menu.TakenIcons(), 3u);
-    EXPECT_TRUE(menu.TakeIcons(5));
-    EXPECT_EQ(menu.TakenIcons(), 4u);
-    menu.EnsureIcons();
-    EXPECT_EQ(menu.TakenIcons(), 4u);
+    EXPECT_TRUE(menu.WantedPictures().empty());
 
-    // A rebuild half-way starts over with an empty list.
-    menu.Rebuild(Files(entries), Items(entries));
-    menu.TakeIcons(2);
-    menu.Rebuild(Files(entries), Items(entries));
+    menu.Rebuild(Items(entries));
     EXPECT_EQ(menu.TakenIcons(), 0u);
-    menu.EnsureIcons();
+    AnswerAll(menu, entries);
     EXPECT_EQ(menu.TakenIcons(), 4u);
 }
 
@@ -194,17 +212,19 @@ COLORREF DrawnPixel(TLauncherMenu& menu, int tag, int x, int y) {
     return DrawnPicture(menu, tag)[static_cast<size_t>(y * 16 + x)];
 }
 
-TEST(LauncherMenu, AnItemDrawnBeforeTheIdlePassTakesItsOwnPicture) {
+TEST(LauncherMenu, AnItemDrawnBeforeItsAnswerShowsTheSystemProgramPicture) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    menu.Rebuild(Files(entries), Items(entries));
-    const auto func = DrawnPicture(menu, 4);  // the menu opened at once
-    EXPECT_EQ(menu.TakenIcons(), 1u);
-    EXPECT_FALSE(menu.TakeIcons(2));  // the exe and the document; the drawn item is skipped
-    EXPECT_EQ(menu.TakenIcons(), 3u);
-    EXPECT_TRUE(menu.TakeIcons(1));  // the URL, and nothing is left
-    EXPECT_EQ(menu.TakenIcons(), 4u);
-    EXPECT_EQ(DrawnPicture(menu, 4), func);
+    menu.Rebuild(Items(entries));
+    const auto generic = DrawnSquare([](HDC dc, const RECT&) {
+        HICON app =
+            static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED));
+        DrawIconEx(dc, 0, 0, app, 16, 16, 0, nullptr, DI_NORMAL);
+    });
+    EXPECT_EQ(DrawnPicture(menu, 4), generic);  // the menu opened at once
+    EXPECT_EQ(menu.TakenIcons(), 0u);
+    Answer(menu, entries, 4);
+    EXPECT_NE(DrawnPicture(menu, 4), generic);
 }
 
 TEST(LauncherMenu, AProgramWithoutAnIconShowsTheSystemApplicationIcon) {
@@ -220,7 +240,8 @@ TEST(LauncherMenu, AProgramWithoutAnIconShowsTheSystemApplicationIcon) {
 
     TLauncherMenu menu;
     std::vector<THotkeyItem> entries = {Entry("noicon", path, 0), Entry("exe", OwnExePath(), 0)};
-    menu.Rebuild(Files(entries), Items(entries));
+    menu.Rebuild(Items(entries));
+    AnswerAll(menu, entries);
     const auto expected = DrawnSquare([](HDC dc, const RECT&) {
         HICON app =
             static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED));
@@ -235,8 +256,8 @@ TEST(LauncherMenu, PicturesKeepTheirTransparentPixels) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
     for (int pass = 0; pass < 2; ++pass) {  // also after a rebuild
-        menu.Rebuild(Files(entries), Items(entries));
-        menu.EnsureIcons();
+        menu.Rebuild(Items(entries));
+        AnswerAll(menu, entries);
     }
     // The URL picture is a 16-colour globe whose corners are transparent; the internal
     // function's is the program's tile with rounded corners and a solid middle.
@@ -249,9 +270,9 @@ TEST(LauncherMenu, PicturesKeepTheirTransparentPixels) {
 TEST(LauncherMenu, EmptyListGivesEmptyMenu) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
-    menu.Rebuild(Files(entries), Items(entries));
-    menu.EnsureIcons();
-    menu.Rebuild({}, {});
+    menu.Rebuild(Items(entries));
+    AnswerAll(menu, entries);
+    menu.Rebuild({});
     EXPECT_EQ(GetMenuItemCount(menu.handle()), 0);
     EXPECT_EQ(menu.TakenIcons(), 0u);
 }
@@ -261,13 +282,13 @@ TEST(LauncherMenu, RebuildingReleasesEveryPicture) {
     auto entries = SampleEntries();
     const auto items = Items(entries);
     const auto files = Files(entries);
-    menu.Rebuild(files, items);
-    menu.EnsureIcons();
+    menu.Rebuild(items);
+    AnswerAll(menu, entries);
     HandleCounts before = CountHandles();
     ASSERT_GT(before.gdi, 0u);
     for (int i = 0; i < 1000; ++i) {
-        menu.Rebuild(files, items);
-        menu.EnsureIcons();
+        menu.Rebuild(items);
+        AnswerAll(menu, entries);
     }
     HandleCounts after = CountHandles();
     EXPECT_EQ(after.gdi, before.gdi);

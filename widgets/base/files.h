@@ -14,6 +14,7 @@
 
 #include "core/pe_icons.h"
 #include "core/suggestions.h"
+#include "widgets/base/worker.h"
 
 namespace zarv {
 
@@ -104,5 +105,27 @@ DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& pa
 // The shell's "Open" for a file, folder or URL, owned by owner, shown normally. The target goes
 // to the shell as written: the program that opens it reads it as 64-bit Windows means it.
 void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls = {});
+
+// ---- Off the window thread --------------------------------------------------------------------
+
+// Whether the file a field names, as it is used (EntryPath), exists: a job for the worker.
+class FileTest : public WorkerJob {
+public:
+    explicit FileTest(std::wstring field) : Field(std::move(field)) {}
+    void Run() override { Exists = IsExistingFile(EntryPath(Field)); }
+
+    std::wstring Field;
+    bool Exists = false;
+};
+
+// The entries of a folder (FolderEntries): a job for the worker.
+class FolderListing : public WorkerJob {
+public:
+    explicit FolderListing(std::wstring folder) : Folder(std::move(folder)) {}
+    void Run() override { Entries = FolderEntries(Folder); }
+
+    std::wstring Folder;
+    std::vector<FolderEntry> Entries;
+};
 
 }  // namespace zarv

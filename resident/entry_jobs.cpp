@@ -1,0 +1,36 @@
+#include "resident/entry_jobs.h"
+
+#include "menus/launcher_menu.h"
+#include "resident/launch.h"
+#include "widgets/base/ansi.h"
+#include "widgets/base/files.h"
+
+namespace zarv {
+
+void EntryCheck::Run() {
+    // A program entry's file with its %NAME% references expanded; URL and internal-function
+    // entries need not name a file at all.
+    File = FuncNo == kFuncProgram ? EntryPath(Path) : AnsiToWide(Path);
+    FileExists = IsExistingFile(File);
+    Available = IsAvailable(THotkeyItem{.FuncNo = FuncNo}, FileExists);
+    if (Available) Icon.reset(LookUpIcon(File, Fallback, FileExists, Size));
+}
+
+void StartJob::Run() {
+    if (What == Kind::Typed) {
+        StartTyped(EntryPath(Typed), Owner);
+        return;
+    }
+    if (Entry.FuncNo == kFuncUrl) {
+        OpenUrlFrom(AnsiToWide(Entry.FilePath), Owner);
+        return;
+    }
+    const std::wstring file = EntryPath(Entry.FilePath);
+    if (TestFirst && !IsExistingFile(file)) {
+        Missing = true;
+        return;
+    }
+    StartFile(file, EntryText(Entry.Options), EntryPath(Entry.WorkDir), Owner);
+}
+
+}  // namespace zarv

@@ -1,0 +1,83 @@
+#include "widgets/base/worker.h"
+
+#include <deque>
+
+namespace zarv {
+
+namespace {
+
+// Enough for the shell's calls (a start, an icon); the system commits only what is used.
+constexpr SIZE_T kStackBytes = 256 * 1024;
+// A start that hangs takes a thread with it; beyond this many, urgent jobs wait their turn.
+constexpr int kMaxThreads = 4;
+
+}  // namespace
+
+struct Worker::Queue {
+    SRWLOCK lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE ready = CONDITION_VARIABLE_INIT;
+    std::deque<WorkerJob*> jobs;
+    int threads = 0;
+    int idle = 0;
+};
+
+Worker& Worker::Shared() {
+    // Like the system's thread pool it lives as long as the process: a thread may still be
+    // waiting on a path when the program ends, and must find its queue.
+    static Worker* const worker = new Worker();
+    return *worker;
+}
+
+Worker::Worker() : queue_(new Queue()) {}
+
+void Worker::Post(std::unique_ptr<WorkerJob> job, bool urgent) {
+    bool newThread = false;
+    AcquireSRWLockExclusive(&queue_->lock);
+    if (urgent) {
+        queue_->jobs.push_front(job.release());
+    } else {
+        queue_->jobs.push_back(job.release());
+    }
+    // Background jobs share the one thread; an urgent one gets a thread of its own when none is
+    // free, so that it does not wait for a look-up that hangs.
+    const bool wanted = queue_->threads == 0 || (urgent && queue_->idle == 0);
+    if (wanted && queue_->threads < kMaxThreads) {
+        ++queue_->threads;
+        newThread = true;
+    }
+    ReleaseSRWLockExclusive(&queue_->lock);
+    WakeConditionVariable(&queue_->ready);
+    if (newThread) {
+        HANDLE thread = CreateThread(nullptr, kStackBytes, &Worker::ThreadMain, queue_,
+                                     STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+        if (thread) {
+            CloseHandle(thread);
+        } else {
+            AcquireSRWLockExclusive(&queue_->lock);
+            --queue_->threads;
+            ReleaseSRWLockExclusive(&queue_->lock);
+        }
+    }
+}
+
+DWORD WINAPI Worker::ThreadMain(void* param) {
+    auto* queue = static_cast<Queue*>(param);
+    // A test of a file on a drive without a medium (a card reader, a DVD drive) fails quietly
+    // instead of stopping on the system's "no disk" box; the mode is this thread's alone.
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
+    for (;;) {
+        AcquireSRWLockExclusive(&queue->lock);
+        ++queue->idle;
+        while (queue->jobs.empty())
+            SleepConditionVariableSRW(&queue->ready, &queue->lock, INFINITE, 0);
+        --queue->idle;
+        WorkerJob* job = queue->jobs.front();
+        queue->jobs.pop_front();
+        ReleaseSRWLockExclusive(&queue->lock);
+        job->Run();
+        // A window that is gone takes no answer.
+        if (!PostMessageW(job->Window, job->Message, 0, reinterpret_cast<LPARAM>(job))) delete job;
+    }
+}
+
+}  // namespace zarv
