@@ -25,6 +25,14 @@ bool StartsFolded(std::wstring_view text, std::wstring_view start) {
            std::equal(start.begin(), start.end(), text.begin(), SameFolded);
 }
 
+// Below, equal to or above zero as a comes before, with or after b, ASCII letter case ignored.
+int CompareFolded(std::wstring_view a, std::wstring_view b) {
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i]))
+            return FoldAsciiCase(a[i]) < FoldAsciiCase(b[i]) ? -1 : 1;
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 bool StartsLikePath(std::wstring_view t) {
     if (t.size() >= 3 && IsAsciiLetter(t[0]) && t[1] == L':' && IsSeparator(t[2])) return true;
     if (t.size() >= 2 && t[0] == L'\\' && t[1] == L'\\') return true;
@@ -68,10 +76,10 @@ std::vector<std::wstring> SuggestPaths(const PathQuery& query,
     for (const FolderEntry& e : entries)
         if (e.name != L"." && e.name != L".." && StartsFolded(e.name, query.prefix))
             found.push_back(&e);
-    std::stable_sort(found.begin(), found.end(), [](const FolderEntry* a, const FolderEntry* b) {
-        return std::lexicographical_compare(
-            a->name.begin(), a->name.end(), b->name.begin(), b->name.end(),
-            [](wchar_t x, wchar_t y) { return FoldAsciiCase(x) < FoldAsciiCase(y); });
+    std::sort(found.begin(), found.end(), [](const FolderEntry* a, const FolderEntry* b) {
+        const int c = CompareFolded(a->name, b->name);
+        // Names that differ in letter case alone (a case-sensitive folder) in a fixed order too.
+        return c != 0 ? c < 0 : a->name < b->name;
     });
     std::vector<std::wstring> paths;
     paths.reserve(found.size());
