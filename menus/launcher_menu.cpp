@@ -65,14 +65,24 @@ void TLauncherMenu::Disable(int tag) {
     mii.hbmpItem = nullptr;
     mii.dwItemData = kNoImage;
     SetMenuItemInfoW(menu_.get(), kFirstId + static_cast<UINT>(tag), FALSE, &mii);
-    for (IconSource& source : images_)
-        if (source.tag == tag) source.fallback = IconFallback::None;
+    // The enabled items after it keep their image indices in order, one per enabled item.
+    for (std::size_t i = 0; i < images_.size(); ++i) {
+        if (images_[i].tag != tag) continue;
+        images_.erase(images_.begin() + static_cast<std::ptrdiff_t>(i));
+        mii.fMask = MIIM_DATA;
+        for (std::size_t j = i; j < images_.size(); ++j) {
+            mii.dwItemData = j;
+            SetMenuItemInfoW(menu_.get(), kFirstId + static_cast<UINT>(images_[j].tag), FALSE,
+                             &mii);
+        }
+        break;
+    }
 }
 
 std::vector<int> TLauncherMenu::WantedPictures() const {
     std::vector<int> tags;
     for (const IconSource& source : images_)
-        if (source.picture < 0 && source.fallback != IconFallback::None) tags.push_back(source.tag);
+        if (source.picture < 0) tags.push_back(source.tag);
     return tags;
 }
 
@@ -120,7 +130,7 @@ void TLauncherMenu::PutPicture(int tag, const std::wstring& file, bool fileExist
                                int size) {
     if (size != iconSize_) return;
     for (IconSource& source : images_) {
-        if (source.tag != tag || source.fallback == IconFallback::None) continue;
+        if (source.tag != tag) continue;
         const std::wstring fallbackKey(
             1, static_cast<wchar_t>(L'0' + static_cast<int>(source.fallback)));
         const std::wstring key = fileExists ? fallbackKey + file : fallbackKey;

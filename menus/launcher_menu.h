@@ -31,7 +31,8 @@ public:
     // item shows the system's application picture, so neither start-up nor the menu's opening
     // waits for a file.
     void Rebuild(const std::vector<LauncherItem>& items);
-    // Greys out the item of tag: its entry's file turned out to be missing.
+    // Greys out the item of tag: its entry's file turned out to be missing. It loses its picture,
+    // and the enabled items keep one image index each, in item order.
     void Disable(int tag);
     // The tags of the enabled items that have no picture yet.
     std::vector<int> WantedPictures() const;

@@ -93,6 +93,14 @@ _zarv_dpi_reg() {
     printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$1"
 }
 
+# Drive N: of every prefix is the folder C:\zarv-slow. It answers at normal speed; a program
+# started with the slow-drive library preloaded (scripts/slow_drive.sh) waits on each look-up
+# under N:, as on a network drive whose server is away.
+_zarv_slow_drive() {
+    mkdir -p "$1/drive_c/zarv-slow"
+    [[ -e $1/dosdevices/n: ]] || ln -s ../drive_c/zarv-slow "$1/dosdevices/n:"
+}
+
 # zarv_make_prefix [PATH] [--test] [--win64] [DPI]: creates a Wine prefix (default
 # build/wineprefix) unless it exists, and imports our registry settings; --test adds the marker
 # file associations of the end-to-end tests; --win64 makes it a 64-bit Windows (else a 32-bit
@@ -110,6 +118,7 @@ zarv_make_prefix() {
     export WINEPREFIX=$prefix
     if [[ -f $prefix/system.reg && -f $prefix/.zarv-ready$test$dpi ]]; then
         _zarv_install_marlett "$prefix"
+        _zarv_slow_drive "$prefix"
         return 0
     fi
     mkdir -p "$prefix"
@@ -125,6 +134,7 @@ zarv_make_prefix() {
     wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
     wineserver -w
     _zarv_install_marlett "$prefix"
+    _zarv_slow_drive "$prefix"
     touch "$prefix/.zarv-ready$test$dpi"
 }
 

@@ -5,7 +5,7 @@
 
 ZARV_PACKAGES=(wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic
                locales g++-mingw-w64-i686 g++-mingw-w64-x86-64 cmake ninja-build clang googletest libgtest-dev
-               libbenchmark-dev libclang-rt-14-dev python3)
+               libbenchmark-dev libclang-rt-14-dev python3 gcc-multilib)
 
 zarv_missing_packages() {
     local p status

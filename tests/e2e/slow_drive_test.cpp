@@ -1,0 +1,107 @@
+// A drive whose server does not answer: drive N: of the test prefix, made slow by the library the
+// SlowDrive cases are started with (every look-up under it waits ZARV_SLOW_MS). Nothing the user
+// waits for waits on it: start-up, another entry's key, the launcher menu, another start.
+#include <filesystem>
+
+#include "ui_helpers.h"
+#include "zarv_fixture.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+constexpr wchar_t kSlowFolder[] = L"C:\\zarv-slow";  // drive N: itself
+
+class SlowDrive : public ZarvTest {
+protected:
+    void SetUp() override {
+        ZarvTest::SetUp();
+        wchar_t ms[16] = {};
+        wchar_t preload[1024] = {};
+        if (!GetEnvironmentVariableW(L"ZARV_SLOW_MS", ms, 16) ||
+            !GetEnvironmentVariableW(L"LD_PRELOAD", preload, 1024) ||
+            std::wstring(preload).find(L"slow_drive") == std::wstring::npos ||
+            !std::filesystem::exists(kSlowFolder))
+            GTEST_SKIP() << "no slow drive N: (the slow-drive library is not preloaded)";
+        slow_ms_ = static_cast<DWORD>(std::stoul(ms));
+        // Written through C:, which is not slow; named through N:, which is.
+        const std::wstring name =
+            FromAnsi(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        slow_dir_ = std::wstring(kSlowFolder) + L"\\" + name;
+        std::filesystem::remove_all(slow_dir_);
+        std::filesystem::create_directories(slow_dir_);
+        ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker_icon_a.exe", slow_dir_ + L"\\marker.exe"));
+        slow_marker_ = "N:\\" + ToAnsi(name) + "\\marker.exe";
+    }
+
+    HotkeyRecord SlowEntry(KeyCombo chord, std::string options) const {
+        return Entry(chord, slow_marker_, 0, std::move(options));
+    }
+
+    DWORD slow_ms_ = 0;
+    std::wstring slow_dir_;
+    std::string slow_marker_;
+};
+
+TEST_F(SlowDrive, StartUpAnotherKeyAndTheMenuDoNotWaitForIt) {
+    const KeyCombo local{kCtrlAlt, VK_F4};
+    WriteHotkeys({SlowEntry({kCtrlAlt, VK_F1}, "-1"), SlowEntry({kCtrlAlt, VK_F2}, "-2"),
+                  SlowEntry({kCtrlAlt, VK_F3}, "-3"), MarkerEntry(local, "-local")});
+    const DWORD t0 = GetTickCount();
+    Process& zarv = StartZarv();
+    HWND main = WaitResident(zarv);
+    ASSERT_TRUE(main);
+    // Waiting on the drive, start-up would take a look-up of each of the three at least.
+    EXPECT_LT(GetTickCount() - t0, 2 * slow_ms_);
+
+    Press(local);
+    EXPECT_EQ(WaitMarkerRuns(log(), 1, slow_ms_).size(), 1u) << "the local key waited";
+
+    // The menu opens at once with the three entries, not yet known, shown as there.
+    ASSERT_TRUE(ui::ClickIcon(main, WM_LBUTTONDOWN));
+    ASSERT_TRUE(ui::MenuOpens(zarv.pid(), slow_ms_));
+    std::string error;
+    auto menu = ui::ReadMenu(zarv, dir(), &error);
+    ASSERT_TRUE(menu) << error;
+    ASSERT_EQ(menu->items.size(), 4u);
+    for (const MenuItem& item : menu->items) EXPECT_FALSE(item.grayed()) << ToAnsi(item.caption);
+    auto pictures = ui::ReadPictures(zarv.handle(), dir(), &error);
+    ASSERT_TRUE(pictures && pictures->size() == 4u) << error;
+    const std::string generic = pictures->front().fingerprint;
+    ASSERT_TRUE(ui::CloseMenus(zarv.pid()));
+
+    // Their own pictures come when the drive answers.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            if (!ui::ClickIcon(main, WM_LBUTTONDOWN) || !ui::MenuOpens(zarv.pid())) return false;
+            auto now = ui::ReadPictures(zarv.handle(), dir(), &error);
+            ui::CloseMenus(zarv.pid());
+            return now && now->size() == 4u && (*now)[0].fingerprint != generic &&
+                   (*now)[2].fingerprint != generic;
+        },
+        20 * slow_ms_));
+}
+
+TEST_F(SlowDrive, AStartThatWaitsHoldsUpNoOtherAndRunsOnce) {
+    const KeyCombo slow{kCtrlAlt, VK_F5}, local{kCtrlAlt, VK_F6};
+    WriteHotkeys({SlowEntry(slow, "-slow"), MarkerEntry(local, "-local")});
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+
+    Press(slow);
+    Press(slow);  // again while its start still waits
+    Press(local);
+    // Both markers write the case's log: the local one first, at once; the slow one when the
+    // drive has answered its look-ups, once.
+    auto runs = WaitMarkerRuns(log(), 1, slow_ms_);
+    ASSERT_EQ(runs.size(), 1u) << "the local key waited for the slow start";
+    EXPECT_EQ(runs[0].command_line, marker() + " -local");
+    runs = WaitMarkerRuns(log(), 2, 30 * slow_ms_);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].command_line, slow_marker_ + " -slow");
+    Sleep(4 * slow_ms_);
+    EXPECT_EQ(ReadMarkerLog(log()).size(), 2u) << "the key pressed twice started it twice";
+}
+
+}  // namespace
+}  // namespace e2e
