@@ -81,19 +81,7 @@ protected:
         EXPECT_TRUE(CloseMenus(zarv_->pid()));
     }
 
-    // The rows of the bar's list of suggestions; none while it is hidden.
-    std::vector<std::wstring> Suggestions() const {
-        std::vector<std::wstring> rows;
-        for (HWND list : TopLevelWindows(zarv_->pid(), L"ListBox")) {
-            if (!IsWindowVisible(list)) continue;
-            for (LRESULT i = 0, n = SendTimeout(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
-                wchar_t text[300] = {};
-                SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-                rows.push_back(text);
-            }
-        }
-        return rows;
-    }
+    std::vector<std::wstring> Suggestions() const { return BarSuggestions(zarv_->pid()); }
     bool WaitSuggestions(const std::vector<std::wstring>& rows) {
         if (WaitUntil([&] { return Suggestions() == rows; })) return true;
         std::string shown;
