@@ -83,11 +83,9 @@ protected:
 
     std::vector<std::wstring> Suggestions() const { return BarSuggestions(zarv_->pid()); }
     bool WaitSuggestions(const std::vector<std::wstring>& rows) {
-        if (WaitUntil([&] { return Suggestions() == rows; })) return true;
-        std::string shown;
-        for (const std::wstring& r : Suggestions()) shown += " \"" + ToAnsi(r) + "\"";
-        ADD_FAILURE() << "the suggestions are" << shown;
-        return false;
+        const bool shown = WaitUntil([&] { return Suggestions() == rows; });
+        if (!shown) ADD_FAILURE() << Suggestions().size() << " other suggestions";
+        return shown;
     }
 
     const Process& zarv() const { return *zarv_; }
@@ -302,18 +300,17 @@ TEST_F(CommandBar, SuggestsNamesAsTypedAndRunsANameOnlyWhenOneIsChosen) {
     runs = WaitMarkerRuns(log(), 2);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[1].command_line, "mai");
-    ASSERT_TRUE(ShowBar());
-    EXPECT_TRUE(Suggestions().empty()) << "the list came back with the bar";
 }
 
 TEST_F(CommandBar, SuggestsTheEntriesOfATypedFolderAndPutsAChosenOneInTheBox) {
     const VariableGuard var(L"ZARV_E2E_BAR", dir());  // zarv.exe takes it on
-    const std::wstring sub = PathIn(L"sub\\");
-    ASSERT_TRUE(std::filesystem::create_directories(sub + L"Alpha"));
-    for (const wchar_t* file : {L"Alpha\\inner.txt", L"alpha.txt", L"beta.txt"})
-        ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", sub + file));
+    ASSERT_TRUE(std::filesystem::create_directories(PathIn(L"sub\\Alpha")));
+    for (const wchar_t* file : {L"sub\\Alpha\\inner.txt", L"sub\\alpha.txt", L"sub\\beta.txt"})
+        ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", PathIn(file)));
     ASSERT_TRUE(StartWithBarKey({kCtrlShift, 'B'}));
 
+    // The suggestions keep the variable as typed.
+    const std::wstring sub = L"%ZARV_E2E_BAR%\\sub\\";
     ASSERT_TRUE(ShowBar());
     TypeText(sub + L"AL");
     ASSERT_TRUE(WaitSuggestions({sub + L"Alpha\\", sub + L"alpha.txt"}));
@@ -325,21 +322,10 @@ TEST_F(CommandBar, SuggestsTheEntriesOfATypedFolderAndPutsAChosenOneInTheBox) {
     PressKey(VK_ESCAPE);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitBarHidden(main()));
-
-    ASSERT_TRUE(ShowBar());
-    TypeText(L"%ZARV_E2E_BAR%\\sub\\b");
-    ASSERT_TRUE(WaitSuggestions({L"%ZARV_E2E_BAR%\\sub\\beta.txt"}));
-    PressKey(VK_ESCAPE);
-    PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitBarHidden(main()));
     ASSERT_TRUE(ShowBar());
     TypeText(L"C:\\Win");
-    ASSERT_TRUE(WaitUntil([&] {
-        for (const std::wstring& row : Suggestions())
-            if (lstrcmpiW(row.c_str(), L"C:\\Windows\\") == 0) return true;
-        return false;
-    })) << "no C:\\Windows\\";
-    EXPECT_TRUE(ReadMarkerLog(log()).empty()) << "a look-up ran something";
+    auto isWindows = [](const std::wstring& r) { return !lstrcmpiW(r.c_str(), L"C:\\Windows\\"); };
+    ASSERT_TRUE(WaitUntil([&] { return std::ranges::any_of(Suggestions(), isWindows); }));
 }
 
 TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {

@@ -374,11 +374,10 @@ inline std::vector<std::wstring> BarSuggestions(DWORD pid) {
     std::vector<std::wstring> rows;
     for (HWND list : TopLevelWindows(pid, L"ListBox")) {
         if (!IsWindowVisible(list)) continue;
-        for (LRESULT i = 0, n = SendTimeout(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
-            wchar_t text[300] = {};
-            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            rows.push_back(text);
-        }
+        wchar_t text[300];
+        for (LRESULT i = 0, n = SendTimeout(list, LB_GETCOUNT, 0, 0); i < n; ++i)
+            if (SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text)) >= 0)
+                rows.push_back(text);
     }
     return rows;
 }
