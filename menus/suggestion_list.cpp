@@ -34,7 +34,7 @@ void TSuggestionList::Create(HWND owner, std::function<void(int)> clicked) {
 }
 
 void TSuggestionList::Show(const std::vector<std::wstring>& texts, const RECT& anchor, HFONT font) {
-    texts_ = texts;
+    texts_.assign(texts.begin(), texts.begin() + std::min(texts.size(), kMostRows));
     if (!list_ || texts_.empty()) {
         Hide();
         return;

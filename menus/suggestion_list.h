@@ -14,6 +14,9 @@ class TSuggestionList {
 public:
     // The most rows shown at once; more scroll.
     static constexpr int kRows = 10;
+    // The most rows the list holds: the first of a longer list (a folder of thousands), which
+    // more letters narrow down; filling the list with all of them would hold up each keystroke.
+    static constexpr std::size_t kMostRows = 200;
 
     TSuggestionList() = default;
     ~TSuggestionList();
@@ -22,7 +25,7 @@ public:
 
     // Makes the (hidden) list, owned by owner; clicked is told the row the user clicked.
     void Create(HWND owner, std::function<void(int row)> clicked);
-    // Shows texts, nothing chosen, under anchor (screen coordinates) in font: at least as wide
+    // Shows texts (the first kMostRows), nothing chosen, under anchor (screen coordinates) in font: at least as wide
     // as the anchor, as wide as the longest text, on the work area of the anchor's monitor.
     // No texts: the list is hidden.
     void Show(const std::vector<std::wstring>& texts, const RECT& anchor, HFONT font);
