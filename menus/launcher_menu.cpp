@@ -24,6 +24,29 @@ HICON ApplicationIcon(int size) {
     return shared ? CopyIcon(shared) : nullptr;
 }
 
+struct FindMenuWindow {
+    HMENU menu;
+    HWND window;
+};
+
+BOOL CALLBACK FindMenuWindowProc(HWND w, LPARAM lp) {
+    auto* find = reinterpret_cast<FindMenuWindow*>(lp);
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    if (lstrcmpW(cls, L"#32768") != 0 || !IsWindowVisible(w) ||
+        reinterpret_cast<HMENU>(SendMessageW(w, MN_GETHMENU, 0, 0)) != find->menu)
+        return TRUE;
+    find->window = w;
+    return FALSE;
+}
+
+// The open pop-up menu window of this thread that shows menu, or null.
+HWND OpenMenuWindow(HMENU menu) {
+    FindMenuWindow find{menu, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindowProc, reinterpret_cast<LPARAM>(&find));
+    return find.window;
+}
+
 }  // namespace
 
 HICON LookUpIcon(const std::wstring& file, IconFallback fallback, bool fileExists, int size) {
@@ -77,6 +100,7 @@ void TLauncherMenu::Disable(int tag) {
         }
         break;
     }
+    if (HWND open = OpenMenuWindow(menu_.get())) InvalidateRect(open, nullptr, FALSE);
 }
 
 std::vector<int> TLauncherMenu::WantedPictures() const {
@@ -146,6 +170,8 @@ void TLauncherMenu::PutPicture(int tag, const std::wstring& file, bool fileExist
         }
         source.picture = picture;
     }
+    // A menu open meanwhile shows the picture at once.
+    if (HWND open = OpenMenuWindow(menu_.get())) InvalidateRect(open, nullptr, FALSE);
 }
 
 std::size_t TLauncherMenu::TakenIcons() const {

@@ -29,8 +29,11 @@ wine "$bench" "${1:-50}"
 # What zarv.exe costs next to a bare tray program: start-up with 200 hot keys, private memory
 # after the launcher menu, the first launcher menu against a later one, the size of zarv.exe;
 # the second argument is its number of repetitions. scripts/size_report.py tells where the size
-# goes.
-wine "${bench%/*}/startup_bench.exe" "${2:-10}"
+# goes. With the slow-drive library every look-up of zarv.exe under drive N: waits 3 s (as on a
+# network drive whose server is away): the start-up, a key and the menu with three entries there.
+slow_drive=$(scripts/slow_drive.sh build/slow_drive)
+LD_PRELOAD=$slow_drive ZARV_SLOW_MS=3000 ZARV_SLOW_ONLY=zarv.exe \
+    wine "${bench%/*}/startup_bench.exe" "${2:-10}" 2> >(grep -v 'ld.so' >&2)
 # The hotkey editor with 1,000 rows, opened and confirmed with OK, next to a plain list view with
 # the same rows; the third argument is its number of rounds.
 wine "${bench%/*}/editor_bench.exe" "${3:-10}"

@@ -19,6 +19,12 @@
 // the first call: the private memory before the first call and after the second tells what its
 // shows cost.
 //
+// A drive whose server does not answer: with the slow-drive library preloaded (scripts/bench.sh
+// sets it up: every look-up under N: waits), zarv.exe with 20 local entries and 3 on N: is timed
+// from start to resident, then a local entry's hot key pressed at once from the press until its
+// program runs, then the launcher menu's opening; each next to the same 20 entries without the
+// three. Without the library the drive answers at normal speed and the figures are alike.
+//
 // Every figure is printed with the bare one beside it and their ratio (medians).
 #include <algorithm>
 #include <cstdio>
@@ -43,6 +49,9 @@ const std::wstring kDir = L"C:\\zarv-e2e\\startup-bench";
 const std::wstring kProgramsDir = kDir + L"\\programs";
 const std::wstring kMenuDir = kDir + L"\\menu";
 const std::wstring kBarDir = kDir + L"\\bar";
+const std::wstring kLocalDir = kDir + L"\\local";  // the slow-drive case's yardstick
+const std::wstring kSlowDir = kDir + L"\\slow";
+const std::wstring kSlowDrive = L"C:\\zarv-slow\\startup-bench";  // drive N:, written through C:
 const KeyCombo kBarKey{MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F7};
 
 int Fail(const char* why) {
@@ -222,6 +231,27 @@ HWND ZarvCallback(const Process& zarv) {
     return main ? ui::CallbackWindow(main) : nullptr;
 }
 
+// The slow-drive case in folder dir: start to resident, a local entry's key pressed at once until
+// its program runs, the launcher menu right after; the process is ended.
+bool TimeWithDrive(const std::wstring& dir, KeyCombo local, double& start, double& key,
+                   double& menu) {
+    const int icons_before = ShellIconCount();
+    const std::wstring log = dir + L"\\marker.log";
+    DeleteFileW(log.c_str());
+    Startup s;
+    Process zarv;
+    if (!TimeStartup(dir + L"\\zarv.exe", zarv, s)) return false;
+    start = s.ready;
+    const LONGLONG t0 = Now();
+    Press(local);
+    if (!Spin([&] { return !ReadMarkerLog(log).empty(); })) return false;
+    key = Ms(t0, Now());
+    HWND callback = ZarvCallback(zarv);
+    if (!callback || !TimeMenu(zarv.pid(), callback, menu)) return false;
+    KillAll(L"marker.exe");
+    return CloseAndWait(zarv, WaitMainWindow(zarv.pid()), icons_before);
+}
+
 // One figure of ours with its yardstick beside it, and their ratio.
 void PrintRatio(const char* what, double ours, const char* yardstick, double base,
                 const char* unit) {
@@ -256,7 +286,27 @@ int main(int argc, char** argv) {
     std::vector<CommandRecord> commands;
     for (int i = 0; i < 50; ++i)
         commands.push_back({"command " + std::to_string(i), ToAnsi(system[0]), "", ""});
-    if (!PrepareFolder(kProgramsDir, ProgramEntries(programs, kPrograms)) ||
+    // 20 local entries, the first the case's marker; with three more on the slow drive N:.
+    std::vector<std::wstring> local_programs = programs;
+    local_programs[0] = kSlowDir + L"\\marker.exe";
+    std::vector<HotkeyRecord> slow_entries = ProgramEntries(local_programs, 20);
+    std::vector<HotkeyRecord> local_entries = slow_entries;
+    local_entries[0].file_path = ToAnsi(kLocalDir + L"\\marker.exe");
+    std::filesystem::create_directories(kSlowDrive, ec);
+    for (int i = 0; i < 3; ++i) {
+        HotkeyRecord r = slow_entries[static_cast<size_t>(i)];
+        r.title = "slow " + std::to_string(i);
+        r.file_path = "N:\\startup-bench\\tool" + std::to_string(i) + ".exe";
+        r.modifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+        r.vkey = static_cast<std::uint8_t>(VK_F1 + i);
+        slow_entries.push_back(r);
+        if (!CopyTo(HelperFolder() + L"\\marker_icon_a.exe",
+                    kSlowDrive + L"\\tool" + std::to_wstring(i) + L".exe"))
+            return Fail("the slow drive C:\\zarv-slow cannot be written");
+    }
+    const KeyCombo local_key{slow_entries[0].modifiers, slow_entries[0].vkey};
+    if (!PrepareFolder(kLocalDir, local_entries) || !PrepareFolder(kSlowDir, slow_entries) ||
+        !PrepareFolder(kProgramsDir, ProgramEntries(programs, kPrograms)) ||
         !PrepareFolder(kMenuDir, ProgramEntries(system, kMenuEntries)) ||
         !PrepareFolder(kBarDir, bar_entries, commands))
         return Fail("zarv.exe or a helper program is not built, or a folder cannot be written");
@@ -264,8 +314,22 @@ int main(int argc, char** argv) {
 
     std::vector<double> zarv_ready, bare_ready, zarv_kb, bare_kb, first_menu, second_menu;
     std::vector<double> first_bar, later_bar, bar_kb;
+    std::vector<double> slow_start, local_start, slow_key, local_key_ms, slow_menu, local_menu;
     for (int i = 0; i < reps; ++i) {
         const int icons_before = ShellIconCount();
+
+        // The slow drive, against the same start without it.
+        double start = 0, key = 0, menu = 0;
+        if (!TimeWithDrive(kSlowDir, local_key, start, key, menu))
+            return Fail("zarv.exe with entries on the slow drive did not answer");
+        slow_start.push_back(start);
+        slow_key.push_back(key);
+        slow_menu.push_back(menu);
+        if (!TimeWithDrive(kLocalDir, local_key, start, key, menu))
+            return Fail("zarv.exe with local entries did not answer");
+        local_start.push_back(start);
+        local_key_ms.push_back(key);
+        local_menu.push_back(menu);
 
         // 200 programs: start-up, one opening of the menu, then the memory.
         Startup s;
@@ -327,7 +391,7 @@ int main(int argc, char** argv) {
     Process zarv, bare;
     if (!TimeStartup(kProgramsDir + L"\\zarv.exe", zarv, s))
         return Fail("zarv.exe did not come up");
-    Sleep(1000);                         // the pictures' idle pass ends
+    Sleep(3000);                         // the pictures' look-ups end
     const KeyCombo first{MOD_ALT, 'A'};  // entry 0 of ProgramEntries
     SendModifiers(first.modifiers, false);
     for (int i = 0; i < 6; ++i) {
@@ -368,6 +432,14 @@ int main(int argc, char** argv) {
     PrintRatio("first command bar, after 3 s idle", Median(first_bar), "later", Median(later_bar),
                "ms");
     std::printf("%-40s %+.2f MB\n", "private memory of the two shows", Median(bar_kb) / 1024.0);
+    wchar_t slow_ms[16] = L"0";
+    GetEnvironmentVariableW(L"ZARV_SLOW_MS", slow_ms, 16);
+    std::printf("3 entries on drive N: (look-ups %ls ms each), 20 local, against the 20 alone:\n",
+                slow_ms);
+    PrintRatio("  start-up to resident", Median(slow_start), "local", Median(local_start), "ms");
+    PrintRatio("  a local key at once -> its program", Median(slow_key), "local",
+               Median(local_key_ms), "ms");
+    PrintRatio("  launcher menu right after", Median(slow_menu), "local", Median(local_menu), "ms");
     std::printf("%-40s zarv %7ld      bare %7ld (in %lu s, after a held hot key)\n",
                 "wake-ups while idle", zarv_wakes, bare_wakes, kIdleMs / 1000);
     const double size = static_cast<double>(std::filesystem::file_size(ZarvExe(), ec)) / 1024.0;
