@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/placement.h"
+#include "widgets/base/handles.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
@@ -43,16 +44,16 @@ void TSuggestionList::Show(const std::vector<std::wstring>& texts, const RECT& a
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     int widest = 0;
-    HDC dc = GetDC(list_);
-    HGDIOBJ old = SelectObject(dc, font);
-    for (const std::wstring& t : texts_) {
-        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
+    {
+        const WindowDc dc(list_);
+        const SelectObjectGuard selected(dc.get(), font);
+        for (const std::wstring& t : texts_) {
+            SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+            SIZE size{};
+            GetTextExtentPoint32W(dc.get(), t.c_str(), static_cast<int>(t.size()), &size);
+            widest = std::max(widest, static_cast<int>(size.cx));
+        }
     }
-    SelectObject(dc, old);
-    ReleaseDC(list_, dc);
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
 
     const int rows = std::min<int>(kRows, static_cast<int>(texts_.size()));
