@@ -226,8 +226,13 @@ void TCommandBar::Suggest() {
     query_ = ReadPathQuery(typed_, typed_.find(L'%') == std::wstring::npos
                                        ? typed_
                                        : ExpandVariables(typed_, EnvironmentVariable));
-    RECT box{};
+    // Under the bar (or over it), lined up with the box: the bar, on top, would hide what of
+    // the list lay on it.
+    RECT box{}, bar{};
     GetWindowRect(commandBox_, &box);
+    GetWindowRect(bar_, &bar);
+    box.top = bar.top;
+    box.bottom = bar.bottom;
     std::vector<std::wstring> texts;
     if (!query_) {
         for (std::size_t i : SuggestNames(commandNames_, typed_)) texts.push_back(commandNames_[i]);
