@@ -27,7 +27,7 @@ Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area);
 // the work area keeps its left or top edge on the area's, where its title bar stays in reach.
 Point PlaceAtPointer(Point pointer, int width, int height, Rect workArea);
 
-// A drop-down list of width x height under anchor (the box it belongs to), its left edges on the
+// A drop-down list of width x height under anchor (what it belongs to), its left edge on the
 // anchor's: above the anchor instead when it does not fit below and there is more room above,
 // cut to the room on its side, and no wider than area, moved left to stay on it.
 Rect PlaceDropDown(Rect anchor, int width, int height, Rect area);
