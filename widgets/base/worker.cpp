@@ -38,9 +38,11 @@ void Worker::Post(std::unique_ptr<WorkerJob> job, bool urgent) {
     } else {
         queue_->jobs.push_back(job.release());
     }
-    // Background jobs share the one thread; an urgent one gets a thread of its own when none is
-    // free, so that it does not wait for a look-up that hangs.
-    const bool wanted = queue_->threads == 0 || (urgent && queue_->idle == 0);
+    // Background jobs share the one thread; an urgent one gets a thread of its own when no idle
+    // thread is left to take it (more jobs wait than threads do), so that it does not wait for a
+    // look-up that hangs.
+    const bool wanted = queue_->threads == 0 ||
+                        (urgent && queue_->jobs.size() > static_cast<std::size_t>(queue_->idle));
     if (wanted && queue_->threads < kMaxThreads) {
         ++queue_->threads;
         newThread = true;
