@@ -31,6 +31,15 @@ Point PlaceAtPointer(Point pointer, int width, int height, Rect workArea) {
     return KeepInside(p, width, height, workArea);
 }
 
+Rect PlaceDropDown(Rect anchor, int width, int height, Rect area) {
+    width = std::min(width, area.right - area.left);
+    const int left = std::max(area.left, std::min(anchor.left, area.right - width));
+    const int below = area.bottom - anchor.bottom, above = anchor.top - area.top;
+    if (height <= below || below >= above)
+        return {left, anchor.bottom, left + width, anchor.bottom + std::min(height, below)};
+    return {left, anchor.top - std::min(height, above), left + width, anchor.top};
+}
+
 Rect EditorTableBounds(int windowWidth, int windowHeight, int panelWidth) {
     const int width = std::max(0, windowWidth - panelWidth - 24);
     const int height = std::max(0, windowHeight - 48);

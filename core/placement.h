@@ -27,6 +27,11 @@ Point PlaceBarAtPointer(Point pointer, int width, int height, Rect area);
 // the work area keeps its left or top edge on the area's, where its title bar stays in reach.
 Point PlaceAtPointer(Point pointer, int width, int height, Rect workArea);
 
+// A drop-down list of width x height under anchor (what it belongs to), its left edge on the
+// anchor's: above the anchor instead when it does not fit below and there is more room above,
+// cut to the room on its side, and no wider than area, moved left to stay on it.
+Rect PlaceDropDown(Rect anchor, int width, int height, Rect area);
+
 // The table of a list editor: at (8, 8), as wide as the window minus the button bar minus 24 and
 // as high as the window minus 48 (outer window sizes). Never negative.
 Rect EditorTableBounds(int windowWidth, int windowHeight, int panelWidth);

@@ -32,14 +32,20 @@ std::size_t CutLength(std::string_view s, std::size_t maxBytes, const CodePage& 
 // The prefix of s given by CutLength.
 std::string CutText(std::string_view s, std::size_t maxBytes, const CodePage& cp);
 
+// c with an ASCII capital letter made small; any other character, byte or UTF-16 unit unchanged
+// (no lead or trail byte is an ASCII letter).
+template <typename Char>
+constexpr Char FoldAsciiCase(Char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
+}
+
 // Whether text equals ascii with the case of the ASCII letters ignored, in bytes or in UTF-16
-// alike (no lead or trail byte is an ASCII letter).
+// alike.
 template <typename Char>
 bool EqualsIgnoringAsciiCase(std::basic_string_view<Char> text, std::string_view ascii) {
-    auto fold = [](auto c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
     if (text.size() != ascii.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i)
-        if (fold(text[i]) != static_cast<Char>(fold(ascii[i]))) return false;
+        if (FoldAsciiCase(text[i]) != static_cast<Char>(FoldAsciiCase(ascii[i]))) return false;
     return true;
 }
 

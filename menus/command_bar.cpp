@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include "core/placement.h"
+#include "core/variables.h"
 #include "widgets/base/ansi.h"
 #include "widgets/base/dpi.h"
+#include "widgets/base/files.h"
 #include "widgets/base/window.h"
 
 namespace zarv {
@@ -126,6 +128,7 @@ void TCommandBar::MakeControls() {
         SetWindowSubclass(edit_, &TCommandBar::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
     FillNames(names_);
     std::vector<std::wstring>().swap(names_);
+    suggestions_.Create(bar_, [this](int row) { TakeSuggestion(row); });
 }
 
 void TCommandBar::FillNames(const std::vector<std::wstring>& names) {
@@ -138,6 +141,7 @@ LRESULT CALLBACK TCommandBar::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
                                        DWORD_PTR selfPtr) {
     auto* self = reinterpret_cast<TCommandBar*>(selfPtr);
     if (msg == WM_CHAR && (wp == VK_RETURN || wp == VK_ESCAPE)) return 0;  // no beep
+    if (msg == WM_KEYDOWN && self->SuggestionKey(wp)) return 0;
     if (msg == WM_KEYDOWN) {
         // The combo box handles the key first (Enter takes the item picked in an open list),
         // then the bar's handler sees it.
@@ -159,7 +163,10 @@ void TCommandBar::ShowAtPointer() {
     // Whole on the work area of that monitor, above a taskbar the pointer is on.
     const Point p = PlaceBarAtPointer(Point{pt.x, pt.y}, width, height, WorkAreaAt(pt));
     SetWindowPos(bar_, HWND_TOPMOST, p.x, p.y, width, height, SWP_NOACTIVATE);
+    // Nothing picked from the list before is kept either.
+    SendMessageW(commandBox_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SetWindowTextW(commandBox_, L"");
+    ForgetSuggestions();
     ShowWindow(bar_, SW_SHOW);
     SetForegroundWindow(bar_);
     SetFocus(commandBox_);
@@ -167,6 +174,7 @@ void TCommandBar::ShowAtPointer() {
 
 void TCommandBar::Hide() {
     if (commandBox_) SendMessageW(commandBox_, CB_SHOWDROPDOWN, FALSE, 0);
+    ForgetSuggestions();
     ShowWindow(bar_, SW_HIDE);
 }
 
@@ -193,11 +201,109 @@ void TCommandBar::RefillNames(const std::vector<TCommandItem>& commands) {
     std::vector<std::wstring> names;
     names.reserve(commands.size());
     for (const TCommandItem& c : commands) names.push_back(AnsiToWide(c.Name));
+    commandNames_ = names;
     if (panel_) {
         FillNames(names);
     } else {
         names_ = std::move(names);
     }
+}
+
+void TCommandBar::CommandBoxNotice(WORD code) {
+    if (code == CBN_EDITCHANGE && !settingText_) Suggest();
+    // The box's own list of every name replaces the suggestions.
+    if (code == CBN_DROPDOWN) CloseSuggestions();
+}
+
+void TCommandBar::Suggest() {
+    typed_ = Text();
+    if (typed_.empty() || SendMessageW(commandBox_, CB_GETDROPPEDSTATE, 0, 0)) {
+        query_.reset();
+        CloseSuggestions();
+        return;
+    }
+    // Only the environment is read here; the folder is listed off the window thread.
+    query_ = ReadPathQuery(typed_, typed_.find(L'%') == std::wstring::npos
+                                       ? typed_
+                                       : ExpandVariables(typed_, EnvironmentVariable));
+    // Under the bar (or over it), lined up with the box: the bar, on top, would hide what of
+    // the list lay on it.
+    RECT box{}, bar{};
+    GetWindowRect(commandBox_, &box);
+    GetWindowRect(bar_, &bar);
+    box.top = bar.top;
+    box.bottom = bar.bottom;
+    std::vector<std::wstring> texts;
+    if (!query_) {
+        for (std::size_t i : SuggestNames(commandNames_, typed_)) texts.push_back(commandNames_[i]);
+    } else if (query_->folder == listedFolder_) {
+        texts = SuggestPaths(*query_, listed_);
+    } else if (host_ && query_->folder != askedFolder_) {
+        askedFolder_ = query_->folder;
+        host_->ListFolder(askedFolder_);
+    }
+    suggestions_.Show(texts, box, layout_.Font());
+}
+
+void TCommandBar::FolderListed(const std::wstring& folder, std::vector<FolderEntry> entries) {
+    if (folder == askedFolder_) askedFolder_.clear();
+    if (!IsShown() || !query_ || folder != query_->folder) return;
+    listedFolder_ = folder;
+    listed_ = std::move(entries);
+    Suggest();
+}
+
+bool TCommandBar::SuggestionKey(WPARAM key) {
+    if (!suggestions_.IsShown()) return false;
+    switch (key) {
+        case VK_DOWN:
+        case VK_UP: {
+            // The chosen suggestion shows in the box; back at no choice, the typed text.
+            const int row = suggestions_.Move(key == VK_DOWN ? 1 : -1);
+            SetBoxText(row < 0 ? typed_ : suggestions_.Text(row));
+            return true;
+        }
+        case VK_RETURN: {
+            // A chosen path goes into the box to be run by a second Enter; a chosen name, in the
+            // box already, runs as typed text does.
+            const int row = suggestions_.Chosen();
+            if (row >= 0 && query_) {
+                TakeSuggestion(row);
+                return true;
+            }
+            CloseSuggestions();
+            return false;
+        }
+        case VK_ESCAPE:
+            SetBoxText(typed_);
+            CloseSuggestions();
+            return true;
+    }
+    return false;
+}
+
+void TCommandBar::TakeSuggestion(int row) {
+    const std::wstring text = suggestions_.Text(row);
+    SetBoxText(text);
+    CloseSuggestions();
+    if (query_ && !text.empty() && text.back() == L'\\') Suggest();
+}
+
+void TCommandBar::SetBoxText(const std::wstring& text) {
+    settingText_ = true;
+    SetWindowTextW(commandBox_, text.c_str());
+    settingText_ = false;
+    const auto end = static_cast<WPARAM>(text.size());
+    if (edit_) SendMessageW(edit_, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+void TCommandBar::ForgetSuggestions() {
+    CloseSuggestions();
+    typed_.clear();
+    query_.reset();
+    askedFolder_.clear();
+    listedFolder_.clear();
+    std::vector<FolderEntry>().swap(listed_);
 }
 
 }  // namespace zarv

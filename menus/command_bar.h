@@ -4,10 +4,13 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/records.h"
+#include "core/suggestions.h"
+#include "menus/suggestion_list.h"
 #include "widgets/base/scaled_controls.h"
 
 namespace zarv {
@@ -20,6 +23,9 @@ public:
     virtual void Panel1MouseDown(int button, int x, int y) = 0;
     // A right click on the bar outside the input box, at screen position (x, y).
     virtual void BarContextMenu(int x, int y) = 0;
+    // Has folder listed off the window thread, the answer coming back to the bar's window
+    // (TCommandBar::FolderListed), so that typing never waits on a slow drive.
+    virtual void ListFolder(const std::wstring& folder) = 0;
 
 protected:
     ~CommandBarHost() = default;
@@ -63,6 +69,14 @@ public:
     // Replaces the names of the list by the commands' names, in list order.
     void RefillNames(const std::vector<TCommandItem>& commands);
 
+    // Suggestions while the user types: command names, or a folder's entries (ListFolder).
+    // A notice of the input box (CBN_...): a typed change brings the suggestions up to date.
+    void CommandBoxNotice(WORD code);
+    // The answer to a look-up of folder: its entries (none when it could not be listed). Only
+    // the answer for the folder of the text in the box is taken.
+    void FolderListed(const std::wstring& folder, std::vector<FolderEntry> entries);
+    void CloseSuggestions() { suggestions_.Hide(); }
+
     // The controls; nullptr until they are made (MakeControls).
     HWND CommandBox() const { return commandBox_; }
     HWND Btn_Execute() const { return button_; }
@@ -73,6 +87,14 @@ private:
     // After each new layout: the bar's size and the input box's heights for the DPI.
     void FitControls();
     void FillNames(const std::vector<std::wstring>& names);
+    void Suggest();
+    // Up, Down, Enter and Escape while suggestions are shown; true when the key was theirs.
+    bool SuggestionKey(WPARAM key);
+    // Puts a suggestion into the box; a folder's is followed by the folder's own entries.
+    void TakeSuggestion(int row);
+    void SetBoxText(const std::wstring& text);
+    // Forgets what was typed and listed (each showing starts afresh).
+    void ForgetSuggestions();
     static LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                      DWORD_PTR self);
 
@@ -84,6 +106,15 @@ private:
     ScaledControls layout_{[this] { FitControls(); }};
     CommandBarHost* host_ = nullptr;
     std::vector<std::wstring> names_;  // the list's names until the controls exist
+
+    TSuggestionList suggestions_;
+    std::vector<std::wstring> commandNames_;  // what the names' suggestions are taken from
+    std::wstring typed_;                      // the text as typed, before a suggestion is chosen
+    bool settingText_ = false;                // the box's text is being set, not typed
+    std::optional<PathQuery> query_;          // the typed text as a path, when it is one
+    std::wstring askedFolder_;                // the folder whose look-up is awaited
+    std::wstring listedFolder_;               // the last folder listed, and its entries
+    std::vector<FolderEntry> listed_;
 };
 
 }  // namespace zarv

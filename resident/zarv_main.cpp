@@ -34,6 +34,8 @@ constexpr UINT_PTR kCommandFileTimer = 4;
 // pictures) does not wait for them; while a menu is open they wait until it closes.
 constexpr UINT_PTR kBarTimer = 5;
 constexpr UINT kBarDelayMs = 200;
+// The answer to a look-up of a folder for the bar (the entries' jobs use WM_APP + 10 and + 11).
+constexpr UINT kFolderListedMessage = WM_APP + 14;
 
 }  // namespace
 
@@ -329,12 +331,22 @@ void TZarv_main::CommandBoxKeyDown(WPARAM key) {
 }
 
 void TZarv_main::Panel1MouseDown(int button, int, int) {
+    bar_.CloseSuggestions();
     if (button != 0) return;
     ReleaseCapture();
     SendMessageW(hwnd(), WM_SYSCOMMAND, kSizeMove, 0);
 }
 
 void TZarv_main::BarContextMenu(int x, int y) { PopupItemMenu(x, y); }
+
+void TZarv_main::ListFolder(const std::wstring& folder) {
+    auto job = std::make_unique<FolderListing>(folder);
+    job->Window = hwnd();
+    job->Message = kFolderListedMessage;
+    // Urgent: the user waits for it, and it must not queue behind the entries' tests (nor hold
+    // them up while a slow drive keeps it).
+    Worker::Shared().Post(std::move(job), true);
+}
 
 const RegistrationOutcome& TZarv_main::LastPass() const { return hotkeys_->Outcome(); }
 
@@ -357,6 +369,8 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (lp != 0) {  // a control of the bar
                 if (reinterpret_cast<HWND>(lp) == bar_.Btn_Execute() && HIWORD(wp) == BN_CLICKED)
                     Btn_ExecuteClick();
+                if (reinterpret_cast<HWND>(lp) == bar_.CommandBox())
+                    bar_.CommandBoxNotice(HIWORD(wp));
                 return 0;
             }
             int tag = ItemMenu.TagOf(id);
@@ -392,6 +406,11 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 if (!menuLoop_) bar_.MakeControls();
             }
             return 0;
+        case kFolderListedMessage: {
+            const std::unique_ptr<FolderListing> answer = Worker::Answer<FolderListing>(lp);
+            bar_.FolderListed(answer->Folder, std::move(answer->Entries));
+            return 0;
+        }
         case WM_ENTERMENULOOP:
             menuLoop_ = true;
             break;

@@ -106,6 +106,7 @@ private:
     void CommandBoxKeyDown(WPARAM key) override;
     void Panel1MouseDown(int button, int x, int y) override;
     void BarContextMenu(int x, int y) override;
+    void ListFolder(const std::wstring& folder) override;
 
     // KeyStatus
     const RegistrationOutcome& LastPass() const override;

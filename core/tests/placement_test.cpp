@@ -76,6 +76,20 @@ TEST(PlaceAtPointerTest, ATaskbarAtTheTopOrLeftIsAnEdgeToo) {
     EXPECT_EQ(PlaceAtPointer({650, 500}, 640, 360, leftBar), (Point{650, 140}));
 }
 
+TEST(PlaceDropDownTest, BelowTheBoxOrAboveWhereThereIsMoreRoomAndNeverOffTheArea) {
+    const Rect box{300, 500, 477, 520};
+    EXPECT_EQ(PlaceDropDown(box, 177, 120, kPrimaryWork), (Rect{300, 520, 477, 640}));
+    // Near the taskbar: above, and cut to the room above when even that is short.
+    EXPECT_EQ(PlaceDropDown({300, 1000, 477, 1020}, 177, 120, kPrimaryWork),
+              (Rect{300, 880, 477, 1000}));
+    EXPECT_EQ(PlaceDropDown({300, 50, 477, 70}, 177, 2000, kPrimaryWork),
+              (Rect{300, 70, 477, 1040}));
+    // Wider than the room to its right: moved left; wider than the area: as wide as it.
+    EXPECT_EQ(PlaceDropDown({1800, 500, 1900, 520}, 400, 60, kPrimaryWork),
+              (Rect{1520, 520, 1920, 580}));
+    EXPECT_EQ(PlaceDropDown(box, 5000, 60, kPrimaryWork), (Rect{0, 520, 1920, 580}));
+}
+
 TEST(EditorTableBoundsTest, TableFollowsTheWindow) {
     EXPECT_EQ(EditorTableBounds(800, 500, 92), (Rect{8, 8, 8 + 684, 8 + 452}));
     EXPECT_EQ(EditorTableBounds(640, 360, 92), (Rect{8, 8, 8 + 524, 8 + 312}));

@@ -81,6 +81,13 @@ protected:
         EXPECT_TRUE(CloseMenus(zarv_->pid()));
     }
 
+    std::vector<std::wstring> Suggestions() const { return BarSuggestions(zarv_->pid()); }
+    bool WaitSuggestions(const std::vector<std::wstring>& rows) {
+        const bool shown = WaitUntil([&] { return Suggestions() == rows; });
+        if (!shown) ADD_FAILURE() << Suggestions().size() << " other suggestions";
+        return shown;
+    }
+
     const Process& zarv() const { return *zarv_; }
     HWND main() const { return main_; }
     // The bar's input box; its controls are made when the bar is first shown.
@@ -255,6 +262,70 @@ TEST_F(CommandBar, NamePickedFromTheDropDownRuns) {
         EXPECT_EQ(runs.back().command_line, marker() + " -three");
         ExpectIconAwake();
     }
+}
+
+TEST_F(CommandBar, SuggestsNamesAsTypedAndRunsANameOnlyWhenOneIsChosen) {
+    // What "mai" starts when it runs as typed: a program of that name beside zarv.exe.
+    ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", PathIn(L"mai.exe")));
+    WriteCommands({{"Mail", marker(), "-mail", ""},
+                   {"MailMerge", marker(), "-merge", ""},
+                   {"Notepad", marker(), "-notepad", ""},
+                   {"GMail", marker(), "-gmail", ""}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, 'A'}));
+
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"mA");
+    ASSERT_TRUE(WaitSuggestions({L"Mail", L"MailMerge", L"GMail"}));
+    // Escape closes the list first, then the bar.
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitSuggestions({}));
+    EXPECT_TRUE(IsWindowVisible(main()));
+    EXPECT_EQ(TextOfControl(box()), L"mA");
+    TypeText(L"i");
+    ASSERT_TRUE(WaitSuggestions({L"Mail", L"MailMerge", L"GMail"}));
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"Mail"; }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitBarHidden(main()));
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].command_line, marker() + " -mail");
+
+    // Nothing chosen: the text runs as typed, though names begin with it.
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"mai");
+    ASSERT_TRUE(WaitSuggestions({L"Mail", L"MailMerge", L"GMail"}));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitBarHidden(main()));
+    runs = WaitMarkerRuns(log(), 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].command_line, "mai");
+}
+
+TEST_F(CommandBar, SuggestsTheEntriesOfATypedFolderAndPutsAChosenOneInTheBox) {
+    const VariableGuard var(L"ZARV_E2E_BAR", dir());  // zarv.exe takes it on
+    ASSERT_TRUE(std::filesystem::create_directories(PathIn(L"sub\\Alpha")));
+    for (const wchar_t* file : {L"sub\\Alpha\\inner.txt", L"sub\\alpha.txt", L"sub\\beta.txt"})
+        ASSERT_TRUE(CopyTo(HelperFolder() + L"\\marker.exe", PathIn(file)));
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, 'B'}));
+
+    // The suggestions keep the variable as typed.
+    const std::wstring sub = L"%ZARV_E2E_BAR%\\sub\\";
+    ASSERT_TRUE(ShowBar());
+    TypeText(sub + L"AL");
+    ASSERT_TRUE(WaitSuggestions({sub + L"Alpha\\", sub + L"alpha.txt"}));
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitSuggestions({sub + L"Alpha\\inner.txt"}));
+    EXPECT_EQ(TextOfControl(box()), sub + L"Alpha\\");
+    EXPECT_TRUE(IsWindowVisible(main())) << "a chosen path ran";
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitBarHidden(main()));
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"C:\\Win");
+    auto isWindows = [](const std::wstring& r) { return !lstrcmpiW(r.c_str(), L"C:\\Windows\\"); };
+    ASSERT_TRUE(WaitUntil([&] { return std::ranges::any_of(Suggestions(), isWindows); }));
 }
 
 TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {

@@ -104,5 +104,28 @@ TEST_F(SlowDrive, AStartThatWaitsHoldsUpNoOtherAndRunsOnce) {
     EXPECT_EQ(ReadMarkerLog(log()).size(), 2u) << "the key pressed twice started it twice";
 }
 
+TEST_F(SlowDrive, TypingAPathOnItInTheBarDoesNotWaitForItsEntries) {
+    const KeyCombo barKey{kCtrlAlt, VK_F7};
+    WriteHotkeys({Entry(barKey, "", zarv::kFuncCommandBar)});
+    Process& zarv = StartZarv();
+    HWND main = WaitResident(zarv);
+    ASSERT_TRUE(main);
+    Press(barKey);
+    ASSERT_TRUE(ui::WaitBarShown(main));
+    HWND box = ui::CommandBox(main);
+    ASSERT_TRUE(box);
+
+    // Each separator typed asks for another folder of the drive: three look-ups, none waited for.
+    ASSERT_TRUE(std::filesystem::create_directories(slow_dir_ + L"\\a\\b"));
+    const std::wstring typed = L"N:\\" + slow_dir_.substr(wcslen(kSlowFolder) + 1) + L"\\a\\b";
+    const DWORD t0 = GetTickCount();
+    ui::TypeText(typed);
+    EXPECT_TRUE(WaitUntil([&] { return ui::TextOfControl(box) == typed; }, slow_ms_));
+    EXPECT_LT(GetTickCount() - t0, slow_ms_);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ui::BarSuggestions(zarv.pid()) == std::vector{typed + L"\\"}; },
+                  20 * slow_ms_));
+}
+
 }  // namespace
 }  // namespace e2e

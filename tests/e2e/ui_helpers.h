@@ -369,6 +369,19 @@ inline HWND CommandBox(HWND main) {
     return panel ? FindWindowExW(panel, nullptr, L"ComboBox", nullptr) : nullptr;
 }
 
+// The rows of the bar's list of suggestions (a ListBox of its own); none while it is hidden.
+inline std::vector<std::wstring> BarSuggestions(DWORD pid) {
+    std::vector<std::wstring> rows;
+    for (HWND list : TopLevelWindows(pid, L"ListBox")) {
+        if (!IsWindowVisible(list)) continue;
+        wchar_t text[300];
+        for (LRESULT i = 0, n = SendTimeout(list, LB_GETCOUNT, 0, 0); i < n; ++i)
+            if (SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text)) >= 0)
+                rows.push_back(text);
+    }
+    return rows;
+}
+
 // The text of the window, asked for with WM_GETTEXT (which also reaches into another process).
 inline std::wstring TextOfControl(HWND window) {
     wchar_t buf[1024] = {};

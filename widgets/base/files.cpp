@@ -130,6 +130,21 @@ bool IsExistingFolder(const std::wstring& path) {
 
 bool EntryFileExists(const std::string& ansiPath) { return IsExistingFile(EntryPath(ansiPath)); }
 
+std::vector<FolderEntry> FolderEntries(const std::wstring& folder) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAW found;
+    const UniqueFindHandle find(FindFirstFileExW((FileSystemPath(folder) + L"*").c_str(),
+                                                 FindExInfoBasic, &found, FindExSearchNameMatch,
+                                                 nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return entries;
+    do {
+        const DWORD a = found.dwFileAttributes;
+        if (!(a & FILE_ATTRIBUTE_HIDDEN))
+            entries.push_back({found.cFileName, (a & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(find.get(), &found));
+    return entries;
+}
+
 std::wstring ProgramFolder() {
     const std::wstring self =
         TextFrom([](wchar_t* b, DWORD n) { return GetModuleFileNameW(nullptr, b, n); });

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/pe_icons.h"
+#include "core/suggestions.h"
 #include "widgets/base/worker.h"
 
 namespace zarv {
@@ -50,6 +51,11 @@ bool IsExistingFile(const std::wstring& path);
 bool IsExistingFolder(const std::wstring& path);
 // Whether the file entry ansiPath names, as it is used, exists.
 bool EntryFileExists(const std::string& ansiPath);
+
+// The entries of folder (a path ending in a separator), hidden ones left out, in the order the
+// file system gives them; none when it cannot be listed. It waits as long as the drive does: call
+// it off the window thread.
+std::vector<FolderEntry> FolderEntries(const std::wstring& folder);
 
 // The folder the running program lies in, without a closing backslash ("C:" for a drive's root).
 std::wstring ProgramFolder();
@@ -110,6 +116,16 @@ public:
 
     std::wstring Field;
     bool Exists = false;
+};
+
+// The entries of a folder (FolderEntries): a job for the worker.
+class FolderListing : public WorkerJob {
+public:
+    explicit FolderListing(std::wstring folder) : Folder(std::move(folder)) {}
+    void Run() override { Entries = FolderEntries(Folder); }
+
+    std::wstring Folder;
+    std::vector<FolderEntry> Entries;
 };
 
 }  // namespace zarv

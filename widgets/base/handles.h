@@ -42,6 +42,11 @@ struct KernelHandleTraits {
 };
 // CreateFile's failure value is INVALID_HANDLE_VALUE, others' is NULL: both count as empty.
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+// A search of FindFirstFile, ended by FindClose.
+struct FindHandleTraits : KernelHandleTraits {
+    static void Close(HANDLE h) { FindClose(h); }
+};
+using UniqueFindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
 
 template <typename H, BOOL(WINAPI* F)(H)>
 struct NullTraits {
