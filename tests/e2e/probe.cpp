@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "probe_protocol.h"
@@ -438,6 +439,55 @@ std::string Messages(const std::string& args) {
     return out;
 }
 
+// "windowproc <window>": from inside the window's procedure (DefWindowProc's call of the CBT
+// hook for a WM_SYSCOMMAND, which the hook then refuses), the error modes of its thread and of
+// the process, and the module of each frame a stack walk finds from there.
+struct WindowProcAnswer {
+    HANDLE done = nullptr;
+    std::string text;
+};
+WindowProcAnswer g_windowProc;
+
+LRESULT CALLBACK InsideWindowProc(int code, WPARAM wp, LPARAM lp) {
+    if (code != HCBT_SYSCOMMAND || wp != SC_SCREENSAVE || !g_windowProc.done)
+        return CallNextHookEx(nullptr, code, wp, lp);
+    std::string out = "mode\t" + std::to_string(GetThreadErrorMode()) + "\t" +
+                      std::to_string(GetErrorMode()) + "\n";
+    void* frames[62];
+    const USHORT count = RtlCaptureStackBackTrace(0, 62, frames, nullptr);
+    for (USHORT i = 0; i < count; ++i) {
+        HMODULE module = nullptr;
+        wchar_t name[MAX_PATH] = L"?";
+        if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                   GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                               static_cast<LPCWSTR>(frames[i]), &module))
+            GetModuleFileNameW(module, name, MAX_PATH);
+        const wchar_t* file = wcsrchr(name, L'\\');
+        out += "frame\t" + Utf8(file ? file + 1 : name) + "\n";
+    }
+    g_windowProc.text = out;
+    SetEvent(std::exchange(g_windowProc.done, nullptr));
+    return 1;  // no screen saver
+}
+
+std::string WindowProc(const std::string& args) {
+    HWND target = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(args)));
+    DWORD thread = GetWindowThreadProcessId(target, nullptr);
+    if (!thread) return "error\tno such window\n";
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    g_windowProc.done = done;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, InsideWindowProc, g_module, thread);
+    if (!hook) return "error\tSetWindowsHookEx failed\n";
+    PostMessageW(target, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    const bool answered = WaitForSingleObject(done, 5000) == WAIT_OBJECT_0;
+    UnhookWindowsHookEx(hook);
+    PostMessageW(target, WM_NULL, 0, 0);
+    Sleep(100);
+    CloseHandle(done);
+    if (!answered) return "error\tthe window procedure did not call the hook\n";
+    return "ok\n" + g_windowProc.text;
+}
+
 // The driver loads us once it sees a menu; a menu that is still opening is given a moment.
 std::vector<HWND> WaitOpenMenus() {
     std::vector<HWND> menus;
@@ -456,9 +506,7 @@ std::string Answer(const std::string& request) {
     if (request.rfind("dpichanged\t", 0) == 0) return DpiChanged(request.substr(11));
 
     if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
-    if (request == "errormode") {
-        return "ok\n" + std::to_string(GetErrorMode()) + "\n";
-    }
+    if (request.rfind("windowproc\t", 0) == 0) return WindowProc(request.substr(11));
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();
         if (menus.empty()) return "error\tno open menu\n";

@@ -52,9 +52,11 @@ void ZarvTest::WriteCommands(const std::vector<CommandRecord>& records, FileVers
     ASSERT_TRUE(WriteBytes(PathIn(L"Command.DAT"), CommandFile(records, version)));
 }
 
-Process& ZarvTest::StartZarv(const std::wstring& args, const std::wstring& cwd) {
+Process& ZarvTest::StartZarv(const std::wstring& args, const std::wstring& cwd,
+                             const STARTUPINFOW* startup) {
     DWORD error = 0;
-    started_.push_back(Start(PathIn(L"zarv.exe"), args, cwd.empty() ? dir_ : cwd, &error));
+    started_.push_back(
+        Start(PathIn(L"zarv.exe"), args, cwd.empty() ? dir_ : cwd, &error, startup));
     EXPECT_TRUE(started_.back()) << "zarv.exe did not start, error " << error;
     return started_.back();
 }

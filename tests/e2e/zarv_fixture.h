@@ -69,9 +69,10 @@ protected:
     void WriteCommands(const std::vector<CommandRecord>& records,
                        FileVersion version = FileVersion::V103);
 
-    // Starts the case's zarv.exe with args in cwd (the case folder when empty). The process is
-    // killed when the test ends if it still runs.
-    Process& StartZarv(const std::wstring& args = {}, const std::wstring& cwd = {});
+    // Starts the case's zarv.exe with args in cwd (the case folder when empty), with the start-up
+    // record startup when one is given. The process is killed when the test ends if it still runs.
+    Process& StartZarv(const std::wstring& args = {}, const std::wstring& cwd = {},
+                       const STARTUPINFOW* startup = nullptr);
     // Waits until the resident window of zarv exists and the program is through its start-up,
     // with no message box open; the window, or null (with a test failure recorded).
     HWND WaitResident(const Process& zarv);
