@@ -463,7 +463,10 @@ LRESULT CALLBACK InsideWindowProc(int code, WPARAM wp, LPARAM lp) {
                                static_cast<LPCWSTR>(frames[i]), &module))
             GetModuleFileNameW(module, name, MAX_PATH);
         const wchar_t* file = wcsrchr(name, L'\\');
-        out += "frame\t" + Utf8(file ? file + 1 : name) + "\n";
+        out += "frame\t" + Utf8(file ? file + 1 : name) + "\t" +
+               Hex(static_cast<unsigned long>(static_cast<char*>(frames[i]) -
+                                              reinterpret_cast<char*>(module))) +
+               "\n";
     }
     g_windowProc.text = out;
     SetEvent(std::exchange(g_windowProc.done, nullptr));

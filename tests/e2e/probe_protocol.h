@@ -40,7 +40,8 @@
 //            font, whichever is wider)
 //   message  number(hex)
 //   mode  thread's mode  process's mode   (windowproc, in decimal; then:)
-//   frame  module file name   (one a frame, innermost first; "?" outside every module)
+//   frame  module file name  offset(hex)   (one a frame, innermost first; "?" outside every
+//          module)
 //   drawn  left  top  right  bottom
 //            (the extent, in client coordinates, of the pixels of the part that differ from
 //            its top-left pixel; all 0 when none does)

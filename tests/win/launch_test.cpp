@@ -1,8 +1,8 @@
 // Starting programs with the system's process start and shell replaced by stand-ins that record
 // what they are asked and answer as Windows does: for a program asking for administrator rights
 // (740), for a missing folder, for a document. Every start passes on the right to take the
-// foreground, gives the started program the default error mode (the process's; the program's
-// own quiet mode is its thread's, set here as at start-up) and owns its shell calls by the window in front. The entries' texts are used wide, with their %NAME% references expanded.
+// foreground, gives the started program the default error mode and owns its shell calls by the
+// window in front. The entries' texts are used wide, with their %NAME% references expanded.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -59,8 +59,7 @@ BOOL WINAPI RecordShellExecuteEx(SHELLEXECUTEINFOW* info) {
     g_record->owner = info->hwnd;
     g_record->calls.push_back(text(info->lpVerb) + L"|" + text(info->lpFile) + L"|" +
                               text(info->lpParameters) + L"|" + text(info->lpDirectory) +
-                              ((info->fMask & SEE_MASK_FLAG_NO_UI) ? L"" : L"|with boxes") +
-                              (GetErrorMode() ? L"|in our error mode" : L""));
+                              ((info->fMask & SEE_MASK_FLAG_NO_UI) ? L"" : L"|with boxes"));
     SetLastError(g_record->shellError);
     return g_record->shellError == 0;
 }
