@@ -6,9 +6,10 @@
 //
 // The texts are the ANSI bytes the system gives (GetCommandLineA and friends), unchanged; the
 // wide command line (GetCommandLineW) is written in UTF-8, and so is the start-up record's title
-// (GetStartupInfoW; its flags and show state in decimal, a blank after each). The log is the file named by the
-// environment variable ZARV_MARKER_LOG (zarv.exe hands its environment on to what it starts), else
-// marker.log next to the executable. The tag is "MARKER", or the one the build gives a variant
+// (GetStartupInfoW; its flags and show state in decimal, a blank after each). The log is the file
+// named by the environment variable ZARV_MARKER_LOG (zarv.exe hands its environment on to what it
+// starts), else marker.log next to the executable. The tag is "MARKER", or the one the build gives
+// a variant
 // ("DECOY"). The variant built with MARKER_WINDOW then shows a window of
 // the class "ZarvMarkerWindow", as a program started by a hot key does, until it is closed or 20 s
 // have passed.

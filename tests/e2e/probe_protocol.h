@@ -23,6 +23,9 @@
 //   windowproc <tab> window
 //             from inside the window's procedure: the error modes of its thread and of the
 //             process, and the module of each frame a stack walk from there finds
+//   loadwalk <tab> window <tab> hot-key id <tab> DLL
+//             posts the window WM_HOTKEY with the id and answers the frames of a stack walk
+//             from inside the load of the DLL that follows
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
 //   ok

@@ -91,6 +91,12 @@ private:
     std::deque<Process> started_;
 };
 
+// Whether the frames of a stack walk that the probe answered (innermost first) pass from zarv's
+// innermost frame through nothing but zarv's own functions and user32's (the message loop's
+// DispatchMessage) on to the thread's start in kernel32, instead of running on through stack
+// words where a function of zarv lacks unwind data.
+::testing::AssertionResult WalkReachesTheThreadStart(const std::string& answer);
+
 // Processes of the prefix that were not in before (by process id).
 std::vector<ProcessEntry> NewProcesses(const std::vector<ProcessEntry>& before);
 

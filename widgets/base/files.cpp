@@ -242,9 +242,9 @@ DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
     PVOID redirection = nullptr;
     const bool native = ReadsPathsAs64Bit() && Wow64DisableWow64FsRedirection(&redirection);
 #endif
-    const BOOL started = calls.createProcess(nullptr, line.data(), nullptr, nullptr, FALSE, flags,
-                                             nullptr, workDir.empty() ? nullptr : workDir.c_str(),
-                                             &si, &pi);
+    const BOOL started =
+        calls.createProcess(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                            workDir.empty() ? nullptr : workDir.c_str(), &si, &pi);
     const DWORD error = started ? 0 : LastError();
 #ifndef _WIN64
     if (native) Wow64RevertWow64FsRedirection(redirection);
