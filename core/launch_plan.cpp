@@ -58,11 +58,6 @@ std::optional<std::wstring> FindProgram(std::wstring_view name, const LaunchFile
     return std::nullopt;
 }
 
-bool IsProgramFile(std::wstring_view name, const LaunchFiles& files) {
-    const std::optional<std::wstring> found = FindProgram(name, files);
-    return found && IsProgramFileName(*found);
-}
-
 }  // namespace
 
 std::optional<ProgramSplit> SplitProgram(std::wstring_view commandLine, const LaunchFiles& files) {
@@ -86,10 +81,10 @@ std::optional<ProgramSplit> SplitProgram(std::wstring_view commandLine, const La
     return std::nullopt;
 }
 
-LaunchStep FirstLaunchStep(const LaunchRequest& request) {
+LaunchStep FirstLaunchStep(const LaunchRequest& request, const LaunchFiles& files) {
     if (request.typed) return {LaunchAction::StartDirect, request.filePath, {}, {}};
     return {LaunchAction::StartDirect,
-            BuildCommandLine(request.filePath, request.options),
+            BuildCommandLine(request.filePath, request.options, files.fileExists),
             {},
             request.workDir};
 }
@@ -109,7 +104,14 @@ LaunchStep NextLaunchStep(const LaunchRequest& request, const LaunchStep& failed
     // A working folder that is gone (renamed, a removed drive): as without one.
     if (!failed.folder.empty() && !files.folderExists(failed.folder))
         return {LaunchAction::StartDirect, failed.file, {}, {}};
-    if (elevate || IsProgramFile(request.filePath, files))
+    const std::optional<std::wstring> found = FindProgram(request.filePath, files);
+    if (!found) {
+        // A program with its arguments in the file field: what the direct start read.
+        const std::optional<ProgramSplit> split = SplitProgram(failed.file, files);
+        if (split && (elevate || IsProgramFileName(split->program)))
+            return {LaunchAction::ShellStart, split->program, split->parameters, failed.folder};
+    }
+    if (elevate || (found && IsProgramFileName(*found)))
         return {LaunchAction::ShellStart, request.filePath, request.options, failed.folder};
     return {LaunchAction::ShellOpen, request.filePath, {}, {}};
 }

@@ -62,14 +62,17 @@ struct LaunchStep {
     bool operator==(const LaunchStep&) const = default;
 };
 
-// The first step of every start: directly, the entry's file and options in its folder, or the
-// typed text as it stands.
-LaunchStep FirstLaunchStep(const LaunchRequest& request);
+// The first step of every start: directly, the entry's file and options in its folder (the file
+// quoted only when the whole of it names a file, files.fileExists), or the typed text as it
+// stands.
+LaunchStep FirstLaunchStep(const LaunchRequest& request, const LaunchFiles& files);
 
 // The step after `failed` ended with error (the system's code):
 // - a direct start whose folder does not exist (any more): directly again, in the current folder;
 // - a direct start that asked for administrator rights (740), or failed for a program file: the
-//   shell starts the program with its options, in the folder when it exists;
+//   shell starts the program with its options, in the folder when it exists; an entry's file
+//   that names no file itself ("C:\Tools\app.exe -x") gives the program its command line starts
+//   with, the rest of that line its parameters;
 // - a direct start of anything else: the shell's "Open" of the file or text alone;
 // - after the shell, whatever it answered (the user's refusal of the prompt among it): nothing.
 LaunchStep NextLaunchStep(const LaunchRequest& request, const LaunchStep& failed,

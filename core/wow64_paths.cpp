@@ -30,13 +30,17 @@ std::size_t MatchFolder(std::wstring_view path, std::size_t i, std::wstring_view
     return i;
 }
 
-// path with the folder from at its start replaced by to; unchanged when it does not start so.
+// path with the folder from at its start replaced by to; unchanged when it does not start so. A
+// path in the long form ("\\?\C:\Windows\System32\...") names the same folder and keeps its
+// prefix.
 std::wstring ReplaceFolder(std::wstring_view path, std::wstring_view from, std::wstring_view to) {
-    const std::size_t end = MatchFolder(path, 0, from);
+    const std::size_t start = path.substr(0, 4) == L"\\\\?\\" ? 4 : 0;
+    const std::size_t end = MatchFolder(path, start, from);
     // The whole last name must match: "System32x" is another folder.
     if (end == std::wstring_view::npos || (end < path.size() && !IsSeparator(path[end])))
         return std::wstring(path);
-    std::wstring replaced(to);
+    std::wstring replaced(path.substr(0, start));
+    replaced.append(to);
     replaced.append(path.substr(end));
     return replaced;
 }

@@ -12,8 +12,9 @@ namespace zarv {
 // path with the system folder at its start (systemFolder, "C:\Windows\System32" as the system
 // names it; any letter case, '/' or '\' and repeated separators, a trailing separator or none)
 // replaced by the folder through which a 32-bit program reaches the 64-bit one: "Sysnative"
-// beside it ("C:\Windows\Sysnative\..."). Any other path, and a folder that merely starts with
-// the same letters ("System32x"), comes back unchanged.
+// beside it ("C:\Windows\Sysnative\..."); the long form ("\\?\C:\Windows\System32\...") keeps
+// its prefix. Any other path, and a folder that merely starts with the same letters
+// ("System32x"), comes back unchanged.
 std::wstring Wow64NativePath(std::wstring_view path, std::wstring_view systemFolder);
 
 // The other way: path with the "Sysnative" folder beside systemFolder at its start given back

@@ -1,7 +1,5 @@
 #include "resident/launch.h"
 
-#include <optional>
-
 namespace zarv {
 
 namespace {
@@ -28,19 +26,8 @@ void Launch(const LaunchRequest& request, const StartCalls& calls) {
 HWND StartOwnerNow() { return StartOwner(GetForegroundWindow()); }
 
 void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& calls) {
-    LaunchStep step = FirstLaunchStep(request);
-    // The file system is asked only when the direct start has failed, except for typed text
-    // under WOW64: there the direct start would look for a bare name in the 32-bit system
-    // folder, so the program is found first, as 64-bit Windows finds it.
-    std::optional<LaunchFiles> files;
-    std::wstring program = request.typed ? std::wstring() : request.filePath;
-    if (program.size() >= 2 && program.front() == L'"' && program.back() == L'"')
-        program = program.substr(1, program.size() - 2);
-    if (request.typed && ReadsPathsAs64Bit()) {
-        files = SystemFiles();
-        if (std::optional<ProgramSplit> split = SplitProgram(request.filePath, *files))
-            program = split->program;
-    }
+    const LaunchFiles files = SystemFiles();
+    LaunchStep step = FirstLaunchStep(request, files);
     // At most: directly, directly again without the missing folder, the shell.
     for (int tries = 0; tries < 4; ++tries) {
         DWORD error = 0;
@@ -48,7 +35,7 @@ void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& call
             case LaunchAction::Stop:
                 return;
             case LaunchAction::StartDirect:
-                error = StartProcess(step.file, step.folder, program, calls);
+                error = StartProcess(step.file, step.folder, calls);
                 break;
             case LaunchAction::ShellStart:
                 error = ShellStart(owner, step.file, step.parameters, step.folder, calls);
@@ -58,8 +45,7 @@ void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& call
                 return;
         }
         if (error == 0) return;
-        if (!files) files = SystemFiles();
-        step = NextLaunchStep(request, step, error, *files);
+        step = NextLaunchStep(request, step, error, files);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "resident/application.h"
 #include "resident/zarv_main.h"
+#include "widgets/base/files.h"
 #include "widgets/base/handles.h"
 
 namespace {
@@ -70,8 +71,10 @@ private:
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // A test of a file on a drive without a medium (a card reader, a DVD drive) fails quietly
-    // instead of stopping on the system's "no disk" box. Started programs get the default mode.
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // instead of stopping on the system's "no disk" box: on this thread alone, so that the
+    // process keeps the default mode that whatever it starts, directly or by the shell, inherits.
+    zarv::QuietFileTestsOnThisThread();
+    zarv::AskFileSystemViewOnce();
     RestrictDllSearch();
     // The common controls load with the first window that uses them (EnsureCommonControls).
     bool debug = FirstArgumentIsDebug();

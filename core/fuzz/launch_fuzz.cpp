@@ -68,14 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            split->parameters) == 0);
     }
     const LaunchRequest typed{text, {}, {}, true};
-    LaunchStep step = FirstLaunchStep(typed);
+    LaunchStep step = FirstLaunchStep(typed, launchFiles);
     Check(step.action == LaunchAction::StartDirect && step.file == text);
     for (unsigned long error : {2ul, kErrorElevationRequired, 0ul})
         step = NextLaunchStep(typed, step, error, launchFiles);
     Check(step.action == LaunchAction::Stop);
 
     // An entry's command line holds its path whole, as one argument, then its options.
-    const std::wstring line = BuildCommandLine(text, L"-o");
+    const std::wstring line =
+        BuildCommandLine(text, L"-o", [](const std::wstring&) { return true; });
     Check(line.size() >= text.size() + 3);
     Check(line.compare(line.size() - 3, 3, L" -o") == 0);
     if (line.front() == L'"' && (text.empty() || text.front() != L'"'))

@@ -51,7 +51,7 @@ const LaunchStep kStop{};
 // The steps a start takes when every step fails with the next of errors.
 std::vector<LaunchStep> Walk(const Disk& disk, const LaunchRequest& r,
                              std::vector<unsigned long> errors) {
-    std::vector<LaunchStep> steps{FirstLaunchStep(r)};
+    std::vector<LaunchStep> steps{FirstLaunchStep(r, disk.Files())};
     for (unsigned long e : errors)
         steps.push_back(NextLaunchStep(r, steps.back(), e, disk.Files()));
     return steps;
@@ -154,9 +154,14 @@ TEST(LaunchPlan, NamesOutsideEveryCodePageAreFoundWhole) {
     EXPECT_EQ(SplitProgram(L"C:\\Tools\\é\\tool.exe tést", disk.Files()),
               (ProgramSplit{L"C:\\Tools\\é\\tool.exe", L"tést"}));
     EXPECT_EQ(SplitProgram(L"表 /q", disk.Files()), (ProgramSplit{L"C:\\windows\\表.exe", L"/q"}));
-    // An entry in a folder with a blank starts quoted, as one argument.
-    EXPECT_EQ(FirstLaunchStep(Entry(L"C:\\Program Files\\Tool\\x.exe", L"-q", L"")),
+    // An entry in a folder with a blank starts quoted, as one argument; one whose file field
+    // holds a program and its arguments starts as written, and the shell gets them split.
+    EXPECT_EQ(Walk(disk, Entry(L"C:\\Program Files\\Tool\\x.exe", L"-q", L""), {}).front(),
               Direct(L"\"C:\\Program Files\\Tool\\x.exe\" -q"));
+    EXPECT_EQ(Walk(disk, Entry(L"C:\\bars\\marker.exe -in", L"-opt", L"C:\\work"),
+                   {kErrorElevationRequired}),
+              (std::vector<LaunchStep>{Direct(L"C:\\bars\\marker.exe -in -opt", L"C:\\work"),
+                                       Shell(L"C:\\bars\\marker.exe", L"-in -opt", L"C:\\work")}));
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ TEST(Wow64Paths, TheSystemFolderInAnySpellingIsReachedThroughSysnative) {
              {L"C:\\Windows\\System32\\wsl.exe", L"C:\\Windows\\Sysnative\\wsl.exe"},
              {L"c:\\WINDOWS\\system32\\wsl.exe", L"C:\\Windows\\Sysnative\\wsl.exe"},
              {L"C:/Windows/System32/wsl.exe", L"C:\\Windows\\Sysnative/wsl.exe"},
-             {L"C:\\Windows\\\\System32\\\\wsl.exe", L"C:\\Windows\\Sysnative\\\\wsl.exe"}})
+             {L"C:\\Windows\\\\System32\\\\wsl.exe", L"C:\\Windows\\Sysnative\\\\wsl.exe"},
+             {L"\\\\?\\C:\\Windows\\System32\\wsl.exe", L"\\\\?\\C:\\Windows\\Sysnative\\wsl.exe"}})
         EXPECT_EQ(Wow64NativePath(path, system), native) << path;
     EXPECT_EQ(
         Wow64NativePath(L"C:\\Windows\\System32\\OpenSSH\\ssh.exe", L"C:\\WINDOWS\\system32\\"),
@@ -26,6 +27,8 @@ TEST(Wow64Paths, AFileChosenThroughSysnativeIsWrittenUnderTheSystemFolder) {
     const std::wstring_view system = L"C:\\Windows\\System32";
     EXPECT_EQ(Wow64WrittenPath(L"C:\\WINDOWS\\sysnative\\OpenSSH\\ssh.exe", system),
               L"C:\\Windows\\System32\\OpenSSH\\ssh.exe");
+    EXPECT_EQ(Wow64WrittenPath(L"\\\\?\\C:\\Windows\\Sysnative\\OpenSSH", system),
+              L"\\\\?\\C:\\Windows\\System32\\OpenSSH");
     for (const wchar_t* path : {L"C:\\Windows\\System32\\a.exe", L"C:\\Windows\\Sysnativex\\a.exe",
                                 L"D:\\Windows\\Sysnative\\a.exe"})
         EXPECT_EQ(Wow64WrittenPath(path, system), path);

@@ -266,11 +266,12 @@ void Process::Kill() {
 }
 
 Process Start(const std::wstring& exe, const std::wstring& args, const std::wstring& cwd,
-              DWORD* error) {
+              DWORD* error, const STARTUPINFOW* startup) {
     std::wstring cmd = L"\"" + exe + L"\"";
     if (!args.empty()) cmd += L" " + args;
     STARTUPINFOW si{};
     si.cb = sizeof si;
+    if (startup) si = *startup;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)) {
@@ -467,9 +468,10 @@ std::vector<MarkerRun> ReadMarkerLog(const std::wstring& path) {
         for (size_t tab; (tab = data->find('\t', pos)) < end; pos = tab + 1)
             fields.push_back(data->substr(pos, tab - pos));
         fields.push_back(data->substr(pos, end - pos));
-        if (fields.size() != 6) continue;
+        if (fields.size() != 7) continue;
         runs.push_back({fields[0], fields[1], fields[2], fields[3],
-                        std::strtoll(fields[4].c_str(), nullptr, 10), FromUtf8(fields[5])});
+                        std::strtoll(fields[4].c_str(), nullptr, 10), FromUtf8(fields[5]),
+                        FromUtf8(fields[6])});
     }
     return runs;
 }

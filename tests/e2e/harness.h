@@ -111,10 +111,11 @@ private:
     DWORD pid_ = 0;
 };
 
-// Starts exe with the arguments after its quoted path, in folder cwd. On failure the result is
-// empty and error (when given) receives GetLastError.
+// Starts exe with the arguments after its quoted path, in folder cwd, with the start-up record
+// startup when one is given. On failure the result is empty and error (when given) receives
+// GetLastError.
 Process Start(const std::wstring& exe, const std::wstring& args, const std::wstring& cwd,
-              DWORD* error = nullptr);
+              DWORD* error = nullptr, const STARTUPINFOW* startup = nullptr);
 
 // Has file_holder.exe hold the file at path open without sharing it for ms milliseconds from now,
 // as a backup or anti-virus tool does; returns once the file is held (empty when it is not).
@@ -170,6 +171,7 @@ struct MarkerRun {
     std::string exe;                 // GetModuleFileNameA
     std::int64_t ticks = 0;          // QueryPerformanceCounter when it started
     std::wstring wide_command_line;  // GetCommandLineW, unchanged
+    std::wstring startup;            // GetStartupInfoW: "<dwFlags> <wShowWindow> <lpTitle>"
 };
 
 // The complete lines of the log; empty when there is no log.

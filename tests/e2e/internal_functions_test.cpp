@@ -143,9 +143,17 @@ TEST_F(InternalFunctions, DllPlantedBesideTheProgramIsNeverLoaded) {
     WineLoadsFilesFirst guard;
     ASSERT_TRUE(guard.ok);
     Process& zarv = StartZarv();
-    ASSERT_TRUE(WaitResident(zarv));
+    HWND main = WaitResident(zarv);
+    ASSERT_TRUE(main);
 
-    Press(connect);
+    // The first call loads mpr.dll through its delay-load thunk: a stack walk from inside that
+    // load passes through the thunk (connect is entry 1).
+    std::string error;
+    auto walk = RunProbe(
+        zarv.handle(), dir(),
+        "loadwalk\t" + std::to_string(reinterpret_cast<INT_PTR>(main)) + "\t1\tmpr.dll", &error);
+    ASSERT_TRUE(walk) << error;
+    if (sizeof(void*) == 8) EXPECT_TRUE(WalkReachesTheThreadStart(*walk));
     Press(disconnect);
     // Keys are handled in order: once the next key's marker ran, both dialogs have been asked.
     ASSERT_TRUE(PressRunsMarker(after, 1, "-after"));

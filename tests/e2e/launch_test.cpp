@@ -73,11 +73,20 @@ TEST_F(Launch, ProgramGetsFilePathBlankOptionsInItsWorkDir) {
     EXPECT_EQ(runs[0].tag, "MARKER");
     EXPECT_EQ(runs[0].command_line, marker() + " " + options);
     EXPECT_EQ(runs[0].current_dir, ToAnsi(work));
-    // zarv's own tests of files fail quietly on a drive without a medium.
+    // zarv's own tests of files fail quietly on a drive without a medium, on its thread alone:
+    // the process keeps the default mode, which what it starts inherits.
+    HWND main = WaitResident(zarv);
     std::string error;
-    auto mode = RunProbe(zarv.handle(), dir(), "errormode", &error);
-    ASSERT_TRUE(mode) << error;
-    EXPECT_TRUE(std::stoul(*mode) & SEM_FAILCRITICALERRORS) << *mode;
+    auto inside =
+        RunProbe(zarv.handle(), dir(),
+                 "windowproc\t" + std::to_string(reinterpret_cast<INT_PTR>(main)), &error);
+    ASSERT_TRUE(inside) << error;
+    unsigned threadMode = 0, processMode = 1;
+    ASSERT_EQ(sscanf(inside->c_str(), "mode\t%u\t%u", &threadMode, &processMode), 2) << *inside;
+    EXPECT_TRUE(threadMode & SEM_FAILCRITICALERRORS) << *inside;
+    EXPECT_EQ(processMode, 0u) << *inside;
+    // A stack walk from inside the window procedure finds every frame of zarv's own.
+    if (sizeof(void*) == 8) EXPECT_TRUE(WalkReachesTheThreadStart(*inside));
 }
 
 TEST_F(Launch, EmptyOptionsAndWorkDirGiveATrailingBlankAndZarvsFolder) {
@@ -85,14 +94,28 @@ TEST_F(Launch, EmptyOptionsAndWorkDirGiveATrailingBlankAndZarvsFolder) {
     const std::wstring cwd = PathIn(L"started-here");
     ASSERT_TRUE(std::filesystem::create_directories(cwd));
     WriteHotkeys({MarkerEntry(key)});
-    // Started in another folder than its own: the data files still come from its own.
-    Process& zarv = StartZarv({}, cwd);
+    // Started in another folder than its own: the data files still come from its own. Started
+    // from a shortcut too, whose path and show state its start-up record carries.
+    wchar_t link[] = L"C:\\Users\\Public\\Startup\\ZARV.lnk";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_TITLEISLINKNAME | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINNOACTIVE;
+    startup.lpTitle = link;
+    Process& zarv = StartZarv({}, cwd, &startup);
     ASSERT_TRUE(WaitResident(zarv));
 
     auto runs = PressAndWait(key, 1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].command_line, marker() + " ");
     EXPECT_EQ(runs[0].current_dir, ToAnsi(cwd));
+    // The started program gets the show state, not the shortcut.
+    unsigned flags = 0, show = 0;
+    ASSERT_EQ(swscanf(runs[0].startup.c_str(), L"%u %u", &flags, &show), 2);
+    EXPECT_EQ(flags & (STARTF_TITLEISLINKNAME | STARTF_USESHOWWINDOW), STARTF_USESHOWWINDOW)
+        << ToAnsi(runs[0].startup);
+    EXPECT_EQ(show, static_cast<unsigned>(SW_SHOWMINNOACTIVE));
+    EXPECT_EQ(runs[0].startup.find(L".lnk"), std::wstring::npos) << ToAnsi(runs[0].startup);
 }
 
 TEST_F(Launch, VanishedWorkDirStartsTheProgramWithItsOptionsInZarvsFolder) {
@@ -166,11 +189,14 @@ private:
 TEST_F(Launch, PathWithBlanksReachesTheToolAsOneArgument) {
     DecoyGuard guard;
     ASSERT_TRUE(guard.placed());
-    const KeyCombo tool{kCtrlAlt, VK_F9}, after{kCtrlAlt, VK_F10};
-    WriteHotkeys(
-        {Entry(tool, ToAnsi(DecoyGuard::kTool), 0, "-q file.txt"), MarkerEntry(after, "-after")});
+    const KeyCombo tool{kCtrlAlt, VK_F9}, after{kCtrlAlt, VK_F10}, bar{kCtrlAlt, VK_F11};
+    WriteHotkeys({Entry(tool, ToAnsi(DecoyGuard::kTool), 0, "-q file.txt"),
+                  MarkerEntry(after, "-after"), Entry(bar, "", zarv::kFuncCommandBar)});
+    // A command whose file field holds the program and an argument of its own.
+    WriteCommands({{"inpath", marker() + " -inpath", "-opt", ""}});
     Process& zarv = StartZarv();
-    ASSERT_TRUE(WaitResident(zarv));
+    HWND main = WaitResident(zarv);
+    ASSERT_TRUE(main);
 
     auto runs = PressAndWait(tool, 1);
     ASSERT_GE(runs.size(), 1u);
@@ -181,6 +207,15 @@ TEST_F(Launch, PathWithBlanksReachesTheToolAsOneArgument) {
     EXPECT_EQ(runs[0].command_line, "\"C:\\Program Files\\Tool\\tool.exe\" -q file.txt");
     EXPECT_EQ(_stricmp(runs[0].exe.c_str(), ToAnsi(DecoyGuard::kTool).c_str()), 0) << runs[0].exe;
     EXPECT_EQ(runs[1].command_line, marker() + " -after");
+
+    Press(bar);
+    ASSERT_TRUE(ui::WaitBarShown(main));
+    ui::TypeText(L"inpath");
+    ASSERT_TRUE(WaitUntil([&] { return ui::TextOfControl(ui::CommandBox(main)) == L"inpath"; }));
+    ui::PressKey(VK_RETURN);
+    runs = WaitMarkerRuns(log(), 3);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[2].command_line, marker() + " -inpath -opt");
 }
 
 TEST_F(Launch, VariablesInAnEntryAreExpandedWhenItRunsAndStayInTheFile) {

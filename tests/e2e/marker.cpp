@@ -2,12 +2,14 @@
 // it was started to a log and ends:
 //
 //   tag TAB command line TAB current folder TAB own path TAB performance-counter ticks
-//       TAB wide command line LF
+//       TAB wide command line TAB start-up record: flags, show state, title LF
 //
 // The texts are the ANSI bytes the system gives (GetCommandLineA and friends), unchanged; the
-// wide command line (GetCommandLineW) is written in UTF-8. The log is the file named by the
-// environment variable ZARV_MARKER_LOG (zarv.exe hands its environment on to what it starts), else
-// marker.log next to the executable. The tag is "MARKER", or the one the build gives a variant
+// wide command line (GetCommandLineW) is written in UTF-8, and so is the start-up record's title
+// (GetStartupInfoW; its flags and show state in decimal, a blank after each). The log is the file
+// named by the environment variable ZARV_MARKER_LOG (zarv.exe hands its environment on to what it
+// starts), else marker.log next to the executable. The tag is "MARKER", or the one the build gives
+// a variant
 // ("DECOY"). The variant built with MARKER_WINDOW then shows a window of
 // the class "ZarvMarkerWindow", as a program started by a hot key does, until it is closed or 20 s
 // have passed.
@@ -80,6 +82,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::string utf8(bytes > 0 ? static_cast<size_t>(bytes) : 1, '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), bytes, nullptr, nullptr);
     line += utf8.c_str();
+    line += '\t';
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    line += std::to_string(startup.dwFlags) + ' ' + std::to_string(startup.wShowWindow) + ' ';
+    if (startup.lpTitle) {
+        char title[MAX_PATH * 3] = "";
+        WideCharToMultiByte(CP_UTF8, 0, startup.lpTitle, -1, title, sizeof title, nullptr, nullptr);
+        line += title;
+    }
     line += '\n';
 
     // Several markers may start at once: append the whole line in one write, and wait out

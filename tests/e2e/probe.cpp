@@ -3,12 +3,14 @@
 // answers -1. On load it starts one thread that answers the request lying next to the DLL (see
 // probe_protocol.h) and then unloads the DLL.
 #include <windows.h>
+#include <winternl.h>
 #include <shlobj.h>
 #include <commctrl.h>
 
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "probe_protocol.h"
@@ -438,6 +440,121 @@ std::string Messages(const std::string& args) {
     return out;
 }
 
+// "windowproc <window>": from inside the window's procedure (DefWindowProc's call of the CBT
+// hook for a WM_SYSCOMMAND, which the hook then refuses), the error modes of its thread and of
+// the process, and the module of each frame a stack walk finds from there.
+struct WindowProcAnswer {
+    HANDLE done = nullptr;
+    std::string text;
+};
+WindowProcAnswer g_windowProc;
+
+// One line a frame: the module it lies in and its offset there.
+std::string DescribeFrames(void* const* frames, USHORT count) {
+    std::string out;
+    for (USHORT i = 0; i < count; ++i) {
+        HMODULE module = nullptr;
+        wchar_t name[MAX_PATH] = L"?";
+        const auto* at = static_cast<const char*>(frames[i]);
+        // Wine names the main module for addresses of its Unix side: only an address inside
+        // the module's image counts.
+        if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                   GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                               static_cast<LPCWSTR>(frames[i]), &module)) {
+            const auto* base = reinterpret_cast<const char*>(module);
+            const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+                base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+            if (at >= base && at < base + nt->OptionalHeader.SizeOfImage)
+                GetModuleFileNameW(module, name, MAX_PATH);
+        }
+        const wchar_t* file = wcsrchr(name, L'\\');
+        out += "frame\t" + Utf8(file ? file + 1 : name) + "\t" +
+               Hex(static_cast<unsigned long>(at - reinterpret_cast<const char*>(module))) + "\n";
+    }
+    return out;
+}
+
+LRESULT CALLBACK InsideWindowProc(int code, WPARAM wp, LPARAM lp) {
+    if (code != HCBT_SYSCOMMAND || wp != SC_SCREENSAVE || !g_windowProc.done)
+        return CallNextHookEx(nullptr, code, wp, lp);
+    void* frames[62];
+    const USHORT count = RtlCaptureStackBackTrace(0, 62, frames, nullptr);
+    g_windowProc.text = "mode\t" + std::to_string(GetThreadErrorMode()) + "\t" +
+                        std::to_string(GetErrorMode()) + "\n" + DescribeFrames(frames, count);
+    SetEvent(std::exchange(g_windowProc.done, nullptr));
+    return 1;  // no screen saver
+}
+
+std::string WindowProc(const std::string& args) {
+    HWND target = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(args)));
+    DWORD thread = GetWindowThreadProcessId(target, nullptr);
+    if (!thread) return "error\tno such window\n";
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    g_windowProc.done = done;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, InsideWindowProc, g_module, thread);
+    if (!hook) return "error\tSetWindowsHookEx failed\n";
+    PostMessageW(target, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    const bool answered = WaitForSingleObject(done, 5000) == WAIT_OBJECT_0;
+    UnhookWindowsHookEx(hook);
+    PostMessageW(target, WM_NULL, 0, 0);
+    Sleep(100);
+    CloseHandle(done);
+    if (!answered) return "error\tthe window procedure did not call the hook\n";
+    return "ok\n" + g_windowProc.text;
+}
+
+// "loadwalk <window> <hot-key id> <dll>": posts the window the hot key and walks the stack from
+// inside the load of the DLL that follows (a DLL load notification), which the program's first
+// call of one of the DLL's functions makes through its delay-load thunk.
+struct LoadWalk {
+    std::wstring dll;
+    HANDLE done = nullptr;
+    void* frames[62];
+    USHORT count = 0;
+};
+LoadWalk g_loadWalk;
+
+struct DllNotification {  // LDR_DLL_NOTIFICATION_DATA, for a load
+    ULONG flags;
+    const UNICODE_STRING* fullName;
+    const UNICODE_STRING* baseName;
+};
+
+void CALLBACK DllLoaded(ULONG reason, const DllNotification* data, void*) {
+    if (reason != 1 || !g_loadWalk.done) return;
+    const std::wstring name(data->baseName->Buffer, data->baseName->Length / sizeof(wchar_t));
+    if (lstrcmpiW(name.c_str(), g_loadWalk.dll.c_str()) != 0) return;
+    g_loadWalk.count = RtlCaptureStackBackTrace(0, 62, g_loadWalk.frames, nullptr);
+    SetEvent(std::exchange(g_loadWalk.done, nullptr));
+}
+
+std::string LoadWalkAnswer(const std::string& args) {
+    const size_t tab = args.find('\t'), tab2 = args.find('\t', tab + 1);
+    if (tab2 == std::string::npos) return "error\tloadwalk needs a window, an id and a DLL\n";
+    HWND target = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(args.substr(0, tab))));
+    using Register = LONG(NTAPI*)(ULONG, void*, void*, void**);
+    using Unregister = LONG(NTAPI*)(void*);
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    auto reg = reinterpret_cast<Register>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "LdrRegisterDllNotification")));
+    auto unreg = reinterpret_cast<Unregister>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "LdrUnregisterDllNotification")));
+    if (!reg || !unreg) return "error\tno DLL load notifications\n";
+    const std::string dll = args.substr(tab2 + 1);
+    g_loadWalk.dll.assign(dll.begin(), dll.end());
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    g_loadWalk.done = done;
+    void* cookie = nullptr;
+    if (reg(0, reinterpret_cast<void*>(&DllLoaded), nullptr, &cookie) < 0)
+        return "error\tLdrRegisterDllNotification failed\n";
+    PostMessageW(target, WM_HOTKEY, std::stoul(args.substr(tab + 1, tab2 - tab - 1)), 0);
+    const bool loaded = WaitForSingleObject(done, 5000) == WAIT_OBJECT_0;
+    unreg(cookie);
+    CloseHandle(done);
+    if (!loaded) return "error\tthe DLL was not loaded\n";
+    return "ok\n" + DescribeFrames(g_loadWalk.frames, g_loadWalk.count);
+}
+
 // The driver loads us once it sees a menu; a menu that is still opening is given a moment.
 std::vector<HWND> WaitOpenMenus() {
     std::vector<HWND> menus;
@@ -456,9 +573,8 @@ std::string Answer(const std::string& request) {
     if (request.rfind("dpichanged\t", 0) == 0) return DpiChanged(request.substr(11));
 
     if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
-    if (request == "errormode") {
-        return "ok\n" + std::to_string(GetErrorMode()) + "\n";
-    }
+    if (request.rfind("windowproc\t", 0) == 0) return WindowProc(request.substr(11));
+    if (request.rfind("loadwalk\t", 0) == 0) return LoadWalkAnswer(request.substr(9));
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();
         if (menus.empty()) return "error\tno open menu\n";

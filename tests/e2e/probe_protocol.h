@@ -20,7 +20,12 @@
 //             system does when the window moves to a monitor of another DPI
 //   messages <tab> window <tab> ms
 //             the messages the window's thread takes from its queue during ms milliseconds
-//   errormode the process's error mode (SetErrorMode)
+//   windowproc <tab> window
+//             from inside the window's procedure: the error modes of its thread and of the
+//             process, and the module of each frame a stack walk from there finds
+//   loadwalk <tab> window <tab> hot-key id <tab> DLL
+//             posts the window WM_HOTKEY with the id and answers the frames of a stack walk
+//             from inside the load of the DLL that follows
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
 //   ok
@@ -37,7 +42,9 @@
 //            (caption-width: the caption's width in the header's font or in the default GUI
 //            font, whichever is wider)
 //   message  number(hex)
-//   number   (errormode: the mode in decimal)
+//   mode  thread's mode  process's mode   (windowproc, in decimal; then:)
+//   frame  module file name  offset(hex)   (one a frame, innermost first; "?" outside every
+//          module)
 //   drawn  left  top  right  bottom
 //            (the extent, in client coordinates, of the pixels of the part that differ from
 //            its top-left pixel; all 0 when none does)

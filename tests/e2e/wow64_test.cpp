@@ -2,6 +2,7 @@
 // that lies only in the 64-bit system folder, %ProgramFiles% and a bare name typed into the bar
 // name the same programs under both builds. The cases skip on 32-bit Windows.
 #include <filesystem>
+#include <optional>
 
 #include "ui_helpers.h"
 #include "zarv_fixture.h"
@@ -53,17 +54,33 @@ protected:
 TEST_F(Wow64, ProgramOnlyInTheSystemFolderHoldsItsKeyAndStartsWithItsOptions) {
     PlacedMarker placed(NativeSystemFolder() + L"\\zarv_e2e_sys.exe");
     ASSERT_TRUE(placed.placed());
+    // A working folder that lies only in the 64-bit system folder, where the 64-bit command
+    // processor (not its 32-bit copy) says which folder it runs in.
+    PlacedMarker inWork(NativeSystemFolder() + L"\\zarv_e2e_work\\x.exe");
+    ASSERT_TRUE(inWork.placed());
     // Written in another letter case than the system's own.
     const std::string file = "C:\\WINDOWS\\system32\\zarv_e2e_sys.exe";
-    const KeyCombo key{kCtrlAlt, VK_F5};
-    WriteHotkeys({Entry(key, file, 0, "-s \"a b\"")});
+    const std::string work = "C:\\WINDOWS\\system32\\zarv_e2e_work";
+    const KeyCombo key{kCtrlAlt, VK_F5}, cmd{kCtrlAlt, VK_F6};
+    HotkeyRecord inFolder =
+        Entry(cmd, "C:\\Windows\\System32\\cmd.exe", 0, "/c cd > " + AnsiPathIn(L"cwd.txt"));
+    inFolder.work_dir = work;
+    WriteHotkeys({Entry(key, file, 0, "-s \"a b\""), inFolder});
     Process& zarv = StartZarv();
     ASSERT_TRUE(WaitResident(zarv));
 
     EXPECT_EQ(TryRegister(key), ERROR_HOTKEY_ALREADY_REGISTERED) << "shown as missing";
     auto runs = PressAndWait(key, 1);
     ASSERT_EQ(runs.size(), 1u);
+    // The program knows itself by the name the entry gives, never "Sysnative".
     EXPECT_EQ(runs[0].command_line, file + " -s \"a b\"");
+    EXPECT_EQ(_stricmp(runs[0].exe.c_str(), file.c_str()), 0) << runs[0].exe;
+
+    Press(cmd);
+    std::optional<std::string> cwd;
+    ASSERT_TRUE(WaitUntil([&] { return (cwd = ReadBytes(PathIn(L"cwd.txt"))) && !cwd->empty(); }));
+    EXPECT_EQ(_stricmp(cwd->substr(0, cwd->find_first_of("\r\n")).c_str(), work.c_str()), 0)
+        << *cwd;
 }
 
 TEST_F(Wow64, ProgramFilesNamesTheSixtyFourBitFolder) {
@@ -85,21 +102,26 @@ TEST_F(Wow64, BareNameTypedIntoTheBarIsFoundInTheSystemFolder) {
     ASSERT_TRUE(placed.placed());
     const KeyCombo bar{kCtrlAlt, VK_F7};
     WriteHotkeys({Entry(bar, "", zarv::kFuncCommandBar)});
+    // A command that names the program alone is looked for the same way.
+    WriteCommands({{"barecmd", "zarv_e2e_bare", "-c", ""}});
     Process& zarv = StartZarv();
     HWND main = WaitResident(zarv);
     ASSERT_TRUE(main);
 
-    Press(bar);
-    ASSERT_TRUE(WaitBarShown(main));
-    HWND box = CommandBox(main);
-    ASSERT_TRUE(box);
-    const std::wstring typed = L"zarv_e2e_bare -t x";
-    TypeText(typed);
-    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box) == typed; }));
-    PressKey(VK_RETURN);
-    auto runs = WaitMarkerRuns(log(), 1);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].wide_command_line, typed);
+    std::vector<MarkerRun> runs;
+    for (const wchar_t* typed : {L"zarv_e2e_bare -t x", L"barecmd"}) {
+        Press(bar);
+        ASSERT_TRUE(WaitBarShown(main)) << ToAnsi(typed);
+        HWND box = CommandBox(main);
+        ASSERT_TRUE(box);
+        TypeText(typed);
+        ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box) == typed; }));
+        PressKey(VK_RETURN);
+        runs = WaitMarkerRuns(log(), runs.size() + 1);
+    }
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].wide_command_line, L"zarv_e2e_bare -t x");
+    EXPECT_EQ(runs[1].wide_command_line, L"zarv_e2e_bare -c");
 }
 
 }  // namespace

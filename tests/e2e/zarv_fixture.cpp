@@ -52,9 +52,10 @@ void ZarvTest::WriteCommands(const std::vector<CommandRecord>& records, FileVers
     ASSERT_TRUE(WriteBytes(PathIn(L"Command.DAT"), CommandFile(records, version)));
 }
 
-Process& ZarvTest::StartZarv(const std::wstring& args, const std::wstring& cwd) {
+Process& ZarvTest::StartZarv(const std::wstring& args, const std::wstring& cwd,
+                             const STARTUPINFOW* startup) {
     DWORD error = 0;
-    started_.push_back(Start(PathIn(L"zarv.exe"), args, cwd.empty() ? dir_ : cwd, &error));
+    started_.push_back(Start(PathIn(L"zarv.exe"), args, cwd.empty() ? dir_ : cwd, &error, startup));
     EXPECT_TRUE(started_.back()) << "zarv.exe did not start, error " << error;
     return started_.back();
 }
@@ -107,6 +108,23 @@ std::vector<ProcessEntry> NewProcesses(const std::vector<ProcessEntry>& before) 
         if (!known) added.push_back(p);
     }
     return added;
+}
+
+::testing::AssertionResult WalkReachesTheThreadStart(const std::string& answer) {
+    std::vector<std::string> frames;
+    for (std::size_t at = answer.find("frame\t"); at != std::string::npos;
+         at = answer.find("frame\t", at + 1))
+        frames.push_back(answer.substr(at + 6, answer.find_first_of("\t\n", at + 6) - at - 6));
+    // From zarv's innermost frame on: zarv's own and user32's, down to the thread's start.
+    const auto own = std::find(frames.begin(), frames.end(), "zarv.exe");
+    const auto start = std::find_if(own, frames.end(), [](const std::string& f) {
+        return f != "zarv.exe" && f != "user32.dll";
+    });
+    if (own == frames.end() || start == frames.end() || *start != "kernel32.dll" ||
+        std::count(own, start, "user32.dll") == 0)
+        return ::testing::AssertionFailure() << "the walk does not reach the thread's start:\n"
+                                             << answer;
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace e2e

@@ -69,9 +69,10 @@ protected:
     void WriteCommands(const std::vector<CommandRecord>& records,
                        FileVersion version = FileVersion::V103);
 
-    // Starts the case's zarv.exe with args in cwd (the case folder when empty). The process is
-    // killed when the test ends if it still runs.
-    Process& StartZarv(const std::wstring& args = {}, const std::wstring& cwd = {});
+    // Starts the case's zarv.exe with args in cwd (the case folder when empty), with the start-up
+    // record startup when one is given. The process is killed when the test ends if it still runs.
+    Process& StartZarv(const std::wstring& args = {}, const std::wstring& cwd = {},
+                       const STARTUPINFOW* startup = nullptr);
     // Waits until the resident window of zarv exists and the program is through its start-up,
     // with no message box open; the window, or null (with a test failure recorded).
     HWND WaitResident(const Process& zarv);
@@ -89,6 +90,12 @@ private:
     std::wstring dir_;
     std::deque<Process> started_;
 };
+
+// Whether the frames of a stack walk that the probe answered (innermost first) pass from zarv's
+// innermost frame through nothing but zarv's own functions and user32's (the message loop's
+// DispatchMessage) on to the thread's start in kernel32, instead of running on through stack
+// words where a function of zarv lacks unwind data.
+::testing::AssertionResult WalkReachesTheThreadStart(const std::string& answer);
 
 // Processes of the prefix that were not in before (by process id).
 std::vector<ProcessEntry> NewProcesses(const std::vector<ProcessEntry>& before);

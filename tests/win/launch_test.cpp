@@ -1,8 +1,8 @@
 // Starting programs with the system's process start and shell replaced by stand-ins that record
 // what they are asked and answer as Windows does: for a program asking for administrator rights
 // (740), for a missing folder, for a document. Every start passes on the right to take the
-// foreground, gives the started program the default error mode (not the program's own, set
-// here as at start-up) and owns its shell calls by the window in front. The entries' texts are used wide, with their %NAME% references expanded.
+// foreground, gives the started program the default error mode and owns its shell calls by the
+// window in front. The entries' texts are used wide, with their %NAME% references expanded.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -59,8 +59,7 @@ BOOL WINAPI RecordShellExecuteEx(SHELLEXECUTEINFOW* info) {
     g_record->owner = info->hwnd;
     g_record->calls.push_back(text(info->lpVerb) + L"|" + text(info->lpFile) + L"|" +
                               text(info->lpParameters) + L"|" + text(info->lpDirectory) +
-                              ((info->fMask & SEE_MASK_FLAG_NO_UI) ? L"" : L"|with boxes") +
-                              (GetErrorMode() ? L"|in our error mode" : L""));
+                              ((info->fMask & SEE_MASK_FLAG_NO_UI) ? L"" : L"|with boxes"));
     SetLastError(g_record->shellError);
     return g_record->shellError == 0;
 }
@@ -79,7 +78,8 @@ class Launching : public ::testing::Test {
 protected:
     void SetUp() override {
         g_record = &record;
-        ownErrorMode_ = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+        ownErrorMode_ = GetThreadErrorMode();
+        QuietFileTestsOnThisThread();
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         folder_ = std::wstring(temp) + L"zarv-launch-test";
@@ -93,7 +93,7 @@ protected:
     void TearDown() override {
         if (record.process) CloseHandle(record.process);
         g_record = nullptr;
-        SetErrorMode(ownErrorMode_);
+        SetThreadErrorMode(ownErrorMode_, nullptr);
         DeleteFileW(document_.c_str());
         RemoveDirectoryW(folder_.c_str());
     }
@@ -206,7 +206,7 @@ TEST_F(Launching, StartedProcessGetsTheForegroundRightBeforeItRunsAndItsOwnError
         CloseHandle(std::exchange(record.process, nullptr));
     };
     // Passed on to any process before the start, which is not held back.
-    ASSERT_EQ(StartProcess(line, L"", L"", calls), 0u);
+    ASSERT_EQ(StartProcess(line, L"", calls), 0u);
     EXPECT_EQ(record.calls, (std::vector<std::wstring>{L"allow any", L"start|" + line + L"|"}));
     EXPECT_FALSE(record.creationFlags & CREATE_SUSPENDED);
     EXPECT_TRUE(record.creationFlags & CREATE_DEFAULT_ERROR_MODE);
@@ -215,7 +215,7 @@ TEST_F(Launching, StartedProcessGetsTheForegroundRightBeforeItRunsAndItsOwnError
     // Refused: the new process gets it while it waits, and is let go afterwards.
     record.calls.clear();
     record.refuseAny = true;
-    ASSERT_EQ(StartProcess(line, L"", L"", calls), 0u);
+    ASSERT_EQ(StartProcess(line, L"", calls), 0u);
     EXPECT_EQ(record.calls,
               (std::vector<std::wstring>{L"allow any", L"start|" + line + L"|", L"allow started"}));
     EXPECT_TRUE(record.creationFlags & CREATE_SUSPENDED);

@@ -63,18 +63,6 @@ DWORD LastError() {
     return error ? error : ERROR_GEN_FAILURE;
 }
 
-// The shell's start, with the system's default error mode for the length of the call: what the
-// shell starts inherits the process's mode, which is the program's own for its quiet tests of
-// files (the direct start asks for the default with CREATE_DEFAULT_ERROR_MODE).
-BOOL ShellExecuteInDefaultErrorMode(SHELLEXECUTEINFOW& info, const StartCalls& calls) {
-    const UINT ours = SetErrorMode(0);
-    const BOOL done = calls.shellExecuteEx(&info);
-    const DWORD error = GetLastError();
-    SetErrorMode(ours);
-    SetLastError(error);
-    return done;
-}
-
 }  // namespace
 
 bool ReadsPathsAs64Bit() {
@@ -96,7 +84,9 @@ std::wstring FileSystemPath(const std::wstring& path) {
 }
 
 std::wstring WrittenPath(const std::wstring& path) {
+#ifndef _WIN64
     if (!ReadsPathsAs64Bit()) return path;
+#endif
     return Wow64WrittenPath(path, SystemFolder());
 }
 
@@ -110,7 +100,7 @@ std::optional<std::wstring> EnvironmentVariable(std::wstring_view name) {
 }
 
 std::wstring EntryPath(const std::wstring& path) {
-    return ResolvePath(path, EnvironmentVariable, Exists);
+    return WrittenPath(ResolvePath(path, EnvironmentVariable, Exists));
 }
 
 std::wstring EntryPath(const std::string& ansiPath) { return EntryPath(AnsiToWide(ansiPath)); }
@@ -119,6 +109,16 @@ std::wstring EntryText(const std::string& ansiText) {
     const std::wstring text = AnsiToWide(ansiText);
     if (text.find(L'%') == std::wstring::npos) return text;
     return ExpandVariables(text, EnvironmentVariable);
+}
+
+void QuietFileTestsOnThisThread() {
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
+}
+
+void AskFileSystemViewOnce() {
+    ReadsPathsAs64Bit();
+    SystemFolder();
+    AnsiCodePage();
 }
 
 bool IsExistingFile(const std::wstring& path) { return IsFileAttributes(Attributes(path)); }
@@ -229,32 +229,48 @@ IconPresence FileIconPresence(const std::wstring& path) {
 }
 
 DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
-                   const std::wstring& program, const StartCalls& calls) {
+                   const StartCalls& calls) {
+    // A record of its own: the show state is all that is passed on from ours. The rest of ours
+    // ties a process to the shortcut it was started from (its path as the title, its
+    // application ID, hot key and monitor, the standard handles), which no program started by
+    // us may claim.
+    STARTUPINFOW own{};
+    own.cb = sizeof own;
+    GetStartupInfoW(&own);
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    GetStartupInfoW(&si);
+    if (own.dwFlags & STARTF_USESHOWWINDOW) {
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = own.wShowWindow;
+    }
     // CreateProcess may write into the command line, so it gets a private copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
-    // The command line keeps the path as the entry names it; only the program to run is named
-    // the way this process reaches it.
-    std::wstring application;
-    if (!program.empty()) {
-        std::wstring native = FileSystemPath(program);
-        if (native != program && IsFileAttributes(GetFileAttributesW(native.c_str())))
-            application = std::move(native);
-    }
     PROCESS_INFORMATION pi{};
     // The right to take the foreground is passed on before the new program can open its first
     // window: to any process before the start, which then goes ahead at once; where the system
     // refuses that, to the new process alone while it waits, started suspended. It gets the
-    // system's error mode, not ours (which keeps the drive boxes away from our tests of files).
+    // system's default error mode.
     const bool passedOn = calls.allowSetForeground(ASFW_ANY) != FALSE;
     const DWORD flags = (passedOn ? 0 : CREATE_SUSPENDED) | CREATE_DEFAULT_ERROR_MODE;
-    if (!calls.createProcess(application.empty() ? nullptr : application.c_str(), line.data(),
-                             nullptr, nullptr, FALSE, flags, nullptr,
-                             workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
-        return LastError();
+#ifndef _WIN64
+    // Under WOW64 the start sees the files as 64-bit Windows does, for this call alone and on
+    // this thread alone: the program (also a bare name, looked for in the 64-bit system folder),
+    // the working folder and the program's own path are those the entry names, never the 32-bit
+    // copies, and never a "Sysnative" path that a 64-bit program could not read. Nothing else
+    // runs in between: the code of the start lies in kernel32, loaded with the process, and no
+    // library of ours is loaded on demand while the files are seen so.
+    PVOID redirection = nullptr;
+    const bool native = ReadsPathsAs64Bit() && Wow64DisableWow64FsRedirection(&redirection);
+#endif
+    const BOOL started =
+        calls.createProcess(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                            workDir.empty() ? nullptr : workDir.c_str(), &si, &pi);
+    const DWORD error = started ? 0 : LastError();
+#ifndef _WIN64
+    if (native) Wow64RevertWow64FsRedirection(redirection);
+#endif
+    if (!started) return error;
     if (!passedOn) {
         calls.allowSetForeground(pi.dwProcessId);
         ResumeThread(pi.hThread);
@@ -266,18 +282,19 @@ DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
 
 DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& parameters,
                  const std::wstring& folder, const StartCalls& calls) {
-    const std::wstring file = FileSystemPath(program);
+    // The program as the entry names it, never through "Sysnative": the shell may hand it to a
+    // 64-bit program (the elevation service, a 64-bit handler), which sees no such folder.
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI;  // no error boxes; the elevation prompt still shows
     info.hwnd = owner;
     info.lpVerb = L"open";
-    info.lpFile = file.c_str();
+    info.lpFile = program.c_str();
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = SW_SHOW;
     calls.allowSetForeground(ASFW_ANY);
-    return ShellExecuteInDefaultErrorMode(info, calls) ? 0 : LastError();
+    return calls.shellExecuteEx(&info) ? 0 : LastError();
 }
 
 void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) {
@@ -293,7 +310,7 @@ void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) 
     info.nShow = SW_SHOW;
     // The shell may start a program or hand the target to one that runs already.
     calls.allowSetForeground(ASFW_ANY);
-    ShellExecuteInDefaultErrorMode(info, calls);
+    calls.shellExecuteEx(&info);
 }
 
 }  // namespace zarv

@@ -29,21 +29,32 @@ bool ReadsPathsAs64Bit();
 std::wstring FileSystemPath(const std::wstring& path);
 
 // The other way, for a path the user picked in a system dialog that was opened through
-// FileSystemPath: under WOW64 "...\Sysnative\..." is given back as "...\System32\...", the way
-// entries name it, so that the data file means the same to both builds.
+// FileSystemPath, and for every path an entry names: "...\Sysnative\..." is read as
+// "...\System32\..." under WOW64 and in the 64-bit build (where an old entry may still name
+// it), so that the data file means the same to both builds.
 std::wstring WrittenPath(const std::wstring& path);
 
 // The value of one of this process's environment variables; nothing when unset. Under WOW64
 // "ProgramFiles" and "CommonProgramFiles" give the 64-bit folders.
 std::optional<std::wstring> EnvironmentVariable(std::wstring_view name);
 // A file or folder field of an entry as it is used: wide text, with its %NAME% references
-// expanded, unless something exists at the path as written. The stored text is never changed.
+// expanded, unless something exists at the path as written, and a "Sysnative" path read as
+// WrittenPath reads it. The stored text is never changed.
 std::wstring EntryPath(const std::string& ansiPath);
 std::wstring EntryPath(const std::wstring& path);
 // Options of an entry as they are used: wide text, %NAME% references expanded.
 std::wstring EntryText(const std::string& ansiText);
 
 // ---- Testing it -------------------------------------------------------------------------------
+
+// The program's own thread(s) test files without the system's "no disk in the drive" box, for
+// a card reader or an empty DVD drive: each thread that tests files calls this first. The
+// process's mode stays the system's default, which every start hands on.
+void QuietFileTestsOnThisThread();
+// Asks, once and before any other thread reads a path, what the readings of paths keep for the
+// life of the process (the system folder, WOW64, the code page): their stores are not guarded
+// against two threads asking first at the same moment.
+void AskFileSystemViewOnce();
 
 // True when path names an existing file, not a folder (read as above); a drive without a medium
 // answers false without a box.
@@ -88,13 +99,13 @@ struct StartCalls {
 // or bar in front) gave the program for the moment, so that the started program's window comes
 // to the front and typed keys reach it. The launcher itself is not activated.
 
-// Starts a process directly from commandLine, whole, with the resident program's own start-up
-// information, nothing inherited, the system's default error mode, in workDir (or, when it is
-// empty, in the current folder). program, when known, is the file the command line starts with:
-// under WOW64 one in the system folder is given as the program to run through "Sysnative".
-// 0 when the process was created (its handles are closed at once), else the system's error.
+// Starts a process directly from commandLine, whole, with a start-up record of its own that
+// carries only our show state, nothing inherited, the system's default error mode, in workDir
+// (or, when it is empty, in the current folder). Under WOW64 the program, a bare name's search
+// and the folder are read as 64-bit Windows reads them. 0 when the process was created (its
+// handles are closed at once), else the system's error. Safe on any thread.
 DWORD StartProcess(const std::wstring& commandLine, const std::wstring& workDir,
-                   const std::wstring& program, const StartCalls& calls = {});
+                   const StartCalls& calls = {});
 
 // The shell's "open" of a program with parameters in a folder (empty: the current one), without
 // error boxes: 0 when it started, else the error (ERROR_CANCELLED: the user declined the

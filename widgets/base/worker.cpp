@@ -1,5 +1,7 @@
 #include "widgets/base/worker.h"
 
+#include "widgets/base/files.h"
+
 #include <vector>
 
 namespace zarv {
@@ -65,9 +67,7 @@ void Worker::Post(std::unique_ptr<WorkerJob> job, bool urgent) {
 
 DWORD WINAPI Worker::ThreadMain(void* param) {
     auto* queue = static_cast<Queue*>(param);
-    // A test of a file on a drive without a medium (a card reader, a DVD drive) fails quietly
-    // instead of stopping on the system's "no disk" box; the mode is this thread's alone.
-    SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
+    QuietFileTestsOnThisThread();
     for (;;) {
         AcquireSRWLockExclusive(&queue->lock);
         ++queue->idle;
