@@ -56,24 +56,26 @@ HBITMAP OffscreenBitmap(int width, int height) {
 
 void PaintOffscreen(HWND window) {
     PaintDc paint(window);
-    RECT client;
-    GetClientRect(window, &client);
+    // Only the part to be painted: the control draws what lies in it (its clip box), moved by
+    // the viewport to the picture's corner.
+    const RECT& r = paint.rect();
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return;
     UniqueDc memory(CreateCompatibleDC(paint.dc()));
-    UniqueGdiObject bitmap(OffscreenBitmap(client.right, client.bottom));
+    UniqueGdiObject bitmap(OffscreenBitmap(width, height));
     SelectObjectGuard select(memory.get(), bitmap.get());
+    SetViewportOrgEx(memory.get(), -r.left, -r.top, nullptr);
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()),
                  PRF_ERASEBKGND | PRF_CLIENT);
     // The child windows (a list view's header) paint themselves: the copy leaves them alone.
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child)) continue;
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        ExcludeClipRect(paint.dc(), r.left, r.top, r.right, r.bottom);
+        RECT c;
+        GetWindowRect(child, &c);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&c), 2);
+        ExcludeClipRect(paint.dc(), c.left, c.top, c.right, c.bottom);
     }
-    const RECT& r = paint.rect();
-    BitBlt(paint.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), r.left,
-           r.top, SRCCOPY);
+    BitBlt(paint.dc(), r.left, r.top, width, height, memory.get(), r.left, r.top, SRCCOPY);
 }
 
 HFONT CreateFormFont(int height) {
