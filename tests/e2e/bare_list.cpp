@@ -1,5 +1,6 @@
 // bare_list [ROWS]: the yardstick of the editor benchmarks. A hidden window waits for two
-// requests: kOpen makes a top-level window with a plain report list view (five columns, grid
+// requests (and a third): kMenu pops up a menu of one item, as a resident program's icon does;
+// kOpen makes a top-level window with a plain report list view (five columns, grid
 // lines, whole-row selection) and fills it with the benchmark's first ROWS rows (all of them by
 // default), one insertion per row and one text per cell; kOk reads every cell back, writes the
 // texts to a file and destroys the window. What it holds after one opening and closing is what a
@@ -16,6 +17,7 @@ namespace {
 
 constexpr UINT kOpen = WM_APP + 1;
 constexpr UINT kOk = WM_APP + 2;
+constexpr UINT kMenu = WM_APP + 3;
 HWND g_list = nullptr;
 HWND g_frame = nullptr;
 int g_rows = e2e::bench::kRows;
@@ -84,6 +86,16 @@ void Ok() {
 LRESULT CALLBACK ControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kOpen) Open(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(w, GWLP_HINSTANCE)));
     if (msg == kOk && g_frame) Ok();
+    if (msg == kMenu) {
+        HMENU menu = CreatePopupMenu();
+        AppendMenuW(menu, MF_STRING, 1, L"bare");
+        POINT at;
+        GetCursorPos(&at);
+        SetForegroundWindow(w);
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, w, nullptr);
+        PostMessageW(w, WM_NULL, 0, 0);
+        DestroyMenu(menu);
+    }
     if (msg == WM_CLOSE) PostQuitMessage(0);
     return DefWindowProcW(w, msg, wp, lp);
 }
