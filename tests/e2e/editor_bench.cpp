@@ -214,7 +214,8 @@ int main(int argc, char** argv) {
     if (other) {
         Print("other build: open the editor", other_open);
         Print("other build: OK", other_ok);
-        std::printf("this build / other, pairwise medians: opening %.2f, OK %.2f\n",
+        std::printf("this build / other: opening %.2f, OK %.2f (medians); %.2f, %.2f (pairs)\n",
+                    Median(zarv_open) / Median(other_open), Median(zarv_ok) / Median(other_ok),
                     Median(Ratios(zarv_open, other_open)), Median(Ratios(zarv_ok, other_ok)));
     }
     return 0;
