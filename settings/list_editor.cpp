@@ -455,7 +455,7 @@ LRESULT CALLBACK TListEditor::TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, 
         PaintOffscreen(h);
         return 0;
     }
-    if (msg == WM_ERASEBKGND) return TRUE;  // the background is drawn off the screen, with the rows
+    if (IsScreenErase(msg, wp)) return TRUE;
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, &TListEditor::TableProc, 1);
     const LRESULT result = DefSubclassProc(h, msg, wp, lp);
     if (msg == WM_NOTIFY && IsHeaderChange(reinterpret_cast<NMHDR*>(lp)->code))

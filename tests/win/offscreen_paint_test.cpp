@@ -15,7 +15,7 @@ LRESULT CALLBACK Offscreen(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWO
         PaintOffscreen(h);
         return 0;
     }
-    if (msg == WM_ERASEBKGND) return TRUE;
+    if (IsScreenErase(msg, wp)) return TRUE;
     return DefSubclassProc(h, msg, wp, lp);
 }
 

@@ -78,6 +78,10 @@ void PaintOffscreen(HWND window) {
     BitBlt(paint.dc(), r.left, r.top, width, height, memory.get(), r.left, r.top, SRCCOPY);
 }
 
+bool IsScreenErase(UINT msg, WPARAM wp) {
+    return msg == WM_ERASEBKGND && GetObjectType(reinterpret_cast<HGDIOBJ>(wp)) != OBJ_MEMDC;
+}
+
 HFONT CreateFormFont(int height) {
     return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -58,6 +58,10 @@ HBITMAP OffscreenBitmap(int width, int height);
 // list view it takes the place of LVS_EX_DOUBLEBUFFER, whose buffer under Wine comes from the
 // heap at every paint and stays in the process.
 void PaintOffscreen(HWND window);
+// Whether msg erases a control painted by PaintOffscreen on the screen: that control answers TRUE
+// and leaves it, since its background is drawn off the screen with the rest. An erase of the
+// off-screen picture (a control may send one for WM_PRINTCLIENT) goes through.
+bool IsScreenErase(UINT msg, WPARAM wp);
 
 // The font of the program's windows: "ＭＳ Ｐゴシック", 12 pixels high (9 points at 96 dpi) unless
 // told otherwise. The caller owns it.
