@@ -139,7 +139,8 @@ void TListEditor::FormCreate() {
     ListView1 = CreateWindowExW(flatTable_ ? 0 : WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", tableStyle,
                                 Scale(8), Scale(8), 0, 0, hwnd(), nullptr, AppInstance(), nullptr);
     SendMessageW(ListView1, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    const DWORD ex = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
+    // Drawn off the screen by TableProc (PaintOffscreen), not by LVS_EX_DOUBLEBUFFER.
+    const DWORD ex = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
     SendMessageW(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
     SendMessageW(ListView1, LVM_SETBKCOLOR, 0, kWhite);
     SendMessageW(ListView1, LVM_SETTEXTBKCOLOR, 0, kWhite);
@@ -450,6 +451,11 @@ LRESULT CALLBACK TListEditor::TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, 
             return TRUE;
         }
     }
+    if (msg == WM_PAINT && !wp) {
+        PaintOffscreen(h);
+        return 0;
+    }
+    if (IsScreenErase(msg, wp)) return TRUE;
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, &TListEditor::TableProc, 1);
     const LRESULT result = DefSubclassProc(h, msg, wp, lp);
     if (msg == WM_NOTIFY && IsHeaderChange(reinterpret_cast<NMHDR*>(lp)->code))

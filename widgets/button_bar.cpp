@@ -233,8 +233,7 @@ void TExpress::FormPaint() {
     GetClientRect(hwnd(), &client);
     // Drawn off-screen first, so that nothing flickers while the mouse moves over the buttons.
     UniqueDc memory(CreateCompatibleDC(paint.dc()));
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.dc(), client.right > 0 ? client.right : 1,
-                                                  client.bottom > 0 ? client.bottom : 1));
+    UniqueGdiObject bitmap(OffscreenBitmap(client.right, client.bottom));
     SelectObjectGuard selectBitmap(memory.get(), bitmap.get());
     HDC dc = memory.get();
 

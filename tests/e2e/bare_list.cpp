@@ -1,10 +1,14 @@
-// bare_list: the yardstick of the editor benchmark. A hidden window waits for two requests:
-// kOpen makes a top-level window with a plain report list view (five columns, grid lines, whole-row
-// selection) and fills it with the benchmark's rows, one insertion per row and one text per cell;
-// kOk reads every cell back, writes the texts to a file and destroys the window.
+// bare_list [ROWS]: the yardstick of the editor benchmarks. A hidden window waits for two
+// requests (and a third): kMenu pops up a menu of one item, as a resident program's icon does;
+// kOpen makes a top-level window with a plain report list view (five columns, grid
+// lines, whole-row selection) and fills it with the benchmark's first ROWS rows (all of them by
+// default), one insertion per row and one text per cell; kOk reads every cell back, writes the
+// texts to a file and destroys the window. What it holds after one opening and closing is what a
+// program keeps of having shown one list view.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "bench_rows.h"
@@ -13,8 +17,10 @@ namespace {
 
 constexpr UINT kOpen = WM_APP + 1;
 constexpr UINT kOk = WM_APP + 2;
+constexpr UINT kMenu = WM_APP + 3;
 HWND g_list = nullptr;
 HWND g_frame = nullptr;
+int g_rows = e2e::bench::kRows;
 
 void Open(HINSTANCE instance) {
     g_frame = CreateWindowExW(0, L"TBareListFrame", L"bare list", WS_OVERLAPPEDWINDOW, 60, 60, 640,
@@ -34,6 +40,7 @@ void Open(HINSTANCE instance) {
     }
     int i = 0;
     for (const auto& row : e2e::bench::Rows("C:\\zarv-e2e\\editor-bench")) {
+        if (i == g_rows) break;
         const std::string* texts[] = {&row.title, &row.file, &row.options, &row.folder, &row.key};
         for (int c = 0; c < 5; ++c) {
             std::wstring wide(texts[c]->begin(), texts[c]->end());
@@ -79,13 +86,24 @@ void Ok() {
 LRESULT CALLBACK ControlProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kOpen) Open(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(w, GWLP_HINSTANCE)));
     if (msg == kOk && g_frame) Ok();
+    if (msg == kMenu) {
+        HMENU menu = CreatePopupMenu();
+        AppendMenuW(menu, MF_STRING, 1, L"bare");
+        POINT at;
+        GetCursorPos(&at);
+        SetForegroundWindow(w);
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, w, nullptr);
+        PostMessageW(w, WM_NULL, 0, 0);
+        DestroyMenu(menu);
+    }
     if (msg == WM_CLOSE) PostQuitMessage(0);
     return DefWindowProcW(w, msg, wp, lp);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
+    if (std::atoi(args) > 0) g_rows = std::atoi(args);
     InitCommonControls();
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;

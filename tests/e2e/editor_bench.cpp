@@ -1,11 +1,15 @@
-// editor_bench [repetitions]: the hotkey editor with 1,000 rows, next to a plain list view filled
+// editor_bench [repetitions [other-zarv.exe]]: the hotkey editor with 1,000 rows, next to a plain
+// list view filled
 // with the same rows (bare_list.exe). Opening: from the request until the window is shown and
 // painted. OK: from Enter on the table until the editor is gone and zarv.exe is idle again (the
 // hot keys re-registered, the launcher menu rebuilt, Hotkey.DAT written); for the plain list, until
 // it has read every cell back, written them to a file and destroyed its window. The key picker:
 // from "Virtual Keybord" in a new entry's dialog, with "Ctrl + Alt" chosen, until the picker is
 // shown and painted, and with no modifiers chosen (no key to mark: the picker alone); beside it,
-// what the marking adds at most: 92 trial registrations of Ctrl + Alt combinations.
+// what the marking adds at most: 92 trial registrations of Ctrl + Alt combinations. Given another
+// build of zarv.exe, both run (with "/DEBUG", each in a folder of its own) and every round opens
+// and confirms the other's editor too, so that two builds are compared under the same load (the
+// ratios of each round's pair).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -71,6 +75,35 @@ bool TimePicker(DWORD pid, HWND list, bool modifiers, double& ms) {
     return Spin([&] { return !IsWindow(dialog); });
 }
 
+// Writes the rows to dir's Hotkey.DAT, opens zarv's editor from its tray-menu item and times it
+// until shown and painted (open), then Enter on its table until the editor has gone and zarv.exe
+// is idle again (ok). The open editor's table is handed to between, which may use it meanwhile.
+template <typename Between>
+bool TimeEditor(const Process& zarv, HWND main, const std::wstring& dir, const std::string& file,
+                double& open, double& ok, Between between) {
+    if (!WriteBytes(dir + L"\\Hotkey.DAT", file)) return false;
+    WaitResponsive(main);
+    HWND editor = nullptr;
+    LONGLONG t0 = Now();
+    PostMessageW(main, WM_COMMAND, ui::kHotkeySettingsId, 0);
+    if (!TimeOpen(zarv.pid(), L"TSettingForm", t0, open, editor)) return false;
+    HWND list = FindWindowExW(editor, nullptr, L"SysListView32", nullptr);
+    WaitResponsive(editor);
+    if (!between(editor, list)) return false;
+    WaitResponsive(editor);
+    t0 = Now();
+    PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+    if (!Spin([&] { return !IsWindow(editor); }) || !WaitResponsive(main)) return false;
+    ok = Ms(t0, Now());
+    return true;
+}
+
+std::vector<double> Ratios(const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> r;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) r.push_back(a[i] / b[i]);
+    return r;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,8 +121,21 @@ int main(int argc, char** argv) {
     const std::string file = HotkeyFile(records);
     SetCursorPos(700, 420);
 
-    Process zarv = Start(kDir + L"\\zarv.exe", L"", kDir);
+    const std::wstring other_dir = kDir + L"\\other";
+    const bool other = argc > 2;
+    std::filesystem::create_directories(other_dir, ec);
+    if (other && !CopyTo(FromAnsi(argv[2]), other_dir + L"\\zarv.exe"))
+        return Fail("the other zarv.exe cannot be copied");
+    const std::wstring args = other ? L"/DEBUG" : L"";
+    Process zarv = Start(kDir + L"\\zarv.exe", args, kDir);
     HWND main = zarv ? WaitMainWindow(zarv.pid()) : nullptr;
+    Process zarv2;
+    HWND main2 = nullptr;
+    if (other) {
+        zarv2 = Start(other_dir + L"\\zarv.exe", args, other_dir);
+        main2 = zarv2 ? WaitMainWindow(zarv2.pid()) : nullptr;
+        if (!main2) return Fail("the other zarv.exe did not start");
+    }
     Process bare = Start(kDir + L"\\bare_list.exe", L"", kDir);
     HWND control = nullptr;
     if (bare)
@@ -101,37 +147,41 @@ int main(int argc, char** argv) {
     if (!main || !control) return Fail("zarv.exe or bare_list.exe did not come up");
 
     std::vector<double> zarv_open, zarv_ok, bare_open, bare_ok, zarv_picker, zarv_picker_alone,
-        trials;
+        trials, other_open, other_ok;
     for (int i = 0; i < reps; ++i) {
-        // Every round starts from the same 1,000 rows.
-        if (!WriteBytes(kDir + L"\\Hotkey.DAT", file)) return Fail("cannot write Hotkey.DAT");
-        WaitResponsive(main);
-        double ms = 0;
-        HWND editor = nullptr;
-        LONGLONG t0 = Now();
-        PostMessageW(main, WM_COMMAND, ui::kHotkeySettingsId, 0);
-        if (!TimeOpen(zarv.pid(), L"TSettingForm", t0, ms, editor))
-            return Fail("the editor did not open");
-        zarv_open.push_back(ms);
-        HWND list = FindWindowExW(editor, nullptr, L"SysListView32", nullptr);
-        WaitResponsive(editor);
-        if (!TimePicker(zarv.pid(), list, true, ms)) return Fail("the key picker did not open");
-        zarv_picker.push_back(ms);
-        WaitResponsive(editor);
-        if (!TimePicker(zarv.pid(), list, false, ms)) return Fail("the key picker did not open");
-        zarv_picker_alone.push_back(ms);
-        const LONGLONG trial0 = Now();
-        for (UINT vkey = 'A'; vkey < 'A' + 92; ++vkey) TryRegister({MOD_CONTROL | MOD_ALT, vkey});
-        trials.push_back(Ms(trial0, Now()));
-        WaitResponsive(editor);
-        t0 = Now();
-        PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
-        if (!Spin([&] { return !IsWindow(editor); }) || !WaitResponsive(main))
-            return Fail("OK did not close the editor");
-        zarv_ok.push_back(Ms(t0, Now()));
+        // Every round starts from the same 1,000 rows; the two builds take turns to go first.
+        double open = 0, ok = 0;
+        auto theirs = [&] {
+            if (!other) return true;
+            if (!TimeEditor(zarv2, main2, other_dir, file, open, ok,
+                            [](HWND, HWND) { return true; }))
+                return false;
+            other_open.push_back(open);
+            other_ok.push_back(ok);
+            return true;
+        };
+        if (i % 2 && !theirs()) return Fail("the other build's editor did not open and close");
+        if (!TimeEditor(zarv, main, kDir, file, open, ok, [&](HWND editor, HWND list) {
+                double ms = 0;
+                if (!TimePicker(zarv.pid(), list, true, ms)) return false;
+                zarv_picker.push_back(ms);
+                WaitResponsive(editor);
+                if (!TimePicker(zarv.pid(), list, false, ms)) return false;
+                zarv_picker_alone.push_back(ms);
+                const LONGLONG trial0 = Now();
+                for (UINT vkey = 'A'; vkey < 'A' + 92; ++vkey)
+                    TryRegister({MOD_CONTROL | MOD_ALT, vkey});
+                trials.push_back(Ms(trial0, Now()));
+                return true;
+            }))
+            return Fail("the editor, its key picker or its OK did not work");
+        zarv_open.push_back(open);
+        zarv_ok.push_back(ok);
+        if (i % 2 == 0 && !theirs()) return Fail("the other build's editor did not open and close");
 
+        double ms = 0;
         HWND frame = nullptr;
-        t0 = Now();
+        LONGLONG t0 = Now();
         PostMessageW(control, kBareOpen, 0, 0);
         if (!TimeOpen(bare.pid(), L"TBareListFrame", t0, ms, frame))
             return Fail("the plain list did not open");
@@ -144,8 +194,10 @@ int main(int argc, char** argv) {
     }
     PostMessageW(control, WM_CLOSE, 0, 0);
     PostMessageW(main, WM_CLOSE, 0, 0);
+    if (main2) PostMessageW(main2, WM_CLOSE, 0, 0);
     zarv.WaitExit();
     bare.WaitExit();
+    if (other) zarv2.WaitExit();
 
     std::printf("hotkey editor with %d rows, plain list view with the same rows, %d rounds\n",
                 kRows, reps);
@@ -159,5 +211,12 @@ int main(int argc, char** argv) {
     std::printf("opening ratio zarv / bare (medians): %.2f\n",
                 Median(zarv_open) / Median(bare_open));
     std::printf("OK ratio zarv / bare (medians): %.2f\n", Median(zarv_ok) / Median(bare_ok));
+    if (other) {
+        Print("other build: open the editor", other_open);
+        Print("other build: OK", other_ok);
+        std::printf("this build / other: opening %.2f, OK %.2f (medians); %.2f, %.2f (pairs)\n",
+                    Median(zarv_open) / Median(other_open), Median(zarv_ok) / Median(other_ok),
+                    Median(Ratios(zarv_open, other_open)), Median(Ratios(zarv_ok, other_ok)));
+    }
     return 0;
 }

@@ -25,6 +25,12 @@
 // program runs, then the launcher menu's opening; each next to the same 20 entries without the
 // three. Without the library the drive answers at normal speed and the figures are alike.
 //
+// The hotkey editor: zarv.exe, with the 200 entries and its launcher menu opened once, opens its
+// hotkey editor, shows it painted and closes it, twice; its private memory after each closing is
+// set against the figure before the first opening. The yardstick is bare_list.exe, which opens one
+// plain list view with the same number of rows and closes it: what it holds more afterwards is what
+// a program keeps of having shown a list view at all.
+//
 // Every figure is printed with the bare one beside it and their ratio (medians).
 #include <algorithm>
 #include <cstdio>
@@ -175,6 +181,59 @@ long WakeUps(const std::wstring& exe) {
     return before < 0 || after < 0 ? -1 : after - before;
 }
 
+// Opens zarv's hotkey editor as its tray-menu item does, waits until it is shown and painted,
+// closes it with its close box and waits until it has gone and zarv.exe is idle again.
+bool OpenAndCloseEditor(DWORD pid, HWND main) {
+    PostMessageW(main, WM_COMMAND, ui::kHotkeySettingsId, 0);
+    HWND editor = nullptr;
+    if (!Spin([&] {
+            for (HWND w : TopLevelWindows(pid, L"TSettingForm"))
+                if (IsWindowVisible(w)) editor = w;
+            return editor != nullptr;
+        }))
+        return false;
+    RedrawWindow(editor, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    WaitResponsive(editor);
+    PostMessageW(editor, WM_CLOSE, 0, 0);
+    return Spin([&] { return !IsWindow(editor); }) && WaitResponsive(main);
+}
+
+// The private memory of bare_list.exe, once its menu has been opened and closed (as zarv's
+// launcher menu is before its editor opens), before and after it showed one list view of `rows`
+// rows and closed it.
+bool BareListMemory(int rows, double& before_kb, double& after_kb) {
+    constexpr UINT kOpen = WM_APP + 1, kOk = WM_APP + 2, kMenu = WM_APP + 3;
+    const std::wstring exe = kProgramsDir + L"\\bare_list.exe";
+    Process bare = Start(exe, std::to_wstring(rows), kProgramsDir);
+    HWND control = nullptr;
+    if (!bare || !Spin([&] {
+            const auto windows = TopLevelWindows(bare.pid(), L"TBareList");
+            control = windows.empty() ? nullptr : windows.front();
+            return control != nullptr;
+        }))
+        return false;
+    PostMessageW(control, kMenu, 0, 0);
+    if (!Spin([&] { return !OpenMenuWindows(bare.pid()).empty(); }) || !ui::CloseMenus(bare.pid()))
+        return false;
+    Sleep(1000);
+    before_kb = static_cast<double>(RssAnonKb(exe));
+    PostMessageW(control, kOpen, 0, 0);
+    HWND frame = nullptr;
+    if (!Spin([&] {
+            const auto windows = TopLevelWindows(bare.pid(), L"TBareListFrame");
+            frame = windows.empty() ? nullptr : windows.front();
+            return frame && IsWindowVisible(frame);
+        }))
+        return false;
+    RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PostMessageW(control, kOk, 0, 0);
+    if (!Spin([&] { return !IsWindow(frame); }) || !WaitResponsive(control)) return false;
+    Sleep(1000);
+    after_kb = static_cast<double>(RssAnonKb(exe));
+    PostMessageW(control, WM_CLOSE, 0, 0);
+    return bare.WaitExit();
+}
+
 bool CloseAndWait(Process& process, HWND window, int icons_before) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     return process.WaitExit() && Spin([&] { return ShellIconCount() <= icons_before; });
@@ -219,8 +278,8 @@ bool PrepareFolder(const std::wstring& dir, const std::vector<HotkeyRecord>& ent
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (!CopyTo(ZarvExe(), dir + L"\\zarv.exe")) return false;
-    for (const wchar_t* helper :
-         {L"marker.exe", L"marker_icon_a.exe", L"marker_icon_b.exe", L"bare_tray.exe"})
+    for (const wchar_t* helper : {L"marker.exe", L"marker_icon_a.exe", L"marker_icon_b.exe",
+                                  L"bare_tray.exe", L"bare_list.exe"})
         if (!CopyTo(HelperFolder() + L"\\" + helper, dir + L"\\" + helper)) return false;
     return WriteBytes(dir + L"\\Hotkey.DAT", HotkeyFile(entries)) &&
            (commands.empty() || WriteBytes(dir + L"\\Command.DAT", CommandFile(commands)));
@@ -315,6 +374,7 @@ int main(int argc, char** argv) {
     std::vector<double> zarv_ready, bare_ready, zarv_kb, bare_kb, first_menu, second_menu;
     std::vector<double> first_bar, later_bar, bar_kb;
     std::vector<double> slow_start, local_start, slow_key, local_key_ms, slow_menu, local_menu;
+    std::vector<double> editor_kb, editor2_kb, list_before_kb, list_after_kb;
     for (int i = 0; i < reps; ++i) {
         const int icons_before = ShellIconCount();
 
@@ -343,8 +403,20 @@ int main(int argc, char** argv) {
             return Fail("the launcher menu did not open");
         Sleep(1000);  // the pictures' idle pass ends
         zarv_kb.push_back(static_cast<double>(RssAnonKb(kProgramsDir + L"\\zarv.exe")));
-        if (!CloseAndWait(zarv, WaitMainWindow(zarv.pid()), icons_before))
-            return Fail("zarv.exe did not end");
+        // The hotkey editor opened and closed, once and once more.
+        HWND resident = WaitMainWindow(zarv.pid());
+        for (auto* kb : {&editor_kb, &editor2_kb}) {
+            if (!OpenAndCloseEditor(zarv.pid(), resident))
+                return Fail("the hotkey editor did not open and close");
+            Sleep(1000);
+            kb->push_back(static_cast<double>(RssAnonKb(kProgramsDir + L"\\zarv.exe")));
+        }
+        if (!CloseAndWait(zarv, resident, icons_before)) return Fail("zarv.exe did not end");
+        double before = 0, after = 0;
+        if (!BareListMemory(kPrograms, before, after))
+            return Fail("bare_list.exe did not open and close its list");
+        list_before_kb.push_back(before);
+        list_after_kb.push_back(after);
 
         Process bare;
         if (!TimeStartup(kProgramsDir + L"\\bare_tray.exe", bare, s))
@@ -425,6 +497,19 @@ int main(int argc, char** argv) {
                "ms");
     PrintRatio("private memory after the menu (RssAnon)", Median(zarv_kb) / 1024.0, "bare",
                Median(bare_kb) / 1024.0, "MB");
+    // The editor's figures in MB with two decimals: what is kept is a few tenths.
+    auto mb = [](const std::vector<double>& kb) { return Median(kb) / 1024.0; };
+    std::printf("%-40s zarv %7.2f MB  before %7.2f MB  ratio %.2f\n", "after one editor (RssAnon)",
+                mb(editor_kb), mb(zarv_kb), mb(editor_kb) / mb(zarv_kb));
+    std::printf("%-40s zarv %7.2f MB  before %7.2f MB  ratio %.2f\n", "after two editors (RssAnon)",
+                mb(editor2_kb), mb(zarv_kb), mb(editor2_kb) / mb(zarv_kb));
+    std::printf("%-40s bare_list %7.2f MB  before %7.2f MB  ratio %.2f\n",
+                "after one list view (RssAnon)", mb(list_after_kb), mb(list_before_kb),
+                mb(list_after_kb) / mb(list_before_kb));
+    std::printf("%-40s zarv %+7.2f MB  bare_list %+7.2f MB  difference %+.2f MB\n",
+                "kept of one editor / one list view", mb(editor_kb) - mb(zarv_kb),
+                mb(list_after_kb) - mb(list_before_kb),
+                mb(editor_kb) - mb(zarv_kb) - mb(list_after_kb) + mb(list_before_kb));
     PrintRatio("first launcher menu (500 entries)", Median(first_menu), "second",
                Median(second_menu), "ms");
     Print("zarv: first command bar (3 s idle)", first_bar);

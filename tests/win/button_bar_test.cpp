@@ -5,6 +5,7 @@
 
 #include "test_window.h"
 #include "widgets/base/handles.h"
+#include "widgets/base/window.h"
 
 namespace zarv {
 namespace {
@@ -256,6 +257,39 @@ TEST_F(ButtonBarTest, GroupButtonStaysDownAndReleasesItsSibling) {
     bar_.Button(1).SetDown(true);
     EXPECT_FALSE(bar_.Button(0).Down());
     EXPECT_FALSE(bar_.Button(0).Pushed());
+}
+
+LRESULT CALLBACK OffscreenTable(HWND h, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (m == WM_PAINT && !wp) return PaintOffscreen(h), 0;
+    return IsScreenErase(m, wp) ? TRUE : DefSubclassProc(h, m, wp, lp);
+}
+
+// The editors' tables beside the bar are drawn off the screen too (PaintOffscreen): rows and
+// background reach the screen, the header is left to itself, a selected row repaints in place.
+TEST_F(ButtonBarTest, ListViewPaintedOffscreen) {
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 120, 10,
+                                150, 200, host_, nullptr, nullptr, nullptr);
+    SetWindowSubclass(list, &OffscreenTable, 1, 0);
+    constexpr COLORREF kGround = RGB(0, 128, 255);
+    for (UINT m : {LVM_SETBKCOLOR, LVM_SETTEXTBKCOLOR}) SendMessageW(list, m, 0, kGround);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    LVCOLUMNW col{LVCF_WIDTH | LVCF_TEXT, 0, 140, const_cast<wchar_t*>(L"caption")};
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&col));
+    LVITEMW item{LVIF_TEXT, 0, 0, LVIS_SELECTED, LVIS_SELECTED, const_cast<wchar_t*>(L"row")};
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SetFocus(list);
+    UpdateWindow(list);
+    RECT row{LVIR_BOUNDS};
+    SendMessageW(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    EXPECT_EQ(PixelAt(list, 120, 180), kGround);          // below the rows
+    EXPECT_EQ(PixelAt(list, 120, row.top + 2), kGround);  // beside a row's text
+    EXPECT_NE(PixelAt(list, 120, row.top - (row.bottom - row.top) - 4), kGround);  // header
+    SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+    UpdateWindow(list);
+    EXPECT_EQ(PixelAt(list, 120, row.top + 2), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(PixelAt(list, 120, row.bottom + 2), kGround);
+    DestroyWindow(list);
 }
 
 }  // namespace

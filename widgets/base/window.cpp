@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "widgets/base/handles.h"
+
 namespace zarv {
 
 void EnsureCommonControls() {
@@ -38,6 +40,46 @@ HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, D
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
+}
+
+HBITMAP OffscreenBitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width > 0 ? width : 1;
+    info.bmiHeader.biHeight = -(height > 0 ? height : 1);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+void PaintOffscreen(HWND window) {
+    PaintDc paint(window);
+    // Only the part to be painted: the control draws what lies in it (its clip box), moved by
+    // the viewport to the picture's corner.
+    const RECT& r = paint.rect();
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return;
+    UniqueDc memory(CreateCompatibleDC(paint.dc()));
+    UniqueGdiObject bitmap(OffscreenBitmap(width, height));
+    SelectObjectGuard select(memory.get(), bitmap.get());
+    SetViewportOrgEx(memory.get(), -r.left, -r.top, nullptr);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()),
+                 PRF_ERASEBKGND | PRF_CLIENT);
+    // The child windows (a list view's header) paint themselves: the copy leaves them alone.
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT c;
+        GetWindowRect(child, &c);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&c), 2);
+        ExcludeClipRect(paint.dc(), c.left, c.top, c.right, c.bottom);
+    }
+    BitBlt(paint.dc(), r.left, r.top, width, height, memory.get(), r.left, r.top, SRCCOPY);
+}
+
+bool IsScreenErase(UINT msg, WPARAM wp) {
+    return msg == WM_ERASEBKGND && GetObjectType(reinterpret_cast<HGDIOBJ>(wp)) != OBJ_MEMDC;
 }
 
 HFONT CreateFormFont(int height) {

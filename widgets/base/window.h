@@ -48,6 +48,21 @@ HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, D
 // The one instance handle of the executable.
 HINSTANCE AppInstance();
 
+// A 32-bit picture of width x height to draw a window in off the screen before it is copied
+// there. Its pixels are memory of their own, given back whole when it is deleted (under Wine a
+// compatible bitmap's pixels come from the process's heap, which keeps what it once held).
+HBITMAP OffscreenBitmap(int width, int height);
+
+// Answers a control's WM_PAINT without flicker: the control draws its background and client area
+// (WM_PRINTCLIENT) on an OffscreenBitmap, which is then copied to the screen in one piece. For a
+// list view it takes the place of LVS_EX_DOUBLEBUFFER, whose buffer under Wine comes from the
+// heap at every paint and stays in the process.
+void PaintOffscreen(HWND window);
+// Whether msg erases a control painted by PaintOffscreen on the screen: that control answers TRUE
+// and leaves it, since its background is drawn off the screen with the rest. An erase of the
+// off-screen picture (a control may send one for WM_PRINTCLIENT) goes through.
+bool IsScreenErase(UINT msg, WPARAM wp);
+
 // The font of the program's windows: "ＭＳ Ｐゴシック", 12 pixels high (9 points at 96 dpi) unless
 // told otherwise. The caller owns it.
 HFONT CreateFormFont(int height = 12);
