@@ -48,6 +48,8 @@ function(zarv_delay_load target)
         else()
             string(REGEX MATCHALL " T [A-Za-z0-9_]+\n" functions "${symbols}")
             list(TRANSFORM functions REPLACE "^ T ([A-Za-z0-9_]+)\n$" "\\1")
+            # Interface ids appear as functions too; they come from the uuid library.
+            list(FILTER functions EXCLUDE REGEX "^(IID|LIBID|CLSID)_")
             list(REMOVE_DUPLICATES functions)
             foreach(symbol IN LISTS functions)
                 string(APPEND ZARV_DELAY_IMPORTS "        zdl_import ${symbol}\n")

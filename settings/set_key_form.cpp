@@ -321,7 +321,7 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == Label7) {
         const LRESULT brush = TEntryDialog::HandleMessage(msg, wp, lp);
-        SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
+        SetTextColor(reinterpret_cast<HDC>(wp), TakenKeyRed());
         return brush;
     }
     return TEntryDialog::HandleMessage(msg, wp, lp);

@@ -127,7 +127,7 @@ void TVirualKeybord::DrawKey(const DRAWITEMSTRUCT& item) {
     GetWindowTextW(item.hwndItem, caption, 16);
     const std::size_t key = item.CtlID - kFirstKeyId;
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, Taken(key) ? kTakenKeyRed : GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(item.hDC, Taken(key) ? TakenKeyRed(COLOR_BTNFACE) : GetSysColor(COLOR_BTNTEXT));
     SelectObjectGuard font(item.hDC, Font());
     DrawTextW(item.hDC, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) {
@@ -181,7 +181,7 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORSTATIC:  // labels on the window colour; the chosen key's name in bold
             SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
             if (reinterpret_cast<HWND>(lp) == Label2)
-                SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
+                SetTextColor(reinterpret_cast<HDC>(wp), TakenKeyRed());
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         default:
             break;

@@ -129,5 +129,26 @@ TEST(TrayClickTest, AWaitOfOneIconNeverReachesAnother) {
     EXPECT_EQ(fresh.clicks, 1);
 }
 
+TEST(TrayKeysTest, KeysOpenTheMenusAndAClicksFollowUpOpensNothing) {
+    using E = TrayKeys::Event;
+    using O = TrayKeys::Open;
+    TrayKeys keys;
+    EXPECT_EQ(keys.Notify(E::KeySelect), O::LeftMenu);
+    EXPECT_EQ(keys.Notify(E::ContextMenu), O::RightMenu);
+    EXPECT_EQ(keys.Notify(E::Select), O::LeftMenu);  // an icon chosen with the mouse, then Enter
+    // A left click: down, up, then the selection; a right click: down, up, the context menu.
+    EXPECT_EQ(keys.Notify(E::LeftButton), O::Nothing);
+    EXPECT_EQ(keys.Notify(E::LeftButton), O::Nothing);
+    EXPECT_EQ(keys.Notify(E::Other), O::Nothing);  // a move between changes nothing
+    EXPECT_EQ(keys.Notify(E::Select), O::Nothing);
+    EXPECT_EQ(keys.Notify(E::RightButton), O::Nothing);
+    EXPECT_EQ(keys.Notify(E::ContextMenu), O::Nothing);
+    // Only the one follow-up is the mouse's: the keys work again after it, and a right click
+    // does not swallow the key selection.
+    EXPECT_EQ(keys.Notify(E::ContextMenu), O::RightMenu);
+    EXPECT_EQ(keys.Notify(E::RightButton), O::Nothing);
+    EXPECT_EQ(keys.Notify(E::KeySelect), O::LeftMenu);
+}
+
 }  // namespace
 }  // namespace zarv

@@ -7,6 +7,8 @@
 #include "ui_helpers.h"
 #include "zarv_fixture.h"
 
+#include <shellapi.h>  // the notices of the icon's fourth version
+
 namespace e2e {
 namespace {
 
@@ -171,6 +173,53 @@ TEST_F(TrayIcon, TaskbarCreatedWhileTheIconIsShownKeepsOneWorkingIcon) {
             if (IsWindow(w)) return false;
         return true;
     })) << "the icon stays in the shell after exit";
+}
+
+TEST_F(TrayIcon, KeysOnTheIconOpenTheMenusWhereTheShellSays) {
+    WriteHotkeys({Entry("marker", "key", marker())});
+    HWND main = StartResident();
+    ASSERT_TRUE(main);
+    HWND callback = CallbackWindow(main);
+    ASSERT_TRUE(callback);
+    // What a shell of the fourth version sends: the event and the icon's number in lParam, the
+    // point of the event (the icon's place, for a key) in wParam.
+    auto notify = [&](UINT event, POINT at) {
+        PostMessageW(callback, kTrayMessage, MAKEWPARAM(at.x, at.y),
+                     MAKELPARAM(event, kIconNumber));
+    };
+    MovePointer(600, 500);
+
+    notify(NIN_KEYSELECT, {300, 200});  // Enter or Space on the icon
+    ASSERT_TRUE(MenuOpens(zarv().pid()));
+    auto menu = Menu();
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->rect.left, 300);
+    EXPECT_EQ(menu->rect.top, 200);
+    ASSERT_EQ(menu->items.size(), 1u);
+    EXPECT_EQ(menu->items[0].caption, L"marker[key]");
+    ASSERT_TRUE(CloseMenus(zarv().pid()));
+
+    notify(WM_CONTEXTMENU, {320, 210});  // the context-menu key, Shift+F10
+    ASSERT_TRUE(MenuOpens(zarv().pid()));
+    menu = Menu();
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->rect.left, 320);
+    EXPECT_EQ(menu->rect.top, 210);
+    ExpectTrayMenu(*menu);
+    ASSERT_TRUE(CloseMenus(zarv().pid()));
+
+    // A left click in this form: the menu at the pointer, and nothing more for the selection
+    // the shell sends after it.
+    notify(WM_LBUTTONDOWN, {600, 500});
+    ASSERT_TRUE(MenuOpens(zarv().pid()));
+    menu = Menu();
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->rect.left, 600);
+    EXPECT_EQ(menu->items.size(), 1u);
+    notify(WM_LBUTTONUP, {600, 500});
+    notify(NIN_SELECT, {600, 500});
+    ASSERT_TRUE(CloseMenus(zarv().pid()));
+    EXPECT_FALSE(MenuOpens(zarv().pid(), 500)) << "the selection after a click opened a menu";
 }
 
 // ---- The launcher menu ------------------------------------------------------------------------
