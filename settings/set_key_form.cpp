@@ -250,7 +250,8 @@ void TSetKey_Form::CallVKClick() {
         taken = PickerKeyNotes(static_cast<std::uint8_t>(kList1Tag_), rows_, mode_.Row(),
                                keys_.LastPass(),
                                [this](KeyCombination key) { return keys_.TrialFails(key); });
-    TVirualKeybord picker(std::move(taken), rows_, Counter());
+    TVirualKeybord picker(std::move(taken), rows_, FieldText(KList2).empty() ? 0 : kList2Tag_,
+                          Counter());
     picker.ShowModal(hwnd());
     if (auto key = picker.Picked()) {
         SetWindowTextW(KList2, key->Name.c_str());

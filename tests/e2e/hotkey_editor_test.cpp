@@ -271,7 +271,7 @@ TEST_F(HotkeyEditor, DropsFolderChooserAndEscapeInTheFileAndFolderFields) {
 TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
-    // Picks the key with that caption in that row of the picker, then OK (or OK alone).
+    // Picks the key with that name in that row of the picker, then OK (or OK alone).
     auto pick = [&](const wchar_t* caption, int top) {
         Click(dialog_, kCallVK);
         HWND picker = WaitWindow(L"TVirualKeybord");
@@ -289,7 +289,7 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
         const wchar_t* caption;
         int top;
         const wchar_t* name;
-    } keys[] = {{L"Up", 32, L"PageUp"}, {L"7", 48, L"Num 7"}, {L"F8", 8, L"F8"}};
+    } keys[] = {{L"Page Up", 32, L"PageUp"}, {L"テンキー 7", 48, L"Num 7"}, {L"F8", 8, L"F8"}};
     for (const auto& key : keys) {
         ASSERT_TRUE(KeyToDialog(VK_INSERT));
         Pick(kKList1, kModCtrl);
@@ -298,18 +298,19 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
         Send(dialog_, kCheckBox1);
         EXPECT_EQ(DialogOk(), L"");
     }
-    // Enter on a key the keyboard moved to (Tab from OK past Cancel to the first key) picks it
-    // and leaves the picker open; Cancel then leaves the box as it was, with its key.
+    // The focus starts on the key in the key box; Enter on a key picks it and leaves the picker
+    // open, and Right goes to the key to its right. Cancel then leaves the box as it was.
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
     Pick(kKList1, kModCtrl);
     Pick(kKList2, kKeyTwo);
     Click(dialog_, kCallVK);
     HWND picker = WaitWindow(L"TVirualKeybord");
     ASSERT_TRUE(picker);
-    for (UINT vk : {VK_TAB, VK_TAB, VK_RETURN}) PressKey(vk);
-    EXPECT_TRUE(WaitUntil([&] {
-        return TextOfControl(GetDlgItem(picker, key_picker::kSelectKeys)) == L"ESC";
-    })) << ToAnsi(TextOfControl(GetDlgItem(picker, key_picker::kSelectKeys)));
+    auto chosen = [&] { return TextOfControl(GetDlgItem(picker, key_picker::kSelectKeys)); };
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return chosen() == L"2"; })) << ToAnsi(chosen());
+    for (UINT vk : {VK_RIGHT, VK_DOWN, VK_RETURN}) PressKey(vk);
+    EXPECT_TRUE(WaitUntil([&] { return chosen() == L"W"; })) << ToAnsi(chosen());  // under "3"
     EXPECT_TRUE(IsWindow(picker));
     Click(picker, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
@@ -461,8 +462,12 @@ TEST_F(HotkeyEditor, KeyPickerShowsTheTakenKeysOfTheChosenModifiersAndTheirNotes
         Click(dialog_, kCallVK);
         picker = WaitWindow(L"TVirualKeybord");
     };
+    // A taken key's name says so.
     auto key = [&](const wchar_t* caption) {
-        return FindWindowExW(picker, nullptr, L"Button", caption);
+        HWND free = FindWindowExW(picker, nullptr, L"Button", caption);
+        return free ? free
+                    : FindWindowExW(picker, nullptr, L"Button",
+                                    (std::wstring(caption) + L"（使用中）").c_str());
     };
     // The screen shows a picker's paint a moment later: a key is waited for until it is red.
     auto red = [&](const wchar_t* caption) { return RedPixels(RectOf(key(caption))) > 0; };
@@ -476,6 +481,8 @@ TEST_F(HotkeyEditor, KeyPickerShowsTheTakenKeysOfTheChosenModifiersAndTheirNotes
     EXPECT_TRUE(turnsRed(L"Q"));
     EXPECT_TRUE(turnsRed(L"W"));
     EXPECT_FALSE(red(L"E"));
+    EXPECT_EQ(TextOf(key(L"Q")), L"Q（使用中）");
+    EXPECT_EQ(TextOf(key(L"E")), L"E");
     EXPECT_EQ(click(L"Q"), L"このキーは他のプログラムが使用中です。");
     EXPECT_EQ(click(L"W"), L"このキーは「w row」に割り当てられています。");
     EXPECT_EQ(click(L"E"), L"");
