@@ -146,6 +146,26 @@ TEST_F(HotkeyEditor, DragReordersSpaceEditsAndDeleteRemovesOnlyOnYes) {
     EXPECT_EQ(File(), HotkeyFile({num_plus, Marker("c", kKey2, "Ctrl + Shift + 2")}));
 }
 
+TEST_F(HotkeyEditor, CtrlArrowsMoveTheSelectedRowAsADragDoes) {
+    const HotkeyRecord a = Marker("a", kKey1, "k1", "-a"), b = Marker("b", kKey2, "k2", "-b"),
+                       c = Marker("c", {kCtrlShift, '3'}, "k3");
+    WriteHotkeys({a, b, c});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    // The first row is selected as the editor opens: Ctrl+Down takes it to second place, and
+    // on, and it stays selected.
+    Press({MOD_CONTROL, VK_DOWN});
+    EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"a", L"c"}; }));
+    Press({MOD_CONTROL, VK_DOWN});
+    Press({MOD_CONTROL, VK_DOWN});  // the last row goes no further
+    Press({MOD_CONTROL, VK_UP});
+    EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"a", L"c"}; }));
+    // Saved on close as a drag's order is; the keys keep their entries until OK.
+    CloseEditor(VK_ESCAPE);
+    EXPECT_EQ(File(), HotkeyFile({b, a, c}));
+    EXPECT_TRUE(PressRunsMarker(kKey1, 1, "-a"));
+}
+
 TEST_F(HotkeyEditor, EscapeSavesTheRowsWhileKeysAndLauncherItemsRunTheirOldEntries) {
     const HotkeyRecord first = Marker("first", kKey1, "k1", "-first");
     const HotkeyRecord second = Marker("second", kKey2, "k2", "-second");
