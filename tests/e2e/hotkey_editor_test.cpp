@@ -166,6 +166,49 @@ TEST_F(HotkeyEditor, CtrlArrowsMoveTheSelectedRowAsADragDoes) {
     EXPECT_TRUE(PressRunsMarker(kKey1, 1, "-a"));
 }
 
+TEST_F(HotkeyEditor, ScreenReadersFindTheBarsButtonsAndPressThem) {
+    WriteHotkeys({Marker("a", kKey1, "k1")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(TextOf(list_), L"HotKeyの設定");  // the table's name
+    HWND bar = FindWindowExW(editor_, nullptr, L"TExpress", nullptr);
+    ASSERT_TRUE(bar);
+    std::string error;
+    auto answer = RunProbe(zarv_->handle(), dir(), "accessible\t" + std::to_string(
+                                                        reinterpret_cast<INT_PTR>(bar)),
+                           &error);
+    ASSERT_TRUE(answer) << error;
+    // One push button (role 43) per button: its caption, its key, its place on the bar.
+    const RECT onScreen = RectOf(bar);
+    const char* const expected[][2] = {{"追加(INS)", "Insert"},
+                                       {"編集(SPACE)", "Space"},
+                                       {"削除(DEL)", "Delete"},
+                                       {"OK(ENTER)", "Enter"}};
+    const auto children = ProbeRecords(*answer, "child", 11);
+    ASSERT_EQ(children.size(), std::size(expected));
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto& c = children[i];
+        EXPECT_EQ(c[2], "43");
+        EXPECT_EQ(c[3], "0") << "state";
+        EXPECT_GE(std::stol(c[4]), onScreen.left);
+        EXPECT_LT(std::stol(c[5]), onScreen.bottom);
+        EXPECT_GT(std::stol(c[6]), 0);
+        EXPECT_EQ(c[8], expected[i][1]);
+        EXPECT_EQ(c[10], expected[i][0]);
+    }
+    // Insert's default action is its click: the entry dialog opens.
+    ASSERT_TRUE(RunProbe(zarv_->handle(), dir(),
+                         "accessible\t" + std::to_string(reinterpret_cast<INT_PTR>(bar)) + "\t1",
+                         &error))
+        << error;
+    dialog_ = WaitWindow(L"TSetKey_Form");
+    ASSERT_TRUE(dialog_) << "Insert's default action opened no entry dialog";
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetKey_Form"));
+    CloseEditor(VK_ESCAPE);
+}
+
 TEST_F(HotkeyEditor, EscapeSavesTheRowsWhileKeysAndLauncherItemsRunTheirOldEntries) {
     const HotkeyRecord first = Marker("first", kKey1, "k1", "-first");
     const HotkeyRecord second = Marker("second", kKey2, "k2", "-second");

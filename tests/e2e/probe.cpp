@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdint>
 #include <cstring>
@@ -438,6 +439,82 @@ std::string Messages(const std::string& args) {
     return out;
 }
 
+// "accessible <window> [<child>]": the accessible object of the window's client area, asked on
+// the window's own thread as a screen reader's request reaches it, and its children; with a
+// child, that child's default action is done too.
+constexpr IID kIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+HWND g_accWindow = nullptr;
+long g_accDo = 0;
+UINT g_accMessage = 0;
+std::string g_accAnswer;
+
+std::string Bstr(BSTR b) {
+    std::string s = b ? Utf8(std::wstring(b, SysStringLen(b))) : std::string();
+    SysFreeString(b);
+    return s;
+}
+
+std::string DescribeAccessible(HWND window) {
+    IAccessible* acc = nullptr;
+    HRESULT hr = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                            reinterpret_cast<void**>(&acc));
+    if (FAILED(hr) || !acc) return "error\tno accessible object (" + Hex(static_cast<unsigned long>(hr)) + ")\n";
+    std::string out = "ok\n";
+    long count = 0;
+    acc->get_accChildCount(&count);
+    for (long i = 1; i <= count; ++i) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = i;
+        BSTR name = nullptr, keys = nullptr, action = nullptr;
+        VARIANT role{}, state{};
+        long x = 0, y = 0, w = 0, h = 0;
+        acc->get_accName(child, &name);
+        acc->get_accKeyboardShortcut(child, &keys);
+        acc->get_accDefaultAction(child, &action);
+        acc->get_accRole(child, &role);
+        acc->get_accState(child, &state);
+        acc->accLocation(&x, &y, &w, &h, child);
+        out += "child\t" + std::to_string(i) + "\t" + std::to_string(role.lVal) + "\t" +
+               Hex(static_cast<unsigned long>(state.lVal)) + "\t" + std::to_string(x) + "\t" +
+               std::to_string(y) + "\t" + std::to_string(w) + "\t" + std::to_string(h) + "\t" +
+               Bstr(keys) + "\t" + Bstr(action) + "\t" + Bstr(name) + "\n";
+    }
+    if (g_accDo > 0) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = g_accDo;
+        hr = acc->accDoDefaultAction(child);
+        if (FAILED(hr)) out = "error\tthe default action failed (" + Hex(static_cast<unsigned long>(hr)) + ")\n";
+    }
+    acc->Release();
+    return out;
+}
+
+LRESULT CALLBACK AccessibleOnThread(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->message == g_accMessage && m->hwnd == g_accWindow)
+        g_accAnswer = DescribeAccessible(m->hwnd);
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+std::string Accessible(const std::string& args) {
+    size_t tab = args.find('\t');
+    g_accWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(args.substr(0, tab))));
+    g_accDo = tab == std::string::npos ? 0 : std::stol(args.substr(tab + 1));
+    DWORD thread = GetWindowThreadProcessId(g_accWindow, nullptr);
+    if (!thread) return "error\tno such window\n";
+    g_accMessage = RegisterWindowMessageW(L"zarv_probe_accessible");
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, AccessibleOnThread, g_module, thread);
+    if (!hook) return "error\tSetWindowsHookEx failed\n";
+    g_accAnswer = "error\tthe window's thread did not answer\n";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(g_accWindow, g_accMessage, 0, 0, SMTO_NORMAL, 5000, &result);
+    UnhookWindowsHookEx(hook);
+    return g_accAnswer;
+}
+
 // The driver loads us once it sees a menu; a menu that is still opening is given a moment.
 std::vector<HWND> WaitOpenMenus() {
     std::vector<HWND> menus;
@@ -456,6 +533,7 @@ std::string Answer(const std::string& request) {
     if (request.rfind("dpichanged\t", 0) == 0) return DpiChanged(request.substr(11));
 
     if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
+    if (request.rfind("accessible\t", 0) == 0) return Accessible(request.substr(11));
     if (request == "errormode") {
         return "ok\n" + std::to_string(GetErrorMode()) + "\n";
     }

@@ -20,6 +20,9 @@
 //             system does when the window moves to a monitor of another DPI
 //   messages <tab> window <tab> ms
 //             the messages the window's thread takes from its queue during ms milliseconds
+//   accessible <tab> window [<tab> child]
+//             the accessible object of the window's client area, asked on the window's thread,
+//             and its children; with a child number, that child's default action is done
 //   errormode the process's error mode (SetErrorMode)
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
@@ -37,6 +40,7 @@
 //            (caption-width: the caption's width in the header's font or in the default GUI
 //            font, whichever is wider)
 //   message  number(hex)
+//   child  number  role  state(hex)  left  top  width  height  shortcut  default-action  name
 //   number   (errormode: the mode in decimal)
 //   drawn  left  top  right  bottom
 //            (the extent, in client coordinates, of the pixels of the part that differ from
