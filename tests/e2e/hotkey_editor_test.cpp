@@ -209,6 +209,71 @@ TEST_F(HotkeyEditor, ScreenReadersFindTheBarsButtonsAndPressThem) {
     CloseEditor(VK_ESCAPE);
 }
 
+// The system's colours of a black high-contrast theme in the program while it lives, the
+// driver's own (the prefix's) after. The colours are the program's own under Wine: they are set
+// inside it.
+class BlackTheme {
+public:
+    BlackTheme(const Process& zarv, const std::wstring& folder) : zarv_(zarv), folder_(folder) {
+        Set({RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0)});
+    }
+    ~BlackTheme() {
+        Set({GetSysColor(kElements[0]), GetSysColor(kElements[1]), GetSysColor(kElements[2])});
+    }
+
+private:
+    static constexpr int kElements[3] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE};
+    void Set(std::vector<COLORREF> colours) {
+        std::string request = "syscolors";
+        for (int i = 0; i < 3; ++i)
+            request += "\t" + std::to_string(kElements[i]) + "\t" + std::to_string(colours[i]);
+        std::string error;
+        if (!RunProbe(zarv_.handle(), folder_, request, &error)) ADD_FAILURE() << error;
+    }
+    const Process& zarv_;
+    std::wstring folder_;
+};
+
+TEST_F(HotkeyEditor, RowsBarAndCommandBarFollowTheSystemsColours) {
+    WriteHotkeys({Marker("first row", kKey1, "k1"), Marker("second row", kKey2, "k2")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    HWND bar = FindWindowExW(editor_, nullptr, L"TExpress", nullptr);
+    ASSERT_TRUE(bar);
+    // Readable: text drawn light on a ground mostly dark, in the second row's title cell (the
+    // first row is selected) and under the bar's first picture, its caption.
+    auto inner = [](RECT r) {
+        InflateRect(&r, -2, -2);
+        return r;
+    };
+    auto captionRect = [&] {
+        RECT r = RectOf(bar);
+        r.top += (r.right - r.left) * 40 / 92;
+        r.bottom = r.top + (r.right - r.left) * 20 / 92;
+        return inner(r);
+    };
+    auto readable = [&](RECT r) {
+        const int all = (r.right - r.left) * (r.bottom - r.top);
+        return LightPixels(r) > 0 && DarkPixels(r) > all / 2;
+    };
+    EXPECT_FALSE(readable(inner(CellRect(list_, 1, 0)))) << "the default theme's rows are dark";
+    {
+        BlackTheme black(*zarv_, dir());  // while the editor is open
+        EXPECT_TRUE(WaitUntil([&] { return readable(inner(CellRect(list_, 1, 0))); }))
+            << "the row";
+        EXPECT_TRUE(WaitUntil([&] { return readable(captionRect()); })) << "the bar's caption";
+        CloseEditor(VK_ESCAPE);
+        // The command bar's panel takes the window colour too.
+        ASSERT_TRUE(ClickIcon(main_, WM_RBUTTONDOWN));
+        std::string error;
+        ASSERT_TRUE(ChooseMenuItem(*zarv_, dir(), kCommandBarId, &error)) << error;
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
+        RECT panel = RectOf(main_);
+        EXPECT_TRUE(WaitUntil([&] { return DarkPixels(panel) > (panel.right - panel.left) * 4; }));
+        PressKey(VK_ESCAPE);
+    }
+}
+
 TEST_F(HotkeyEditor, EscapeSavesTheRowsWhileKeysAndLauncherItemsRunTheirOldEntries) {
     const HotkeyRecord first = Marker("first", kKey1, "k1", "-first");
     const HotkeyRecord second = Marker("second", kKey2, "k2", "-second");

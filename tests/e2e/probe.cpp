@@ -515,6 +515,27 @@ std::string Accessible(const std::string& args) {
     return g_accAnswer;
 }
 
+// "syscolors <element> <colour> ...": sets the process's system colours (SetSysColors, which
+// tells every window); colours are decimal COLORREFs.
+std::string SysColors(const std::string& args) {
+    std::vector<int> elements;
+    std::vector<COLORREF> colours;
+    size_t pos = 0;
+    while (pos <= args.size()) {
+        size_t tab = args.find('\t', pos);
+        size_t next = args.find('\t', tab == std::string::npos ? args.size() : tab + 1);
+        if (tab == std::string::npos) break;
+        elements.push_back(std::stoi(args.substr(pos, tab - pos)));
+        colours.push_back(static_cast<COLORREF>(std::stoul(args.substr(tab + 1, next - tab - 1))));
+        if (next == std::string::npos) break;
+        pos = next + 1;
+    }
+    if (elements.empty()) return "error\tsyscolors needs elements and colours\n";
+    if (!SetSysColors(static_cast<int>(elements.size()), elements.data(), colours.data()))
+        return "error\tSetSysColors failed\n";
+    return "ok\n";
+}
+
 // The driver loads us once it sees a menu; a menu that is still opening is given a moment.
 std::vector<HWND> WaitOpenMenus() {
     std::vector<HWND> menus;
@@ -534,6 +555,7 @@ std::string Answer(const std::string& request) {
 
     if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
     if (request.rfind("accessible\t", 0) == 0) return Accessible(request.substr(11));
+    if (request.rfind("syscolors\t", 0) == 0) return SysColors(request.substr(10));
     if (request == "errormode") {
         return "ok\n" + std::to_string(GetErrorMode()) + "\n";
     }

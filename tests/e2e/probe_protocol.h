@@ -23,6 +23,8 @@
 //   accessible <tab> window [<tab> child]
 //             the accessible object of the window's client area, asked on the window's thread,
 //             and its children; with a child number, that child's default action is done
+//   syscolors <tab> element <tab> colour [<tab> element <tab> colour ...]
+//             sets the process's system colours (SetSysColors; decimal COLORREFs)
 //   errormode the process's error mode (SetErrorMode)
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
@@ -45,7 +47,7 @@
 //   drawn  left  top  right  bottom
 //            (the extent, in client coordinates, of the pixels of the part that differ from
 //            its top-left pixel; all 0 when none does)
-//   (drop and dpichanged answer ok alone)
+//   (drop, dpichanged and syscolors answer ok alone)
 // or
 //   error  text
 
