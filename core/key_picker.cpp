@@ -121,10 +121,9 @@ std::string PickerKeyFullName(const PickerKey& key) {
         std::string_view name, full;
     };
     static constexpr Full kFull[] = {
-        {"ESC", "Esc"},        {"BS", "Backspace"},          {"Ins", "Insert"},
-        {"Del", "Delete"},     {"PageUp", "Page Up"},        {"PageDown", "Page Down"},
-        {"TAB", "Tab"},        {"ENTER", "Enter"},           {"SPACE", "Space"},
-        {"↑", "上方向キー"},   {"↓", "下方向キー"},          {"←", "左方向キー"},
+        {"ESC", "Esc"},        {"BS", "Backspace"},       {"Ins", "Insert"},   {"Del", "Delete"},
+        {"PageUp", "Page Up"}, {"PageDown", "Page Down"}, {"TAB", "Tab"},      {"ENTER", "Enter"},
+        {"SPACE", "Space"},    {"↑", "上方向キー"},       {"↓", "下方向キー"}, {"←", "左方向キー"},
         {"→", "右方向キー"},
     };
     for (const Full& f : kFull)

@@ -138,8 +138,8 @@ LRESULT CALLBACK TVirualKeybord::KeyArrows(HWND button, UINT msg, WPARAM wp, LPA
         return 0;
     }
     if (msg == WM_KEYDOWN && wp >= VK_LEFT && wp <= VK_DOWN) {
-        static constexpr PickerMove kMoves[] = {PickerMove::Left, PickerMove::Up,
-                                                PickerMove::Right, PickerMove::Down};
+        static constexpr PickerMove kMoves[] = {PickerMove::Left, PickerMove::Up, PickerMove::Right,
+                                                PickerMove::Down};
         const std::size_t to = NeighbourKey(key, kMoves[wp - VK_LEFT]);
         SetFocus(GetDlgItem(GetParent(button), kFirstKeyId + static_cast<int>(to)));
         return 0;

@@ -67,8 +67,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                     EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
 
@@ -107,9 +107,7 @@ public:
         }
         return Text(text, name);
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
-        return Nothing(value);
-    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override { return Nothing(value); }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* text) override {
         return Nothing(text);
     }

@@ -379,9 +379,9 @@ void TTrayIcon::PopUp(HMENU menu, POINT at) {
     }
     if (!IsMenu(menu)) return;
     // The chosen command goes to the owner as WM_COMMAND, as the menu itself would send it.
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0,
-        window, nullptr));
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
+                       at.y, 0, window, nullptr));
     if (command != 0) {
         PostMessageW(window, WM_COMMAND, command, 0);
     } else if (GetKeyState(VK_ESCAPE) < 0) {

@@ -78,11 +78,9 @@ std::size_t Named(std::string_view name) {
 TEST(KeyPickerTest, FullNamesTellEveryKeyApart) {
     std::set<std::string> full;
     for (std::size_t k = 0; k < kPickerKeyCount; ++k)
-        EXPECT_TRUE(full.insert(PickerKeyFullName(PickerKeys()[k])).second)
-            << PickerKeyFullName(PickerKeys()[k]);
+        EXPECT_TRUE(full.insert(PickerKeyFullName(PickerKeys()[k])).second) << k;
     EXPECT_EQ(PickerKeyFullName(PickerKeys()[Named("PageUp")]), "Page Up");
     EXPECT_EQ(PickerKeyFullName(PickerKeys()[Named("Num 7")]), "テンキー 7");
-    EXPECT_EQ(PickerKeyFullName(PickerKeys()[Named("7")]), "7");
 }
 
 TEST(KeyPickerTest, ArrowsGoToTheNeighbourOnTheKeyboard) {
@@ -92,15 +90,15 @@ TEST(KeyPickerTest, ArrowsGoToTheNeighbourOnTheKeyboard) {
         const char* to;
     };
     using M = PickerMove;
+    // Along a row and its end; staggered rows; the tall keys (Enter, Num -, Num +); the wide
+    // Space; across the gaps between the blocks.
     const Move moves[] = {
-        {"1", M::Right, "2"},      {"2", M::Left, "1"},          {"F12", M::Right, "F12"},
-        {"A", M::Left, "A"},       {"Q", M::Down, "A"},          {"A", M::Up, "Q"},
-        {"TAB", M::Down, "A"},     {"ESC", M::Down, "1"},        {"F1", M::Down, "2"},
-        {"]", M::Right, "ENTER"},  {"ENTER", M::Right, "Del"},   {"ENTER", M::Down, "_"},
-        {"End", M::Down, "↑"},     {"↑", M::Down, "↓"},          {"↑", M::Up, "End"},
-        {"Num 9", M::Right, "Num -"}, {"Num 6", M::Right, "Num -"}, {"Num -", M::Down, "Num +"},
-        {"Num +", M::Up, "Num -"}, {"SPACE", M::Up, "B"},        {"Num 4", M::Left, "ENTER"},
-        {"PageUp", M::Right, "Num /"}, {"Num *", M::Right, "Num *"}, {"Num 0", M::Up, "Num 1"},
+        {"1", M::Right, "2"},         {"F12", M::Right, "F12"},
+        {"TAB", M::Down, "A"},        {"A", M::Up, "Q"},
+        {"]", M::Right, "ENTER"},     {"ENTER", M::Down, "_"},
+        {"Num 6", M::Right, "Num -"}, {"Num +", M::Up, "Num -"},
+        {"SPACE", M::Up, "B"},        {"End", M::Down, "↑"},
+        {"Num 4", M::Left, "ENTER"},
     };
     for (const Move& m : moves) {
         SCOPED_TRACE(std::string(m.from) + " " + std::to_string(static_cast<int>(m.move)));

@@ -457,37 +457,25 @@ std::string Bstr(BSTR b) {
 
 std::string DescribeAccessible(HWND window) {
     IAccessible* acc = nullptr;
-    HRESULT hr = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
-                                            reinterpret_cast<void**>(&acc));
-    if (FAILED(hr) || !acc) return "error\tno accessible object (" + Hex(static_cast<unsigned long>(hr)) + ")\n";
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                          reinterpret_cast<void**>(&acc))))
+        return "error\tno accessible object\n";
     std::string out = "ok\n";
     long count = 0;
     acc->get_accChildCount(&count);
-    for (long i = 1; i <= count; ++i) {
-        VARIANT child{};
-        child.vt = VT_I4;
-        child.lVal = i;
-        BSTR name = nullptr, keys = nullptr, action = nullptr;
-        VARIANT role{}, state{};
-        long x = 0, y = 0, w = 0, h = 0;
+    VARIANT child{};
+    child.vt = VT_I4;
+    for (child.lVal = 1; child.lVal <= count; ++child.lVal) {
+        BSTR name = nullptr, keys = nullptr;
+        VARIANT role{};
         acc->get_accName(child, &name);
         acc->get_accKeyboardShortcut(child, &keys);
-        acc->get_accDefaultAction(child, &action);
         acc->get_accRole(child, &role);
-        acc->get_accState(child, &state);
-        acc->accLocation(&x, &y, &w, &h, child);
-        out += "child\t" + std::to_string(i) + "\t" + std::to_string(role.lVal) + "\t" +
-               Hex(static_cast<unsigned long>(state.lVal)) + "\t" + std::to_string(x) + "\t" +
-               std::to_string(y) + "\t" + std::to_string(w) + "\t" + std::to_string(h) + "\t" +
-               Bstr(keys) + "\t" + Bstr(action) + "\t" + Bstr(name) + "\n";
+        out += "child\t" + std::to_string(role.lVal) + "\t" + Bstr(keys) + "\t" + Bstr(name) + "\n";
     }
-    if (g_accDo > 0) {
-        VARIANT child{};
-        child.vt = VT_I4;
-        child.lVal = g_accDo;
-        hr = acc->accDoDefaultAction(child);
-        if (FAILED(hr)) out = "error\tthe default action failed (" + Hex(static_cast<unsigned long>(hr)) + ")\n";
-    }
+    child.lVal = g_accDo;
+    if (g_accDo > 0 && FAILED(acc->accDoDefaultAction(child)))
+        out = "error\tthe default action failed\n";
     acc->Release();
     return out;
 }
@@ -515,25 +503,17 @@ std::string Accessible(const std::string& args) {
     return g_accAnswer;
 }
 
-// "syscolors <element> <colour> ...": sets the process's system colours (SetSysColors, which
-// tells every window); colours are decimal COLORREFs.
+// "syscolors <window> <window text> <button face>": the process's system colours (SetSysColors,
+// which tells every window); colours are decimal COLORREFs.
 std::string SysColors(const std::string& args) {
-    std::vector<int> elements;
-    std::vector<COLORREF> colours;
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE};
+    COLORREF colours[3]{};
     size_t pos = 0;
-    while (pos <= args.size()) {
-        size_t tab = args.find('\t', pos);
-        size_t next = args.find('\t', tab == std::string::npos ? args.size() : tab + 1);
-        if (tab == std::string::npos) break;
-        elements.push_back(std::stoi(args.substr(pos, tab - pos)));
-        colours.push_back(static_cast<COLORREF>(std::stoul(args.substr(tab + 1, next - tab - 1))));
-        if (next == std::string::npos) break;
-        pos = next + 1;
+    for (COLORREF& c : colours) {
+        c = static_cast<COLORREF>(std::stoul(args.substr(pos)));
+        pos = args.find('\t', pos) + 1;
     }
-    if (elements.empty()) return "error\tsyscolors needs elements and colours\n";
-    if (!SetSysColors(static_cast<int>(elements.size()), elements.data(), colours.data()))
-        return "error\tSetSysColors failed\n";
-    return "ok\n";
+    return SetSysColors(3, elements, colours) ? "ok\n" : "error\tSetSysColors failed\n";
 }
 
 // The driver loads us once it sees a menu; a menu that is still opening is given a moment.

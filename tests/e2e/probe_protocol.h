@@ -23,8 +23,8 @@
 //   accessible <tab> window [<tab> child]
 //             the accessible object of the window's client area, asked on the window's thread,
 //             and its children; with a child number, that child's default action is done
-//   syscolors <tab> element <tab> colour [<tab> element <tab> colour ...]
-//             sets the process's system colours (SetSysColors; decimal COLORREFs)
+//   syscolors <tab> window <tab> window-text <tab> button-face
+//             sets those system colours of the process (SetSysColors; decimal COLORREFs)
 //   errormode the process's error mode (SetErrorMode)
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
@@ -42,7 +42,7 @@
 //            (caption-width: the caption's width in the header's font or in the default GUI
 //            font, whichever is wider)
 //   message  number(hex)
-//   child  number  role  state(hex)  left  top  width  height  shortcut  default-action  name
+//   child  role  shortcut  name
 //   number   (errormode: the mode in decimal)
 //   drawn  left  top  right  bottom
 //            (the extent, in client coordinates, of the pixels of the part that differ from
