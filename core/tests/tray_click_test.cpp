@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace zarv {
 namespace {
 
@@ -133,21 +135,15 @@ TEST(TrayKeysTest, KeysOpenTheMenusAndAClicksFollowUpOpensNothing) {
     using E = TrayKeys::Event;
     using O = TrayKeys::Open;
     TrayKeys keys;
-    EXPECT_EQ(keys.Notify(E::KeySelect), O::LeftMenu);
-    EXPECT_EQ(keys.Notify(E::ContextMenu), O::RightMenu);
-    EXPECT_EQ(keys.Notify(E::Select), O::LeftMenu);  // an icon chosen with the mouse, then Enter
-    // A left click: down, up, then the selection; a right click: down, up, the context menu.
-    EXPECT_EQ(keys.Notify(E::LeftButton), O::Nothing);
-    EXPECT_EQ(keys.Notify(E::LeftButton), O::Nothing);
-    EXPECT_EQ(keys.Notify(E::Other), O::Nothing);  // a move between changes nothing
-    EXPECT_EQ(keys.Notify(E::Select), O::Nothing);
-    EXPECT_EQ(keys.Notify(E::RightButton), O::Nothing);
-    EXPECT_EQ(keys.Notify(E::ContextMenu), O::Nothing);
-    // Only the one follow-up is the mouse's: the keys work again after it, and a right click
-    // does not swallow the key selection.
-    EXPECT_EQ(keys.Notify(E::ContextMenu), O::RightMenu);
-    EXPECT_EQ(keys.Notify(E::RightButton), O::Nothing);
-    EXPECT_EQ(keys.Notify(E::KeySelect), O::LeftMenu);
+    // Keys, then a left click (down, up, a move, the selection), a right click (down, the
+    // context menu), and the keys again: only the one follow-up of a click is the mouse's.
+    const std::pair<E, O> steps[] = {{E::KeySelect, O::LeftMenu},  {E::ContextMenu, O::RightMenu},
+                                     {E::Select, O::LeftMenu},     {E::LeftButton, O::Nothing},
+                                     {E::LeftButton, O::Nothing},  {E::Other, O::Nothing},
+                                     {E::Select, O::Nothing},      {E::RightButton, O::Nothing},
+                                     {E::ContextMenu, O::Nothing}, {E::ContextMenu, O::RightMenu},
+                                     {E::RightButton, O::Nothing}, {E::KeySelect, O::LeftMenu}};
+    for (const auto& [event, open] : steps) EXPECT_EQ(keys.Notify(event), open);
 }
 
 }  // namespace

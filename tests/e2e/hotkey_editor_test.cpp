@@ -213,7 +213,8 @@ TEST_F(HotkeyEditor, RowsBarAndCommandBarFollowTheSystemsColours) {
     // (the first row is selected) and under the bar's first picture, its caption.
     auto readable = [](RECT r) {
         InflateRect(&r, -2, -2);
-        return LightPixels(r) > 0 && DarkPixels(r) > (r.right - r.left) * (r.bottom - r.top) / 2;
+        return GreyPixels(r, true) > 0 &&
+               GreyPixels(r, false) > (r.right - r.left) * (r.bottom - r.top) / 2;
     };
     const RECT caption{bar.left, bar.top + 40 * unit, bar.right, bar.top + 60 * unit};
     EXPECT_FALSE(readable(CellRect(list_, 1, 0))) << "the default theme's rows are dark";
@@ -223,7 +224,7 @@ TEST_F(HotkeyEditor, RowsBarAndCommandBarFollowTheSystemsColours) {
     CloseEditor(VK_ESCAPE);
     // The command bar's panel, shown afterwards, takes the window colour too.
     PostMessageW(main_, WM_COMMAND, kCommandBarId, 0);
-    EXPECT_TRUE(WaitUntil([&] { return DarkPixels(RectOf(main_)) > 100; }));
+    EXPECT_TRUE(WaitUntil([&] { return GreyPixels(RectOf(main_), false) > 100; }));
     PressKey(VK_ESCAPE);
     SetBlackTheme(*zarv_, dir(), false);
 }

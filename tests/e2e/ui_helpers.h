@@ -544,15 +544,12 @@ inline int RedPixels(RECT r) {
     });
 }
 
-// Pixels near white, and near black.
-inline int LightPixels(RECT r) {
-    return PixelsWhere(r, [](DWORD p) {
-        return ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && (p & 0xFF) > 200;
-    });
-}
-inline int DarkPixels(RECT r) {
-    return PixelsWhere(r, [](DWORD p) {
-        return ((p >> 16) & 0xFF) < 50 && ((p >> 8) & 0xFF) < 50 && (p & 0xFF) < 50;
+// Pixels near white (light) or near black.
+inline int GreyPixels(RECT r, bool light) {
+    return PixelsWhere(r, [light](DWORD p) {
+        const int lo = std::min({p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFFu});
+        const int hi = std::max({p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFFu});
+        return light ? lo > 200 : hi < 50;
     });
 }
 
