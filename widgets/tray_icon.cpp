@@ -279,6 +279,9 @@ TTrayIcon::ShellNotifyProc TTrayIcon::SetShellNotifyProc(ShellNotifyProc proc) {
     return std::exchange(g_shellNotify, proc);
 }
 
+namespace {
+
+// A notification as the keyboard model sees it.
 TrayKeys::Event TrayKeysEvent(UINT event) {
     switch (event) {
         case WM_LBUTTONDOWN:
@@ -299,6 +302,8 @@ TrayKeys::Event TrayKeysEvent(UINT event) {
             return TrayKeys::Event::Other;
     }
 }
+
+}  // namespace
 
 void TTrayIcon::MouseNotification(UINT mouseMsg, POINT anchor) {
     if (!enabled_) return;
