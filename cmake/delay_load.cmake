@@ -40,6 +40,8 @@ function(zarv_delay_load target)
             string(REGEX MATCHALL " T _[A-Za-z0-9_]+@[0-9]+" functions "${symbols}")
             list(TRANSFORM functions REPLACE "^ T _" "")
             list(REMOVE_DUPLICATES functions)
+            # Every COM server has these; nothing of ours calls them, and two DLLs clash.
+            list(FILTER functions EXCLUDE REGEX "^Dll(RegisterServer|UnregisterServer|GetClassObject|CanUnloadNow)@")
             foreach(symbol IN LISTS functions)
                 string(REGEX REPLACE "@[0-9]+$" "" name "${symbol}")
                 string(APPEND ZARV_DELAY_IMPORTS "        zdl_import ${symbol}, ${name}\n")
@@ -48,6 +50,9 @@ function(zarv_delay_load target)
         else()
             string(REGEX MATCHALL " T [A-Za-z0-9_]+\n" functions "${symbols}")
             list(TRANSFORM functions REPLACE "^ T ([A-Za-z0-9_]+)\n$" "\\1")
+            # Interface ids appear as functions too (they come from the uuid library), and every
+            # COM server has the Dll* entries, which nothing of ours calls.
+            list(FILTER functions EXCLUDE REGEX "^((IID|LIBID|CLSID)_|Dll(RegisterServer|UnregisterServer|GetClassObject|CanUnloadNow)$)")
             list(REMOVE_DUPLICATES functions)
             foreach(symbol IN LISTS functions)
                 string(APPEND ZARV_DELAY_IMPORTS "        zdl_import ${symbol}\n")

@@ -1,5 +1,7 @@
 #include "core/key_picker.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 namespace zarv {
@@ -113,5 +115,74 @@ static_assert(std::size(kKeys) == kPickerKeyCount);
 }  // namespace
 
 const PickerKey* PickerKeys() { return kKeys; }
+
+std::string PickerKeyFullName(const PickerKey& key) {
+    struct Full {
+        std::string_view name, full;
+    };
+    static constexpr Full kFull[] = {
+        {"ESC", "Esc"},        {"BS", "Backspace"},       {"Ins", "Insert"},   {"Del", "Delete"},
+        {"PageUp", "Page Up"}, {"PageDown", "Page Down"}, {"TAB", "Tab"},      {"ENTER", "Enter"},
+        {"SPACE", "Space"},    {"↑", "上方向キー"},       {"↓", "下方向キー"}, {"←", "左方向キー"},
+        {"→", "右方向キー"},
+    };
+    for (const Full& f : kFull)
+        if (key.Name == f.name) return std::string(f.full);
+    constexpr std::string_view kKeypad = "Num ";
+    if (key.Name.substr(0, kKeypad.size()) == kKeypad)
+        return "テンキー " + std::string(key.Name.substr(kKeypad.size()));
+    return std::string(key.Name);
+}
+
+namespace {
+
+// How far apart two keys' spans are across the direction of a move: 0 when they overlap by more
+// than the one pixel neighbouring keys share, else the distance of their centres (doubled).
+int Across(int start1, int length1, int start2, int length2) {
+    const int overlap = std::min(start1 + length1, start2 + length2) - std::max(start1, start2);
+    if (overlap >= 2) return 0;
+    return std::abs((2 * start1 + length1) - (2 * start2 + length2));
+}
+
+}  // namespace
+
+std::size_t NeighbourKey(std::size_t from, PickerMove move) {
+    const PickerKey& a = kKeys[from];
+    std::size_t best = from;
+    long bestCost = 0, bestCentre = 0;
+    for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
+        const PickerKey& b = kKeys[k];
+        int along = 0, across = 0, centre = 0;  // distances in pixels, centres doubled
+        switch (move) {
+            case PickerMove::Right:
+            case PickerMove::Left: {
+                // Keys of the row only: the spans overlap by more than a shared edge.
+                if (Across(a.Top, a.Height, b.Top, b.Height) != 0) continue;
+                const bool right = move == PickerMove::Right;
+                if (right ? b.Left < a.Left + a.Width - 1 : b.Left + b.Width > a.Left + 1) continue;
+                along = right ? b.Left - (a.Left + a.Width) : a.Left - (b.Left + b.Width);
+                centre = std::abs((2 * a.Top + a.Height) - (2 * b.Top + b.Height));
+                break;
+            }
+            case PickerMove::Down:
+            case PickerMove::Up: {
+                const bool down = move == PickerMove::Down;
+                if (down ? b.Top < a.Top + a.Height - 1 : b.Top + b.Height > a.Top + 1) continue;
+                along = down ? b.Top - (a.Top + a.Height) : a.Top - (b.Top + b.Height);
+                across = Across(a.Left, a.Width, b.Left, b.Width);
+                centre = std::abs((2 * a.Left + a.Width) - (2 * b.Left + b.Width));
+                break;
+            }
+        }
+        // A key off to the side counts as farther away by its offset.
+        const long cost = std::max(along, 0) + static_cast<long>(across);
+        if (best == from || cost < bestCost || (cost == bestCost && centre < bestCentre)) {
+            best = k;
+            bestCost = cost;
+            bestCentre = centre;
+        }
+    }
+    return best;
+}
 
 }  // namespace zarv

@@ -1,6 +1,7 @@
 #pragma once
 // The keys of the on-screen key picker: a Japanese (JIS) keyboard as a grid of buttons.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zarv {
@@ -16,5 +17,17 @@ struct PickerKey {
 // and Win: the modifiers are chosen elsewhere.
 const PickerKey* PickerKeys();
 constexpr std::size_t kPickerKeyCount = 92;
+
+// The key's name in full, as a screen reader reads it (UTF-8): "Page Up" for the key drawn "Up",
+// "テンキー 7" for the keypad's 7; the reported name where that is whole already.
+std::string PickerKeyFullName(const PickerKey& key);
+
+enum class PickerMove { Left, Right, Up, Down };
+
+// The key next to key `from` in that direction by the keys' places on the keyboard: of the keys
+// lying that way (across the row for Left and Right, in the rows above or below for Up and Down),
+// the nearest, a key straight in line before one off to the side; `from` itself when none lies
+// that way.
+std::size_t NeighbourKey(std::size_t from, PickerMove move);
 
 }  // namespace zarv

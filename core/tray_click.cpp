@@ -1,6 +1,7 @@
 #include "core/tray_click.h"
 
 #include <atomic>
+#include <utility>
 
 namespace zarv {
 namespace {
@@ -34,6 +35,26 @@ bool TrayClick::WaitEnded(unsigned id, bool hasOnClick) {
     // Cleared before the handler runs: the handler may destroy the icon.
     pending_ = false;
     return raise;
+}
+
+TrayKeys::Open TrayKeys::Notify(Event event) {
+    switch (event) {
+        case Event::LeftButton:
+        case Event::RightButton:
+            lastButton_ = event;
+            return Open::Nothing;
+        case Event::Select:
+        case Event::KeySelect:
+        case Event::ContextMenu: {
+            const Event button = std::exchange(lastButton_, Event::Other);
+            if (event == Event::Select && button == Event::LeftButton) return Open::Nothing;
+            if (event == Event::ContextMenu && button == Event::RightButton) return Open::Nothing;
+            return event == Event::ContextMenu ? Open::RightMenu : Open::LeftMenu;
+        }
+        case Event::Other:
+            break;
+    }
+    return Open::Nothing;
 }
 
 }  // namespace zarv

@@ -31,4 +31,19 @@ private:
     unsigned wait_ = 0;  // the wait whose end may raise the click, 0 for none
 };
 
+// Which menu an icon's notification opens besides the mouse buttons' own. Once the icon speaks
+// the shell's fourth version, Enter and Space on it come as a key selection (the left button's
+// menu) and the context-menu key as a context-menu notice (the right button's menu). The shell
+// also sends a selection after a left click and a context-menu notice after a right click, whose
+// button-down has opened the menu already: those open nothing.
+class TrayKeys {
+public:
+    enum class Event { LeftButton, RightButton, Select, KeySelect, ContextMenu, Other };
+    enum class Open { Nothing, LeftMenu, RightMenu };
+    Open Notify(Event event);
+
+private:
+    Event lastButton_ = Event::Other;  // the button of the last mouse notice, until a follow-up
+};
+
 }  // namespace zarv

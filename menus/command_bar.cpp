@@ -22,6 +22,8 @@ constexpr int kFieldHeight = 20;
 constexpr int kListItemHeight = 12;
 constexpr int kBoxFrame = 6;
 
+// The input box's name for a screen reader: a label just before it, as large as nothing.
+const FormControl kBoxLabel{.Kind = ControlKind::Static, .X = 8, .Y = 8, .Caption = L"コマンド:"};
 const FormControl kPanel1{
     .Kind = ControlKind::Window, .Width = TCommandBar::kWidth, .Height = TCommandBar::kHeight};
 // The height given to a drop-down combo box is that of its open list.
@@ -37,12 +39,13 @@ const FormControl kBtn_Execute{.Kind = ControlKind::SpeedButton,
 
 }  // namespace
 
-// The white panel that fills the bar: its bevel, the drag handle and the right-click menu.
+// The panel that fills the bar in the window colour (white in the default theme): its bevel, the
+// drag handle and the right-click menu.
 class TCommandBar::TPanel : public Window {
 public:
     TPanel(HWND parent, CommandBarHost& host, int width, int height) : host_(host) {
         Create(L"TPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, width, height,
-               parent, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+               parent, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     }
 
 protected:
@@ -53,7 +56,7 @@ protected:
                 HDC dc = BeginPaint(hwnd(), &ps);
                 RECT r;
                 GetClientRect(hwnd(), &r);
-                FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
                 // Outer bevel lowered, inner bevel raised.
                 DrawEdge(dc, &r, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
                 EndPaint(hwnd(), &ps);
@@ -118,6 +121,7 @@ void TCommandBar::MakeControls() {
     panel_ = std::make_unique<TPanel>(bar_, *host_, layout_.Scale(kWidth), layout_.Scale(kHeight));
     HWND panel = panel_->hwnd();
     layout_.Keep(panel, kPanel1);
+    layout_.Make(panel, kBoxLabel);
     commandBox_ = layout_.Make(panel, kCommandBox);
     button_ = layout_.Make(panel, kBtn_Execute);
     FitControls();

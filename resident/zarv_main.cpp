@@ -50,7 +50,8 @@ TZarv_main::~TZarv_main() { TrayIcon1.reset(); }
 bool TZarv_main::CreateResident() {
     // Owned by the hidden application window, so it has no taskbar button; the bar is
     // borderless and stays on top.
-    if (!Create(L"TZarv_main", L"Zarv_main", WS_POPUP | WS_CLIPCHILDREN,
+    // The title is what a screen reader announces when the bar comes up.
+    if (!Create(L"TZarv_main", L"ZARV コマンド", WS_POPUP | WS_CLIPCHILDREN,
                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, TCommandBar::kWidth, TCommandBar::kHeight,
                 application_, LoadIconW(AppInstance(), L"MAINICON")))
         return false;
@@ -442,6 +443,10 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             bar_.DpiChanged(wp, lp);
             if (TrayIcon1) SetTrayPicture(PrimaryMonitorDpi());
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:  // the colours or high contrast changed: the bar takes them
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            break;
         case WM_ACTIVATEAPP:
             // Another program became active: the shown bar goes away.
             if (!wp && bar_.IsShown()) HideBar();

@@ -49,7 +49,7 @@ TAbout::TAbout(ModalCounter* counter)
             .Style = kDialogStyle,
             .ExStyle = kDialogExStyle,
             .Place = FormPlace::Centred,
-            .Background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
+            .Background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)},
            counter) {}
 
 void TAbout::FormCreate() {
@@ -69,9 +69,10 @@ LRESULT TAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
-        case WM_CTLCOLORSTATIC:  // the read-only memo on white
-            SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        case WM_CTLCOLORSTATIC:  // the read-only memo on the window colour, white by default
+            SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOW));
+            SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     return Form::HandleMessage(msg, wp, lp);
 }

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "widgets/base/accessible_name.h"
 #include "widgets/base/ansi.h"
 #include "widgets/base/files.h"
 #include "widgets/folder_browser.h"
@@ -85,6 +86,9 @@ void TEntryDialog::FormCreate() {
     Edit3 = Control(kind_.Ids.Options);
     Edit4 = Control(kind_.Ids.Folder);
     for (HWND field : {Edit1, Edit2, Edit3, Edit4}) HookFieldKeys(field, *this);
+    // The choosers show "...": a screen reader reads what they choose.
+    SetAccessibleName(Control(kind_.Ids.FileChooser), L"ファイルの選択");
+    SetAccessibleName(Control(kind_.Ids.FolderChooser), L"作業フォルダの選択");
 }
 
 void TEntryDialog::FormShow() {

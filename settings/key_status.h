@@ -7,12 +7,16 @@
 #include <vector>
 
 #include "core/key_conflicts.h"
+#include "widgets/base/colours.h"
 
 namespace zarv {
 
-// The red of a combination that would not work: the editor's key cells, the entry dialog's note,
-// the key picker's captions and note.
-inline constexpr COLORREF kTakenKeyRed = RGB(255, 0, 0);
+// The red of a combination that would not work, as legible on the system colour ground (the
+// window's by default) as text must be: the editor's key cells, the entry dialog's note, the key
+// picker's captions and note.
+inline COLORREF TakenKeyRed(int ground = COLOR_WINDOW) {
+    return MarkColour(RGB(255, 0, 0), ground);
+}
 
 // The note on a combination in words, as one line of the label it is shown in (drawn in font):
 // a title too long for the line is cut. Empty for no note.

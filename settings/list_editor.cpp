@@ -10,13 +10,20 @@
 #include "settings/editor_host.h"
 #include "settings/entry_fields.h"
 #include "settings/key_status.h"
+#include "widgets/base/colours.h"
 
 namespace zarv {
 namespace {
 
 constexpr int kPanelWidth = 92;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kGreyText = 0x808080;
+// Where the table, its header and the bar are white, the window's colour is: white in the
+// default theme, and whatever a high-contrast theme gives.
+COLORREF Ground() { return GetSysColor(COLOR_WINDOW); }
+// Missing programs' rows: grey as far as it stays legible on the ground (the theme's own
+// disabled-text colour in high contrast).
+COLORREF GreyText() {
+    return HighContrast() ? GetSysColor(COLOR_GRAYTEXT) : MarkColour(0x808080, COLOR_WINDOW);
+}
 constexpr int kNarrowestFillColumn = 40;
 constexpr int kPictureSize = 32;  // the buttons' pictures
 constexpr int kDragScroll = 8;    // rows scroll by this while a drag is at the table's edge
@@ -55,7 +62,7 @@ TListEditor::TListEditor(const wchar_t* className, const wchar_t* caption, int w
             .Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
             .ExStyle = WS_EX_APPWINDOW,
             .Place = FormPlace::AtPointer,
-            .Background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+            .Background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
             .Icon = LoadIconW(AppInstance(), L"MAINICON")},
            counter),
       columns_(std::move(columns)),
@@ -142,8 +149,11 @@ void TListEditor::FormCreate() {
     // Drawn off the screen by TableProc (PaintOffscreen), not by LVS_EX_DOUBLEBUFFER.
     const DWORD ex = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
     SendMessageW(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
-    SendMessageW(ListView1, LVM_SETBKCOLOR, 0, kWhite);
-    SendMessageW(ListView1, LVM_SETTEXTBKCOLOR, 0, kWhite);
+    SetTableColours();
+    // What a screen reader calls the table: the editor's caption.
+    wchar_t caption[64] = L"";
+    GetWindowTextW(hwnd(), caption, 64);
+    SetWindowTextW(ListView1, caption);
     // The drop highlight is answered from dropRow_, like the texts.
     SendMessageW(ListView1, LVM_SETCALLBACKMASK, LVIS_DROPHILITED, 0);
     for (size_t c = 0; c < columns_.size(); ++c) {
@@ -155,14 +165,14 @@ void TListEditor::FormCreate() {
     }
     SetWindowSubclass(ListView1, &TListEditor::TableProc, 1, reinterpret_cast<DWORD_PTR>(this));
     OwnerDrawHeader();
-    RowsChanged();
+    RowsChanged(0);  // the first row is selected: Space edits it at once
 
     RECT client;
     GetClientRect(hwnd(), &client);
     const int panelWidth = Scale(kPanelWidth);
     Control_Panel.SetScale(Layout());
     Control_Panel.Create(hwnd(), client.right - panelWidth, 0, panelWidth, client.bottom);
-    Control_Panel.SetColor(kWhite);
+    Control_Panel.SetColor(Ground());
     Control_Panel.SetFont(Font());
     Control_Panel.SetHiLiteFont(Font());
     LoadPictures();
@@ -174,6 +184,10 @@ void TListEditor::FormCreate() {
                                            [this] { Act(&TListEditor::LookBtn_delClick); });
     LookBtn_OK = &Control_Panel.AddButton(L"OK(ENTER)", 3, 180,
                                           [this] { Act(&TListEditor::LookBtn_OKClick); });
+    LookBtn_Add->SetShortcut(L"Insert");
+    LookBtn_Edit->SetShortcut(L"Space");
+    LookBtn_del->SetShortcut(L"Delete");
+    LookBtn_OK->SetShortcut(L"Enter");
     FormResize();
 }
 
@@ -271,6 +285,29 @@ void TListEditor::ListView1KeyDown(WORD key) {
 
 void TListEditor::ListView1DblClick() { Act(&TListEditor::LookBtn_EditClick); }
 
+// Ctrl+Up and Ctrl+Down move the selected row as dropping it on its neighbour does; it stays
+// selected, so that the keys can take it further.
+void TListEditor::ListView1CtrlArrow(int step) {
+    const int from = SelectedRow(), to = from + step;
+    if (from < 0 || to < 0 || to >= RowCount()) return;
+    MoveRow(from, to);
+    RowsChanged(to);
+}
+
+void TListEditor::SetTableColours() {
+    SendMessageW(ListView1, LVM_SETBKCOLOR, 0, Ground());
+    SendMessageW(ListView1, LVM_SETTEXTBKCOLOR, 0, Ground());
+    SendMessageW(ListView1, LVM_SETTEXTCOLOR, 0, GetSysColor(COLOR_WINDOWTEXT));
+}
+
+void TListEditor::FormSysColorChange() {
+    // The table and the bar took the old colours as values: they get the new ones.
+    SendMessageW(ListView1, WM_SYSCOLORCHANGE, 0, 0);
+    SetTableColours();
+    Control_Panel.SetColor(Ground());
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 int TListEditor::RowAt(POINT screen) const {
     LVHITTESTINFO hit{};
     hit.pt = screen;
@@ -324,7 +361,7 @@ void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
             result = CDRF_DODEFAULT;
             if (RowGreyed(row)) {
                 SelectObject(cd.nmcd.hdc, struckFont_.get());
-                cd.clrText = kGreyText;
+                cd.clrText = GreyText();
                 result = CDRF_NEWFONT;
             }
             // Cells of their own colour are drawn cell by cell.
@@ -334,8 +371,8 @@ void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
             // The colour and font of one cell stay for the next: each cell sets both.
             const bool greyed = RowGreyed(row);
             SelectObject(cd.nmcd.hdc, greyed ? struckFont_.get() : Font());
-            cd.clrText = CellRed(row, cd.iSubItem) ? kTakenKeyRed
-                         : greyed                  ? kGreyText
+            cd.clrText = CellRed(row, cd.iSubItem) ? TakenKeyRed()
+                         : greyed                  ? GreyText()
                                                    : GetSysColor(COLOR_WINDOWTEXT);
             result = CDRF_NEWFONT;
             break;
@@ -426,9 +463,8 @@ void TListEditor::DrawHeaderItem(const DRAWITEMSTRUCT& dis) {
     item.pszText = text;
     item.cchTextMax = 128;
     SendMessageW(dis.hwndItem, HDM_GETITEMW, dis.itemID, reinterpret_cast<LPARAM>(&item));
-    UniqueGdiObject white(CreateSolidBrush(kWhite));
-    FillRect(dis.hDC, &dis.rcItem, static_cast<HBRUSH>(white.get()));
-    SetTextColor(dis.hDC, RGB(0, 0, 0));
+    FillRect(dis.hDC, &dis.rcItem, GetSysColorBrush(COLOR_WINDOW));
+    SetTextColor(dis.hDC, GetSysColor(COLOR_WINDOWTEXT));
     SetBkMode(dis.hDC, TRANSPARENT);
     SelectObjectGuard font(dis.hDC,
                            headerFont_ ? headerFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
@@ -443,6 +479,10 @@ LRESULT CALLBACK TListEditor::TableProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, 
         const MSG* m = reinterpret_cast<const MSG*>(lp);
         if (m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE))
             return DLGC_WANTALLKEYS;
+    }
+    if (msg == WM_KEYDOWN && (wp == VK_UP || wp == VK_DOWN) && GetKeyState(VK_CONTROL) < 0) {
+        self->ListView1CtrlArrow(wp == VK_UP ? -1 : 1);
+        return 0;  // the table's own Ctrl+arrow would move the focus off the row
     }
     if (msg == WM_DRAWITEM) {
         const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
@@ -484,6 +524,10 @@ LRESULT TListEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SIZE:
             FormResize();
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:  // high contrast switched on or off
+            FormSysColorChange();
+            break;
         case WM_MOUSEMOVE:
             if (dragRow_ >= 0) {
                 POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};

@@ -3,8 +3,9 @@
 // `ListView1` (white owner-drawn header, grid lines, whole-row single selection, rows dragged onto
 // each other to reorder them) and, on its right edge, the button bar `Control_Panel` with the
 // four buttons Add, Edit, Delete and OK and their pictures `ImageList1`. The keys Insert, Space,
-// Delete, Enter and Escape act as the buttons and as the close box; Delete asks first. After
-// every button, key, dialog or box the table has the keyboard focus again.
+// Delete, Enter and Escape act as the buttons and as the close box; Delete asks first; Ctrl+Up
+// and Ctrl+Down move the selected row. After every button, key, dialog or box the table has the
+// keyboard focus again. Its colours are the system's window colours.
 //
 // The frame holds no rows: the editor keeps its own rows as a model and answers the frame's
 // questions about them (count, cell texts, grey rows); the table is an owner-data list view that
@@ -103,6 +104,9 @@ private:
     void Act(void (TListEditor::*action)());
     void ListView1KeyDown(WORD key);
     void ListView1DblClick();
+    void ListView1CtrlArrow(int step);
+    void SetTableColours();
+    void FormSysColorChange();
     LRESULT ListView1Notify(NMHDR& hdr);
     void ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result);
     void ListView1DragOver(POINT screen);

@@ -250,7 +250,8 @@ void TSetKey_Form::CallVKClick() {
         taken = PickerKeyNotes(static_cast<std::uint8_t>(kList1Tag_), rows_, mode_.Row(),
                                keys_.LastPass(),
                                [this](KeyCombination key) { return keys_.TrialFails(key); });
-    TVirualKeybord picker(std::move(taken), rows_, Counter());
+    TVirualKeybord picker(std::move(taken), rows_, FieldText(KList2).empty() ? 0 : kList2Tag_,
+                          Counter());
     picker.ShowModal(hwnd());
     if (auto key = picker.Picked()) {
         SetWindowTextW(KList2, key->Name.c_str());
@@ -321,7 +322,7 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == Label7) {
         const LRESULT brush = TEntryDialog::HandleMessage(msg, wp, lp);
-        SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
+        SetTextColor(reinterpret_cast<HDC>(wp), TakenKeyRed());
         return brush;
     }
     return TEntryDialog::HandleMessage(msg, wp, lp);

@@ -1,5 +1,7 @@
 #include "settings/virual_keybord.h"
 
+#include <commctrl.h>
+
 #include "core/key_picker.h"
 #include "settings/control_ids.h"
 #include "settings/key_status.h"
@@ -61,10 +63,11 @@ const FormControl kControls[] = {
 }  // namespace
 
 TVirualKeybord::TVirualKeybord(std::vector<KeyNote> taken, const std::vector<HotkeyRow>& rows,
-                               ModalCounter* counter)
+                               int keyBoxCode, ModalCounter* counter)
     : Form(DialogFrame(L"TVirualKeybord", L"Keybord", 578, 156), counter),
       taken_(std::move(taken)),
-      rows_(rows) {}
+      rows_(rows),
+      keyBoxCode_(keyBoxCode) {}
 
 std::optional<PickedKey> TVirualKeybord::Picked() const {
     if (!confirmed_) return std::nullopt;
@@ -75,15 +78,19 @@ void TVirualKeybord::FormCreate() {
     const PickerKey* keys = PickerKeys();
     for (std::size_t k = 0; k < kPickerKeyCount; ++k) {
         const PickerKey& key = keys[k];
-        const std::wstring caption = Utf8ToWide(key.Caption);
-        AddControl({.Kind = ControlKind::Button,
-                    .Id = kFirstKeyId + static_cast<int>(k),
-                    .X = key.Left,
-                    .Y = key.Top,
-                    .Width = key.Width,
-                    .Height = key.Height,
-                    .Caption = caption.c_str(),
-                    .Style = BS_OWNERDRAW});
+        // The window text is what a screen reader reads: the key's full name, and whether its
+        // combination is taken; the short caption is drawn.
+        std::wstring name = Utf8ToWide(PickerKeyFullName(key));
+        if (Taken(k)) name += L"（使用中）";
+        HWND button = AddControl({.Kind = ControlKind::Button,
+                                  .Id = kFirstKeyId + static_cast<int>(k),
+                                  .X = key.Left,
+                                  .Y = key.Top,
+                                  .Width = key.Width,
+                                  .Height = key.Height,
+                                  .Caption = name.c_str(),
+                                  .Style = BS_OWNERDRAW});
+        SetWindowSubclass(button, &TVirualKeybord::KeyArrows, 1, k);
     }
     AddControls(kControls);
     SelectKeys = Control(key_picker::kSelectKeys);
@@ -102,7 +109,44 @@ void TVirualKeybord::MakeBoldFont() {
 
 void TVirualKeybord::FormDpiChanged() { MakeBoldFont(); }
 
-void TVirualKeybord::FormShow() { SetFocus(Control(kOkId)); }
+// The focus starts on the key the key box holds, else on the first key.
+void TVirualKeybord::FormShow() {
+    std::size_t first = 0;
+    for (std::size_t k = 0; k < kPickerKeyCount; ++k)
+        if (keyBoxCode_ != 0 && PickerKeys()[k].Code == keyBoxCode_) {
+            first = k;
+            break;
+        }
+    SetFocus(Control(kFirstKeyId + static_cast<int>(first)));
+}
+
+// The arrow keys on a key go to its neighbour on the keyboard, not to the next button made, and
+// Enter picks the key, as on any push button (the dialog keys would send it to OK: the keys are
+// drawn here).
+LRESULT CALLBACK TVirualKeybord::KeyArrows(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                           DWORD_PTR key) {
+    if (msg == WM_GETDLGCODE && lp) {
+        const auto* m = reinterpret_cast<const MSG*>(lp);
+        if (m->message == WM_KEYDOWN && m->wParam >= VK_LEFT && m->wParam <= VK_DOWN)
+            return DefSubclassProc(button, msg, wp, lp) | DLGC_WANTARROWS;
+        if (m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
+            return DefSubclassProc(button, msg, wp, lp) | DLGC_WANTALLKEYS;
+    }
+    if (msg == WM_KEYDOWN && wp == VK_RETURN) {
+        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        return 0;
+    }
+    if (msg == WM_KEYDOWN && wp >= VK_LEFT && wp <= VK_DOWN) {
+        static constexpr PickerMove kMoves[] = {PickerMove::Left, PickerMove::Up, PickerMove::Right,
+                                                PickerMove::Down};
+        const std::size_t to = NeighbourKey(key, kMoves[wp - VK_LEFT]);
+        SetFocus(GetDlgItem(GetParent(button), kFirstKeyId + static_cast<int>(to)));
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(button, &TVirualKeybord::KeyArrows, 1);
+    return DefSubclassProc(button, msg, wp, lp);
+}
 
 void TVirualKeybord::Button1Click(std::size_t key) {
     const PickerKey& picked = PickerKeys()[key];
@@ -123,13 +167,13 @@ void TVirualKeybord::DrawKey(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
     DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
     if (pushed) OffsetRect(&r, 1, 1);
-    wchar_t caption[16] = L"";
-    GetWindowTextW(item.hwndItem, caption, 16);
     const std::size_t key = item.CtlID - kFirstKeyId;
+    const std::wstring caption = Utf8ToWide(PickerKeys()[key].Caption);
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, Taken(key) ? kTakenKeyRed : GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(item.hDC, Taken(key) ? TakenKeyRed(COLOR_BTNFACE) : GetSysColor(COLOR_BTNTEXT));
     SelectObjectGuard font(item.hDC, Font());
-    DrawTextW(item.hDC, caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(item.hDC, caption.c_str(), -1, &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = item.rcItem;
         InflateRect(&focus, -Scale(3), -Scale(3));
@@ -149,16 +193,7 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
             if (id == kOkId) {
-                // Enter on a focused key picks that key, as on any push button: the keys are
-                // drawn here, so the dialog keys send Enter to OK instead.
-                const HWND focus = GetFocus();
-                const int key = GetDlgCtrlID(focus) - kFirstKeyId;
-                if (GetParent(focus) == hwnd() && key >= 0 &&
-                    key < static_cast<int>(kPickerKeyCount)) {
-                    Button1Click(static_cast<std::size_t>(key));
-                } else {
-                    Button14Click();
-                }
+                Button14Click();
                 return 0;
             }
             if (id == kCancelId) {
@@ -181,7 +216,7 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORSTATIC:  // labels on the window colour; the chosen key's name in bold
             SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
             if (reinterpret_cast<HWND>(lp) == Label2)
-                SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
+                SetTextColor(reinterpret_cast<HDC>(wp), TakenKeyRed());
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         default:
             break;

@@ -1,8 +1,9 @@
 #pragma once
 // The on-screen key picker `TVirualKeybord`: a Japanese keyboard drawn as 92 buttons. A click
 // chooses a key and shows its name; OK hands the name and the key's virtual-key code back. Keys
-// whose combination with the entry dialog's modifiers would not work have red captions, and a
-// click on one says why under the keyboard; they can be chosen all the same.
+// whose combination with the entry dialog's modifiers would not work have red captions (and say
+// so in their names), and a click on one says why under the keyboard; they can be chosen all the
+// same. The arrow keys go from key to key as they lie on the keyboard.
 #include <windows.h>
 
 #include <optional>
@@ -23,9 +24,10 @@ struct PickedKey {
 class TVirualKeybord : public Form {
 public:
     // taken: the note on each key's combination (PickerKeyNotes; empty: none), naming rows of
-    // rows. The picker opens at the mouse pointer.
+    // rows; keyBoxCode: the key the entry dialog's key box holds (0: none), where the focus
+    // starts. The picker opens at the mouse pointer.
     TVirualKeybord(std::vector<KeyNote> taken, const std::vector<HotkeyRow>& rows,
-                   ModalCounter* counter = nullptr);
+                   int keyBoxCode = 0, ModalCounter* counter = nullptr);
     // After ShowModal: the key chosen with OK (an empty name and code 0 when none was clicked);
     // nothing after Cancel or the close box.
     std::optional<PickedKey> Picked() const;
@@ -44,6 +46,8 @@ private:
     bool Taken(std::size_t key) const;
     // A key's button: its caption red when the key is taken.
     void DrawKey(const DRAWITEMSTRUCT& item);
+    static LRESULT CALLBACK KeyArrows(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                      DWORD_PTR key);
 
     const std::vector<KeyNote> taken_;
     const std::vector<HotkeyRow>& rows_;
@@ -53,6 +57,7 @@ private:
     std::wstring selectKeysText_;
     UniqueFont boldFont_;  // the chosen key's name: the form's font in bold
     bool confirmed_ = false;
+    const int keyBoxCode_;
 };
 
 }  // namespace zarv

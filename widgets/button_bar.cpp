@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "widgets/base/handles.h"
+#include "widgets/button_bar_accessible.h"
 #include "widgets/button_bar_draw.h"
 
 namespace zarv {
@@ -28,6 +29,7 @@ TExpress::TExpress() : upArrow_(*this), downArrow_(*this), color_(GetSysColor(CO
 
 TExpress::~TExpress() {
     if (hwnd()) KillTimer(hwnd(), kRepeatTimer);
+    BarAccessibleGone(*this);
 }
 
 bool TExpress::Create(HWND parent, int x, int y, int width, int height) {
@@ -475,6 +477,16 @@ LRESULT TExpress::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 repeating_->TimerExpired();
             }
             return 0;
+        case WM_GETOBJECT:
+            if (LRESULT object = BarAccessibleObject(*this, wp, lp)) return object;
+            break;
+        case kClickMessage:
+            if (wp < buttons_.size() && buttons_[wp]->enabled_ && buttons_[wp]->visible_)
+                buttons_[wp]->Click();
+            return 0;
+        case WM_DESTROY:
+            BarAccessibleGone(*this);
+            break;
         case WM_SETCURSOR:
             if (LOWORD(lp) == HTCLIENT) {
                 POINT cursor{};

@@ -21,6 +21,7 @@
 namespace zarv {
 
 class TExpress;
+class BarAccessible;
 
 enum class TBarMouseButton { Left, Right, Middle };
 
@@ -45,6 +46,9 @@ public:
 
     void SetCaption(const std::wstring& caption);  // "&" marks the accelerator letter
     const std::wstring& Caption() const { return caption_; }
+    // The key that acts as the button, as a screen reader names it ("Insert"); not drawn.
+    void SetShortcut(const std::wstring& keys) { shortcut_ = keys; }
+    const std::wstring& Shortcut() const { return shortcut_; }
     void SetImageIndex(int index);
     int ImageIndex() const { return imageIndex_; }
     void SetButtonBorder(TButtonBorder border);
@@ -107,6 +111,7 @@ private:
 
     TExpress& parent_;
     std::wstring caption_;
+    std::wstring shortcut_;
     int imageIndex_ = 0;
     TButtonBorder border_ = bbDark;
     int spacing_ = 4;
@@ -222,12 +227,18 @@ public:
     TUpArrowBtn& UpArrow() { return upArrow_; }
     TDownArrowBtn& DownArrow() { return downArrow_; }
 
+    // Posted to the bar by its accessible object: wParam is the position of the button to click.
+    static constexpr UINT kClickMessage = WM_USER + 1;
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     friend class TLookOutButton;
     friend class TUpArrowBtn;
+    friend class BarAccessible;
+    friend LRESULT BarAccessibleObject(TExpress& bar, WPARAM wp, LPARAM lp);
+    friend void BarAccessibleGone(TExpress& bar);
     void FormPaint();
     std::vector<BarItem> Items() const;  // the buttons as the layout sees them
     void PlaceArrowRects();
@@ -270,6 +281,7 @@ private:
     TLookOutButton* captureButton_ = nullptr;
     TUpArrowBtn* captureArrow_ = nullptr;
     TUpArrowBtn* repeating_ = nullptr;
+    BarAccessible* accessible_ = nullptr;  // made when a client first asks (WM_GETOBJECT)
 };
 
 }  // namespace zarv

@@ -25,10 +25,7 @@ namespace {
 // the id of the wait that ended.
 constexpr UINT kClickWaitEndedMessage = WM_USER + 201;
 
-// The first, 88-byte form of the shell record, which holds a tooltip of 64 bytes; the tip is
-// kept one byte shorter than its zero-terminated room.
-constexpr DWORD kRecordSize = offsetof(NOTIFYICONDATAA, szTip) + 64;  // NOTIFYICONDATAA_V1_SIZE
-static_assert(sizeof(void*) != 4 || kRecordSize == 88);
+// The tip is kept to 62 bytes, whatever room the record has.
 constexpr std::size_t kTipBytes = 62;
 
 TrayRegistry& Registry() {
@@ -86,9 +83,16 @@ HWND TCallbackWindow::Ensure(HWND owner) {
 
 LRESULT TCallbackWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kTrayCallbackMessage) {
-        if (auto* icon = static_cast<TTrayIcon*>(Registry().Find(wp))) {
+        // An icon of the fourth version has its number in lParam's high word and the event in
+        // its low word, and wParam holds the point of the event (the icon's place for a key);
+        // the older form has the number in wParam and the mouse message in lParam.
+        const bool version4 = HIWORD(lp) != 0;
+        const WPARAM number = version4 ? HIWORD(lp) : wp;
+        const UINT event = version4 ? LOWORD(lp) : static_cast<UINT>(lp);
+        const POINT anchor{static_cast<short>(LOWORD(wp)), static_cast<short>(HIWORD(wp))};
+        if (auto* icon = static_cast<TTrayIcon*>(Registry().Find(number))) {
             current_ = icon;
-            icon->MouseNotification(static_cast<UINT>(lp));
+            icon->MouseNotification(event, anchor);
         }
         return 0;
     }
@@ -146,7 +150,7 @@ TTrayIcon::TTrayIcon(HWND owner) : owner_(owner) {
         return;
     }
     sequence_ = *number;
-    record_.cbSize = kRecordSize;
+    record_.cbSize = sizeof record_;
     record_.uID = sequence_;
     record_.uCallbackMessage = kTrayCallbackMessage;
 }
@@ -166,7 +170,8 @@ void TTrayIcon::FillRecord() {
     record_.hIcon = icon_.get();
     std::memset(record_.szTip, 0, kTipBytes + 1);
     std::memcpy(record_.szTip, tipHelp_.data(), std::min(tipHelp_.size(), kTipBytes));
-    record_.uFlags = NIF_MESSAGE | NIF_ICON | (tipHelp_.empty() ? 0 : NIF_TIP);
+    // The fourth version shows the tip only when asked to.
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | (tipHelp_.empty() ? 0 : NIF_TIP | NIF_SHOWTIP);
 }
 
 bool TTrayIcon::AddToShell() {
@@ -176,6 +181,11 @@ bool TTrayIcon::AddToShell() {
     record_.hWnd = TCallbackWindow::Ensure(owner_);
     if (!g_shellNotify(NIM_ADD, &record_)) return false;
     shown_ = true;
+    // The fourth version brings the keyboard's notifications (Enter, Space, the context-menu
+    // key) and the point of every event. A shell without it keeps the older form, which the
+    // callback window reads as well.
+    record_.uVersion = NOTIFYICON_VERSION_4;
+    g_shellNotify(NIM_SETVERSION, &record_);
     return true;
 }
 
@@ -269,10 +279,46 @@ TTrayIcon::ShellNotifyProc TTrayIcon::SetShellNotifyProc(ShellNotifyProc proc) {
     return std::exchange(g_shellNotify, proc);
 }
 
-void TTrayIcon::MouseNotification(UINT mouseMsg) {
+namespace {
+
+// A notification as the keyboard model sees it.
+TrayKeys::Event TrayKeysEvent(UINT event) {
+    switch (event) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+            return TrayKeys::Event::LeftButton;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+            return TrayKeys::Event::RightButton;
+        case NIN_SELECT:
+            return TrayKeys::Event::Select;
+        case NIN_KEYSELECT:
+            return TrayKeys::Event::KeySelect;
+        case WM_CONTEXTMENU:
+            return TrayKeys::Event::ContextMenu;
+        default:
+            return TrayKeys::Event::Other;
+    }
+}
+
+}  // namespace
+
+void TTrayIcon::MouseNotification(UINT mouseMsg, POINT anchor) {
     if (!enabled_) return;
+    switch (keys_.Notify(TrayKeysEvent(mouseMsg))) {
+        case TrayKeys::Open::LeftMenu:
+            if (lbPopupMenu_) PopUp(lbPopupMenu_, anchor);
+            return;
+        case TrayKeys::Open::RightMenu:
+            if (rbPopupMenu_) PopUp(rbPopupMenu_, anchor);
+            return;
+        case TrayKeys::Open::Nothing:
+            break;
+    }
     POINT at{};
-    GetCursorPos(&at);  // the notification carries no position
+    GetCursorPos(&at);  // the mouse's events go by the pointer
     switch (mouseMsg) {
         case WM_MOUSEMOVE:
             Raise(OnMouseMove, *this, TShiftState{0}, at.x, at.y);
@@ -328,6 +374,7 @@ void TTrayIcon::ClickWaitEnded(unsigned waitId) {
 void TTrayIcon::PopUp(HMENU menu, POINT at) {
     // Only locals from here on: the pending messages may destroy the icon.
     HWND window = owner_ ? owner_ : CallbackWindow();
+    NOTIFYICONDATAA record = record_;
     if (owner_) {
         // A menu tracked for a window that is not in the foreground does not close when the user
         // clicks elsewhere. Activating the owner queues messages that are best handled before the
@@ -336,9 +383,16 @@ void TTrayIcon::PopUp(HMENU menu, POINT at) {
         ProcessPendingMessages();
     }
     if (!IsMenu(menu)) return;
-    // The owner is the menu's window, so the chosen command arrives there as WM_COMMAND.
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window,
-                   nullptr);
+    // The chosen command goes to the owner as WM_COMMAND, as the menu itself would send it.
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
+                       at.y, 0, window, nullptr));
+    if (command != 0) {
+        PostMessageW(window, WM_COMMAND, command, 0);
+    } else if (GetKeyState(VK_ESCAPE) < 0) {
+        // Left with Escape: the keyboard goes back to the icon in the notification area.
+        g_shellNotify(NIM_SETFOCUS, &record);
+    }
     // Without a message to the window after the menu closes, the next pop-up of a notification
     // icon's menu may vanish as soon as it appears: the post makes the system switch to this
     // task once more.

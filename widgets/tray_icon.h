@@ -34,7 +34,8 @@ inline constexpr TShiftState ssMiddle = 1u << 2;
 extern const char kTrayIconError[];
 
 // The callback message the shell sends for every icon: wParam is the icon's sequence number,
-// lParam the mouse message.
+// lParam the mouse message; once the icon has asked for the fourth version, lParam holds the
+// event and the number, wParam the point of the event.
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 200;  // 0x4C8
 
 // The one invisible window of the process that receives the shell's notifications for all icons
@@ -151,7 +152,8 @@ private:
     void DeleteFromShell();
 
     // Notifications, on the UI thread.
-    void MouseNotification(UINT mouseMsg);
+    // event: a mouse message or a notice of the fourth version; anchor: the point it gives.
+    void MouseNotification(UINT event, POINT anchor);
     void ClickWaitEnded(unsigned waitId);
     void PopUp(HMENU menu, POINT at);
     void LeftButtonUp();
@@ -172,6 +174,7 @@ private:
     HMENU lbPopupMenu_ = nullptr;
     HMENU rbPopupMenu_ = nullptr;
     TrayClick click_;
+    TrayKeys keys_;
 };
 
 }  // namespace zarv

@@ -68,5 +68,43 @@ TEST(KeyPickerTest, SizesAndPlacesFitTheKeyboard) {
     EXPECT_EQ(enter->Left, 344);
 }
 
+std::size_t Named(std::string_view name) {
+    for (std::size_t k = 0; k < kPickerKeyCount; ++k)
+        if (PickerKeys()[k].Name == name) return k;
+    ADD_FAILURE() << "no key " << name;
+    return 0;
+}
+
+TEST(KeyPickerTest, FullNamesTellEveryKeyApart) {
+    std::set<std::string> full;
+    for (std::size_t k = 0; k < kPickerKeyCount; ++k)
+        EXPECT_TRUE(full.insert(PickerKeyFullName(PickerKeys()[k])).second) << k;
+    EXPECT_EQ(PickerKeyFullName(PickerKeys()[Named("PageUp")]), "Page Up");
+    EXPECT_EQ(PickerKeyFullName(PickerKeys()[Named("Num 7")]), "テンキー 7");
+}
+
+TEST(KeyPickerTest, ArrowsGoToTheNeighbourOnTheKeyboard) {
+    struct Move {
+        const char* from;
+        PickerMove move;
+        const char* to;
+    };
+    using M = PickerMove;
+    // Along a row and its end; staggered rows; the tall keys (Enter, Num -, Num +); the wide
+    // Space; across the gaps between the blocks.
+    const Move moves[] = {
+        {"1", M::Right, "2"},         {"F12", M::Right, "F12"},
+        {"TAB", M::Down, "A"},        {"A", M::Up, "Q"},
+        {"]", M::Right, "ENTER"},     {"ENTER", M::Down, "_"},
+        {"Num 6", M::Right, "Num -"}, {"Num +", M::Up, "Num -"},
+        {"SPACE", M::Up, "B"},        {"End", M::Down, "↑"},
+        {"Num 4", M::Left, "ENTER"},
+    };
+    for (const Move& m : moves) {
+        SCOPED_TRACE(std::string(m.from) + " " + std::to_string(static_cast<int>(m.move)));
+        EXPECT_EQ(PickerKeys()[NeighbourKey(Named(m.from), m.move)].Name, m.to);
+    }
+}
+
 }  // namespace
 }  // namespace zarv

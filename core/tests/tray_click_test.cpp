@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace zarv {
 namespace {
 
@@ -127,6 +129,21 @@ TEST(TrayClickTest, AWaitOfOneIconNeverReachesAnother) {
     EXPECT_TRUE(fresh.click.Pending());
     fresh.End(own);
     EXPECT_EQ(fresh.clicks, 1);
+}
+
+TEST(TrayKeysTest, KeysOpenTheMenusAndAClicksFollowUpOpensNothing) {
+    using E = TrayKeys::Event;
+    using O = TrayKeys::Open;
+    TrayKeys keys;
+    // Keys, then a left click (down, up, a move, the selection), a right click (down, the
+    // context menu), and the keys again: only the one follow-up of a click is the mouse's.
+    const std::pair<E, O> steps[] = {{E::KeySelect, O::LeftMenu},  {E::ContextMenu, O::RightMenu},
+                                     {E::Select, O::LeftMenu},     {E::LeftButton, O::Nothing},
+                                     {E::LeftButton, O::Nothing},  {E::Other, O::Nothing},
+                                     {E::Select, O::Nothing},      {E::RightButton, O::Nothing},
+                                     {E::ContextMenu, O::Nothing}, {E::ContextMenu, O::RightMenu},
+                                     {E::RightButton, O::Nothing}, {E::KeySelect, O::LeftMenu}};
+    for (const auto& [event, open] : steps) EXPECT_EQ(keys.Notify(event), open);
 }
 
 }  // namespace

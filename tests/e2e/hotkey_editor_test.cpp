@@ -146,6 +146,89 @@ TEST_F(HotkeyEditor, DragReordersSpaceEditsAndDeleteRemovesOnlyOnYes) {
     EXPECT_EQ(File(), HotkeyFile({num_plus, Marker("c", kKey2, "Ctrl + Shift + 2")}));
 }
 
+TEST_F(HotkeyEditor, CtrlArrowsMoveTheSelectedRowAsADragDoes) {
+    const HotkeyRecord a = Marker("a", kKey1, "k1", "-a"), b = Marker("b", kKey2, "k2", "-b"),
+                       c = Marker("c", {kCtrlShift, '3'}, "k3");
+    WriteHotkeys({a, b, c});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    // The first row is selected as the editor opens: Ctrl+Down takes it to second place, and
+    // on, and it stays selected.
+    Press({MOD_CONTROL, VK_DOWN});
+    EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"a", L"c"}; }));
+    Press({MOD_CONTROL, VK_DOWN});
+    Press({MOD_CONTROL, VK_DOWN});  // the last row goes no further
+    Press({MOD_CONTROL, VK_UP});
+    EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"a", L"c"}; }));
+    // Saved on close as a drag's order is; the keys keep their entries until OK.
+    CloseEditor(VK_ESCAPE);
+    EXPECT_EQ(File(), HotkeyFile({b, a, c}));
+    EXPECT_TRUE(PressRunsMarker(kKey1, 1, "-a"));
+}
+
+TEST_F(HotkeyEditor, ScreenReadersFindTheBarsButtonsAndPressThem) {
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    EXPECT_EQ(TextOf(list_), L"HotKeyの設定");  // the table's name
+    const std::string bar = std::to_string(
+        reinterpret_cast<INT_PTR>(FindWindowExW(editor_, nullptr, L"TExpress", nullptr)));
+    std::string error;
+    auto answer = RunProbe(zarv_->handle(), dir(), "accessible\t" + bar, &error);
+    ASSERT_TRUE(answer) << error;
+    // One push button (role 43) per button, with its caption and its key.
+    const std::vector<std::vector<std::string>> expected = {{"child", "43", "Insert", "追加(INS)"},
+                                                            {"child", "43", "Space", "編集(SPACE)"},
+                                                            {"child", "43", "Delete", "削除(DEL)"},
+                                                            {"child", "43", "Enter", "OK(ENTER)"}};
+    EXPECT_EQ(ProbeRecords(*answer, "child", 4), expected);
+    // Insert's default action is its click: the entry dialog opens.
+    ASSERT_TRUE(RunProbe(zarv_->handle(), dir(), "accessible\t" + bar + "\t1", &error)) << error;
+    ASSERT_TRUE(dialog_ = WaitWindow(L"TSetKey_Form"));
+    Click(dialog_, IDCANCEL);
+    ASSERT_TRUE(WaitGone(L"TSetKey_Form"));
+    CloseEditor(VK_ESCAPE);
+}
+
+// Sets the system colours of the program (its own under Wine) to those of a black high-contrast
+// theme, or back to the driver's.
+void SetBlackTheme(const Process& zarv, const std::wstring& folder, bool black) {
+    const COLORREF window = black ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOW);
+    const COLORREF text = black ? RGB(255, 255, 255) : GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF face = black ? RGB(0, 0, 0) : GetSysColor(COLOR_BTNFACE);
+    std::string error;
+    EXPECT_TRUE(RunProbe(zarv.handle(), folder,
+                         "syscolors\t" + std::to_string(window) + "\t" + std::to_string(text) +
+                             "\t" + std::to_string(face),
+                         &error))
+        << error;
+}
+
+TEST_F(HotkeyEditor, RowsBarAndCommandBarFollowTheSystemsColours) {
+    WriteHotkeys({Marker("first row", kKey1, "k1"), Marker("second row", kKey2, "k2")});
+    ASSERT_TRUE(StartResident());
+    ASSERT_TRUE(OpenEditor());
+    const RECT bar = RectOf(FindWindowExW(editor_, nullptr, L"TExpress", nullptr));
+    const int unit = (bar.right - bar.left) / 92;  // pixels of the bar's 92
+    // Readable: text drawn light on a ground mostly dark, inside the second row's title cell
+    // (the first row is selected) and under the bar's first picture, its caption.
+    auto readable = [](RECT r) {
+        InflateRect(&r, -2, -2);
+        return GreyPixels(r, true) > 0 &&
+               GreyPixels(r, false) > (r.right - r.left) * (r.bottom - r.top) / 2;
+    };
+    const RECT caption{bar.left, bar.top + 40 * unit, bar.right, bar.top + 60 * unit};
+    EXPECT_FALSE(readable(CellRect(list_, 1, 0))) << "the default theme's rows are dark";
+    SetBlackTheme(*zarv_, dir(), true);  // while the editor is open
+    EXPECT_TRUE(WaitUntil([&] { return readable(CellRect(list_, 1, 0)); })) << "the row";
+    EXPECT_TRUE(WaitUntil([&] { return readable(caption); })) << "the bar's caption";
+    CloseEditor(VK_ESCAPE);
+    // The command bar's panel, shown afterwards, takes the window colour too.
+    PostMessageW(main_, WM_COMMAND, kCommandBarId, 0);
+    EXPECT_TRUE(WaitUntil([&] { return GreyPixels(RectOf(main_), false) > 100; }));
+    PressKey(VK_ESCAPE);
+    SetBlackTheme(*zarv_, dir(), false);
+}
+
 TEST_F(HotkeyEditor, EscapeSavesTheRowsWhileKeysAndLauncherItemsRunTheirOldEntries) {
     const HotkeyRecord first = Marker("first", kKey1, "k1", "-first");
     const HotkeyRecord second = Marker("second", kKey2, "k2", "-second");
@@ -271,7 +354,7 @@ TEST_F(HotkeyEditor, DropsFolderChooserAndEscapeInTheFileAndFolderFields) {
 TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
-    // Picks the key with that caption in that row of the picker, then OK (or OK alone).
+    // Picks the key with that name in that row of the picker, then OK (or OK alone).
     auto pick = [&](const wchar_t* caption, int top) {
         Click(dialog_, kCallVK);
         HWND picker = WaitWindow(L"TVirualKeybord");
@@ -289,7 +372,7 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
         const wchar_t* caption;
         int top;
         const wchar_t* name;
-    } keys[] = {{L"Up", 32, L"PageUp"}, {L"7", 48, L"Num 7"}, {L"F8", 8, L"F8"}};
+    } keys[] = {{L"Page Up", 32, L"PageUp"}, {L"テンキー 7", 48, L"Num 7"}, {L"F8", 8, L"F8"}};
     for (const auto& key : keys) {
         ASSERT_TRUE(KeyToDialog(VK_INSERT));
         Pick(kKList1, kModCtrl);
@@ -298,18 +381,19 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
         Send(dialog_, kCheckBox1);
         EXPECT_EQ(DialogOk(), L"");
     }
-    // Enter on a key the keyboard moved to (Tab from OK past Cancel to the first key) picks it
-    // and leaves the picker open; Cancel then leaves the box as it was, with its key.
+    // The focus starts on the key in the key box; Enter on a key picks it and leaves the picker
+    // open, and Right goes to the key to its right. Cancel then leaves the box as it was.
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
     Pick(kKList1, kModCtrl);
     Pick(kKList2, kKeyTwo);
     Click(dialog_, kCallVK);
     HWND picker = WaitWindow(L"TVirualKeybord");
     ASSERT_TRUE(picker);
-    for (UINT vk : {VK_TAB, VK_TAB, VK_RETURN}) PressKey(vk);
-    EXPECT_TRUE(WaitUntil([&] {
-        return TextOfControl(GetDlgItem(picker, key_picker::kSelectKeys)) == L"ESC";
-    })) << ToAnsi(TextOfControl(GetDlgItem(picker, key_picker::kSelectKeys)));
+    auto chosen = [&] { return TextOfControl(GetDlgItem(picker, key_picker::kSelectKeys)); };
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return chosen() == L"2"; })) << ToAnsi(chosen());
+    for (UINT vk : {VK_RIGHT, VK_DOWN, VK_RETURN}) PressKey(vk);
+    EXPECT_TRUE(WaitUntil([&] { return chosen() == L"W"; })) << ToAnsi(chosen());  // under "3"
     EXPECT_TRUE(IsWindow(picker));
     Click(picker, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
@@ -461,8 +545,12 @@ TEST_F(HotkeyEditor, KeyPickerShowsTheTakenKeysOfTheChosenModifiersAndTheirNotes
         Click(dialog_, kCallVK);
         picker = WaitWindow(L"TVirualKeybord");
     };
+    // A taken key's name says so.
     auto key = [&](const wchar_t* caption) {
-        return FindWindowExW(picker, nullptr, L"Button", caption);
+        HWND free = FindWindowExW(picker, nullptr, L"Button", caption);
+        return free ? free
+                    : FindWindowExW(picker, nullptr, L"Button",
+                                    (std::wstring(caption) + L"（使用中）").c_str());
     };
     // The screen shows a picker's paint a moment later: a key is waited for until it is red.
     auto red = [&](const wchar_t* caption) { return RedPixels(RectOf(key(caption))) > 0; };
@@ -476,6 +564,8 @@ TEST_F(HotkeyEditor, KeyPickerShowsTheTakenKeysOfTheChosenModifiersAndTheirNotes
     EXPECT_TRUE(turnsRed(L"Q"));
     EXPECT_TRUE(turnsRed(L"W"));
     EXPECT_FALSE(red(L"E"));
+    EXPECT_EQ(TextOf(key(L"Q")), L"Q（使用中）");
+    EXPECT_EQ(TextOf(key(L"E")), L"E");
     EXPECT_EQ(click(L"Q"), L"このキーは他のプログラムが使用中です。");
     EXPECT_EQ(click(L"W"), L"このキーは「w row」に割り当てられています。");
     EXPECT_EQ(click(L"E"), L"");

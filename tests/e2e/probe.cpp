@@ -6,6 +6,7 @@
 #include <winternl.h>
 #include <shlobj.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdint>
 #include <cstring>
@@ -555,6 +556,83 @@ std::string LoadWalkAnswer(const std::string& args) {
     return "ok\n" + DescribeFrames(g_loadWalk.frames, g_loadWalk.count);
 }
 
+// "accessible <window> [<child>]": the accessible object of the window's client area, asked on
+// the window's own thread as a screen reader's request reaches it, and its children; with a
+// child, that child's default action is done too.
+constexpr IID kIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+HWND g_accWindow = nullptr;
+long g_accDo = 0;
+UINT g_accMessage = 0;
+std::string g_accAnswer;
+
+std::string Bstr(BSTR b) {
+    std::string s = b ? Utf8(std::wstring(b, SysStringLen(b))) : std::string();
+    SysFreeString(b);
+    return s;
+}
+
+std::string DescribeAccessible(HWND window) {
+    IAccessible* acc = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                          reinterpret_cast<void**>(&acc))))
+        return "error\tno accessible object\n";
+    std::string out = "ok\n";
+    long count = 0;
+    acc->get_accChildCount(&count);
+    VARIANT child{};
+    child.vt = VT_I4;
+    for (child.lVal = 1; child.lVal <= count; ++child.lVal) {
+        BSTR name = nullptr, keys = nullptr;
+        VARIANT role{};
+        acc->get_accName(child, &name);
+        acc->get_accKeyboardShortcut(child, &keys);
+        acc->get_accRole(child, &role);
+        out += "child\t" + std::to_string(role.lVal) + "\t" + Bstr(keys) + "\t" + Bstr(name) + "\n";
+    }
+    child.lVal = g_accDo;
+    if (g_accDo > 0 && FAILED(acc->accDoDefaultAction(child)))
+        out = "error\tthe default action failed\n";
+    acc->Release();
+    return out;
+}
+
+LRESULT CALLBACK AccessibleOnThread(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->message == g_accMessage && m->hwnd == g_accWindow)
+        g_accAnswer = DescribeAccessible(m->hwnd);
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+std::string Accessible(const std::string& args) {
+    size_t tab = args.find('\t');
+    g_accWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(args.substr(0, tab))));
+    g_accDo = tab == std::string::npos ? 0 : std::stol(args.substr(tab + 1));
+    DWORD thread = GetWindowThreadProcessId(g_accWindow, nullptr);
+    if (!thread) return "error\tno such window\n";
+    g_accMessage = RegisterWindowMessageW(L"zarv_probe_accessible");
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, AccessibleOnThread, g_module, thread);
+    if (!hook) return "error\tSetWindowsHookEx failed\n";
+    g_accAnswer = "error\tthe window's thread did not answer\n";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(g_accWindow, g_accMessage, 0, 0, SMTO_NORMAL, 5000, &result);
+    UnhookWindowsHookEx(hook);
+    return g_accAnswer;
+}
+
+// "syscolors <window> <window text> <button face>": the process's system colours (SetSysColors,
+// which tells every window); colours are decimal COLORREFs.
+std::string SysColors(const std::string& args) {
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE};
+    COLORREF colours[3]{};
+    size_t pos = 0;
+    for (COLORREF& c : colours) {
+        c = static_cast<COLORREF>(std::stoul(args.substr(pos)));
+        pos = args.find('\t', pos) + 1;
+    }
+    return SetSysColors(3, elements, colours) ? "ok\n" : "error\tSetSysColors failed\n";
+}
+
 // The driver loads us once it sees a menu; a menu that is still opening is given a moment.
 std::vector<HWND> WaitOpenMenus() {
     std::vector<HWND> menus;
@@ -575,6 +653,8 @@ std::string Answer(const std::string& request) {
     if (request.rfind("messages\t", 0) == 0) return Messages(request.substr(9));
     if (request.rfind("windowproc\t", 0) == 0) return WindowProc(request.substr(11));
     if (request.rfind("loadwalk\t", 0) == 0) return LoadWalkAnswer(request.substr(9));
+    if (request.rfind("accessible\t", 0) == 0) return Accessible(request.substr(11));
+    if (request.rfind("syscolors\t", 0) == 0) return SysColors(request.substr(10));
     if (request == "menu") {
         const std::vector<HWND> menus = WaitOpenMenus();
         if (menus.empty()) return "error\tno open menu\n";

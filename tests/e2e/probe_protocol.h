@@ -26,6 +26,11 @@
 //   loadwalk <tab> window <tab> hot-key id <tab> DLL
 //             posts the window WM_HOTKEY with the id and answers the frames of a stack walk
 //             from inside the load of the DLL that follows
+//   accessible <tab> window [<tab> child]
+//             the accessible object of the window's client area, asked on the window's thread,
+//             and its children; with a child number, that child's default action is done
+//   syscolors <tab> window <tab> window-text <tab> button-face
+//             sets those system colours of the process (SetSysColors; decimal COLORREFs)
 // Result (UTF-8, one record a line, fields separated by tabs; the result file appears complete,
 // renamed into place):
 //   ok
@@ -45,10 +50,11 @@
 //   mode  thread's mode  process's mode   (windowproc, in decimal; then:)
 //   frame  module file name  offset(hex)   (one a frame, innermost first; "?" outside every
 //          module)
+//   child  role  shortcut  name
 //   drawn  left  top  right  bottom
 //            (the extent, in client coordinates, of the pixels of the part that differ from
 //            its top-left pixel; all 0 when none does)
-//   (drop and dpichanged answer ok alone)
+//   (drop, dpichanged and syscolors answer ok alone)
 // or
 //   error  text
 

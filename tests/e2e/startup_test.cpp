@@ -122,7 +122,7 @@ TEST_F(Startup, NothingOfTheProgramIsVisible) {
     ASSERT_TRUE(main);
 
     EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_EQ(TextOf(main), L"Zarv_main");
+    EXPECT_EQ(TextOf(main), L"ZARV コマンド");
     for (HWND w : VisibleTopLevelWindows(zarv.pid()))
         ADD_FAILURE() << "visible window of class " << ToAnsi(ClassOf(w)) << ", caption \""
                       << ToAnsi(TextOf(w)) << "\"";

@@ -7,6 +7,8 @@
 #include "ui_helpers.h"
 #include "zarv_fixture.h"
 
+#include <shellapi.h>  // the notices of the icon's fourth version
+
 namespace e2e {
 namespace {
 
@@ -171,6 +173,34 @@ TEST_F(TrayIcon, TaskbarCreatedWhileTheIconIsShownKeepsOneWorkingIcon) {
             if (IsWindow(w)) return false;
         return true;
     })) << "the icon stays in the shell after exit";
+}
+
+TEST_F(TrayIcon, KeysOnTheIconOpenTheMenusWhereTheShellSays) {
+    WriteHotkeys({Entry("marker", "key", marker())});
+    HWND main = StartResident();
+    ASSERT_TRUE(main);
+    // As a shell of the fourth version sends them: the event and the icon's number in lParam,
+    // the point (the icon's place, for a key) in wParam. The pointer is elsewhere.
+    auto menuAt = [&](UINT event, int x, int y) {
+        PostMessageW(CallbackWindow(main), kTrayMessage, MAKEWPARAM(x, y),
+                     MAKELPARAM(event, kIconNumber));
+        auto menu = MenuOpens(zarv().pid()) ? Menu() : std::nullopt;
+        if (menu) EXPECT_TRUE(menu->rect.left == x && menu->rect.top == y) << event;
+        return menu;
+    };
+    MovePointer(600, 500);
+    auto menu = menuAt(NIN_KEYSELECT, 300, 200);  // Enter or Space
+    ASSERT_TRUE(menu && menu->items.size() == 1u) << "no launcher menu";
+    ASSERT_TRUE(CloseMenus(zarv().pid()));
+    menu = menuAt(WM_CONTEXTMENU, 320, 210);  // the context-menu key, Shift+F10
+    ASSERT_TRUE(menu);
+    ExpectTrayMenu(*menu);
+    ASSERT_TRUE(CloseMenus(zarv().pid()));
+    // A click: the menu at the pointer, and nothing for the selection the shell sends after it.
+    ASSERT_TRUE(menuAt(WM_LBUTTONDOWN, 600, 500));
+    ASSERT_TRUE(CloseMenus(zarv().pid()));
+    PostMessageW(CallbackWindow(main), kTrayMessage, 0, MAKELPARAM(NIN_SELECT, kIconNumber));
+    EXPECT_FALSE(MenuOpens(zarv().pid(), 500)) << "the selection after a click opened a menu";
 }
 
 // ---- The launcher menu ------------------------------------------------------------------------

@@ -518,9 +518,10 @@ inline RECT CellRect(HWND list, int row, int column) {
     return r;
 }
 
-// How many pixels of the screen rectangle r are plainly red (text drawn in red). Only the part on
-// the screen counts (a copy from beyond its edge fails as a whole).
-inline int RedPixels(RECT r) {
+// How many pixels (0x00RRGGBB) of the screen rectangle r are such that is(pixel). Only the part
+// on the screen counts (a copy from beyond its edge fails as a whole).
+template <typename Is>
+int PixelsWhere(RECT r, Is is) {
     const RECT screen_rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (!IntersectRect(&r, &r, &screen_rect)) return 0;
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -538,17 +539,31 @@ inline int RedPixels(RECT r) {
     HGDIOBJ old = SelectObject(mem, bitmap);
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
-    int red = 0;
+    int count = 0;
     const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; pixels && i < w * h; ++i) {
-        const DWORD p = pixels[i];
-        if (((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 90 && (p & 0xFF) < 90) ++red;
-    }
+    for (int i = 0; pixels && i < w * h; ++i)
+        if (is(pixels[i])) ++count;
     SelectObject(mem, old);
     DeleteObject(bitmap);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
-    return red;
+    return count;
+}
+
+// Pixels of text drawn in red.
+inline int RedPixels(RECT r) {
+    return PixelsWhere(r, [](DWORD p) {
+        return ((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 90 && (p & 0xFF) < 90;
+    });
+}
+
+// Pixels near white (light) or near black.
+inline int GreyPixels(RECT r, bool light) {
+    return PixelsWhere(r, [light](DWORD p) {
+        const int lo = std::min({p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFFu});
+        const int hi = std::max({p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFFu});
+        return light ? lo > 200 : hi < 50;
+    });
 }
 
 // Selects and focuses one row, as a click on it does.

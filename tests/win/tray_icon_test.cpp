@@ -28,9 +28,18 @@ BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAA data) {
 std::vector<HMENU> g_menusOpened;
 std::vector<WORD> g_commands;
 
+bool g_escapeMenus = false;  // the menus are left with Escape instead
+
 LRESULT CALLBACK OwnerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITMENUPOPUP) {
         g_menusOpened.push_back(reinterpret_cast<HMENU>(wp));
+        if (g_escapeMenus) {
+            INPUT key[2]{{INPUT_KEYBOARD}, {INPUT_KEYBOARD}};  // a real key, as typed
+            key[0].ki.wVk = key[1].ki.wVk = VK_ESCAPE;
+            key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, key, sizeof(INPUT));
+            return DefWindowProcW(h, msg, wp, lp);
+        }
         // The menu's loop takes keys of the thread: choose the first item.
         PostMessageW(h, WM_KEYDOWN, VK_DOWN, 0);
         PostMessageW(h, WM_KEYDOWN, VK_RETURN, 0);
@@ -94,22 +103,23 @@ TEST_F(TrayIconTest, SharesOneInvisibleCallbackWindowPerProcess) {
     EXPECT_EQ(r.bottom - r.top, 0);
 }
 
-TEST_F(TrayIconTest, TalksToTheShellWithTheShortRecord) {
+TEST_F(TrayIconTest, TalksToTheShellInTheFourthVersion) {
     auto icon = std::make_unique<TTrayIcon>(owner_);
     icon->SetIcon(picture_);
     icon->SetTipHelp("Z.A.R.V");
     icon->SetVisible(true);
     EXPECT_TRUE(g_calls.empty());  // nothing before set-up ends
     icon->Loaded();
-    ASSERT_EQ(g_calls.size(), 1u);
+    ASSERT_EQ(g_calls.size(), 2u);
     const NOTIFYICONDATAA& added = g_calls[0].record;
     EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
-    // The first form of the record: 88 bytes in a 32-bit program, 104 in a 64-bit one.
-    EXPECT_EQ(added.cbSize, sizeof(void*) == 8 ? 104u : 88u);
+    EXPECT_EQ(added.cbSize, sizeof(NOTIFYICONDATAA));
+    EXPECT_EQ(g_calls[1].message, static_cast<DWORD>(NIM_SETVERSION));
+    EXPECT_EQ(g_calls[1].record.uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
     EXPECT_EQ(added.uID, icon->SequenceNumber());
     EXPECT_EQ(added.uCallbackMessage, 0x4C8u);
     EXPECT_EQ(added.hWnd, TTrayIcon::CallbackWindow());
-    EXPECT_EQ(added.uFlags, 7u);
+    EXPECT_EQ(added.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP));
     EXPECT_STREQ(added.szTip, "Z.A.R.V");
     EXPECT_NE(added.hIcon, nullptr);
     EXPECT_NE(added.hIcon, picture_);  // a copy of its own
@@ -117,18 +127,18 @@ TEST_F(TrayIconTest, TalksToTheShellWithTheShortRecord) {
 
     icon->SetTipHelp("Z.A.R.V");  // unchanged: no call
     icon->SetTipHelp("");
-    ASSERT_EQ(g_calls.size(), 2u);
-    EXPECT_EQ(g_calls[1].message, static_cast<DWORD>(NIM_MODIFY));
-    EXPECT_EQ(g_calls[1].record.uFlags, 3u);  // no tooltip
+    ASSERT_EQ(g_calls.size(), 3u);
+    EXPECT_EQ(g_calls[2].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(g_calls[2].record.uFlags, 3u);  // no tooltip
 
     icon->SetVisible(false);
-    ASSERT_EQ(g_calls.size(), 3u);
-    EXPECT_EQ(g_calls[2].message, static_cast<DWORD>(NIM_DELETE));
+    ASSERT_EQ(g_calls.size(), 4u);
+    EXPECT_EQ(g_calls[3].message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_FALSE(icon->Shown());
     icon->SetVisible(true);
     icon.reset();  // a shown icon leaves the shell when it goes
-    ASSERT_EQ(g_calls.size(), 5u);
-    EXPECT_EQ(g_calls[4].message, static_cast<DWORD>(NIM_DELETE));
+    ASSERT_EQ(g_calls.size(), 7u);
+    EXPECT_EQ(g_calls[6].message, static_cast<DWORD>(NIM_DELETE));
 }
 
 TEST_F(TrayIconTest, IsNeverVisibleWithoutAPicture) {
@@ -174,9 +184,10 @@ TEST_F(TrayIconTest, RefusedAddRaisesAndTaskbarCreatedAddsAgain) {
     EXPECT_TRUE(icon.TaskbarCreated());
     EXPECT_TRUE(icon.Shown());
     EXPECT_TRUE(icon.TaskbarCreated());  // a restarted taskbar gets the icon again
-    ASSERT_EQ(g_calls.size(), 4u);
-    EXPECT_EQ(g_calls[2].message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_EQ(g_calls[3].message, static_cast<DWORD>(NIM_ADD));
+    ASSERT_EQ(g_calls.size(), 6u);
+    EXPECT_EQ(g_calls[3].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(g_calls[4].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(g_calls[5].message, static_cast<DWORD>(NIM_SETVERSION));  // after every add
     EXPECT_TRUE(icon.Shown());
 
     g_shellAnswer = FALSE;
@@ -300,6 +311,15 @@ TEST_F(TrayIconTest, PopsUpMenusOnButtonDown) {
     Notify(icon, WM_LBUTTONDOWN);
     EXPECT_EQ(g_menusOpened.size(), 2u);
     EXPECT_EQ(log.events.back(), "down L 1");
+
+    // A menu left with Escape gives the keyboard back to the icon.
+    g_escapeMenus = icon.AutoPopup = true;
+    g_calls.clear();
+    Notify(icon, WM_RBUTTONDOWN);
+    g_escapeMenus = false;
+    EXPECT_EQ(g_commands.size(), 2u);
+    ASSERT_EQ(g_calls.size(), 1u);
+    EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_SETFOCUS));
 }
 
 TEST_F(TrayIconTest, TellsSingleFromDoubleClicks) {
