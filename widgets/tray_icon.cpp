@@ -336,13 +336,10 @@ void TTrayIcon::PopUp(HMENU menu, POINT at) {
         ProcessPendingMessages();
     }
     if (!IsMenu(menu)) return;
-    // The owner is the menu's window, so the chosen command arrives there as WM_COMMAND.
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window,
-                   nullptr);
-    // Without a message to the window after the menu closes, the next pop-up of a notification
-    // icon's menu may vanish as soon as it appears: the post makes the system switch to this
-    // task once more.
-    PostMessageW(window, WM_NULL, 0, 0);
+    // The chosen command arrives at the window as WM_COMMAND. The menu takes the keyboard even
+    // when the window is hidden, and a message posted to it after the menu closes (without it
+    // the next pop-up of a notification icon's menu may vanish as soon as it appears).
+    PopupMenuAt(menu, window, at.x, at.y);
 }
 
 }  // namespace zarv
