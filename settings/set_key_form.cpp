@@ -396,6 +396,14 @@ LRESULT TSetKey_Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 break;
         }
     }
+    // The boxes take Alt+Down and Alt+Up themselves, so the system does not see that Alt was
+    // part of a chord: its release would put the dialog into menu mode, which takes the keys
+    // meant for the open list. In a box, Alt alone opens no menu.
+    if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_KEYMENU && lp == 0) {
+        HWND focus = GetFocus();
+        for (HWND box : {KList1, KList2, FList})
+            if (IsChild(box, focus)) return 0;
+    }
     if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == Label7) {
         const LRESULT brush = TEntryDialog::HandleMessage(msg, wp, lp);
         SetTextColor(reinterpret_cast<HDC>(wp), kTakenKeyRed);
