@@ -140,6 +140,7 @@ TEST_F(TrayIcon, ShellShowsTheTipAndPassesTheButtonsOn) {
         DWORD front = 0;
         GetWindowThreadProcessId(GetForegroundWindow(), &front);
         EXPECT_TRUE(front == zarv().pid() && IsWindowVisible(GetForegroundWindow())) << right;
+        MovePointer(r.right + 300, r.bottom + 300);  // no item is lit by the pointer
         PressKey(VK_DOWN);
         EXPECT_TRUE(WaitUntil([&] {
             auto open = ReadMenu(zarv(), dir(), &error);
