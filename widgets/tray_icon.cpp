@@ -336,9 +336,10 @@ void TTrayIcon::PopUp(HMENU menu, POINT at) {
         ProcessPendingMessages();
     }
     if (!IsMenu(menu)) return;
-    // The chosen command arrives at the window as WM_COMMAND. The menu takes the keyboard even
-    // when the window is hidden, and a message posted to it after the menu closes (without it
-    // the next pop-up of a notification icon's menu may vanish as soon as it appears).
+    // The chosen command arrives at the window as WM_COMMAND. The menu's window comes to the
+    // foreground (a stand-in while the window is hidden), so that the menu takes the keyboard,
+    // and gets a message after the menu closes: without one, the next pop-up of a notification
+    // icon's menu may vanish as soon as it appears.
     PopupMenuAt(menu, window, at.x, at.y);
 }
 

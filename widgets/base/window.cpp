@@ -62,9 +62,10 @@ void PopupMenuAt(HMENU menu, HWND owner, int x, int y) {
     // Wine hands the display server the time of the thread's last message with the focus, and
     // the server refuses a time before its last focus change (the user's click into another
     // program): a message taken now gives the request the present time.
+    static const UINT kNow = RegisterWindowMessageW(L"ZarvMenuTime");
     MSG now;
-    PostMessageW(window, WM_NULL, 0, 0);
-    PeekMessageW(&now, window, WM_NULL, WM_NULL, PM_REMOVE);
+    if (kNow && PostThreadMessageW(GetCurrentThreadId(), kNow, 0, 0))
+        PeekMessageW(&now, reinterpret_cast<HWND>(-1), kNow, kNow, PM_REMOVE);
     SetForegroundWindow(window);
     const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD;
     const UINT command = TrackPopupMenu(menu, flags, x, y, 0, window, nullptr);
