@@ -64,7 +64,8 @@ void TEntryDialog::FormCreate() {
                         .Y = f.ChooserY,
                         .Width = kChooserWidth,
                         .Height = kChooserHeight,
-                        .Caption = L"..."});
+                        .Caption = L"...",
+                        .Style = WS_TABSTOP});
     }
     for (const FormControl& c : kind_.Trailing) AddControl(c);
     AddControl({.Kind = ControlKind::SpeedButton,
@@ -73,14 +74,16 @@ void TEntryDialog::FormCreate() {
                 .Y = window.ButtonsTop,
                 .Width = 73,
                 .Height = 22,
-                .Caption = L"OK"});
+                .Caption = L"OK",
+                .Style = WS_TABSTOP | BS_DEFPUSHBUTTON});
     AddControl({.Kind = ControlKind::SpeedButton,
                 .Id = IDCANCEL,
                 .X = 304,
                 .Y = window.ButtonsTop,
                 .Width = 81,
                 .Height = 22,
-                .Caption = L"ｷｬﾝｾﾙ"});
+                .Caption = L"ｷｬﾝｾﾙ",
+                .Style = WS_TABSTOP});
     Edit1 = Control(kind_.Ids.Name);
     Edit2 = Control(kind_.Ids.File);
     Edit3 = Control(kind_.Ids.Options);

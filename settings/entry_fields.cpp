@@ -19,7 +19,7 @@ namespace {
 
 constexpr UINT_PTR kFieldSubclass = 1;
 constexpr WPARAM kEscape = 27;
-constexpr wchar_t kAltTaken[] = L"ZarvAltTaken";
+constexpr wchar_t kAltAlone[] = L"ZarvAltAlone";
 
 LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     auto* handler = reinterpret_cast<FieldKeyHandler*>(ref);
@@ -32,27 +32,33 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
             return code;
         }
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: {
+        case WM_SYSKEYDOWN:
             // Bit 30: the key was already down (an auto-repeat).
-            if (wp == VK_MENU && (lp & (1L << 30))) break;
-            // An Alt the dialog acts on must not also enter the window's menu mode when it is
-            // released: that would start a menu loop in the middle of the chooser it opened.
-            // Marked before the dialog acts, as the chooser may dispatch the release itself.
-            const bool alt = wp == VK_MENU;
-            if (alt) SetPropW(field, kAltTaken, reinterpret_cast<HANDLE>(1));
+            if (wp == VK_MENU) {
+                // Alt counts once it is released with no other key in between (a bare Alt),
+                // so that Alt+Tab, Alt+Down or an access key never opens a chooser.
+                if (!(lp & (1L << 30))) SetPropW(field, kAltAlone, reinterpret_cast<HANDLE>(1));
+                break;
+            }
+            RemovePropW(field, kAltAlone);
             if (handler->FieldKeyDown(field, wp)) return 0;
-            if (alt && IsWindow(field)) RemovePropW(field, kAltTaken);
             break;
-        }
         case WM_SYSKEYUP:
-            if (wp == VK_MENU && RemovePropW(field, kAltTaken)) return 0;
+        case WM_KEYUP:
+            // Taken here, the release does not also enter the window's menu mode, which would
+            // start a menu loop in the middle of the chooser it opened.
+            if (wp == VK_MENU && RemovePropW(field, kAltAlone) && handler->FieldKeyDown(field, wp))
+                return 0;
+            break;
+        case WM_KILLFOCUS:
+            RemovePropW(field, kAltAlone);
             break;
         case WM_CHAR:
             // The characters of Enter and Escape would only make the field beep.
             if (wp == L'\r' || wp == L'\n' || wp == kEscape) return 0;
             break;
         case WM_NCDESTROY:
-            RemovePropW(field, kAltTaken);
+            RemovePropW(field, kAltAlone);
             RemoveWindowSubclass(field, &FieldProc, kFieldSubclass);
             break;
     }

@@ -19,9 +19,9 @@ std::wstring FieldText(HWND control);
 // What a dialog does with the keys of its fields.
 class FieldKeyHandler {
 public:
-    // Key-down key in field (Enter, Escape, Alt and every other key; Alt only on its first
-    // key-down, not on its repeats). True when the dialog acted on the key: the field then does
-    // not see it.
+    // Key-down key in field (Enter, Escape and every other key), or VK_MENU for a bare Alt:
+    // one pressed and released with no other key in between. True when the dialog acted on the
+    // key: the field then does not see it.
     virtual bool FieldKeyDown(HWND field, WPARAM key) = 0;
 
 protected:

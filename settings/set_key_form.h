@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/hotkey_rows.h"
@@ -42,8 +43,13 @@ private:
     // The one-line note under the key boxes: why the picked combination would not work.
     void UpdateKeyNote();
     void Btn_OKClick() override;
-    static LRESULT CALLBACK SwallowTyping(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                          DWORD_PTR);
+    // The keys of a box's edit part (the three boxes take no typing).
+    static LRESULT CALLBACK KeyBoxEdit(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR self);
+    void PickByInitial(HWND box, wchar_t initial);
+    void ListOpened(HWND box);
+    // Closes box's open list, taking its highlighted item or going back to the choice before.
+    void CloseList(HWND box, bool take);
 
     const std::vector<HotkeyRow>& rows_;
     KeyStatus& keys_;
@@ -55,6 +61,13 @@ private:
     // The numbers the three boxes carry besides their texts.
     int kList1Tag_ = 0, kList2Tag_ = 0, fListTag_ = 0;
     std::optional<THotkeyItem> result_;
+    // A box as its list opened: its row, its text, the title and the numbers of the boxes.
+    struct BoxChoice {
+        HWND box = nullptr;
+        int row = -1;
+        std::wstring text, title;
+        int kList1Tag = 0, kList2Tag = 0, fListTag = 0;
+    } beforeList_;
 };
 
 }  // namespace zarv

@@ -383,20 +383,14 @@ void TTrayIcon::PopUp(HMENU menu, POINT at) {
         ProcessPendingMessages();
     }
     if (!IsMenu(menu)) return;
-    // The chosen command goes to the owner as WM_COMMAND, as the menu itself would send it.
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
-                       at.y, 0, window, nullptr));
-    if (command != 0) {
-        PostMessageW(window, WM_COMMAND, command, 0);
-    } else if (GetKeyState(VK_ESCAPE) < 0) {
+    // The chosen command arrives at the window as WM_COMMAND. The menu's window comes to the
+    // foreground (a stand-in while the window is hidden), so that the menu takes the keyboard,
+    // and gets a message after the menu closes: without one, the next pop-up of a notification
+    // icon's menu may vanish as soon as it appears.
+    if (PopupMenuAt(menu, window, at.x, at.y) == 0 && GetKeyState(VK_ESCAPE) < 0) {
         // Left with Escape: the keyboard goes back to the icon in the notification area.
         g_shellNotify(NIM_SETFOCUS, &record);
     }
-    // Without a message to the window after the menu closes, the next pop-up of a notification
-    // icon's menu may vanish as soon as it appears: the post makes the system switch to this
-    // task once more.
-    PostMessageW(window, WM_NULL, 0, 0);
 }
 
 }  // namespace zarv

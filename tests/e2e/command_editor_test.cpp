@@ -205,10 +205,12 @@ TEST_F(CommandEditor, DialogKeysDropsAndTextsTheFileCannotHold) {
         PressKey(VK_TAB);
         return WaitUntil([&] { return Focus() == Item(field); });
     };
-    for (int field : {kEdit2, kEdit3, kEdit4, kEdit1, kEdit2})  // Tab passes the buttons by
+    // Tab goes through the fields, the choosers and the buttons in the order of their places.
+    for (int field : {int{kEdit2}, int{kBtnSel1}, int{kEdit3}, int{kEdit4}, int{kBtnSel2}, IDOK,
+                      IDCANCEL, int{kEdit1}, int{kEdit2}})
         ASSERT_TRUE(tab_to(field)) << field;
-    for (int field : {kEdit2, kEdit4}) {  // Alt opens the field's chooser, and comes back to it
-        if (field == kEdit4) ASSERT_TRUE(tab_to(kEdit3) && tab_to(kEdit4));
+    for (int field : {kEdit2, kEdit4}) {  // a bare Alt opens the field's chooser, and comes back
+        if (field == kEdit4) ASSERT_TRUE(tab_to(kBtnSel1) && tab_to(kEdit3) && tab_to(kEdit4));
         PressKey(VK_MENU);
         HWND chooser = WaitWindow(L"#32770");
         ASSERT_TRUE(chooser) << field;
@@ -241,6 +243,11 @@ TEST_F(CommandEditor, DialogKeysDropsAndTextsTheFileCannotHold) {
     EXPECT_TRUE(WaitGone(L"TSetCommandForm"));
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
     PressKey(VK_ESCAPE);  // and in the name field
+    EXPECT_TRUE(WaitGone(L"TSetCommandForm"));
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    Press({MOD_SHIFT, VK_TAB});  // back to Cancel, which Enter then presses
+    ASSERT_TRUE(WaitUntil([&] { return Focus() == Item(IDCANCEL); }));
+    PressKey(VK_RETURN);
     EXPECT_TRUE(WaitGone(L"TSetCommandForm"));
     EXPECT_EQ(RowCount(list_), 1);
     CloseEditor(VK_ESCAPE);

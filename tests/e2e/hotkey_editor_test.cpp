@@ -302,16 +302,63 @@ TEST_F(HotkeyEditor, FunctionAndUrlEntriesAndTextsTheFileCannotHold) {
     EXPECT_EQ(File(), HotkeyFile({date, url}));
 }
 
-TEST_F(HotkeyEditor, AltOpensTheChoosersOfTheFileAndFolderFieldsOnly) {
+// The dialog from the keyboard alone, keys pressed as the keyboard presses them.
+TEST_F(HotkeyEditor, KeyboardTabsToTheButtonsPicksKeysAndOpensChoosersOnABareAlt) {
     ASSERT_TRUE(StartResident());
     ASSERT_TRUE(OpenEditor());
     ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    // The control with the focus (a key box for its edit part).
+    auto focused = [&] {
+        HWND focus = Focus();
+        return GetParent(focus) == dialog_ ? GetDlgCtrlID(focus) : GetDlgCtrlID(GetParent(focus));
+    };
+    ASSERT_TRUE(WaitUntil([&] { return focused() == kKList1; }));
+    // Tab goes through every control in the order of their places, OK and Cancel too.
+    std::vector<int> order;
+    for (int k = 0; k < 13; ++k) {
+        const int before = focused();
+        PressKey(VK_TAB);
+        WaitUntil([&] { return focused() != before; });
+        order.push_back(focused());
+    }
+    EXPECT_EQ(order, (std::vector<int>{kKList2, kCallVK, kEdit1, kEdit2, kBtnSel1, kEdit3, kEdit4,
+                                       kBtnSel2, kCheckBox1, kCheckBox2, IDOK, IDCANCEL, kKList1}));
+    EXPECT_EQ(GetWindowLongW(Item(IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+
+    // A letter picks the key of that name; the open list takes Enter and Escape itself.
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return focused() == kKList2; }));
+    TypeText(L"w");
+    EXPECT_TRUE(WaitUntil([&] { return TextOfControl(Item(kKList2)) == L"W"; }));
+    auto dropped = [&] { return SendMessageW(Item(kKList2), CB_GETDROPPEDSTATE, 0, 0) != 0; };
+    Press({MOD_ALT, VK_DOWN});
+    ASSERT_TRUE(WaitUntil(dropped));
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(WaitUntil([&] { return TextOfControl(Item(kKList2)) == L"X"; }));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !dropped(); }));
+    EXPECT_EQ(TextOfControl(Item(kKList2)), L"W") << "Escape keeps the old key";
+    Press({MOD_ALT, VK_DOWN});
+    ASSERT_TRUE(WaitUntil(dropped));
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !dropped(); }));
+    EXPECT_EQ(TextOfControl(Item(kKList2)), L"X");
+    WaitResponsive(dialog_);
+    EXPECT_TRUE(IsWindowVisible(dialog_)) << "the list's Enter closed the dialog";
+
+    // Alt opens a field's chooser when it is released alone, never with another key.
     for (int field : {kEdit1, kEdit3, kEdit2, kEdit4}) {
         const bool chooser = field == kEdit2 || field == kEdit4;
-        PostMessageW(Item(field), WM_SYSKEYDOWN, VK_MENU, 1 << 29);
-        auto box = WaitMessageBox(pid(), chooser ? kTimeoutMs : 500);
-        EXPECT_EQ(box.has_value(), chooser) << field;
-        if (box) EXPECT_TRUE(AnswerBox(box->window, IDCANCEL)) << field;
+        for (UINT other : {UINT{VK_TAB}, UINT{0}}) {
+            PostMessageW(Item(field), WM_SYSKEYDOWN, VK_MENU, 1 << 29);
+            if (other) PostMessageW(Item(field), WM_SYSKEYDOWN, other, 1 << 29);
+            if (other) PostMessageW(Item(field), WM_SYSKEYUP, other, 0xE0000001);
+            PostMessageW(Item(field), WM_SYSKEYUP, VK_MENU, 0xC0000001);
+            auto box = WaitMessageBox(pid(), chooser && !other ? kTimeoutMs : 500);
+            EXPECT_EQ(box.has_value(), chooser && !other) << field << " " << other;
+            if (box) EXPECT_TRUE(AnswerBox(box->window, IDCANCEL)) << field;
+        }
     }
     Click(dialog_, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TSetKey_Form"));

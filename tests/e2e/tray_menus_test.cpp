@@ -118,6 +118,7 @@ TEST_F(TrayIcon, ShellShowsTheTipAndPassesTheButtonsOn) {
         for (const std::wstring& tip : other_tips) tips += " \"" + ToAnsi(tip) + "\"";
         FAIL() << "no icon with the tip \"Z.A.R.V\" reaches zarv; other tips:" << tips;
     }
+    std::string error;
     auto menu = Menu();
     ASSERT_TRUE(menu);
     ASSERT_EQ(menu->items.size(), 1u);
@@ -131,6 +132,26 @@ TEST_F(TrayIcon, ShellShowsTheTipAndPassesTheButtonsOn) {
     ASSERT_TRUE(menu);
     ExpectTrayMenu(*menu);
     ASSERT_TRUE(CloseMenus(zarv().pid()));
+
+    // A real click opens either menu with the keyboard in it: Down moves, Escape closes.
+    const RECT r = RectOf(ours);
+    for (bool right : {false, true}) {
+        ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2, right);
+        ASSERT_TRUE(MenuOpens(zarv().pid())) << right;
+        // Keys from the display follow its focus, which only a shown window can have.
+        DWORD front = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &front);
+        EXPECT_TRUE(front == zarv().pid() && IsWindowVisible(GetForegroundWindow())) << right;
+        MovePointer(r.right + 300, r.bottom + 300);  // no item is lit by the pointer
+        PressKey(VK_DOWN);
+        EXPECT_TRUE(WaitUntil([&] {
+            auto open = ReadMenu(zarv(), dir(), &error);
+            return open && HighlightedItem(*open) == 0;
+        })) << right;
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return OpenMenuWindows(zarv().pid()).empty(); })) << right;
+        ASSERT_TRUE(CloseMenus(zarv().pid()));
+    }
 
     // Leaving through the tray menu takes the icon out of the shell.
     ASSERT_TRUE(ClickIcon(main, WM_RBUTTONDOWN));

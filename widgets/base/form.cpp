@@ -6,6 +6,28 @@
 namespace zarv {
 namespace {
 
+bool IsPushButton(HWND control) {
+    wchar_t name[8] = L"";
+    if (!GetClassNameW(control, name, 8) || lstrcmpiW(name, L"Button") != 0) return false;
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+// The default button, which Enter presses and which shows a heavier frame, is the push button
+// with the focus, else OK, as in the system's dialogs (whose dialog procedure does this; the
+// forms are plain windows).
+void FollowDefaultButton(HWND window, HWND focus) {
+    HWND def = IsChild(window, focus) && IsPushButton(focus) ? focus : GetDlgItem(window, IDOK);
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsPushButton(c)) continue;
+        const LONG style = GetWindowLongW(c, GWL_STYLE);
+        const LONG type = c == def ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((style & BS_TYPEMASK) != type)
+            SendMessageW(c, BM_SETSTYLE,
+                         static_cast<WPARAM>((style & 0xFFFF & ~BS_TYPEMASK) | type), TRUE);
+    }
+}
+
 // Runs a modal loop for window until it is destroyed or done is set: the owner is disabled
 // meanwhile and, unless it was disabled already, enabled again before the window goes (so
 // activation returns to it). IsDialogMessage gives Tab, Enter and Escape their dialog meaning.
@@ -15,7 +37,9 @@ void RunModalLoop(HWND window, HWND owner, const bool& done) {
     // an editor is open) finds its owner already disabled and leaves it so.
     const bool wasEnabled = owner && !EnableWindow(owner, FALSE);
     MSG msg;
+    HWND focus = nullptr;
     while (!done && IsWindow(window)) {
+        if (GetFocus() != focus) FollowDefaultButton(window, focus = GetFocus());
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(msg.wParam));  // hand the quit on to the outer loop
@@ -103,6 +127,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         Close();
         return 0;
     }
+    // IsDialogMessage asks which button Enter presses: OK, where the form has one.
+    if (msg == DM_GETDEFID && Control(IDOK)) return MAKELRESULT(IDOK, DC_HASDEFID);
     if (msg == WM_DPICHANGED) {
         layout_.DpiChanged(hwnd(), wp, lp);
         return 0;

@@ -22,7 +22,8 @@ enum class ControlKind {
     Edit,         // a flat one-line field in the tab order
     Memo,         // an edit control of the row's style alone (a read-only text, say)
     Button,       // a push button in the tab order (a flat check box with BS_CHECKBOX)
-    SpeedButton,  // a flat button clicked with the mouse only; it never keeps the focus
+    SpeedButton,  // a flat button that a mouse click leaves the focus where it was (WS_TABSTOP in
+                  // the row's style puts it in the tab order)
     ComboBox,     // a drop-down box in the tab order; the height is that of its open list
     Window,       // a window made by its owner (a panel, say), only placed here
 };

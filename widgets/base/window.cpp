@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "widgets/base/handles.h"
 
 namespace zarv {
@@ -15,12 +17,64 @@ void EnsureCommonControls() {
 
 HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
 
-void PopupMenuAt(HMENU menu, HWND owner, int x, int y) {
-    // A menu of a window that is not in the foreground does not close when the user clicks
-    // elsewhere; the WM_NULL afterwards lets the next opening work at once.
-    SetForegroundWindow(owner);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
-    PostMessageW(owner, WM_NULL, 0, 0);
+namespace {
+
+// Takes the keyboard for a menu whose owner has no window on the screen (the resident window
+// while the command bar is hidden). Under Wine keys follow the display server's focus, which only
+// a shown window can have: without this, a menu opened while another program was active shows,
+// but its keys go nowhere. The stand-in is one pixel under the menu's corner and draws nothing;
+// the menu's messages go on to the owner.
+class MenuKeyboard : public Window {
+public:
+    MenuKeyboard(HWND owner, int x, int y) : owner_(owner) {
+        Create(L"ZarvMenuKeyboard", L"", WS_POPUP, WS_EX_TOOLWINDOW, x, y, 1, 1, owner, nullptr,
+               static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+        if (hwnd()) ShowWindow(hwnd(), SW_SHOWNA);
+    }
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        switch (msg) {
+            case WM_INITMENU:
+            case WM_INITMENUPOPUP:
+            case WM_UNINITMENUPOPUP:
+            case WM_MENUSELECT:
+            case WM_MENUCHAR:
+            case WM_MEASUREITEM:
+            case WM_DRAWITEM:
+            case WM_ENTERMENULOOP:
+            case WM_EXITMENULOOP:
+            case WM_ENTERIDLE:
+                return SendMessageW(owner_, msg, wp, lp);
+            default:
+                return Window::HandleMessage(msg, wp, lp);
+        }
+    }
+    HWND owner_;
+};
+
+}  // namespace
+
+UINT PopupMenuAt(HMENU menu, HWND owner, int x, int y) {
+    // A menu takes keys and closes when the user clicks elsewhere only when its window is in the
+    // foreground; the WM_NULL afterwards lets the next opening work at once.
+    std::optional<MenuKeyboard> keyboard;
+    if (!IsWindowVisible(owner)) keyboard.emplace(owner, x, y);
+    HWND window = keyboard && keyboard->hwnd() ? keyboard->hwnd() : owner;
+    // Wine hands the display server the time of the thread's last message with the focus, and
+    // the server refuses a time before its last focus change (the user's click into another
+    // program): a message taken now gives the request the present time.
+    static const UINT kNow = RegisterWindowMessageW(L"ZarvMenuTime");
+    MSG now;
+    if (kNow && PostThreadMessageW(GetCurrentThreadId(), kNow, 0, 0))
+        PeekMessageW(&now, reinterpret_cast<HWND>(-1), kNow, kNow, PM_REMOVE);
+    SetForegroundWindow(window);
+    const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD;
+    const UINT command = TrackPopupMenu(menu, flags, x, y, 0, window, nullptr);
+    PostMessageW(window, WM_NULL, 0, 0);
+    // Posted as the menu itself would, so the command runs once the menu has gone.
+    if (command) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    return command;
 }
 
 Rect WorkAreaAt(POINT pointer) {

@@ -28,9 +28,10 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// Pops menu up with its top-left corner at (x, y); the chosen command reaches owner as
-// WM_COMMAND. Returns when the menu has closed.
-void PopupMenuAt(HMENU menu, HWND owner, int x, int y);
+// Pops menu up with its top-left corner at (x, y), in the foreground so that it takes the
+// keyboard (also while owner is hidden); the chosen command is posted to owner as WM_COMMAND.
+// Returns when the menu has closed: the chosen command, 0 for none.
+UINT PopupMenuAt(HMENU menu, HWND owner, int x, int y);
 
 // Loads the common controls (list views, image lists, the visual-style buttons and boxes) and
 // registers their window classes, once per process. Every window that uses them calls it before
