@@ -46,8 +46,7 @@ private:
     bool Taken(std::size_t key) const;
     // A key's button: its caption red when the key is taken.
     void DrawKey(const DRAWITEMSTRUCT& item);
-    static LRESULT CALLBACK KeyArrows(HWND button, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                      DWORD_PTR key);
+    bool FormKeyDown(HWND control, WPARAM key) override;
 
     const std::vector<KeyNote> taken_;
     const std::vector<HotkeyRow>& rows_;

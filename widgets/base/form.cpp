@@ -30,9 +30,11 @@ void FollowDefaultButton(HWND window, HWND focus) {
 
 // Runs a modal loop for window until it is destroyed or done is set: the owner is disabled
 // meanwhile and, unless it was disabled already, enabled again before the window goes (so
-// activation returns to it). IsDialogMessage gives Tab, Enter and Escape their dialog meaning.
-// Messages for other windows of the thread, WM_HOTKEY among them, are dispatched as usual.
-void RunModalLoop(HWND window, HWND owner, const bool& done) {
+// activation returns to it). The form sees its controls' keys first (keyDown), then
+// IsDialogMessage gives Tab, Enter and Escape their dialog meaning. Messages for other windows
+// of the thread, WM_HOTKEY among them, are dispatched as usual.
+template <typename KeyDown>
+void RunModalLoop(HWND window, HWND owner, const bool& done, KeyDown keyDown) {
     // A modal window opened from inside another one (a hot key reaches the resident window while
     // an editor is open) finds its owner already disabled and leaves it so.
     const bool wasEnabled = owner && !EnableWindow(owner, FALSE);
@@ -46,6 +48,8 @@ void RunModalLoop(HWND window, HWND owner, const bool& done) {
             break;
         }
         if (got == -1) break;
+        if (msg.message == WM_KEYDOWN && IsChild(window, msg.hwnd) && keyDown(msg.hwnd, msg.wParam))
+            continue;
         if (IsDialogMessageW(window, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -111,7 +115,8 @@ bool Form::ShowModal(HWND owner) {
     SetForegroundWindow(hwnd());
     FormShow();
     done_ = false;
-    RunModalLoop(hwnd(), owner, done_);
+    RunModalLoop(hwnd(), owner, done_,
+                 [this](HWND control, WPARAM key) { return FormKeyDown(control, key); });
     FormClose();
     DestroyWindow(hwnd());
     layout_.Clear();

@@ -106,6 +106,9 @@ protected:
     // After the form is shown: the focus goes to its first control.
     virtual void FormShow();
     virtual void FormClose() {}
+    // A key pressed in one of the form's controls, before the dialog keys (Tab, arrows, Enter,
+    // Escape) take it: true when the form took it.
+    virtual bool FormKeyDown(HWND /*control*/, WPARAM /*key*/) { return false; }
 
     // WM_CLOSE and IDCANCEL (Escape, a Cancel button) close the form; a form whose Cancel does
     // more handles IDCANCEL first. IDOK is each form's own. WM_DPICHANGED lays the form out.
