@@ -36,6 +36,9 @@ constexpr UINT_PTR kBarTimer = 5;
 constexpr UINT kBarDelayMs = 200;
 // The answer to a look-up of a folder for the bar (the entries' jobs use WM_APP + 10 and + 11).
 constexpr UINT kFolderListedMessage = WM_APP + 14;
+// Posted when an answer found an entry missing: the keys are registered again once for every
+// answer that came in before it, not once an answer.
+constexpr UINT kRenewHotkeysMessage = WM_APP + 15;
 
 }  // namespace
 
@@ -175,7 +178,7 @@ void TZarv_main::EntryMissing(size_t tag) {
     if (files_[tag] == FileState::Missing) return;
     files_[tag] = FileState::Missing;
     ItemMenu.Disable(static_cast<int>(tag));
-    hotkeys_->Renew(Available());
+    if (!renewPending_) renewPending_ = PostMessageW(hwnd(), kRenewHotkeysMessage, 0, 0) != FALSE;
 }
 
 void TZarv_main::StartDone(std::unique_ptr<StartJob> answer) {
@@ -429,6 +432,10 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kStartDoneMessage:
             StartDone(Worker::Answer<StartJob>(lp));
+            return 0;
+        case kRenewHotkeysMessage:
+            renewPending_ = false;
+            hotkeys_->Renew(Available());
             return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;

@@ -131,6 +131,7 @@ private:
     enum class FileState : unsigned char { Unknown, Present, Missing };
     std::vector<FileState> files_;
     std::vector<bool> starting_;
+    bool renewPending_ = false;  // a renewal of the keys is posted
     unsigned generation_ = 0;  // of the registered entries; answers of another are stale
     ListFile hotkeyFile_;
     ListFile commandFile_;
