@@ -6,6 +6,8 @@
 
 namespace zarv::bar_detail {
 
+inline bool Contains(const RECT& r, POINT pt) { return PtInRect(&r, pt) != FALSE; }
+
 inline void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     SetBkColor(dc, color);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
