@@ -38,7 +38,8 @@ NameShape ShapeOf(std::wstring_view name) {
     return shape;
 }
 
-// The file a program name stands for, as the direct start looks for it.
+}  // namespace
+
 std::optional<std::wstring> FindProgram(std::wstring_view name, const LaunchFiles& files) {
     if (name.empty()) return std::nullopt;
     const NameShape shape = ShapeOf(name);
@@ -57,8 +58,6 @@ std::optional<std::wstring> FindProgram(std::wstring_view name, const LaunchFile
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 std::optional<ProgramSplit> SplitProgram(std::wstring_view commandLine, const LaunchFiles& files) {
     const std::wstring_view s = SkipBlanks(commandLine);

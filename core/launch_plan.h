@@ -32,6 +32,10 @@ struct ProgramSplit {
     bool operator==(const ProgramSplit&) const = default;
 };
 
+// The file a program name stands for, as the direct start looks for it: the name with ".exe"
+// added when it has no extension, in files.searchFolders when it has no folder part.
+std::optional<std::wstring> FindProgram(std::wstring_view name, const LaunchFiles& files);
+
 // Finds the program at the start of a command line the way the direct start reads one given
 // without a separate program name: a quoted first token, or else the shortest blank-separated
 // prefix that names an existing file. A name without an extension is tried with ".exe"; a name

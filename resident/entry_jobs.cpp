@@ -10,8 +10,9 @@ namespace zarv {
 void EntryCheck::Run() {
     // A program entry's file with its %NAME% references expanded; URL and internal-function
     // entries need not name a file at all.
-    File = FuncNo == kFuncProgram ? EntryPath(Path) : AnsiToWide(Path);
-    FileExists = IsExistingFile(File);
+    // A bare program name stands for the program the start finds, and shows its picture.
+    File = FuncNo == kFuncProgram ? EntryFile(EntryPath(Path)) : AnsiToWide(Path);
+    FileExists = FuncNo == kFuncProgram ? !File.empty() : IsExistingFile(File);
     Available = IsAvailable(THotkeyItem{.FuncNo = FuncNo}, FileExists);
     if (Available) Icon.reset(LookUpIcon(File, Fallback, FileExists, Size));
 }
@@ -26,7 +27,7 @@ void StartJob::Run() {
         return;
     }
     const std::wstring file = EntryPath(Entry.FilePath);
-    if (TestFirst && !IsExistingFile(file)) {
+    if (TestFirst && EntryFile(file).empty()) {
         Missing = true;
         return;
     }

@@ -4,14 +4,6 @@ namespace zarv {
 
 namespace {
 
-LaunchFiles SystemFiles() {
-    LaunchFiles files;
-    files.fileExists = IsExistingFile;
-    files.folderExists = IsExistingFolder;
-    files.searchFolders = ProgramSearchFolders();
-    return files;
-}
-
 // The window a start's shell calls are owned by, so that the elevation prompt comes up in front:
 // the window in front when the start was asked for, when it can be seen; else none (never the
 // hidden resident window).
@@ -26,7 +18,7 @@ void Launch(const LaunchRequest& request, const StartCalls& calls) {
 HWND StartOwnerNow() { return StartOwner(GetForegroundWindow()); }
 
 void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& calls) {
-    const LaunchFiles files = SystemFiles();
+    const LaunchFiles files = SystemLaunchFiles();
     LaunchStep step = FirstLaunchStep(request, files);
     // At most: directly, directly again without the missing folder, the shell.
     for (int tries = 0; tries < 4; ++tries) {

@@ -135,7 +135,7 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     // run.
     ++generation_;
     files_.assign(entries.size(), FileState::Unknown);
-    starting_.assign(entries.size(), false);
+    starting_ = std::vector<bool>(entries.size());
     ItemMenu.Rebuild(BuildLauncherItems(entries, [](size_t) { return true; }));
     hotkeys_->Register(entries, Available());
     // The identifiers now stand for these entries: a key still held is no repeat of them.

@@ -397,8 +397,9 @@ inline RECT RectOf(HWND window) {
 }
 
 // The bar is up and has the keyboard: typed keys reach its box.
-inline bool WaitBarShown(HWND main) {
-    return WaitUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main; });
+inline bool WaitBarShown(HWND main, DWORD timeout_ms = kTimeoutMs) {
+    return WaitUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main; },
+                     timeout_ms);
 }
 
 inline bool WaitBarHidden(HWND main) {

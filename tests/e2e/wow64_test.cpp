@@ -97,12 +97,13 @@ TEST_F(Wow64, ProgramFilesNamesTheSixtyFourBitFolder) {
     EXPECT_EQ(runs[0].command_line, "\"C:\\Program Files\\ZarvE2E\\x.exe\" -p");
 }
 
-TEST_F(Wow64, BareNameTypedIntoTheBarIsFoundInTheSystemFolder) {
+TEST_F(Wow64, BareNameIsFoundInTheSystemFolder) {
     PlacedMarker placed(NativeSystemFolder() + L"\\zarv_e2e_bare.exe");
     ASSERT_TRUE(placed.placed());
-    const KeyCombo bar{kCtrlAlt, VK_F7};
-    WriteHotkeys({Entry(bar, "", zarv::kFuncCommandBar)});
-    // A command that names the program alone is looked for the same way.
+    const KeyCombo bar{kCtrlAlt, VK_F7}, key{kCtrlAlt, VK_F8};
+    // A command or hot key that names the program alone is looked for the same way, and such an
+    // entry is not taken for a missing file.
+    WriteHotkeys({Entry(bar, "", zarv::kFuncCommandBar), Entry(key, "zarv_e2e_bare", 0, "-h")});
     WriteCommands({{"barecmd", "zarv_e2e_bare", "-c", ""}});
     Process& zarv = StartZarv();
     HWND main = WaitResident(zarv);
@@ -110,7 +111,10 @@ TEST_F(Wow64, BareNameTypedIntoTheBarIsFoundInTheSystemFolder) {
 
     std::vector<MarkerRun> runs;
     for (const wchar_t* typed : {L"zarv_e2e_bare -t x", L"barecmd"}) {
+        // Without a window manager the X server may hand the focus to another window a moment
+        // after the bar last hid, taking the activation from a bar shown again meanwhile.
         Press(bar);
+        if (!WaitBarShown(main, 1000)) Press(bar);
         ASSERT_TRUE(WaitBarShown(main)) << ToAnsi(typed);
         HWND box = CommandBox(main);
         ASSERT_TRUE(box);
@@ -119,9 +123,13 @@ TEST_F(Wow64, BareNameTypedIntoTheBarIsFoundInTheSystemFolder) {
         PressKey(VK_RETURN);
         runs = WaitMarkerRuns(log(), runs.size() + 1);
     }
-    ASSERT_EQ(runs.size(), 2u);
+    // By now the entry's file has been looked for.
+    Press(key);
+    runs = WaitMarkerRuns(log(), 3);
+    ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[0].wide_command_line, L"zarv_e2e_bare -t x");
     EXPECT_EQ(runs[1].wide_command_line, L"zarv_e2e_bare -c");
+    EXPECT_EQ(runs[2].wide_command_line, L"zarv_e2e_bare -h");
 }
 
 }  // namespace

@@ -252,6 +252,10 @@ TEST(EntryPaths, ReferencesExpandInWideTextUnlessThePathExistsAsWritten) {
     EXPECT_EQ(EnvironmentVariable(L"ZT_UNSET_NAME"), std::nullopt);
     SetEnvironmentVariableW(L"ZT_CMD", SystemProgram(L"cmd.exe").c_str());
     EXPECT_TRUE(EntryFileExists("%ZT_CMD%"));
+    // A bare name is looked for where the direct start looks; a name with a folder part is not.
+    EXPECT_EQ(_wcsicmp(EntryFile(L"cmd").c_str(), SystemProgram(L"cmd.exe").c_str()), 0);
+    EXPECT_EQ(EntryFile(L".\\cmd"), L"");
+    EXPECT_EQ(EntryFile(L"zarv_no_such_program"), L"");
     RemoveDirectoryW(dir.c_str());
 }
 

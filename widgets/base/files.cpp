@@ -128,7 +128,15 @@ bool IsExistingFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool EntryFileExists(const std::string& ansiPath) { return IsExistingFile(EntryPath(ansiPath)); }
+std::wstring EntryFile(const std::wstring& path) {
+    if (IsExistingFile(path)) return path;
+    if (path.find_first_of(L"\\/:") != std::wstring::npos) return {};
+    return FindProgram(path, SystemLaunchFiles()).value_or(std::wstring());
+}
+
+bool EntryFileExists(const std::string& ansiPath) {
+    return !EntryFile(EntryPath(ansiPath)).empty();
+}
 
 std::vector<FolderEntry> FolderEntries(const std::wstring& folder) {
     std::vector<FolderEntry> entries;
@@ -173,6 +181,14 @@ std::vector<std::wstring> ProgramSearchFolders() {
         start = end + 1;
     }
     return folders;
+}
+
+LaunchFiles SystemLaunchFiles() {
+    LaunchFiles files;
+    files.fileExists = IsExistingFile;
+    files.folderExists = IsExistingFolder;
+    files.searchFolders = ProgramSearchFolders();
+    return files;
 }
 
 HICON FirstIconOf(const std::wstring& path, int size) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/launch_plan.h"
 #include "core/pe_icons.h"
 #include "core/suggestions.h"
 #include "widgets/base/worker.h"
@@ -60,7 +61,11 @@ void AskFileSystemViewOnce();
 // answers false without a box.
 bool IsExistingFile(const std::wstring& path);
 bool IsExistingFolder(const std::wstring& path);
-// Whether the file entry ansiPath names, as it is used, exists.
+// The file an entry's file field names, as it is used (EntryPath): the path itself when a file is
+// there; for a bare program name ("cmd", "wsl") the program the direct start finds for it;
+// empty when neither is there.
+std::wstring EntryFile(const std::wstring& path);
+// Whether the file entry ansiPath names, as it is used, is there (EntryFile).
 bool EntryFileExists(const std::string& ansiPath);
 
 // The entries of folder (a path ending in a separator), hidden ones left out, in the order the
@@ -74,6 +79,8 @@ std::wstring ProgramFolder();
 // The folders the direct start looks in for a program named without one, in its order: the
 // resident program's folder, the current folder, the system folders, then PATH.
 std::vector<std::wstring> ProgramSearchFolders();
+// The file system as a start's plan sees it: the tests above and those folders.
+LaunchFiles SystemLaunchFiles();
 
 // ---- Its icon ---------------------------------------------------------------------------------
 
@@ -123,7 +130,7 @@ void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls =
 class FileTest : public WorkerJob {
 public:
     explicit FileTest(std::wstring field) : Field(std::move(field)) {}
-    void Run() override { Exists = IsExistingFile(EntryPath(Field)); }
+    void Run() override { Exists = !EntryFile(EntryPath(Field)).empty(); }
 
     std::wstring Field;
     bool Exists = false;
