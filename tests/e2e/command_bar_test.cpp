@@ -41,9 +41,8 @@ protected:
     // keyboard's repeat.
     bool ShowBar() {
         while (GetTickCount64() - pressed_ < 150) Sleep(10);
-        Press(key_);
+        bool shown = ShowBarWith(key_, main_);
         pressed_ = GetTickCount64();
-        bool shown = WaitBarShown(main_);
         if (!shown) ADD_FAILURE() << "the bar did not come up with the keyboard";
         if (shown && !box()) ADD_FAILURE() << "the bar has no ComboBox";
         return shown && box();

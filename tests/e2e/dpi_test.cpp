@@ -114,8 +114,7 @@ TEST_F(DpiCommandBar, TakesTheSuggestedRectangleAndLaysItselfOutOnADpiChange) {
     ExpectLaidOutFor(dpi);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitBarHidden(main_));
-    Press({kCtrlShift, 'D'});
-    ASSERT_TRUE(WaitBarShown(main_));
+    ASSERT_TRUE(ShowBarWith({kCtrlShift, 'D'}, main_));
     ExpectLaidOutFor(dpi);
 }
 

@@ -402,6 +402,16 @@ inline bool WaitBarShown(HWND main, DWORD timeout_ms = kTimeoutMs) {
                      timeout_ms);
 }
 
+// Shows the bar with its hot key and waits until it has the keyboard. Without a window manager
+// the X server may hand the focus to another window a moment after the bar last hid, taking the
+// activation from a bar shown again meanwhile: then the key is pressed once more.
+inline bool ShowBarWith(KeyCombo key, HWND main) {
+    Press(key);
+    if (WaitBarShown(main, 1000)) return true;
+    Press(key);
+    return WaitBarShown(main);
+}
+
 inline bool WaitBarHidden(HWND main) {
     return WaitUntil([&] { return !IsWindowVisible(main); });
 }

@@ -111,11 +111,7 @@ TEST_F(Wow64, BareNameIsFoundInTheSystemFolder) {
 
     std::vector<MarkerRun> runs;
     for (const wchar_t* typed : {L"zarv_e2e_bare -t x", L"barecmd"}) {
-        // Without a window manager the X server may hand the focus to another window a moment
-        // after the bar last hid, taking the activation from a bar shown again meanwhile.
-        Press(bar);
-        if (!WaitBarShown(main, 1000)) Press(bar);
-        ASSERT_TRUE(WaitBarShown(main)) << ToAnsi(typed);
+        ASSERT_TRUE(ShowBarWith(bar, main)) << ToAnsi(typed);
         HWND box = CommandBox(main);
         ASSERT_TRUE(box);
         TypeText(typed);
