@@ -25,8 +25,6 @@ TZarv_main* Zarv_main = nullptr;
 namespace {
 
 constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged by a caption
-// Runs only while the key of the hot key that ran last is held (HotkeyRepeatWatch).
-constexpr UINT_PTR kKeyWatchTimer = 2;
 constexpr UINT_PTR kHotkeyFileTimer = 3;
 constexpr UINT_PTR kCommandFileTimer = 4;
 // Once, when start-up is over: the command bar's controls. Not at the very first idle moment, but
@@ -34,11 +32,9 @@ constexpr UINT_PTR kCommandFileTimer = 4;
 // pictures) does not wait for them; while a menu is open they wait until it closes.
 constexpr UINT_PTR kBarTimer = 5;
 constexpr UINT kBarDelayMs = 200;
-// The answer to a look-up of a folder for the bar (the entries' jobs use WM_APP + 10 and + 11).
+// The answer to a look-up of a folder for the bar (the entries' jobs use WM_APP + 10 and + 11,
+// the renewal of the keys + 15).
 constexpr UINT kFolderListedMessage = WM_APP + 14;
-// Posted when an answer found an entry missing: the keys are registered again once for every
-// answer that came in before it, not once an answer.
-constexpr UINT kRenewHotkeysMessage = WM_APP + 15;
 
 }  // namespace
 
@@ -125,120 +121,11 @@ void TZarv_main::FormClose() {
     ReleaseTables();
 }
 
-void TZarv_main::RegisterHotkeys() { RegisterHotkeysFrom(HotkeyList); }
-
-void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
-    // Whether each file exists, and its picture, are asked of the worker, never waited for
-    // here. Until an entry's answer is in it counts as there: its key and item work (a start
-    // then tests the file first and starts nothing when it is missing), and its item shows the
-    // system's program picture. The hot keys keep the entries as written, read again when they
-    // run.
-    ++generation_;
-    files_.assign(entries.size(), FileState::Unknown);
-    starting_ = std::vector<bool>(entries.size());
-    ItemMenu.Rebuild(BuildLauncherItems(entries, [](size_t) { return true; }));
-    hotkeys_->Register(entries, Available());
-    // The identifiers now stand for these entries: a key still held is no repeat of them.
-    keyWatch_.Reset();
-    KillTimer(hwnd(), kKeyWatchTimer);
-    for (size_t i = 0; i < entries.size(); ++i) CheckEntry(i);
-}
-
-std::vector<bool> TZarv_main::Available() const {
-    std::vector<bool> available(files_.size());
-    for (size_t i = 0; i < files_.size(); ++i) available[i] = files_[i] != FileState::Missing;
-    return available;
-}
-
-void TZarv_main::CheckEntry(size_t tag) {
-    const THotkeyItem& entry = hotkeys_->Entries()[tag];
-    const IconFallback fallback =
-        BuildLauncherItems({entry}, [](size_t) { return true; }).front().Fallback;
-    auto job = std::make_unique<EntryCheck>(entry, fallback, ItemMenu.IconSize());
-    job->Tag = tag;
-    job->Generation = generation_;
-    job->Window = hwnd();
-    job->Message = kEntryCheckedMessage;
-    Worker::Shared().Post(std::move(job));
-}
-
-void TZarv_main::EntryChecked(std::unique_ptr<EntryCheck> answer) {
-    const size_t tag = answer->Tag;
-    if (answer->Generation != generation_ || tag >= files_.size()) return;
-    if (!answer->Available) {
-        EntryMissing(tag);
-        return;
-    }
-    if (answer->FuncNo == kFuncProgram) files_[tag] = FileState::Present;
-    ItemMenu.PutPicture(static_cast<int>(tag), answer->File, answer->FileExists,
-                        std::move(answer->Icon), answer->Size);
-}
-
-void TZarv_main::EntryMissing(size_t tag) {
-    if (files_[tag] == FileState::Missing) return;
-    files_[tag] = FileState::Missing;
-    ItemMenu.Disable(static_cast<int>(tag));
-    if (!renewPending_) renewPending_ = PostMessageW(hwnd(), kRenewHotkeysMessage, 0, 0) != FALSE;
-}
-
-void TZarv_main::StartDone(std::unique_ptr<StartJob> answer) {
-    const size_t tag = answer->Tag;
-    if (answer->What != StartJob::Kind::Entry || answer->Generation != generation_ ||
-        tag >= files_.size())
-        return;
-    starting_[tag] = false;
-    if (answer->Missing) EntryMissing(tag);
-}
-
 void TZarv_main::RefillCommandNames() { bar_.RefillNames(CommandList); }
 
 void TZarv_main::UpdateTray() {
     if (TrayIcon1) TrayIcon1->SetEnabled(modalDepth_ == 0 && !bar_.IsShown());
 }
-
-void TZarv_main::RunEntry(size_t tag, const THotkeyItem& entry) {
-    if (entry.FuncNo != kFuncProgram && entry.FuncNo != kFuncUrl) {
-        RunInternalFunction(entry.FuncNo, *this);
-        return;
-    }
-    // A start whose program lies on a server that does not answer waits on a worker thread;
-    // pressed again meanwhile, the key starts nothing more.
-    if (tag >= files_.size() || files_[tag] == FileState::Missing || starting_[tag]) return;
-    starting_[tag] = true;
-    auto job = std::make_unique<StartJob>();
-    job->Tag = tag;
-    job->Generation = generation_;
-    job->Owner = StartOwnerNow();
-    job->Entry = entry;
-    job->TestFirst = files_[tag] == FileState::Unknown;
-    job->Window = hwnd();
-    job->Message = kStartDoneMessage;
-    Worker::Shared().Post(std::move(job), true);
-}
-
-void TZarv_main::WMHotKey(WPARAM id) {
-    const THotkeyItem* entry = hotkeys_->Entry(id);
-    if (!entry) return;
-    // The keyboard's repeats of a held key raise the hot key again where the system ignores
-    // MOD_NOREPEAT: the entry runs once per press. The watch starts before the entry runs, since
-    // the entry may open a modal window whose loop receives the repeats and the timer.
-    if (!keyWatch_.Press(static_cast<unsigned>(id), entry->VKey, GetTickCount())) return;
-    SetTimer(hwnd(), kKeyWatchTimer, HotkeyRepeatWatch::kLookMs, nullptr);
-    RunHotkeyEntry(id);
-}
-
-void TZarv_main::WatchHotkeyKey() {
-    if (!keyWatch_.Look((GetAsyncKeyState(keyWatch_.Key()) & 0x8000) != 0, GetTickCount()))
-        KillTimer(hwnd(), kKeyWatchTimer);
-}
-
-void TZarv_main::RunHotkeyEntry(WPARAM id) {
-    // A copy: the entry's action may re-register (an editor's OK) while it runs.
-    if (const THotkeyItem* entry = hotkeys_->Entry(id)) RunEntry(id - 1, THotkeyItem(*entry));
-}
-
-// A click is never a repeat: no watch.
-void TZarv_main::LauncherItemClick(int tag) { RunHotkeyEntry(static_cast<WPARAM>(tag) + 1); }
 
 void TZarv_main::PopupItemMenu(int x, int y) { ItemMenu.Popup(hwnd(), x, y); }
 

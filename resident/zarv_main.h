@@ -54,6 +54,12 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // Runs only while the key of the hot key that ran last is held (HotkeyRepeatWatch).
+    static constexpr UINT_PTR kKeyWatchTimer = 2;
+    // Posted when an answer found an entry missing: the keys are registered again once for
+    // every answer that came in before it, not once an answer.
+    static constexpr UINT kRenewHotkeysMessage = WM_APP + 15;
+
     void FormCreate();
     void FormClose();
     void RegisterHotkeys();
@@ -132,7 +138,7 @@ private:
     std::vector<FileState> files_;
     std::vector<bool> starting_;
     bool renewPending_ = false;  // a renewal of the keys is posted
-    unsigned generation_ = 0;  // of the registered entries; answers of another are stale
+    unsigned generation_ = 0;    // of the registered entries; answers of another are stale
     ListFile hotkeyFile_;
     ListFile commandFile_;
 };
