@@ -17,7 +17,12 @@ constexpr int kMaxThreads = 4;
 
 struct Worker::Queue {
     SRWLOCK lock = SRWLOCK_INIT;
-    CONDITION_VARIABLE ready = CONDITION_VARIABLE_INIT;
+    // One count per queued job. Idle threads wait on a kernel object rather than a condition
+    // variable: under Wine a thread waiting on one waits in the server, which then gives it the
+    // work that other programs send into the process (a thread a screen reader or debugger
+    // creates here). With no thread waiting there, Wine breaks into a busy thread with a signal,
+    // and one that breaks in while the window thread allocates memory deadlocks it.
+    HANDLE ready = CreateSemaphoreW(nullptr, 0, MAXLONG, nullptr);
     // Taking from the front moves only pointers: cheap for the hundreds of jobs a list gives.
     std::vector<WorkerJob*> jobs;
     int threads = 0;
@@ -51,7 +56,7 @@ void Worker::Post(std::unique_ptr<WorkerJob> job, bool urgent) {
         newThread = true;
     }
     ReleaseSRWLockExclusive(&queue_->lock);
-    WakeConditionVariable(&queue_->ready);
+    ReleaseSemaphore(queue_->ready, 1, nullptr);
     if (newThread) {
         HANDLE thread = CreateThread(nullptr, kStackBytes, &Worker::ThreadMain, queue_,
                                      STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
@@ -71,9 +76,15 @@ DWORD WINAPI Worker::ThreadMain(void* param) {
     for (;;) {
         AcquireSRWLockExclusive(&queue->lock);
         ++queue->idle;
-        while (queue->jobs.empty())
-            SleepConditionVariableSRW(&queue->ready, &queue->lock, INFINITE, 0);
+        ReleaseSRWLockExclusive(&queue->lock);
+        // Without its semaphore (no handle was left) the thread looks at the queue now and then.
+        if (WaitForSingleObject(queue->ready, INFINITE) != WAIT_OBJECT_0) Sleep(50);
+        AcquireSRWLockExclusive(&queue->lock);
         --queue->idle;
+        if (queue->jobs.empty()) {
+            ReleaseSRWLockExclusive(&queue->lock);
+            continue;
+        }
         WorkerJob* job = queue->jobs.front();
         queue->jobs.erase(queue->jobs.begin());
         ReleaseSRWLockExclusive(&queue->lock);
