@@ -17,16 +17,17 @@ constexpr int kMaxThreads = 4;
 
 struct Worker::Queue {
     SRWLOCK lock = SRWLOCK_INIT;
-    // One count per queued job. Idle threads wait on a kernel object rather than a condition
-    // variable: under Wine a thread waiting on one waits in the server, which then gives it the
-    // work that other programs send into the process (a thread a screen reader or debugger
-    // creates here). With no thread waiting there, Wine breaks into a busy thread with a signal,
-    // and one that breaks in while the window thread allocates memory deadlocks it.
+    // Wakes idle threads. They wait on a kernel object rather than a condition variable: under
+    // Wine a thread waiting on one waits in the server, which then gives it the work that other
+    // programs send into the process (a thread a screen reader or debugger creates here). With
+    // no thread waiting there, Wine breaks into a busy thread with a signal, and one that breaks
+    // in while the window thread allocates memory deadlocks it.
     HANDLE ready = CreateSemaphoreW(nullptr, 0, MAXLONG, nullptr);
     // Taking from the front moves only pointers: cheap for the hundreds of jobs a list gives.
     std::vector<WorkerJob*> jobs;
     int threads = 0;
-    int idle = 0;
+    int idle = 0;   // threads waiting for a job
+    int woken = 0;  // of them, those the semaphore lets go: a post wakes no more than are idle
 };
 
 Worker& Worker::Shared() {
@@ -55,8 +56,12 @@ void Worker::Post(std::unique_ptr<WorkerJob> job, bool urgent) {
         ++queue_->threads;
         newThread = true;
     }
+    // A thread that is busy takes the next job without a wake-up; the posts of a whole list
+    // cost no call into the system while the thread works.
+    const bool wake = queue_->idle > queue_->woken;
+    if (wake) ++queue_->woken;
     ReleaseSRWLockExclusive(&queue_->lock);
-    ReleaseSemaphore(queue_->ready, 1, nullptr);
+    if (wake) ReleaseSemaphore(queue_->ready, 1, nullptr);
     if (newThread) {
         HANDLE thread = CreateThread(nullptr, kStackBytes, &Worker::ThreadMain, queue_,
                                      STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
@@ -75,15 +80,16 @@ DWORD WINAPI Worker::ThreadMain(void* param) {
     QuietFileTestsOnThisThread();
     for (;;) {
         AcquireSRWLockExclusive(&queue->lock);
-        ++queue->idle;
-        ReleaseSRWLockExclusive(&queue->lock);
-        // Without its semaphore (no handle was left) the thread looks at the queue now and then.
-        if (WaitForSingleObject(queue->ready, INFINITE) != WAIT_OBJECT_0) Sleep(50);
-        AcquireSRWLockExclusive(&queue->lock);
-        --queue->idle;
-        if (queue->jobs.empty()) {
+        while (queue->jobs.empty()) {
+            ++queue->idle;
             ReleaseSRWLockExclusive(&queue->lock);
-            continue;
+            // Without its semaphore (no handle was left) the thread looks at the queue now and
+            // then.
+            const bool woken = WaitForSingleObject(queue->ready, INFINITE) == WAIT_OBJECT_0;
+            if (!woken) Sleep(50);
+            AcquireSRWLockExclusive(&queue->lock);
+            --queue->idle;
+            if (woken) --queue->woken;
         }
         WorkerJob* job = queue->jobs.front();
         queue->jobs.erase(queue->jobs.begin());
