@@ -42,16 +42,17 @@ run_suite() (
     trap cleanup EXIT
     # wine_ctest PRESET [REGEX]: the preset's cases (those REGEX matches); when a case failed
     # because of Wine itself, the failed cases run once more, by name (the other build's suite may
-    # share the build folder's record of failures). Wine fails so in two ways, each rarely: it
-    # aborts in glibc's malloc (once in a dozen fresh prefixes, on the first window), or it cannot
-    # start the test program at all and hands it to start.exe, whose ShellExecuteEx fails too (no
-    # line of the test's own is printed then). Without either a failure stands as it is.
+    # share the build folder's record of failures). Wine fails so in three ways, each rarely: it
+    # aborts in glibc's malloc (once in a dozen fresh prefixes, on the first window); it deadlocks
+    # a program in malloc when the probe's thread is made there (the harness says so); or it
+    # cannot start the test program at all and hands it to start.exe, whose ShellExecuteEx fails
+    # too (no line of the test's own is printed then). Otherwise a failure stands as it is.
     wine_ctest() {
         local out rc failed
         out=$(mktemp)
         ctest --preset "$1" -R "${2:-.}" --no-tests=error 2>&1 | tee "$out"
         rc=${PIPESTATUS[0]}
-        if [[ $rc != 0 ]] && grep -qE 'Fatal glibc error: malloc|ShellExecuteEx' "$out"; then
+        if [[ $rc != 0 ]] && grep -qE 'Fatal glibc error: malloc|Wine deadlocked|ShellExecuteEx' "$out"; then
             failed=$(sed -n '/(Disabled)/d; s/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$out" | paste -sd '|')
             echo "test.sh: Wine failed under a case: once more $failed"
             ctest --preset "$1" -R "^($failed)\$" --no-tests=error

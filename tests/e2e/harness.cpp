@@ -490,6 +490,29 @@ std::vector<MarkerRun> WaitMarkerRuns(const std::wstring& path, std::size_t coun
 
 // ---- Probe ------------------------------------------------------------------------------------
 
+namespace {
+
+// A thread of the target process, made from here. Under Wine the target makes it: a thread of its
+// own that waits in the server, or else one that Wine interrupts with a signal; a thread
+// interrupted inside malloc deadlocks its process, and the call that makes the thread with it.
+// The call is made on a thread of ours, so that such a deadlock fails the case instead of
+// hanging it; the target is given the chance to be idle in its message loop first.
+struct RemoteStart {
+    HANDLE process;
+    LPTHREAD_START_ROUTINE routine;
+    void* param;
+    HANDLE thread = nullptr;
+};
+
+DWORD WINAPI MakeRemoteThread(void* p) {
+    auto* start = static_cast<RemoteStart*>(p);
+    start->thread =
+        CreateRemoteThread(start->process, nullptr, 0, start->routine, start->param, 0, nullptr);
+    return 0;
+}
+
+}  // namespace
+
 std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
                                     const std::string& request, std::string* error) {
     auto fail = [&](std::string why) -> std::optional<std::string> {
@@ -515,7 +538,16 @@ std::optional<std::string> RunProbe(HANDLE process, const std::wstring& folder,
     if (!remote) return fail("VirtualAllocEx failed");
     bool loaded = false;
     if (WriteProcessMemory(process, remote, dll.c_str(), bytes, nullptr)) {
-        HANDLE thread = CreateRemoteThread(process, nullptr, 0, load, remote, 0, nullptr);
+        WaitForInputIdle(process, 1000);
+        auto* start = new RemoteStart{process, load, remote};
+        HANDLE maker = CreateThread(nullptr, 0, &MakeRemoteThread, start, 0, nullptr);
+        if (!maker) return fail("CreateThread failed");
+        const bool made = WaitForSingleObject(maker, kTimeoutMs) == WAIT_OBJECT_0;
+        CloseHandle(maker);
+        // A call that never returns keeps its record (and the memory it names).
+        if (!made) return fail("Wine deadlocked the program: the probe's thread was never made");
+        HANDLE thread = start->thread;
+        delete start;
         if (thread) {
             DWORD module = 0;
             loaded = WaitForSingleObject(thread, kTimeoutMs) == WAIT_OBJECT_0 &&
