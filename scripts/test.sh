@@ -44,9 +44,10 @@ run_suite() (
     # because of Wine itself, the failed cases run once more, by name (the other build's suite may
     # share the build folder's record of failures). Wine fails so in three ways, each rarely: it
     # aborts in glibc's malloc (once in a dozen fresh prefixes, on the first window); it deadlocks
-    # a program in malloc when the probe's thread is made there (the harness says so); or it
-    # cannot start the test program at all and hands it to start.exe, whose ShellExecuteEx fails
-    # too (no line of the test's own is printed then). Otherwise a failure stands as it is.
+    # a program in malloc when the probe's thread is made there (the harness says so); or it loses
+    # a new process before it runs (ERROR_INTERNAL_ERROR): for the test program itself, Wine then
+    # hands it to start.exe, whose ShellExecuteEx fails too and no line of the test's own is
+    # printed. Otherwise a failure stands as it is.
     wine_ctest() {
         local out rc failed
         out=$(mktemp)

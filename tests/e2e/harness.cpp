@@ -273,9 +273,15 @@ Process Start(const std::wstring& exe, const std::wstring& args, const std::wstr
     si.cb = sizeof si;
     if (startup) si = *startup;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)) {
-        if (error) *error = GetLastError();
+    // Under load Wine now and then loses a new process before it runs a line of its own and
+    // answers ERROR_INTERNAL_ERROR: such a start is made once more.
+    for (int tries = 0;; ++tries) {
+        if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+            break;
+        const DWORD failed = GetLastError();
+        if (failed == ERROR_INTERNAL_ERROR && tries == 0) continue;
+        if (error) *error = failed;
         return {};
     }
     CloseHandle(pi.hThread);
