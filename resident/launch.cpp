@@ -18,7 +18,9 @@ void Launch(const LaunchRequest& request, const StartCalls& calls) {
 HWND StartOwnerNow() { return StartOwner(GetForegroundWindow()); }
 
 void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& calls) {
-    const LaunchFiles files = SystemLaunchFiles();
+    // The direct start asks only whether the file exists; where a bare name is looked for is
+    // read only after it has failed.
+    LaunchFiles files = SystemLaunchFiles(false);
     LaunchStep step = FirstLaunchStep(request, files);
     // At most: directly, directly again without the missing folder, the shell.
     for (int tries = 0; tries < 4; ++tries) {
@@ -37,6 +39,7 @@ void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& call
                 return;
         }
         if (error == 0) return;
+        if (files.searchFolders.empty()) files.searchFolders = ProgramSearchFolders();
         step = NextLaunchStep(request, step, error, files);
     }
 }

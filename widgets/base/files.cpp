@@ -183,11 +183,11 @@ std::vector<std::wstring> ProgramSearchFolders() {
     return folders;
 }
 
-LaunchFiles SystemLaunchFiles() {
+LaunchFiles SystemLaunchFiles(bool searchFolders) {
     LaunchFiles files;
     files.fileExists = IsExistingFile;
     files.folderExists = IsExistingFolder;
-    files.searchFolders = ProgramSearchFolders();
+    if (searchFolders) files.searchFolders = ProgramSearchFolders();
     return files;
 }
 

@@ -79,8 +79,10 @@ std::wstring ProgramFolder();
 // The folders the direct start looks in for a program named without one, in its order: the
 // resident program's folder, the current folder, the system folders, then PATH.
 std::vector<std::wstring> ProgramSearchFolders();
-// The file system as a start's plan sees it: the tests above and those folders.
-LaunchFiles SystemLaunchFiles();
+// The file system as a start's plan sees it: the tests above and, with searchFolders, those
+// folders (their reading asks for the environment and the folders, which a start needs only once
+// its direct start has failed).
+LaunchFiles SystemLaunchFiles(bool searchFolders = true);
 
 // ---- Its icon ---------------------------------------------------------------------------------
 
