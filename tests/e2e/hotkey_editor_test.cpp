@@ -154,8 +154,16 @@ TEST_F(HotkeyEditor, CtrlArrowsMoveTheSelectedRowAsADragDoes) {
     ASSERT_TRUE(OpenEditor());
     // The first row is selected as the editor opens: Ctrl+Down takes it to second place, and
     // on, and it stays selected.
+    EXPECT_EQ(SendMessageW(list_, LVM_GETNEXTITEM, -1, LVNI_SELECTED), 0);
+    // The X server's focus may reach the editor just after Windows' activation, and Wine then
+    // lets go of the Ctrl pressed meanwhile: a plain Down moves the selection, so the row is
+    // selected again and the chord pressed once more.
     Press({MOD_CONTROL, VK_DOWN});
-    EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"a", L"c"}; }));
+    if (!WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"a", L"c"}; }, 1000)) {
+        ASSERT_TRUE(SelectRow(list_, 0));
+        Press({MOD_CONTROL, VK_DOWN});
+        EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"a", L"c"}; }));
+    }
     Press({MOD_CONTROL, VK_DOWN});
     Press({MOD_CONTROL, VK_DOWN});  // the last row goes no further
     Press({MOD_CONTROL, VK_UP});
