@@ -130,8 +130,7 @@ void TCommandBar::MakeControls() {
     if (GetComboBoxInfo(commandBox_, &info)) edit_ = info.hwndItem;
     if (edit_)
         SetWindowSubclass(edit_, &TCommandBar::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    FillNames(names_);
-    std::vector<std::wstring>().swap(names_);
+    FillNames(commandNames_);
     suggestions_.Create(bar_, [this](int row) { TakeSuggestion(row); });
 }
 
@@ -205,12 +204,8 @@ void TCommandBar::RefillNames(const std::vector<TCommandItem>& commands) {
     std::vector<std::wstring> names;
     names.reserve(commands.size());
     for (const TCommandItem& c : commands) names.push_back(AnsiToWide(c.Name));
-    commandNames_ = names;
-    if (panel_) {
-        FillNames(names);
-    } else {
-        names_ = std::move(names);
-    }
+    commandNames_ = std::move(names);
+    if (panel_) FillNames(commandNames_);
 }
 
 void TCommandBar::CommandBoxNotice(WORD code) {

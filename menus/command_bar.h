@@ -105,15 +105,15 @@ private:
     HWND edit_ = nullptr;
     ScaledControls layout_{[this] { FitControls(); }};
     CommandBarHost* host_ = nullptr;
-    std::vector<std::wstring> names_;  // the list's names until the controls exist
 
     TSuggestionList suggestions_;
-    std::vector<std::wstring> commandNames_;  // what the names' suggestions are taken from
-    std::wstring typed_;                      // the text as typed, before a suggestion is chosen
-    bool settingText_ = false;                // the box's text is being set, not typed
-    std::optional<PathQuery> query_;          // the typed text as a path, when it is one
-    std::wstring askedFolder_;                // the folder whose look-up is awaited
-    std::wstring listedFolder_;               // the last folder listed, and its entries
+    // The commands' names: the list's, also before its controls exist, and the suggestions'.
+    std::vector<std::wstring> commandNames_;
+    std::wstring typed_;              // the text as typed, before a suggestion is chosen
+    bool settingText_ = false;        // the box's text is being set, not typed
+    std::optional<PathQuery> query_;  // the typed text as a path, when it is one
+    std::wstring askedFolder_;        // the folder whose look-up is awaited
+    std::wstring listedFolder_;       // the last folder listed, and its entries
     std::vector<FolderEntry> listed_;
 };
 

@@ -25,8 +25,9 @@ public:
 
     // Makes the (hidden) list, owned by owner; clicked is told the row the user clicked.
     void Create(HWND owner, std::function<void(int row)> clicked);
-    // Shows texts (the first kMostRows), nothing chosen, under anchor (screen coordinates) in font: at least as wide
-    // as the anchor, as wide as the longest text, on the work area of the anchor's monitor.
+    // Shows texts (the first kMostRows), nothing chosen, under anchor (screen coordinates) in
+    // font: at least as wide as the anchor, as wide as the longest text, on the work area of the
+    // anchor's monitor.
     // No texts: the list is hidden.
     void Show(const std::vector<std::wstring>& texts, const RECT& anchor, HFONT font);
     void Hide();

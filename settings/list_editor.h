@@ -129,6 +129,9 @@ private:
     TLookOutButton* LookBtn_OK = nullptr;
     UniqueImageList ImageList1;
     UniqueFont struckFont_;  // the form font with strike-out, for grey rows
+    // The grey of missing programs' rows and the red of taken keys on the table's ground, worked
+    // out with the colours (SetTableColours), not at every cell painted.
+    COLORREF greyText_ = 0, redText_ = 0;
     UniqueFont headerFont_;  // the default font at the form's DPI; none at the system's
     UniqueIcon titleIcon_;   // the title bar's picture; none at the system's DPI
     std::wstring cellText_;  // keeps the text of the last LVN_GETDISPINFO alive

@@ -12,11 +12,6 @@ namespace {
 // Where the table, its header and the bar are white, the window's colour is: white in the
 // default theme, and whatever a high-contrast theme gives.
 COLORREF Ground() { return GetSysColor(COLOR_WINDOW); }
-// Missing programs' rows: grey as far as it stays legible on the ground (the theme's own
-// disabled-text colour in high contrast).
-COLORREF GreyText() {
-    return HighContrast() ? GetSysColor(COLOR_GRAYTEXT) : MarkColour(0x808080, COLOR_WINDOW);
-}
 
 bool IsHeaderChange(UINT code) {
     switch (code) {
@@ -92,6 +87,10 @@ void TListEditor::SetTableColours() {
     SendMessageW(ListView1, LVM_SETBKCOLOR, 0, Ground());
     SendMessageW(ListView1, LVM_SETTEXTBKCOLOR, 0, Ground());
     SendMessageW(ListView1, LVM_SETTEXTCOLOR, 0, GetSysColor(COLOR_WINDOWTEXT));
+    // Missing programs' rows: grey as far as it stays legible on the ground (the theme's own
+    // disabled-text colour in high contrast).
+    greyText_ = HighContrast() ? GetSysColor(COLOR_GRAYTEXT) : MarkColour(0x808080, COLOR_WINDOW);
+    redText_ = TakenKeyRed();
 }
 
 void TListEditor::FormSysColorChange() {
@@ -112,7 +111,7 @@ void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
             result = CDRF_DODEFAULT;
             if (RowGreyed(row)) {
                 SelectObject(cd.nmcd.hdc, struckFont_.get());
-                cd.clrText = GreyText();
+                cd.clrText = greyText_;
                 result = CDRF_NEWFONT;
             }
             // Cells of their own colour are drawn cell by cell.
@@ -122,8 +121,8 @@ void TListEditor::ListView1CustomDrawItem(NMLVCUSTOMDRAW& cd, LRESULT& result) {
             // The colour and font of one cell stay for the next: each cell sets both.
             const bool greyed = RowGreyed(row);
             SelectObject(cd.nmcd.hdc, greyed ? struckFont_.get() : Font());
-            cd.clrText = CellRed(row, cd.iSubItem) ? TakenKeyRed()
-                         : greyed                  ? GreyText()
+            cd.clrText = CellRed(row, cd.iSubItem) ? redText_
+                         : greyed                  ? greyText_
                                                    : GetSysColor(COLOR_WINDOWTEXT);
             result = CDRF_NEWFONT;
             break;

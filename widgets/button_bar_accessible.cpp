@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "widgets/base/accessible_name.h"
 #include "widgets/base/system_library.h"
 #include "widgets/button_bar.h"
 
@@ -277,10 +278,8 @@ private:
 LRESULT BarAccessibleObject(TExpress& bar, WPARAM wp, LPARAM lp) {
     if (static_cast<LONG>(lp) != static_cast<LONG>(OBJID_CLIENT)) return 0;
     if (!bar.accessible_) {
-        // The object goes to the client through COM, which this thread may not have started
-        // yet; it stays started for the life of the thread.
-        static const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        (void)com;
+        // The object goes to the client through COM.
+        StartComForScreenReaders();
         bar.accessible_ = new BarAccessible(bar);
     }
     return LresultFromObject(kIAccessible, wp, static_cast<IAccessible*>(bar.accessible_));

@@ -15,10 +15,13 @@ constexpr GUID kNameProperty = {
 
 }  // namespace
 
-void SetAccessibleName(HWND control, const wchar_t* name) {
-    // The annotation lives in COM, which stays started for the thread once started.
+void StartComForScreenReaders() {
     static const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     (void)com;
+}
+
+void SetAccessibleName(HWND control, const wchar_t* name) {
+    StartComForScreenReaders();  // the annotation lives in COM
     IAccPropServices* services = nullptr;
     if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
                                 reinterpret_cast<void**>(&services))))
