@@ -99,8 +99,14 @@ void Worker::WindowGone(HWND window) {
     // No answer is posted to it from now on: those already in the queue are taken out and freed
     // (the system would drop them with the window, and the jobs with them).
     MSG msg;
-    while (PeekMessageW(&msg, window, WM_APP, 0xBFFF, PM_REMOVE | PM_NOYIELD))
+    while (PeekMessageW(&msg, window, WM_APP, 0xBFFF, PM_REMOVE | PM_NOYIELD)) {
+        // The end of the message loop comes out whatever the filter: it is put back.
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
         if (msg.wParam == kWorkerAnswer) delete reinterpret_cast<WorkerJob*>(msg.lParam);
+    }
 }
 
 DWORD WINAPI Worker::ThreadMain(void* param) {
