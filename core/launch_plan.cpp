@@ -80,12 +80,50 @@ std::optional<ProgramSplit> SplitProgram(std::wstring_view commandLine, const La
     return std::nullopt;
 }
 
+std::optional<std::wstring> ProgramLine(std::wstring_view field, const LaunchFiles& files) {
+    const std::size_t firstBlank = field.find_first_of(L" \t");
+    if (firstBlank == field.npos || field.front() == L'"' ||
+        !ShapeOf(field.substr(0, firstBlank)).hasFolder)
+        return std::wstring(field);
+    auto exists = [&](std::wstring_view path) {
+        const std::wstring p(path);
+        return files.fileExists(p) || files.folderExists(p);
+    };
+    // A program whose path has no blank is read from the line as written; one with a blank is
+    // quoted, so that no shorter beginning of it is tried first.
+    auto quoted = [&](std::wstring_view path, std::wstring_view rest) {
+        if (path.find_first_of(L" \t") == path.npos) return std::wstring(field);
+        std::wstring line;
+        line.reserve(path.size() + 2 + rest.size());
+        line.push_back(L'"');
+        line.append(path);
+        line.push_back(L'"');
+        line.append(rest);
+        return line;
+    };
+    if (exists(field)) return quoted(field, {});
+    // The longest beginning first: "C:\Program Files\Tool\tool.exe -x" before "C:\Program".
+    for (std::size_t i = field.size() + 1; i-- > firstBlank;) {
+        if ((i < field.size() && !IsBlank(field[i])) || IsBlank(field[i - 1])) continue;
+        const std::wstring_view begin = field.substr(0, i);
+        std::wstring program(begin);
+        if (!ShapeOf(begin).hasExtension) program += L".exe";
+        if (!files.fileExists(program)) continue;
+        // Part of a longer path that exists: the name goes on past the blank.
+        const std::size_t next = SkipBlanks(field.substr(i)).size();
+        const std::size_t end = field.find_first_of(L" \t\\/", field.size() - next);
+        if (end != field.npos && exists(field.substr(0, end))) continue;
+        return quoted(program, field.substr(i));
+    }
+    return std::nullopt;
+}
+
 LaunchStep FirstLaunchStep(const LaunchRequest& request, const LaunchFiles& files) {
-    if (request.typed) return {LaunchAction::StartDirect, request.filePath, {}, {}};
-    return {LaunchAction::StartDirect,
-            BuildCommandLine(request.filePath, request.options, files.fileExists),
-            {},
-            request.workDir};
+    const std::optional<std::wstring> line = ProgramLine(request.filePath, files);
+    if (!line) return {LaunchAction::ShellOpen, request.filePath, {}, {}};
+    if (request.typed) return {LaunchAction::StartDirect, *line, {}, {}};
+    return {
+        LaunchAction::StartDirect, BuildCommandLine(*line, request.options), {}, request.workDir};
 }
 
 LaunchStep NextLaunchStep(const LaunchRequest& request, const LaunchStep& failed,
@@ -95,7 +133,8 @@ LaunchStep NextLaunchStep(const LaunchRequest& request, const LaunchStep& failed
     if (failed.action != LaunchAction::StartDirect) return {};
     const bool elevate = error == kErrorElevationRequired;
     if (request.typed) {
-        const std::optional<ProgramSplit> split = SplitProgram(request.filePath, files);
+        // The program the direct start found: the line it was given reads no shorter.
+        const std::optional<ProgramSplit> split = SplitProgram(failed.file, files);
         if (split && (elevate || IsProgramFileName(split->program)))
             return {LaunchAction::ShellStart, split->program, split->parameters, {}};
         return {LaunchAction::ShellOpen, request.filePath, {}, {}};

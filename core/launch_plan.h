@@ -42,6 +42,18 @@ std::optional<std::wstring> FindProgram(std::wstring_view name, const LaunchFile
 // without a folder is looked for in files.searchFolders. Nothing when no prefix names a file.
 std::optional<ProgramSplit> SplitProgram(std::wstring_view commandLine, const LaunchFiles& files);
 
+// The command line a file field (or a typed line) starts directly, read as the system's own
+// search reads it but never shorter than what exists, so that a file planted at a shorter
+// beginning ("C:\Program.exe" for "C:\Program Files\...") is never started:
+// - a field without a blank, a quoted one, or one whose first word names no folder: as written;
+// - a field that as a whole names an existing file or folder: that path, quoted;
+// - else the longest blank-separated beginning that names an existing file (".exe" added where
+//   it has no extension), quoted when it holds a blank, then the rest of the field as written; a
+//   beginning that is only part of a longer existing path ("C:\Program" of "C:\Program Files")
+//   is never taken.
+// Nothing when no beginning names a file: nothing is to be started directly.
+std::optional<std::wstring> ProgramLine(std::wstring_view field, const LaunchFiles& files);
+
 // A start request, its texts expanded.
 struct LaunchRequest {
     std::wstring filePath;  // an entry's file; or, typed, the whole text from the command bar
@@ -66,9 +78,9 @@ struct LaunchStep {
     bool operator==(const LaunchStep&) const = default;
 };
 
-// The first step of every start: directly, the entry's file and options in its folder (the file
-// quoted only when the whole of it names a file, files.fileExists), or the typed text as it
-// stands.
+// The first step of every start: directly, the entry's file (as ProgramLine reads it), one blank
+// and its options, in its folder; or the typed text as ProgramLine reads it. When the file or
+// text names nothing that exists, the shell's "Open" of it alone.
 LaunchStep FirstLaunchStep(const LaunchRequest& request, const LaunchFiles& files);
 
 // The step after `failed` ended with error (the system's code):

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/placement.h"
 #include "core/variables.h"
 #include "widgets/base/ansi.h"
@@ -237,15 +239,17 @@ void TCommandBar::Suggest() {
         for (std::size_t i : SuggestNames(commandNames_, typed_)) texts.push_back(commandNames_[i]);
     } else if (query_->folder == listedFolder_) {
         texts = SuggestPaths(*query_, listed_);
-    } else if (host_ && query_->folder != askedFolder_) {
-        askedFolder_ = query_->folder;
-        host_->ListFolder(askedFolder_);
+    } else if (host_ && std::find(asked_.begin(), asked_.end(), query_->folder) == asked_.end()) {
+        // Each folder is asked for once until it answers, also over later showings of the bar:
+        // one on a drive that does not answer is not asked again and again.
+        asked_.push_back(query_->folder);
+        host_->ListFolder(query_->folder);
     }
     suggestions_.Show(texts, box, layout_.Font());
 }
 
 void TCommandBar::FolderListed(const std::wstring& folder, std::vector<FolderEntry> entries) {
-    if (folder == askedFolder_) askedFolder_.clear();
+    asked_.erase(std::remove(asked_.begin(), asked_.end(), folder), asked_.end());
     if (!IsShown() || !query_ || folder != query_->folder) return;
     listedFolder_ = folder;
     listed_ = std::move(entries);
@@ -300,7 +304,6 @@ void TCommandBar::ForgetSuggestions() {
     CloseSuggestions();
     typed_.clear();
     query_.reset();
-    askedFolder_.clear();
     listedFolder_.clear();
     std::vector<FolderEntry>().swap(listed_);
 }

@@ -109,11 +109,11 @@ private:
     TSuggestionList suggestions_;
     // The commands' names: the list's, also before its controls exist, and the suggestions'.
     std::vector<std::wstring> commandNames_;
-    std::wstring typed_;              // the text as typed, before a suggestion is chosen
-    bool settingText_ = false;        // the box's text is being set, not typed
-    std::optional<PathQuery> query_;  // the typed text as a path, when it is one
-    std::wstring askedFolder_;        // the folder whose look-up is awaited
-    std::wstring listedFolder_;       // the last folder listed, and its entries
+    std::wstring typed_;               // the text as typed, before a suggestion is chosen
+    bool settingText_ = false;         // the box's text is being set, not typed
+    std::optional<PathQuery> query_;   // the typed text as a path, when it is one
+    std::vector<std::wstring> asked_;  // the folders whose look-ups are awaited
+    std::wstring listedFolder_;        // the last folder listed, and its entries
     std::vector<FolderEntry> listed_;
 };
 

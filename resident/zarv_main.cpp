@@ -173,6 +173,9 @@ void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(hotkeyFile_.state); }
 void TZarv_main::SaveCommands() { zarv::SaveCommands(commandFile_.state); }
 
 void TZarv_main::CommandClick() {
+    // A start from the bar shows its elevation prompt over the window that was in front before
+    // it, never over the bar (gone by then) or the hidden resident window.
+    if (!bar_.IsShown()) barOwner_ = StartOwnerNow();
     bar_.ShowAtPointer();
     UpdateTray();
 }
@@ -183,6 +186,12 @@ void TZarv_main::AboutCmdClick() {
 }
 
 void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+
+HWND TZarv_main::StartOwnerHere() const {
+    HWND front = StartOwnerNow();
+    if (front == hwnd()) front = barOwner_;  // the bar: the window that was in front before it
+    return front && IsWindow(front) ? front : nullptr;
+}
 
 void TZarv_main::Btn_ExecuteClick() {
     // Typed text stays wide text, whole, up to the start.
@@ -200,10 +209,10 @@ void TZarv_main::Btn_ExecuteClick() {
     }
     // The start itself, with every test of its file, waits on a worker thread.
     if (job->What == StartJob::Kind::Command || !job->Typed.empty()) {
-        job->Owner = StartOwnerNow();
+        job->Owner = StartOwnerHere();
         job->Window = hwnd();
         job->Message = kStartDoneMessage;
-        Worker::Shared().Post(std::move(job), true);
+        Worker::Shared().Post(std::move(job), WorkerLane::Start);
     }
     HideBar();
 }
@@ -234,9 +243,8 @@ void TZarv_main::ListFolder(const std::wstring& folder) {
     auto job = std::make_unique<FolderListing>(folder);
     job->Window = hwnd();
     job->Message = kFolderListedMessage;
-    // Urgent: the user waits for it, and it must not queue behind the entries' tests (nor hold
-    // them up while a slow drive keeps it).
-    Worker::Shared().Post(std::move(job), true);
+    // The user waits for it: it never queues behind the entries' checks, nor holds up a start.
+    Worker::Shared().Post(std::move(job), WorkerLane::Lookup);
 }
 
 const RegistrationOutcome& TZarv_main::LastPass() const { return hotkeys_->Outcome(); }

@@ -69,6 +69,9 @@ private:
     void RunHotkeyEntry(WPARAM id);
     void LauncherItemClick(int tag);
     void RunEntry(std::size_t tag, const THotkeyItem& entry);
+    // The window a start asked for now has its elevation prompt over (StartOwnerNow), the
+    // command bar standing for the window that was in front before it.
+    HWND StartOwnerHere() const;
     // Asks the worker for the test and picture of entry tag of the current list.
     void CheckEntry(std::size_t tag);
     void EntryChecked(std::unique_ptr<class EntryCheck> answer);
@@ -120,7 +123,8 @@ private:
 
     bool debug_;
     int modalDepth_ = 0;
-    bool menuLoop_ = false;  // a pop-up menu of ours is open
+    bool menuLoop_ = false;    // a pop-up menu of ours is open
+    HWND barOwner_ = nullptr;  // the window in front before the bar was shown
     HWND application_;
     // A second request for the hotkey editor does nothing; one for the command editor brings
     // the open one to the front.

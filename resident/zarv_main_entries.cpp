@@ -42,7 +42,7 @@ void TZarv_main::CheckEntry(size_t tag) {
     job->Generation = generation_;
     job->Window = hwnd();
     job->Message = kEntryCheckedMessage;
-    Worker::Shared().Post(std::move(job));
+    Worker::Shared().Post(std::move(job), WorkerLane::Check);
 }
 
 void TZarv_main::EntryChecked(std::unique_ptr<EntryCheck> answer) {
@@ -85,12 +85,12 @@ void TZarv_main::RunEntry(size_t tag, const THotkeyItem& entry) {
     auto job = std::make_unique<StartJob>();
     job->Tag = tag;
     job->Generation = generation_;
-    job->Owner = StartOwnerNow();
+    job->Owner = StartOwnerHere();
     job->Entry = entry;
     job->TestFirst = files_[tag] == FileState::Unknown;
     job->Window = hwnd();
     job->Message = kStartDoneMessage;
-    Worker::Shared().Post(std::move(job), true);
+    Worker::Shared().Post(std::move(job), WorkerLane::Start);
 }
 
 void TZarv_main::WMHotKey(WPARAM id) {

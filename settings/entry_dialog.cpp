@@ -121,7 +121,8 @@ bool TEntryDialog::FileExistsWaiting(const std::wstring& path) {
     auto job = std::make_unique<FileTest>(path);
     job->Window = hwnd();
     job->Message = kFileTestedMessage;
-    Worker::Shared().Post(std::move(job), true);
+    // The user waits for it: it never queues behind the entries' checks.
+    Worker::Shared().Post(std::move(job), WorkerLane::Lookup);
     HWND focus = GetFocus();
     waiting_ = true;
     EnableWindow(hwnd(), FALSE);

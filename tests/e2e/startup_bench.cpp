@@ -401,7 +401,8 @@ int main(int argc, char** argv) {
         double ms = 0;
         if (!callback || !TimeMenu(zarv.pid(), callback, ms))
             return Fail("the launcher menu did not open");
-        Sleep(1000);  // the pictures' idle pass ends
+        // The pictures' look-ups end, and the worker's threads after a few idle seconds.
+        Sleep(10000);
         zarv_kb.push_back(static_cast<double>(RssAnonKb(kProgramsDir + L"\\zarv.exe")));
         // The hotkey editor opened and closed, once and once more.
         HWND resident = WaitMainWindow(zarv.pid());

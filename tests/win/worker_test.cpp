@@ -1,5 +1,5 @@
 // The worker: jobs run off the calling thread, their answers come back to a window as messages,
-// and an urgent job never waits behind one that hangs.
+// a start never waits behind a check that hangs, and no answer is lost.
 #include "widgets/base/worker.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "widgets/base/handles.h"
+#include "widgets/base/window.h"
 
 namespace zarv {
 namespace {
@@ -49,33 +50,67 @@ int NextAnswer(HWND window, DWORD ms = 5000) {
     return job->Id;
 }
 
-TEST(Worker, AnUrgentJobPassesOneThatHangsAndEveryAnswerComesBackOnce) {
+TEST(Worker, StartsPassChecksThatHangAndComeInTheirOrderAndEveryAnswerComesBackOnce) {
     HWND window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   nullptr, nullptr);
     ASSERT_TRUE(window);
+    UniqueKernelHandle check(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueKernelHandle start(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    Worker& worker = Worker::Shared();
+    worker.Post(std::make_unique<TestJob>(window, 1, check.get()), WorkerLane::Check);
+    worker.Post(std::make_unique<TestJob>(window, 2, nullptr), WorkerLane::Check);
+    EXPECT_EQ(NextAnswer(window, 300), 0) << "checks take their turns on one thread";
+    // Starts, one of them hanging, pass the checks and one another, and begin in their order.
+    worker.Post(std::make_unique<TestJob>(window, 3, start.get()), WorkerLane::Start);
+    for (int id = 4; id <= 7; ++id)
+        worker.Post(std::make_unique<TestJob>(window, id, nullptr), WorkerLane::Start);
+    for (int id = 4; id <= 7; ++id) EXPECT_EQ(NextAnswer(window), id);
+    worker.Post(std::make_unique<TestJob>(window, 8, nullptr), WorkerLane::Lookup);
+    EXPECT_EQ(NextAnswer(window), 8);
+    // The starts' idle threads take no check.
+    worker.Post(std::make_unique<TestJob>(window, 9, nullptr), WorkerLane::Check);
+    EXPECT_EQ(NextAnswer(window, 300), 0);
+    SetEvent(check.get());
+    EXPECT_EQ(NextAnswer(window), 1);
+    EXPECT_EQ(NextAnswer(window), 2);
+    EXPECT_EQ(NextAnswer(window), 9);
+    SetEvent(start.get());
+    EXPECT_EQ(NextAnswer(window), 3);
+    EXPECT_EQ(NextAnswer(window, 100), 0);
+    DestroyWindow(window);
+}
+
+// A window of the program's own, whose base frees the answers still on their way to it.
+class AnswerWindow : public Window {
+public:
+    AnswerWindow() { Create(L"ZarvWorkerTest", L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE); }
+};
+
+TEST(Worker, AnAnswerForAWindowThatIsGoneIsFreed) {
+    std::atomic<int> deleted{0};
     UniqueKernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     Worker& worker = Worker::Shared();
-    worker.Post(std::make_unique<TestJob>(window, 1, release.get()));
-    worker.Post(std::make_unique<TestJob>(window, 2, nullptr));
-    EXPECT_EQ(NextAnswer(window, 300), 0) << "a background job waits its turn on the one thread";
-    // An urgent job gets a thread of its own, which then takes the waiting ones too.
-    worker.Post(std::make_unique<TestJob>(window, 3, nullptr), true);
-    EXPECT_EQ(NextAnswer(window), 3);
-    EXPECT_EQ(NextAnswer(window), 2);
-    EXPECT_EQ(NextAnswer(window, 300), 0);
-    SetEvent(release.get());
-    EXPECT_EQ(NextAnswer(window), 1);
-    EXPECT_EQ(NextAnswer(window, 100), 0);
-
-    // An answer whose window is gone is dropped, and the job freed.
-    std::atomic<int> deleted{0};
-    ResetEvent(release.get());
-    worker.Post(std::make_unique<TestJob>(window, 4, release.get(), &deleted));
-    DestroyWindow(window);
+    {
+        // Answered, and waiting in the queue when the window goes.
+        AnswerWindow window;
+        ASSERT_TRUE(window.hwnd());
+        worker.Post(std::make_unique<TestJob>(window.hwnd(), 1, nullptr, &deleted),
+                    WorkerLane::Lookup);
+        MSG msg;
+        const DWORD start = GetTickCount();
+        while (!PeekMessageW(&msg, window.hwnd(), kAnswer, kAnswer, PM_NOREMOVE) &&
+               GetTickCount() - start < 5000)
+            Sleep(5);
+        EXPECT_EQ(deleted, 0);
+        // Still running when it goes.
+        worker.Post(std::make_unique<TestJob>(window.hwnd(), 2, release.get(), &deleted),
+                    WorkerLane::Lookup);
+    }
+    EXPECT_EQ(deleted, 1);
     SetEvent(release.get());
     const DWORD start = GetTickCount();
-    while (deleted == 0 && GetTickCount() - start < 5000) Sleep(5);
-    EXPECT_EQ(deleted, 1);
+    while (deleted < 2 && GetTickCount() - start < 5000) Sleep(5);
+    EXPECT_EQ(deleted, 2);
 }
 
 }  // namespace

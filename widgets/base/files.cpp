@@ -302,7 +302,9 @@ DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& pa
     // 64-bit program (the elevation service, a 64-bit handler), which sees no such folder.
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI;  // no error boxes; the elevation prompt still shows
+    // No error boxes (the elevation prompt still shows). The start runs on a worker thread that
+    // may end soon after: the shell finishes its work before it returns.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.hwnd = owner;
     info.lpVerb = L"open";
     info.lpFile = program.c_str();
@@ -319,7 +321,7 @@ void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) 
     // "Sysnative" at all.
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI;  // as ShellExecute: its failure is its answer
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;  // as ShellStart
     info.hwnd = owner;
     info.lpVerb = L"Open";
     info.lpFile = target.c_str();

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "widgets/base/handles.h"
+#include "widgets/base/worker.h"
 
 namespace zarv {
 
@@ -147,6 +148,7 @@ Window::~Window() {
         HWND h = hwnd_;
         SetWindowLongPtrW(h, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
+        Worker::WindowGone(h);  // detached: the answers on their way to it are freed here
         DestroyWindow(h);
     }
 }
@@ -186,6 +188,7 @@ LRESULT CALLBACK Window::Thunk(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     // from here: out of memory ends the process at once (resident/fail_fast.cpp).
     LRESULT r = self->HandleMessage(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
+        Worker::WindowGone(h);  // answers of jobs it asked for are freed, not lost with it
         SetWindowLongPtrW(h, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }

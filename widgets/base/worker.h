@@ -4,20 +4,31 @@
 // server is away can hold a single look-up for half a minute.
 //
 // A job is posted with the window its answer goes to; it runs on a worker thread, and the job
-// itself, with its answer filled in, comes back to that window as a posted message (wParam 0,
-// lParam the job), where Worker::Answer takes it. Each job carries what its receiver needs to tell
-// a stale answer (an entry's position and the list's generation, say); the receiver drops those.
+// itself, with its answer filled in, comes back to that window as a posted message (wParam
+// kWorkerAnswer, lParam the job), where Worker::Answer takes it. Each job carries what its
+// receiver needs to tell a stale answer (an entry's position and the list's generation, say); the
+// receiver drops those. An answer for a window that has been destroyed is freed.
 //
-// One thread takes the jobs in order. A job marked urgent (a start the user asked for) never waits
-// behind a job that is running: when every thread is busy, another is made (up to a few), so a
-// start that hangs on an absent server holds up nothing else. Threads are made when first needed,
-// with a small stack, and stay for the life of the process; ending the program never waits for
-// them.
+// The jobs go in lanes that share no thread, so that what the user waits for never waits behind
+// what may hang:
+// - Start: the starts the user asked for. A start that finds no idle thread of its lane gets a
+//   new one, so a start that hangs on an absent server holds up no other.
+// - Check: the tests and pictures of the entries; one thread, in order.
+// - Lookup: what the command bar shows while the user types (folder listings, the programs);
+//   one thread, in order.
+// Each lane takes its jobs in the order they were posted. Threads are made when needed and end
+// after a few seconds without work; ending the program never waits for them. The threads of the
+// Start and Check lanes, which call the shell, run in a single-threaded COM apartment.
 #include <windows.h>
 
 #include <memory>
 
 namespace zarv {
+
+enum class WorkerLane { Start, Check, Lookup };
+
+// The wParam of every answer message.
+constexpr WPARAM kWorkerAnswer = 0x5A52;
 
 class WorkerJob {
 public:
@@ -35,8 +46,8 @@ public:
     // The process's one worker, made on first use and never ended.
     static Worker& Shared();
 
-    // Queues job; urgent jobs go before the others and never wait for a running one.
-    void Post(std::unique_ptr<WorkerJob> job, bool urgent = false);
+    // Queues job at the end of its lane.
+    void Post(std::unique_ptr<WorkerJob> job, WorkerLane lane = WorkerLane::Check);
 
     // The job an answer message carries, now the receiver's.
     template <typename Job>
@@ -44,10 +55,15 @@ public:
         return std::unique_ptr<Job>(static_cast<Job*>(reinterpret_cast<WorkerJob*>(lp)));
     }
 
+    // Called as window is destroyed (the window base does it for every window): the answers
+    // already posted to it, and those that come later, are freed.
+    static void WindowGone(HWND window);
+
 private:
     Worker();
+    struct Lane;
     struct Queue;
-    static DWORD WINAPI ThreadMain(void* queue);
+    static DWORD WINAPI ThreadMain(void* lane);
     Queue* queue_;
 };
 
