@@ -112,8 +112,7 @@ bool TEntryDialog::TakeTexts(std::string& name, std::string& file, std::string& 
 bool TEntryDialog::FileMissing() {
     // With its %NAME% references expanded, as it will be started.
     if (FileExistsWaiting(FieldText(Edit2))) return false;
-    ShowMessage(hwnd(), kMissingFile);
-    if (IsWindowEnabled(Edit2)) SetFocus(Edit2);
+    ShowFieldMessage(hwnd(), Edit2, kMissingFile);
     return true;
 }
 

@@ -160,6 +160,13 @@ void ShowMessage(HWND dialog, const std::wstring& text) {
     RunBox(dialog, text.c_str(), L"ZARV", MB_OK);
 }
 
+void ShowFieldMessage(HWND dialog, HWND field, const std::wstring& text) {
+    ShowMessage(dialog, text);
+    if (!IsWindowEnabled(field)) return;
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+}
+
 // The confirmation box's buttons read the same on a system of any language: the hook renames
 // them when the box is about to be activated.
 namespace {
@@ -189,9 +196,7 @@ bool Confirm(HWND dialog, const wchar_t* question) {
 bool TakeFieldText(HWND dialog, HWND field, const wchar_t* name, std::string& bytes) {
     FieldFit fit = FitOf(FieldText(field), bytes);
     if (fit == FieldFit::Fits) return true;
-    ShowMessage(dialog, FitMessage(name, fit));
-    SetFocus(field);
-    SendMessageW(field, EM_SETSEL, 0, -1);
+    ShowFieldMessage(dialog, field, FitMessage(name, fit));
     return false;
 }
 

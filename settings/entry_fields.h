@@ -77,6 +77,10 @@ void ShowMessage(HWND dialog, const std::wstring& text);
 bool Confirm(HWND dialog, const wchar_t* question);
 // Both give the keyboard focus back to the control that had it.
 
+// A message about what field holds: the focus then goes into the field (where it is enabled),
+// its text selected for typing over.
+void ShowFieldMessage(HWND dialog, HWND field, const std::wstring& text);
+
 // ---- The data file ----------------------------------------------------------------------------
 
 // The text of field as the ANSI bytes a record takes. When the data file cannot hold it

@@ -80,9 +80,23 @@ void TListEditor::LoadPictures() {
 }
 
 void TListEditor::SetColumnWidths() {
-    for (size_t c = 0; c < columns_.size(); ++c)
-        if (columns_[c].Width > 0)
-            SendMessageW(ListView1, LVM_SETCOLUMNWIDTH, c, Scale(columns_[c].Width));
+    // A caption is written 5 pixels into its column, in the header's font; the list's own font
+    // is measured too, for a header that draws itself in it.
+    WindowDc dc(hwnd());
+    HGDIOBJ fonts[] = {headerFont_ ? headerFont_.get() : GetStockObject(DEFAULT_GUI_FONT), Font()};
+    widths_.assign(columns_.size(), 0);
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        int caption = 0;
+        for (HGDIOBJ font : fonts) {
+            SelectObjectGuard select(dc.get(), font);
+            caption =
+                std::max(caption, static_cast<int>(TextSize(dc.get(), columns_[c].Caption).cx));
+        }
+        const int own = columns_[c].Width > 0 ? columns_[c].Width : kNarrowestFillColumn;
+        widths_[c] = std::max(Scale(own), Scale(5) + caption);
+        if (ListView1 && columns_[c].Width > 0)
+            SendMessageW(ListView1, LVM_SETCOLUMNWIDTH, c, widths_[c]);
+    }
 }
 
 void TListEditor::SetTitlePicture() {
@@ -131,11 +145,12 @@ void TListEditor::FormCreate() {
     SetWindowTextW(ListView1, caption);
     // The drop highlight is answered from dropRow_, like the texts.
     SendMessageW(ListView1, LVM_SETCALLBACKMASK, LVIS_DROPHILITED, 0);
+    SetColumnWidths();
     for (size_t c = 0; c < columns_.size(); ++c) {
         LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH;
         col.pszText = const_cast<wchar_t*>(columns_[c].Caption);
-        col.cx = Scale(columns_[c].Width > 0 ? columns_[c].Width : kNarrowestFillColumn);
+        col.cx = widths_[c];
         SendMessageW(ListView1, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
     }
     SetWindowSubclass(ListView1, &TListEditor::TableProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -188,13 +203,13 @@ void TListEditor::FormResize() {
     int fixed = 0, fill = -1;
     for (size_t c = 0; c < columns_.size(); ++c) {
         if (columns_[c].Width > 0)
-            fixed += Scale(columns_[c].Width);
+            fixed += widths_[c];
         else
             fill = static_cast<int>(c);
     }
     if (fill >= 0)
         SendMessageW(ListView1, LVM_SETCOLUMNWIDTH, fill,
-                     std::max(Scale(kNarrowestFillColumn), static_cast<int>(inner.right) - fixed));
+                     std::max(widths_[fill], static_cast<int>(inner.right) - fixed));
 }
 
 void TListEditor::RowsChanged(int select) {

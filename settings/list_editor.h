@@ -4,8 +4,9 @@
 // each other to reorder them) and, on its right edge, the button bar `Control_Panel` with the
 // four buttons Add, Edit, Delete and OK and their pictures `ImageList1`. The keys Insert, Space,
 // Delete, Enter and Escape act as the buttons and as the close box; Delete asks first; Ctrl+Up
-// and Ctrl+Down move the selected row. After every button, key, dialog or box the table has the
-// keyboard focus again. Its colours are the system's window colours.
+// and Ctrl+Down move the selected row, and a moved row stays selected. After every button, key,
+// dialog or box the table has the keyboard focus again. Its colours are the system's window
+// colours; every column is at least as wide as its caption.
 //
 // The frame holds no rows: the editor keeps its own rows as a model and answers the frame's
 // questions about them (count, cell texts, grey rows); the table is an owner-data list view that
@@ -94,7 +95,8 @@ private:
     void MakeFonts();
     // ImageList1 at the DPI's size, given to the bar.
     void LoadPictures();
-    // The fixed columns' widths at the DPI (the fill column follows in FormResize).
+    // The columns' widths at the DPI: each its own, or its caption's where that is wider (the
+    // fill column's share follows in FormResize).
     void SetColumnWidths();
     // The title bar's small picture at the DPI.
     void SetTitlePicture();
@@ -120,6 +122,7 @@ private:
                                       DWORD_PTR self);
 
     std::vector<ListColumn> columns_;
+    std::vector<int> widths_;  // the columns' widths at the DPI; the fill column's least
     bool flatTable_;
 
     TExpress Control_Panel;

@@ -80,7 +80,7 @@ void TListEditor::ListView1DragDrop(int from, POINT screen) {
     SetDropTarget(-1);
     if (RowCount() < 2 || from < 0 || to < 0 || from == to) return;
     MoveRow(from, to);
-    RowsChanged();  // the dragged row has left its place: nothing is selected
+    RowsChanged(to);  // the moved row stays selected at its new place, as after Ctrl+arrows
 }
 
 void TListEditor::SetTableColours() {

@@ -59,7 +59,7 @@ void TSetCommandForm::Btn_OKClick() {
     if (!TakeTexts(row.Name, row.FilePath, row.Options, row.WorkDir, L"ファイル")) return;
     const int tag = mode_.IsAdd() ? kAddRow : mode_.Row();
     if (NameRefused(rows_, tag, row.Name, AnsiCodePage(), &TSetCommandForm::SameName)) {
-        ShowMessage(hwnd(), L"[" + FieldText(Edit1) + L"]はすでに登録されています。");
+        ShowFieldMessage(hwnd(), Edit1, L"[" + FieldText(Edit1) + L"]はすでに登録されています。");
         return;
     }
     result_ = row;

@@ -119,14 +119,16 @@ void TVirualKeybord::FormShow() {
 
 // The arrow keys on a key go to its neighbour on the keyboard, not to the next button made, and
 // Enter picks the key, as on any push button (the dialog keys would send it to OK: the keys are
-// drawn here). Taken in the modal loop: a subclass on each of the 92 keys made the picker open a
-// third slower under Wine.
+// drawn here); on the key already picked it confirms it. Taken in the modal loop: a subclass on
+// each of the 92 keys made the picker open a third slower under Wine.
 bool TVirualKeybord::FormKeyDown(HWND control, WPARAM key) {
     const int id = GetDlgCtrlID(control) - kFirstKeyId;
     if (GetParent(control) != hwnd() || id < 0 || id >= static_cast<int>(kPickerKeyCount))
         return false;
     if (key == VK_RETURN) {
+        const bool again = id == chosenKey_;
         Button1Click(static_cast<std::size_t>(id));
+        if (again) Button14Click();
         return true;
     }
     if (key >= VK_LEFT && key <= VK_DOWN) {
@@ -143,6 +145,7 @@ void TVirualKeybord::Button1Click(std::size_t key) {
     const PickerKey& picked = PickerKeys()[key];
     selectKeysText_ = Utf8ToWide(picked.Name);
     selectKeysTag_ = picked.Code;
+    chosenKey_ = static_cast<int>(key);
     SetWindowTextW(SelectKeys, selectKeysText_.c_str());
     const KeyNote note = Taken(key) ? taken_[key] : KeyNote{};
     SetWindowTextW(Label2, KeyNoteText(note, rows_, Label2, Font()).c_str());
@@ -191,9 +194,12 @@ LRESULT TVirualKeybord::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 Button76Click();
                 return 0;
             }
+            const int code = HIWORD(wp);
             if (id >= kFirstKeyId && id < kFirstKeyId + static_cast<int>(kPickerKeyCount) &&
-                HIWORD(wp) == BN_CLICKED) {
+                (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
                 Button1Click(static_cast<std::size_t>(id - kFirstKeyId));
+                // An owner-drawn button tells of a double click (its first click came before).
+                if (code == BN_DOUBLECLICKED) Button14Click();
                 return 0;
             }
             break;

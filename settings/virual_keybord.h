@@ -3,7 +3,8 @@
 // chooses a key and shows its name; OK hands the name and the key's virtual-key code back. Keys
 // whose combination with the entry dialog's modifiers would not work have red captions (and say
 // so in their names), and a click on one says why under the keyboard; they can be chosen all the
-// same. The arrow keys go from key to key as they lie on the keyboard.
+// same. The arrow keys go from key to key as they lie on the keyboard. Enter on the chosen key, or
+// a double click on a key, chooses it and confirms as OK does.
 #include <windows.h>
 
 #include <optional>
@@ -53,6 +54,7 @@ private:
     HWND SelectKeys = nullptr;
     HWND Label2 = nullptr;   // the note on the clicked key
     int selectKeysTag_ = 0;  // the chosen key's code
+    int chosenKey_ = -1;     // the chosen key's place in the keyboard's table
     std::wstring selectKeysText_;
     UniqueFont boldFont_;  // the chosen key's name: the form's font in bold
     bool confirmed_ = false;

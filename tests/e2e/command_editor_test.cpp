@@ -117,6 +117,8 @@ TEST_F(CommandEditor, EscapeKeepsTheListAndRewritesItWhileOkTakesDragsAndAnEmpty
     ASSERT_TRUE(SelectRow(list_, 0));
     DragMouse(centre(0), centre(2));
     EXPECT_TRUE(WaitUntil([&] { return RowCaptions(list_) == Cells{L"b", L"c", L"a"}; }));
+    EXPECT_EQ(SendMessageW(list_, LVM_GETNEXTITEM, -1, LVNI_SELECTED | LVNI_FOCUSED), 2)
+        << "the moved row is not selected at its new place";
     CloseEditor(VK_RETURN);
     EXPECT_EQ(File(), CommandFile({kB, kC, kA}));
     EXPECT_EQ(BarNames(), (Cells{L"b", L"c", L"a"}));
@@ -134,7 +136,17 @@ TEST_F(CommandEditor, AddRefusesANameOfTheTableInAnyCaseWhileEditTakesIt) {
     EXPECT_EQ(Add(L"mail", L"x.exe"), L"[mail]はすでに登録されています。");
     Click(dialog_, IDCANCEL);
     EXPECT_EQ(Add(L"news", L"n.exe"), L"");
-    EXPECT_EQ(Add(L"NEWS", L"n2.exe"), L"[NEWS]はすでに登録されています。");
+    // Refused after Enter in the file field: the focus goes back to the name, selected.
+    ASSERT_TRUE(KeyToDialog(VK_INSERT));
+    Type(kEdit1, L"NEWS");
+    Type(kEdit2, L"n2.exe");
+    for (UINT vk : {VK_TAB, VK_RETURN}) PressKey(vk);
+    auto box = WaitMessageBox(pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"[NEWS]はすでに登録されています。");
+    AnswerBox(box->window);
+    EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(kEdit1); }));
+    EXPECT_EQ(SendMessageW(Item(kEdit1), EM_GETSEL, 0, 0), MAKELRESULT(0, 4));
     Click(dialog_, IDCANCEL);
     DeleteRow(0, IDYES);
     EXPECT_EQ(Add(L"MAIL", L"m2.exe"), L"") << "a deleted name is free again";

@@ -455,6 +455,13 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
     Click(picker, IDCANCEL);
     EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
     EXPECT_EQ(TextOfControl(Item(kKList2)), L"2");
+    // Enter on the picked key confirms it.
+    Click(dialog_, kCallVK);
+    picker = WaitWindow(L"TVirualKeybord");
+    ASSERT_TRUE(picker);
+    for (UINT vk : {VK_RIGHT, VK_RETURN, VK_RETURN}) PressKey(vk);
+    EXPECT_TRUE(WaitGone(L"TVirualKeybord"));
+    EXPECT_EQ(TextOfControl(Item(kKList2)), L"3");
     Send(dialog_, kCheckBox1);
     EXPECT_EQ(DialogOk(), L"");
 
@@ -468,7 +475,7 @@ TEST_F(HotkeyEditor, KeyPickerHandsItsKeysNamesAndCodesToTheDialog) {
     EXPECT_EQ(File(), HotkeyFile({{"", "", "", "", "Ctrl + PageUp", MOD_CONTROL, 33, 255},
                                   {"", "", "", "", "Ctrl + Num 7", MOD_CONTROL, 103, 255},
                                   {"", "", "", "", "Ctrl + F8", MOD_CONTROL, 119, 255},
-                                  {"", "", "", "", "Ctrl + 2", MOD_CONTROL, '2', 255}}));
+                                  {"", "", "", "", "Ctrl + 3", MOD_CONTROL, '3', 255}}));
 }
 
 TEST_F(HotkeyEditor, AFileOfAnotherVersionIsKeptAsBakWhenTheEditorSaves) {
