@@ -26,7 +26,8 @@ public:
     TLauncherMenu();
     HMENU handle() const { return menu_.get(); }
 
-    // Empties the menu and ExeIcons and makes one item per entry. The pictures are looked up
+    // Empties the menu and ExeIcons and makes one item per entry; without entries, the one item
+    // is the tray menu's "ホットキーの設定(&H)" (its command TTrayMenu::Setting1). The pictures are looked up
     // on a worker thread (LookUpIcon) and put in as they arrive (PutPicture); until then an
     // item shows the system's application picture, so neither start-up nor the menu's opening
     // waits for a file.

@@ -206,6 +206,43 @@ inline std::vector<ShellIcon> ShellIcons() {
     return icons;
 }
 
+// ---- Notices -------------------------------------------------------------------------------------
+
+// The texts of the balloons the shell shows now. Wine shows one balloon at a time, about 2 s after
+// it was asked for, as a tooltip window of the shell's process, which answers WM_GETTEXT.
+inline std::vector<std::wstring> BalloonTexts() {
+    std::vector<std::wstring> texts;
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            if (ClassOf(w) == L"tooltips_class32" && IsWindowVisible(w) &&
+                (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON)) {
+                wchar_t text[512] = L"";
+                DWORD_PTR got = 0;
+                SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
+                                    SMTO_NORMAL, kTimeoutMs, &got);
+                reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(text);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+inline bool BalloonSays(const std::wstring& part) {
+    for (const std::wstring& text : BalloonTexts())
+        if (text.find(part) != std::wstring::npos) return true;
+    return false;
+}
+
+// Waits for a balloon whose text holds part. The balloon of another icon, up already, holds a new
+// one back until it goes (after 10 s at least).
+inline bool WaitBalloon(const std::wstring& part, DWORD timeout_ms = 40000) {
+    return WaitUntil([&] { return BalloonSays(part); }, timeout_ms);
+}
+
+// A balloon asked for would be up after this long.
+inline constexpr DWORD kBalloonDelayMs = 3000;
+
 // ---- Answers of the probe ---------------------------------------------------------------------
 
 // The records of a probe's answer of the given kind with count fields (the kind first), split at
