@@ -50,7 +50,8 @@ DWORD StartFile(const std::wstring& filePath, const std::wstring& options,
 }
 
 DWORD StartTyped(const std::wstring& text, HWND owner) {
-    return LaunchFrom({text, {}, {}, true}, owner); }
+    return LaunchFrom({text, {}, {}, true}, owner);
+}
 
 DWORD OpenUrl(const std::wstring& url, const StartCalls& calls) {
     return ShellOpen(StartOwner(calls.foregroundWindow()), url, calls);

@@ -27,7 +27,7 @@ DWORD LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& cal
 // a program through the shell with them, anything else through the shell's "Open" alone. These
 // give what LaunchFrom gives.
 DWORD StartFile(const std::wstring& filePath, const std::wstring& options,
-               const std::wstring& workDir, HWND owner);
+                const std::wstring& workDir, HWND owner);
 
 // Text typed into the command bar that names no command, started the same way, as typed.
 DWORD StartTyped(const std::wstring& text, HWND owner);

@@ -158,11 +158,11 @@ private:
     enum class FileState : unsigned char { Unknown, Present, Missing };
     std::vector<FileState> files_;
     std::vector<bool> starting_;
-    bool renewPending_ = false;  // a renewal of the keys is posted
-    bool creating_ = false;      // in FormCreate: the notices wait for its end
-    int noticeRow_ = -1;         // the row a click on the notice shown opens the editor on
+    bool renewPending_ = false;         // a renewal of the keys is posted
+    bool creating_ = false;             // in FormCreate: the notices wait for its end
+    int noticeRow_ = -1;                // the row a click on the notice shown opens the editor on
     HMODULE sessionLibrary_ = nullptr;  // wtsapi32, once the session is watched
-    unsigned generation_ = 0;    // of the registered entries; answers of another are stale
+    unsigned generation_ = 0;           // of the registered entries; answers of another are stale
     ListFile hotkeyFile_;
     ListFile commandFile_;
 };

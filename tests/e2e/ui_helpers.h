@@ -206,7 +206,8 @@ inline std::vector<ShellIcon> ShellIcons() {
     return icons;
 }
 
-// ---- Notices -------------------------------------------------------------------------------------
+// ---- Notices
+// -------------------------------------------------------------------------------------
 
 // The texts of the balloons the shell shows now. Wine shows one balloon at a time, about 2 s after
 // it was asked for, as a tooltip window of the shell's process, which answers WM_GETTEXT.
@@ -218,8 +219,8 @@ inline std::vector<std::wstring> BalloonTexts() {
                 (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON)) {
                 wchar_t text[512] = L"";
                 DWORD_PTR got = 0;
-                SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
-                                    SMTO_NORMAL, kTimeoutMs, &got);
+                SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                                    kTimeoutMs, &got);
                 reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(text);
             }
             return TRUE;

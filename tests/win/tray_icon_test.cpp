@@ -293,10 +293,9 @@ TEST_F(TrayIconTest, TurnsNotificationsIntoEvents) {
     otherLog.Attach(other);
     icon.OnBalloonClick = [&](TTrayIcon&) { log.events.push_back("balloon"); };
 
-    const UINT notifications[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                  WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_RBUTTONDBLCLK,
-                                  WM_MBUTTONDOWN, WM_MBUTTONUP,   WM_MOUSEWHEEL,
-                                  NIN_BALLOONUSERCLICK};
+    const UINT notifications[] = {
+        WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
+        WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEWHEEL,  NIN_BALLOONUSERCLICK};
     for (UINT m : notifications) {
         Notify(icon, m);
     }
