@@ -35,7 +35,8 @@ constexpr const wchar_t* kTexts[] = {
     L"名前で残します。",
     L"、",
     L"ZARV は通知領域にいます",
-    L"アイコンを右ボタンでクリックすると設定、左ボタンでランチャーメニューです。まず「ホットキーの設"
+    L"アイコンを右ボタンでクリックすると設定、左ボタンでランチャーメニューです。まず「ホットキーの"
+    L"設"
     L"定」でキーを登録してください。\nデータファイルの場所: %1",
 };
 
@@ -44,11 +45,11 @@ constexpr std::size_t kNameRoom = 24;
 constexpr std::size_t kAskedRoom = 100;
 constexpr std::size_t kKeysShown = 3;
 
-std::wstring Fill(TextId id, std::initializer_list<std::wstring> values) {
+std::wstring Fill(TextId id, std::initializer_list<const wchar_t*> values) {
     std::wstring out;
     for (const wchar_t* p = kTexts[id]; *p; ++p) {
-        const std::size_t n = p[1] >= L'1' && p[1] <= L'9' ? static_cast<std::size_t>(p[1] - L'1')
-                                                           : values.size();
+        const std::size_t n =
+            p[1] >= L'1' && p[1] <= L'9' ? static_cast<std::size_t>(p[1] - L'1') : values.size();
         if (*p == L'%' && n < values.size()) {
             out += values.begin()[n];
             ++p;
@@ -57,6 +58,16 @@ std::wstring Fill(TextId id, std::initializer_list<std::wstring> values) {
         }
     }
     return out;
+}
+
+// n in decimal digits (std::to_wstring would bring the C library's whole formatter along).
+std::wstring Decimal(std::size_t n) {
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + n % 10));
+        n /= 10;
+    } while (n);
+    return digits;
 }
 
 Notice Cut(const std::wstring& title, const std::wstring& text) {
@@ -94,29 +105,30 @@ Notice KeysNotTakenNotice(const std::vector<KeyFailureName>& failures) {
     std::wstring text;
     for (std::size_t i = 0; i < failures.size() && i < kKeysShown; ++i) {
         const KeyFailureName& f = failures[i];
-        text += Fill(kKeyLine, {CutNoticeText(f.KeyText, kNameRoom),
-                                CutNoticeText(f.Title, kNameRoom),
-                                kTexts[f.Why == KeyFailure::Reason::EarlierRow ? kEarlierRow
-                                                                               : kHeldElsewhere]});
+        text += Fill(
+            kKeyLine,
+            {CutNoticeText(f.KeyText, kNameRoom).c_str(), CutNoticeText(f.Title, kNameRoom).c_str(),
+             kTexts[f.Why == KeyFailure::Reason::EarlierRow ? kEarlierRow : kHeldElsewhere]});
     }
     if (failures.size() > kKeysShown)
-        text += Fill(kMoreKeys, {std::to_wstring(failures.size() - kKeysShown)});
+        text += Fill(kMoreKeys, {Decimal(failures.size() - kKeysShown).c_str()});
     return Cut(kTexts[kKeysTitle], text + kTexts[kKeysHint]);
 }
 
 Notice StartFailedNotice(const std::wstring& asked, const std::wstring& reason) {
-    return Cut(kTexts[kStartTitle], Fill(kStartText, {CutNoticeText(asked, kAskedRoom), reason}));
+    return Cut(kTexts[kStartTitle],
+               Fill(kStartText, {CutNoticeText(asked, kAskedRoom).c_str(), reason.c_str()}));
 }
 
 Notice FilesNotReadNotice(const std::vector<std::wstring>& fileNames) {
     std::wstring names;
     for (const std::wstring& name : fileNames)
         names += (names.empty() ? L"" : kTexts[kFileSeparator]) + name;
-    return Cut(kTexts[kFilesTitle], Fill(kFilesText, {names}));
+    return Cut(kTexts[kFilesTitle], Fill(kFilesText, {names.c_str()}));
 }
 
 Notice FirstRunNotice(const std::wstring& folder) {
-    return Cut(kTexts[kFirstRunTitle], Fill(kFirstRunText, {folder}));
+    return Cut(kTexts[kFirstRunTitle], Fill(kFirstRunText, {folder.c_str()}));
 }
 
 }  // namespace zarv

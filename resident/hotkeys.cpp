@@ -17,8 +17,8 @@ void HotkeyRegistration::Renew(const std::vector<bool>& available) {
 }
 
 void HotkeyRegistration::RegisterAvailable(const std::vector<bool>& available) {
-    available_.assign(entries_.size(), false);
-    registered_.assign(entries_.size(), false);
+    available_ = std::vector<bool>(entries_.size());
+    registered_ = std::vector<bool>(entries_.size());
     for (size_t i = 0; i < entries_.size(); ++i) {
         available_[i] = i < available.size() && available[i];
         if (available_[i]) registered_[i] = RegisterEntry(i);
