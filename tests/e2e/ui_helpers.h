@@ -211,21 +211,20 @@ inline std::vector<ShellIcon> ShellIcons() {
 
 // The texts of the balloons the shell shows now. Wine shows one balloon at a time, about 2 s after
 // it was asked for, as a tooltip window of the shell's process, which answers WM_GETTEXT.
+inline BOOL CALLBACK CollectBalloon(HWND w, LPARAM lp) {
+    if (ClassOf(w) == L"tooltips_class32" && IsWindowVisible(w) &&
+        (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON)) {
+        wchar_t text[512] = L"";
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                            kTimeoutMs, &got);
+        reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(text);
+    }
+    return TRUE;
+}
 inline std::vector<std::wstring> BalloonTexts() {
     std::vector<std::wstring> texts;
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            if (ClassOf(w) == L"tooltips_class32" && IsWindowVisible(w) &&
-                (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON)) {
-                wchar_t text[512] = L"";
-                DWORD_PTR got = 0;
-                SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                                    kTimeoutMs, &got);
-                reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(text);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    EnumWindows(CollectBalloon, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 
