@@ -39,7 +39,6 @@ std::unique_ptr<TCallbackWindow>& Callback() {
 }
 
 TTrayIcon::ShellNotifyProc g_shellNotify = &Shell_NotifyIconA;
-TTrayIcon::ShellNotifyWProc g_shellNotifyW = &Shell_NotifyIconW;
 
 template <std::size_t N>
 void CopyCut(wchar_t (&to)[N], const std::wstring& from) {
@@ -218,7 +217,7 @@ bool TTrayIcon::SendBalloon() {
     CopyCut(info.szInfoTitle, balloonTitle_);
     CopyCut(info.szInfo, balloonText_);
     info.dwInfoFlags = balloonWarning_ ? NIIF_WARNING : NIIF_INFO;
-    return g_shellNotifyW(NIM_MODIFY, &info) != FALSE;
+    return Shell_NotifyIconW(NIM_MODIFY, &info) != FALSE;
 }
 
 bool TTrayIcon::ModifyInShell() {
@@ -309,10 +308,6 @@ HWND TTrayIcon::CallbackWindow() {
 
 TTrayIcon::ShellNotifyProc TTrayIcon::SetShellNotifyProc(ShellNotifyProc proc) {
     return std::exchange(g_shellNotify, proc);
-}
-
-TTrayIcon::ShellNotifyWProc TTrayIcon::SetShellNotifyWProc(ShellNotifyWProc proc) {
-    return std::exchange(g_shellNotifyW, proc);
 }
 
 namespace {

@@ -149,9 +149,6 @@ public:
     // The shell call every icon makes. Tests put a recorder in its place; returns the previous.
     using ShellNotifyProc = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
     static ShellNotifyProc SetShellNotifyProc(ShellNotifyProc proc);
-    // The same for the balloons, which go as wide text.
-    using ShellNotifyWProc = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
-    static ShellNotifyWProc SetShellNotifyWProc(ShellNotifyWProc proc);
 
 private:
     friend class TCallbackWindow;

@@ -61,9 +61,7 @@ TEST_F(Hotkeys, CombinationHeldElsewhereIsNamedInANoticeAndTakenOnceItComesFree)
     PostMessageW(ui::CallbackWindow(main), ui::kTrayMessage, ui::kIconNumber, NIN_BALLOONUSERCLICK);
     HWND editor = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : TopLevelWindows(zarv.pid(), L"TSettingForm"))
-            if (IsWindowVisible(w)) editor = w;
-        return editor != nullptr;
+        return (editor = FindWindowW(L"TSettingForm", nullptr)) && IsWindowVisible(editor);
     }));
     HWND table = FindWindowExW(editor, nullptr, WC_LISTVIEWW, nullptr);
     EXPECT_EQ(SendMessageW(table, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);

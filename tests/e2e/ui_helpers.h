@@ -229,13 +229,12 @@ inline std::vector<std::wstring> BalloonTexts() {
 }
 
 inline bool BalloonSays(const std::wstring& part) {
-    for (const std::wstring& text : BalloonTexts())
-        if (text.find(part) != std::wstring::npos) return true;
-    return false;
+    auto texts = BalloonTexts();
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const std::wstring& t) { return t.find(part) != std::wstring::npos; });
 }
 
-// Waits for a balloon whose text holds part. The balloon of another icon, up already, holds a new
-// one back until it goes (after 10 s at least).
+// Waits for a balloon whose text holds part (another icon's balloon holds ours back 10 s at least).
 inline bool WaitBalloon(const std::wstring& part, DWORD timeout_ms = 40000) {
     return WaitUntil([&] { return BalloonSays(part); }, timeout_ms);
 }

@@ -24,12 +24,6 @@ BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAA data) {
     return g_shellAnswer;
 }
 
-std::vector<NOTIFYICONDATAW> g_balloons;
-BOOL WINAPI RecordBalloon(DWORD message, PNOTIFYICONDATAW data) {
-    if (message == NIM_MODIFY) g_balloons.push_back(*data);
-    return TRUE;
-}
-
 // What the owner window saw: menus initialised and commands chosen.
 std::vector<HMENU> g_menusOpened;
 std::vector<WORD> g_commands;
@@ -63,9 +57,7 @@ class TrayIconTest : public testing::Test {
 protected:
     void SetUp() override {
         previous_ = TTrayIcon::SetShellNotifyProc(&RecordShellCall);
-        previousW_ = TTrayIcon::SetShellNotifyWProc(&RecordBalloon);
         g_calls.clear();
-        g_balloons.clear();
         g_shellAnswer = TRUE;
         g_menusOpened.clear();
         g_commands.clear();
@@ -83,7 +75,6 @@ protected:
     void TearDown() override {
         DestroyWindow(owner_);
         TTrayIcon::SetShellNotifyProc(previous_);
-        TTrayIcon::SetShellNotifyWProc(previousW_);
     }
 
     // The shell's notification for icon, handled.
@@ -95,7 +86,6 @@ protected:
     HWND owner_ = nullptr;
     HICON picture_ = nullptr;
     TTrayIcon::ShellNotifyProc previous_ = nullptr;
-    TTrayIcon::ShellNotifyWProc previousW_ = nullptr;
 };
 
 TEST_F(TrayIconTest, SharesOneInvisibleCallbackWindowPerProcess) {
@@ -118,21 +108,8 @@ TEST_F(TrayIconTest, TalksToTheShellInTheFourthVersion) {
     icon->SetIcon(picture_);
     icon->SetTipHelp("Z.A.R.V");
     icon->SetVisible(true);
-    // A notice asked for before the icon is in the shell comes right after it is added.
-    icon->ShowBalloon(L"title", std::wstring(300, L'x'), true);
     EXPECT_TRUE(g_calls.empty());  // nothing before set-up ends
-    EXPECT_TRUE(g_balloons.empty());
     icon->Loaded();
-    ASSERT_EQ(g_balloons.size(), 1u);
-    EXPECT_EQ(g_balloons[0].uFlags, static_cast<UINT>(NIF_INFO));
-    EXPECT_EQ(g_balloons[0].uID, icon->SequenceNumber());
-    EXPECT_EQ(g_balloons[0].hWnd, TTrayIcon::CallbackWindow());
-    EXPECT_EQ(g_balloons[0].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
-    EXPECT_STREQ(g_balloons[0].szInfoTitle, L"title");
-    EXPECT_EQ(std::wstring(g_balloons[0].szInfo), std::wstring(255, L'x'));
-    icon->ShowBalloon(L"t", L"first run", false);
-    ASSERT_EQ(g_balloons.size(), 2u);
-    EXPECT_STREQ(g_balloons[1].szInfo, L"first run");
     ASSERT_EQ(g_calls.size(), 2u);
     const NOTIFYICONDATAA& added = g_calls[0].record;
     EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
@@ -291,16 +268,15 @@ TEST_F(TrayIconTest, TurnsNotificationsIntoEvents) {
     EventLog log, otherLog;
     log.Attach(icon);
     otherLog.Attach(other);
-    icon.OnBalloonClick = [&](TTrayIcon&) { log.events.push_back("balloon"); };
 
-    const UINT notifications[] = {
-        WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
-        WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEWHEEL,  NIN_BALLOONUSERCLICK};
+    const UINT notifications[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                  WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_RBUTTONDBLCLK,
+                                  WM_MBUTTONDOWN, WM_MBUTTONUP,   WM_MOUSEWHEEL};
     for (UINT m : notifications) {
         Notify(icon, m);
     }
     std::vector<std::string> expected = {"move 0", "down L 1", "up L 1", "down R 2",
-                                         "up R 2", "down M 4", "up M 4", "balloon"};
+                                         "up R 2", "down M 4", "up M 4"};
     EXPECT_EQ(log.events, expected);
     EXPECT_TRUE(otherLog.events.empty());
     EXPECT_EQ(TCallbackWindow::Instance()->CurrentIcon(), &icon);
