@@ -34,6 +34,7 @@ public:
     // True while the last read failed for an input/output reason: the list's editor reads the
     // file once more as it opens.
     bool Unread() const { return last_ == ReadOutcome::IoFailure; }
+    ReadOutcome LastRead() const { return last_; }
     // Milliseconds from the last read on the clock (or the start-up read) to the next one;
     // nothing when no read on the clock is due.
     std::optional<unsigned> RereadDelayMs() const;

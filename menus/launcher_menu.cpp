@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "menus/tray_menu.h"
 #include "widgets/base/ansi.h"
 #include "widgets/base/dpi.h"
 #include "widgets/base/files.h"
@@ -56,7 +57,7 @@ HICON LookUpIcon(const std::wstring& file, IconFallback fallback, bool fileExist
     return nullptr;
 }
 
-TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()) {}
+TLauncherMenu::TLauncherMenu() : menu_(CreatePopupMenu()) { Rebuild({}); }
 
 void TLauncherMenu::Rebuild(const std::vector<LauncherItem>& items) {
     while (GetMenuItemCount(menu_.get()) > 0) DeleteMenu(menu_.get(), 0, MF_BYPOSITION);
@@ -78,6 +79,9 @@ void TLauncherMenu::Rebuild(const std::vector<LauncherItem>& items) {
         InsertMenuItemW(menu_.get(), GetMenuItemCount(menu_.get()), TRUE, &mii);
         if (item.Enabled) images_.push_back({item.Tag, item.Fallback});
     }
+    // Without entries the menu offers where to make the first one: the tray menu's item.
+    if (items.empty())
+        AppendMenuW(menu_.get(), MF_STRING, TTrayMenu::Setting1, TTrayMenu::kSetting1Caption);
 }
 
 void TLauncherMenu::Disable(int tag) {

@@ -26,9 +26,10 @@ public:
     TLauncherMenu();
     HMENU handle() const { return menu_.get(); }
 
-    // Empties the menu and ExeIcons and makes one item per entry. The pictures are looked up
-    // on a worker thread (LookUpIcon) and put in as they arrive (PutPicture); until then an
-    // item shows the system's application picture, so neither start-up nor the menu's opening
+    // Empties the menu and ExeIcons and makes one item per entry; without entries, the one item
+    // is the tray menu's "ホットキーの設定(&H)" (its command TTrayMenu::Setting1). The pictures are
+    // looked up on a worker thread (LookUpIcon) and put in as they arrive (PutPicture); until then
+    // an item shows the system's application picture, so neither start-up nor the menu's opening
     // waits for a file.
     void Rebuild(const std::vector<LauncherItem>& items);
     // Greys out the item of tag: its entry's file turned out to be missing. It loses its picture,

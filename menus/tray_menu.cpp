@@ -6,7 +6,7 @@ namespace zarv {
 
 TTrayMenu::TTrayMenu() : menu_(CreatePopupMenu()) {
     HMENU m = menu_.get();
-    AppendMenuW(m, MF_STRING, Setting1, L"ホットキーの設定(&H)");
+    AppendMenuW(m, MF_STRING, Setting1, kSetting1Caption);
     AppendMenuW(m, MF_STRING, SCommad, L"コマンドの設定(&S)");
     AppendMenuW(m, MF_SEPARATOR, 0, nullptr);  // N2
     AppendMenuW(m, MF_STRING, Command, L"コマンド(&C)");

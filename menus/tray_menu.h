@@ -17,6 +17,9 @@ public:
         Exit1 = 107,     // "終了(&X)"
     };
 
+    // The caption of Setting1, which the empty launcher menu shows too.
+    static constexpr const wchar_t* kSetting1Caption = L"ホットキーの設定(&H)";
+
     TTrayMenu();
     HMENU handle() const { return menu_.get(); }
     // Shows the menu with its top-left corner at (x, y); commands go to owner as WM_COMMAND.

@@ -19,19 +19,20 @@ void EntryCheck::Run() {
 
 void StartJob::Run() {
     if (What == Kind::Typed) {
-        StartTyped(EntryPath(Typed), Owner);
+        Error = StartTyped(EntryPath(Typed), Owner);
         return;
     }
     if (Entry.FuncNo == kFuncUrl) {
-        OpenUrlFrom(AnsiToWide(Entry.FilePath), Owner);
+        Error = OpenUrlFrom(AnsiToWide(Entry.FilePath), Owner);
         return;
     }
     const std::wstring file = EntryPath(Entry.FilePath);
     if (TestFirst && EntryFile(file).empty()) {
         Missing = true;
+        Error = ERROR_FILE_NOT_FOUND;
         return;
     }
-    StartFile(file, EntryText(Entry.Options), EntryPath(Entry.WorkDir), Owner);
+    Error = StartFile(file, EntryText(Entry.Options), EntryPath(Entry.WorkDir), Owner);
 }
 
 }  // namespace zarv

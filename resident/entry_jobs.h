@@ -53,7 +53,9 @@ public:
     THotkeyItem Entry;
     bool TestFirst = false;
     std::wstring Typed;  // text typed into the command bar
+    std::wstring Asked;  // what the user asked for: the entry's or command's name, or Typed
     bool Missing = false;
+    DWORD Error = 0;  // 0: started; else why not, the system's error
 };
 
 }  // namespace zarv

@@ -11,23 +11,23 @@ HWND StartOwner(HWND front) { return front && IsWindowVisible(front) ? front : n
 
 }  // namespace
 
-void Launch(const LaunchRequest& request, const StartCalls& calls) {
-    LaunchFrom(request, StartOwner(calls.foregroundWindow()), calls);
+DWORD Launch(const LaunchRequest& request, const StartCalls& calls) {
+    return LaunchFrom(request, StartOwner(calls.foregroundWindow()), calls);
 }
 
 HWND StartOwnerNow() { return StartOwner(GetForegroundWindow()); }
 
-void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& calls) {
+DWORD LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& calls) {
     // The direct start asks only whether the file exists; where a bare name is looked for is
     // read only after it has failed.
     LaunchFiles files = SystemLaunchFiles(false);
     LaunchStep step = FirstLaunchStep(request, files);
     // At most: directly, directly again without the missing folder, the shell.
+    DWORD error = 0;
     for (int tries = 0; tries < 4; ++tries) {
-        DWORD error = 0;
         switch (step.action) {
             case LaunchAction::Stop:
-                return;
+                return error;
             case LaunchAction::StartDirect:
                 error = StartProcess(step.file, step.folder, calls);
                 break;
@@ -35,26 +35,28 @@ void LaunchFrom(const LaunchRequest& request, HWND owner, const StartCalls& call
                 error = ShellStart(owner, step.file, step.parameters, step.folder, calls);
                 break;
             case LaunchAction::ShellOpen:
-                ShellOpen(owner, step.file, calls);
-                return;
+                return ShellOpen(owner, step.file, calls);
         }
-        if (error == 0) return;
+        if (error == 0) return 0;
         if (files.searchFolders.empty()) files.searchFolders = ProgramSearchFolders();
         step = NextLaunchStep(request, step, error, files);
     }
+    return error;
 }
 
-void StartFile(const std::wstring& filePath, const std::wstring& options,
-               const std::wstring& workDir, HWND owner) {
-    LaunchFrom({filePath, options, workDir, false}, owner);
+DWORD StartFile(const std::wstring& filePath, const std::wstring& options,
+                const std::wstring& workDir, HWND owner) {
+    return LaunchFrom({filePath, options, workDir, false}, owner);
 }
 
-void StartTyped(const std::wstring& text, HWND owner) { LaunchFrom({text, {}, {}, true}, owner); }
-
-void OpenUrl(const std::wstring& url, const StartCalls& calls) {
-    ShellOpen(StartOwner(calls.foregroundWindow()), url, calls);
+DWORD StartTyped(const std::wstring& text, HWND owner) {
+    return LaunchFrom({text, {}, {}, true}, owner);
 }
 
-void OpenUrlFrom(const std::wstring& url, HWND owner) { ShellOpen(owner, url); }
+DWORD OpenUrl(const std::wstring& url, const StartCalls& calls) {
+    return ShellOpen(StartOwner(calls.foregroundWindow()), url, calls);
+}
+
+DWORD OpenUrlFrom(const std::wstring& url, HWND owner) { return ShellOpen(owner, url); }
 
 }  // namespace zarv

@@ -79,15 +79,19 @@ void TZarv_main::FormCreate() {
         TrayIcon1->SetTipHelp("Z.A.R.V");
         TrayIcon1->SetLBPopupMenu(ItemMenu.handle());
         TrayIcon1->SetRBPopupMenu(PopupMenu1.handle());
+        TrayIcon1->OnBalloonClick = [this](TTrayIcon&) { BalloonClicked(); };
         TrayIcon1->SetVisible(true);
     } else {
         TrayIcon1.reset();
     }
 
     // The application's deactivation is WM_ACTIVATEAPP, handled below.
+    creating_ = true;
     ReadListFile(hotkeyFile_, ReadBy::Startup);
     ReadListFile(commandFile_, ReadBy::Startup);
+    creating_ = false;
     CreateTables();
+    StartupNotices();
 }
 
 void TZarv_main::ReadListFile(ListFile& file, ReadBy by) {
@@ -117,6 +121,12 @@ void TZarv_main::SetTrayPicture(int dpi) {
 }
 
 void TZarv_main::FormClose() {
+    if (sessionLibrary_) {
+        using Unregister = BOOL(WINAPI*)(HWND);
+        if (auto unregister = reinterpret_cast<Unregister>(reinterpret_cast<void*>(
+                GetProcAddress(sessionLibrary_, "WTSUnRegisterSessionNotification"))))
+            unregister(hwnd());
+    }
     hotkeys_->UnregisterAll();
     ReleaseTables();
 }
@@ -131,12 +141,16 @@ void TZarv_main::PopupItemMenu(int x, int y) { ItemMenu.Popup(hwnd(), x, y); }
 
 void TZarv_main::PopupTrayMenu(int x, int y) { PopupMenu1.Popup(hwnd(), x, y); }
 
-void TZarv_main::Setting1Click() {
+void TZarv_main::Setting1Click() { OpenHotkeyEditor(0); }
+
+void TZarv_main::OpenHotkeyEditor(int row) {
     // Without "/DEBUG" also an editor of another copy of the program counts.
     if (!debug_ && FindWindowW(L"TSettingForm", nullptr)) return;
     if (hotkeyEditor_.Busy()) return;
+    RetryKeys();  // its red keys show what holds now
     ReadListFileForEditor(hotkeyFile_);
     TSettingForm editor(*this, HotkeyList);
+    editor.SelectAtOpen(row);
     hotkeyEditor_.Run(editor, application_);
 }
 
@@ -201,10 +215,12 @@ void TZarv_main::Btn_ExecuteClick() {
     if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
         const TCommandItem& c = CommandList[static_cast<size_t>(k)];
         job->What = StartJob::Kind::Command;
+        job->Asked = AnsiToWide(c.Name);
         job->Entry =
             THotkeyItem{.FilePath = c.FilePath, .Options = c.Options, .WorkDir = c.WorkDir};
     } else {
         job->What = StartJob::Kind::Typed;
+        job->Asked = text;
         job->Typed = std::move(text);
     }
     // The start itself, with every test of its file, waits on a worker thread.
@@ -300,6 +316,7 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kKeyWatchTimer) WatchHotkeyKey();
             if (wp == kHotkeyFileTimer) ReadListFile(hotkeyFile_, ReadBy::Timer);
             if (wp == kCommandFileTimer) ReadListFile(commandFile_, ReadBy::Timer);
+            if (wp == kRetryKeysTimer) RetryKeys();
             if (wp == kBarTimer) {
                 KillTimer(hwnd(), kBarTimer);
                 if (!menuLoop_) bar_.MakeControls();
@@ -319,8 +336,11 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_INITMENUPOPUP:
             // Opened on a monitor of another scaling: the pictures are looked up at its size.
-            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle() && ItemMenu.InitPopup(hwnd()))
-                for (int tag : ItemMenu.WantedPictures()) CheckEntry(static_cast<size_t>(tag));
+            if (reinterpret_cast<HMENU>(wp) == ItemMenu.handle()) {
+                RetryKeys();
+                if (ItemMenu.InitPopup(hwnd()))
+                    for (int tag : ItemMenu.WantedPictures()) CheckEntry(static_cast<size_t>(tag));
+            }
             break;
         case kEntryCheckedMessage:
             EntryChecked(Worker::Answer<EntryCheck>(lp));
@@ -331,6 +351,14 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kRenewHotkeysMessage:
             renewPending_ = false;
             hotkeys_->Renew(Available());
+            KeysRegistered(false);
+            return 0;
+        case WM_POWERBROADCAST:
+            // Back from sleep: a key another program held may have come free.
+            if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) RetryKeys();
+            return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            if (wp == WTS_SESSION_UNLOCK) RetryKeys();
             return 0;
         case WM_MEASUREITEM:
             if (ItemMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;

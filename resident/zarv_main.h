@@ -8,6 +8,7 @@
 
 #include "core/data_file_state.h"
 #include "core/hotkey_repeat.h"
+#include "core/notices.h"
 #include "menus/command_bar.h"
 #include "menus/launcher_menu.h"
 #include "menus/tray_menu.h"
@@ -59,9 +60,29 @@ private:
     // Posted when an answer found an entry missing: the keys are registered again once for
     // every answer that came in before it, not once an answer.
     static constexpr UINT kRenewHotkeysMessage = WM_APP + 15;
+    // Runs only while the system refuses an available entry's key that may come free.
+    static constexpr UINT_PTR kRetryKeysTimer = 6;
+    static constexpr UINT kRetryKeysMs = 30000;
 
     void FormCreate();
     void FormClose();
+    // The hotkey editor, opened with row selected.
+    void OpenHotkeyEditor(int row);
+
+    // Notices (resident/zarv_main_notices.cpp). A notice from the tray icon; a click on it opens
+    // the hotkey editor on clickRow (-1: does nothing).
+    void ShowNotice(const Notice& notice, bool warning, int clickRow);
+    void BalloonClicked();
+    // What start-up tells once both files are read: files it could not read, or the first run,
+    // then the keys it could not take.
+    void StartupNotices();
+    // After a registration pass (or a retry): keys that may come free are tried again on the
+    // clock and when the session comes back; tell: one notice names the keys not taken.
+    void KeysRegistered(bool tell);
+    // The refused keys tried again, silently.
+    void RetryKeys();
+    // Unlocks of the session are told to the window from now on.
+    void WatchSession();
     void RegisterHotkeys();
     void WMHotKey(WPARAM id);
     // One look at the key of the hot key that ran last, while it is held.
@@ -141,8 +162,11 @@ private:
     enum class FileState : unsigned char { Unknown, Present, Missing };
     std::vector<FileState> files_;
     std::vector<bool> starting_;
-    bool renewPending_ = false;  // a renewal of the keys is posted
-    unsigned generation_ = 0;    // of the registered entries; answers of another are stale
+    bool renewPending_ = false;         // a renewal of the keys is posted
+    bool creating_ = false;             // in FormCreate: the notices wait for its end
+    int noticeRow_ = -1;                // the row a click on the notice shown opens the editor on
+    HMODULE sessionLibrary_ = nullptr;  // wtsapi32, once the session is watched
+    unsigned generation_ = 0;           // of the registered entries; answers of another are stale
     ListFile hotkeyFile_;
     ListFile commandFile_;
 };

@@ -5,6 +5,7 @@
 #include "resident/internal_functions.h"
 #include "resident/launch.h"
 #include "resident/zarv_main.h"
+#include "widgets/base/ansi.h"
 
 namespace zarv {
 
@@ -21,6 +22,7 @@ void TZarv_main::RegisterHotkeysFrom(const std::vector<THotkeyItem>& entries) {
     starting_ = std::vector<bool>(entries.size());
     ItemMenu.Rebuild(BuildLauncherItems(entries, [](size_t) { return true; }));
     hotkeys_->Register(entries, Available());
+    KeysRegistered(!creating_);
     // The identifiers now stand for these entries: a key still held is no repeat of them.
     keyWatch_.Reset();
     KillTimer(hwnd(), kKeyWatchTimer);
@@ -65,6 +67,9 @@ void TZarv_main::EntryMissing(size_t tag) {
 }
 
 void TZarv_main::StartDone(std::unique_ptr<StartJob> answer) {
+    // A start refused at the elevation prompt is the user's own choice, not a failure.
+    if (answer->Error != 0 && answer->Error != kErrorCancelled)
+        ShowNotice(StartFailedNotice(answer->Asked, SystemErrorText(answer->Error)), true, -1);
     const size_t tag = answer->Tag;
     if (answer->What != StartJob::Kind::Entry || answer->Generation != generation_ ||
         tag >= files_.size())
@@ -87,6 +92,7 @@ void TZarv_main::RunEntry(size_t tag, const THotkeyItem& entry) {
     job->Generation = generation_;
     job->Owner = StartOwnerHere();
     job->Entry = entry;
+    job->Asked = AnsiToWide(entry.Title);
     job->TestFirst = files_[tag] == FileState::Unknown;
     job->Window = hwnd();
     job->Message = kStartDoneMessage;

@@ -155,7 +155,7 @@ void TListEditor::FormCreate() {
     }
     SetWindowSubclass(ListView1, &TListEditor::TableProc, 1, reinterpret_cast<DWORD_PTR>(this));
     OwnerDrawHeader();
-    RowsChanged(0);  // the first row is selected: Space edits it at once
+    RowsChanged(openRow_);  // a row is selected: Space edits it at once
 
     RECT client;
     GetClientRect(hwnd(), &client);

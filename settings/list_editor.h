@@ -45,6 +45,8 @@ std::wstring ColumnText(const Item& item, const TextColumn<Item> (&columns)[N], 
 class TListEditor : public Form {
 public:
     ~TListEditor() override;
+    // The row selected when the editor opens (the first unless told otherwise).
+    void SelectAtOpen(int row) { openRow_ = row; }
 
 protected:
     // className: the registered window class (the editor's name); width x height: outer size;
@@ -90,6 +92,7 @@ protected:
     void FormDpiChanged() override;
 
 private:
+    int openRow_ = 0;
     void FormResize();
     // The struck-out font of grey rows and the header's font, for the form's DPI.
     void MakeFonts();

@@ -40,6 +40,13 @@ std::unique_ptr<TCallbackWindow>& Callback() {
 
 TTrayIcon::ShellNotifyProc g_shellNotify = &Shell_NotifyIconA;
 
+template <std::size_t N>
+void CopyCut(wchar_t (&to)[N], const std::wstring& from) {
+    const std::size_t n = std::min(from.size(), N - 1);
+    std::copy_n(from.data(), n, to);
+    to[n] = 0;
+}
+
 // An event handler may destroy the icon, and with it the very std::function being called: call
 // a copy.
 template <typename F, typename... Args>
@@ -186,7 +193,31 @@ bool TTrayIcon::AddToShell() {
     // callback window reads as well.
     record_.uVersion = NOTIFYICON_VERSION_4;
     g_shellNotify(NIM_SETVERSION, &record_);
+    if (balloonPending_) SendBalloon();
     return true;
+}
+
+bool TTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text, bool warning) {
+    balloonTitle_ = title;
+    balloonText_ = text;
+    balloonWarning_ = warning;
+    balloonPending_ = !shown_;
+    return !shown_ || SendBalloon();
+}
+
+bool TTrayIcon::SendBalloon() {
+    balloonPending_ = false;
+    // The same icon (window and number) as the ANSI record: only the balloon goes as wide text,
+    // so that names outside the code page come whole.
+    NOTIFYICONDATAW info{};
+    info.cbSize = sizeof info;
+    info.hWnd = record_.hWnd;
+    info.uID = record_.uID;
+    info.uFlags = NIF_INFO;
+    CopyCut(info.szInfoTitle, balloonTitle_);
+    CopyCut(info.szInfo, balloonText_);
+    info.dwInfoFlags = balloonWarning_ ? NIIF_WARNING : NIIF_INFO;
+    return Shell_NotifyIconW(NIM_MODIFY, &info) != FALSE;
 }
 
 bool TTrayIcon::ModifyInShell() {
@@ -307,6 +338,10 @@ TrayKeys::Event TrayKeysEvent(UINT event) {
 
 void TTrayIcon::MouseNotification(UINT mouseMsg, POINT anchor) {
     if (!enabled_) return;
+    if (mouseMsg == NIN_BALLOONUSERCLICK) {
+        Raise(OnBalloonClick, *this);
+        return;
+    }
     switch (keys_.Notify(TrayKeysEvent(mouseMsg))) {
         case TrayKeys::Open::LeftMenu:
             if (lbPopupMenu_) PopUp(lbPopupMenu_, anchor);

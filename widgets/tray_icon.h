@@ -100,6 +100,11 @@ public:
     bool SetTipHelp(std::string_view ansi);
     const std::string& TipHelp() const { return tipHelp_; }
 
+    // Shows a notice as a balloon from the icon (a warning's or an information's picture). One
+    // asked for before the icon is in the notification area comes when it is added. False when
+    // the shell refuses.
+    bool ShowBalloon(const std::wstring& title, const std::wstring& text, bool warning);
+
     // False makes the icon deaf to the mouse and drops a pending click.
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
@@ -138,6 +143,8 @@ public:
     std::function<void(TTrayIcon&, TMouseButton, TShiftState, int x, int y)> OnMouseDown;
     std::function<void(TTrayIcon&, TMouseButton, TShiftState, int x, int y)> OnMouseUp;
     std::function<void(TTrayIcon&, TShiftState, int x, int y)> OnMouseMove;
+    // The user clicked the balloon.
+    std::function<void(TTrayIcon&)> OnBalloonClick;
 
     // The shell call every icon makes. Tests put a recorder in its place; returns the previous.
     using ShellNotifyProc = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
@@ -150,6 +157,7 @@ private:
     bool AddToShell();
     bool ModifyInShell();
     void DeleteFromShell();
+    bool SendBalloon();
 
     // Notifications, on the UI thread.
     // event: a mouse message or a notice of the fourth version; anchor: the point it gives.
@@ -173,6 +181,9 @@ private:
     bool animating_ = false;  // no player exists; while one runs the frames must stay put
     HMENU lbPopupMenu_ = nullptr;
     HMENU rbPopupMenu_ = nullptr;
+    std::wstring balloonTitle_, balloonText_;
+    bool balloonWarning_ = false;
+    bool balloonPending_ = false;  // asked for before the icon was shown
     TrayClick click_;
     TrayKeys keys_;
 };

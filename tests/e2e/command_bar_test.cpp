@@ -327,9 +327,15 @@ TEST_F(CommandBar, SuggestsTheEntriesOfATypedFolderAndPutsAChosenOneInTheBox) {
     ASSERT_TRUE(WaitUntil([&] { return std::ranges::any_of(Suggestions(), isWindows); }));
 }
 
-TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {
-    WriteCommands({{"Mail", marker(), "-mail", ""}});
-    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '5'}));
+TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIsAndAFailedStartIsNamed) {
+    WriteCommands({{"Mail", marker(), "-mail", ""}, {"Gone", AnsiPathIn(L"gone.exe"), "", ""}});
+    // An entry whose program is removed after start-up.
+    const KeyCombo removedKey{kCtrlShift, '6'};
+    ASSERT_TRUE(CopyTo(PathIn(L"marker.exe"), PathIn(L"removed.exe")));
+    HotkeyRecord removed = MarkerEntry(removedKey);
+    removed.title = "removed-" + std::to_string(GetCurrentProcessId());
+    removed.file_path = AnsiPathIn(L"removed.exe");
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, '5'}, {removed}));
     const std::wstring folder = PathIn(L"フォルダ");
     ASSERT_TRUE(std::filesystem::create_directories(folder));
 
@@ -357,6 +363,21 @@ TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIs) {
     EXPECT_NE(runs[2].command_line.find("http://example.invalid/bar?q=1"), std::string::npos)
         << runs[2].command_line;
     ExpectIconAwake();
+    // None of them was taken for a failure.
+    Sleep(kBalloonDelayMs);
+    EXPECT_FALSE(BalloonSays(dir()));
+    EXPECT_FALSE(BalloonSays(L"example.invalid"));
+
+    // What starts nothing, directly or through the shell, is named in a notice; the bar still
+    // goes away.
+    ASSERT_TRUE(Run(L"nosuchthing"));
+    EXPECT_TRUE(WaitBalloon(L"「nosuchthing」"));
+    ASSERT_TRUE(Run(L"gone"));
+    EXPECT_TRUE(WaitBalloon(L"「Gone」"));
+    ASSERT_TRUE(DeleteFileW(PathIn(L"removed.exe").c_str()));
+    Press(removedKey);
+    EXPECT_TRUE(WaitBalloon(L"「" + FromAnsi(removed.title) + L"」"));
+    EXPECT_EQ(ReadMarkerLog(log()).size(), 3u);
 }
 
 TEST_F(CommandBar, VariablesInCommandsAndTypedTextAreExpanded) {

@@ -2,6 +2,7 @@
 // them, and closing.
 #include <string>
 
+#include "ui_helpers.h"
 #include "zarv_fixture.h"
 
 namespace e2e {
@@ -194,6 +195,19 @@ TEST_F(Startup, TornHotkeyFileIsReportedAndTheRecordsBeforeItKept) {
 
     EXPECT_EQ(TryRegister(key), ERROR_HOTKEY_ALREADY_REGISTERED);
     ASSERT_TRUE(PressRunsMarker(key, 1, "-kept"));
+}
+
+TEST_F(Startup, HotkeyFileOfRandomBytesIsNamedInANoticeAndLeftAsItIs) {
+    std::string data(300, '\0');
+    unsigned seed = 43;
+    for (char& c : data) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+    ASSERT_TRUE(WriteBytes(PathIn(L"Hotkey.DAT"), data));
+
+    Process& zarv = StartZarv();
+    ASSERT_TRUE(WaitResident(zarv));
+    EXPECT_TRUE(ui::WaitBalloon(L"Hotkey.DAT は変更せずに残してあります。"));
+    ASSERT_TRUE(CloseResident(zarv));
+    EXPECT_EQ(ReadBytes(PathIn(L"Hotkey.DAT")), data);
 }
 
 TEST_F(Startup, CloseEndsTheProcessAndReleasesEveryHotKey) {

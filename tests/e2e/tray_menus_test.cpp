@@ -123,6 +123,8 @@ TEST_F(TrayIcon, ShellShowsTheTipAndPassesTheButtonsOn) {
     ASSERT_TRUE(menu);
     ASSERT_EQ(menu->items.size(), 1u);
     EXPECT_EQ(menu->items[0].caption, L"marker[key]") << "the left button opens the launcher menu";
+    Sleep(kBalloonDelayMs);
+    EXPECT_FALSE(BalloonSays(dir())) << "a first-run notice with a data file there";
     ASSERT_TRUE(CloseMenus(zarv().pid()));
 
     PostMessageW(ours, WM_RBUTTONDOWN, MK_RBUTTON, 0);
@@ -159,6 +161,21 @@ TEST_F(TrayIcon, ShellShowsTheTipAndPassesTheButtonsOn) {
     ASSERT_TRUE(Choose(kExitId));
     EXPECT_TRUE(zarv().WaitExit());
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(ours); })) << "the icon stays in the shell";
+}
+
+TEST_F(TrayIcon, FirstRunSaysWhereToBeginAndTheEmptyLauncherMenuOpensTheEditor) {
+    HWND main = StartResident();  // no data files
+    ASSERT_TRUE(main);
+    EXPECT_TRUE(WaitBalloon(dir())) << "no notice names the program's folder";
+
+    ASSERT_TRUE(ClickIcon(main, WM_LBUTTONDOWN));
+    auto menu = Menu();
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(menu->items.size(), 1u);
+    EXPECT_EQ(menu->items[0].caption, L"ホットキーの設定(&H)");
+    ASSERT_TRUE(Choose(menu->items[0].id));
+    EXPECT_TRUE(WaitUntil([&] { return !TopLevelWindows(zarv().pid(), L"TSettingForm").empty(); }))
+        << "the item did not open the hotkey editor";
 }
 
 TEST_F(TrayIcon, TaskbarCreatedWhileTheIconIsShownKeepsOneWorkingIcon) {

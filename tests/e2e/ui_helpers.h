@@ -206,6 +206,42 @@ inline std::vector<ShellIcon> ShellIcons() {
     return icons;
 }
 
+// ---- Notices
+// -------------------------------------------------------------------------------------
+
+// The texts of the balloons the shell shows now. Wine shows one balloon at a time, about 2 s after
+// it was asked for, as a tooltip window of the shell's process, which answers WM_GETTEXT.
+inline BOOL CALLBACK CollectBalloon(HWND w, LPARAM lp) {
+    if (ClassOf(w) == L"tooltips_class32" && IsWindowVisible(w) &&
+        (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON)) {
+        wchar_t text[512] = L"";
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                            kTimeoutMs, &got);
+        reinterpret_cast<std::vector<std::wstring>*>(lp)->push_back(text);
+    }
+    return TRUE;
+}
+inline std::vector<std::wstring> BalloonTexts() {
+    std::vector<std::wstring> texts;
+    EnumWindows(CollectBalloon, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+inline bool BalloonSays(const std::wstring& part) {
+    auto texts = BalloonTexts();
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const std::wstring& t) { return t.find(part) != std::wstring::npos; });
+}
+
+// Waits for a balloon whose text holds part (another icon's balloon holds ours back 10 s at least).
+inline bool WaitBalloon(const std::wstring& part, DWORD timeout_ms = 40000) {
+    return WaitUntil([&] { return BalloonSays(part); }, timeout_ms);
+}
+
+// A balloon asked for would be up after this long.
+inline constexpr DWORD kBalloonDelayMs = 3000;
+
 // ---- Answers of the probe ---------------------------------------------------------------------
 
 // The records of a probe's answer of the given kind with count fields (the kind first), split at

@@ -127,7 +127,7 @@ TEST_F(Launching, ProgramAskingForRightsReachesTheShellWithOptionsAndFolder) {
     // The user declines the prompt: nothing more, above all not the program without options.
     record.calls.clear();
     record.shellError = ERROR_CANCELLED;
-    Launch({regedit_, L"/m", folder_, false}, calls);
+    EXPECT_EQ(Launch({regedit_, L"/m", folder_, false}, calls), DWORD{ERROR_CANCELLED});
     EXPECT_EQ(Calls().size(), 2u);
 }
 
@@ -141,7 +141,7 @@ TEST_F(Launching, VanishedFolderStartsDirectlyAgainWithoutIt) {
 
 TEST_F(Launching, DocumentStillGoesToTheShellAlone) {
     record.startError = ERROR_BAD_EXE_FORMAT;
-    Launch({document_, L"-opt", folder_, false}, calls);
+    EXPECT_EQ(Launch({document_, L"-opt", folder_, false}, calls), 0u);
     EXPECT_EQ(Calls(), (std::vector<std::wstring>{L"start|" + document_ + L" -opt|" + folder_,
                                                   L"Open|" + document_ + L"||"}));
 
@@ -149,6 +149,10 @@ TEST_F(Launching, DocumentStillGoesToTheShellAlone) {
     Launch({document_ + L" -x", L"", L"", true}, calls);
     EXPECT_EQ(Calls(), (std::vector<std::wstring>{L"start|" + document_ + L" -x|",
                                                   L"Open|" + document_ + L" -x||"}));
+
+    // A start that fails both ways answers the shell's error, the last one.
+    record.shellError = ERROR_FILE_NOT_FOUND;
+    EXPECT_EQ(Launch({L"nosuchthing", L"", L"", true}, calls), DWORD{ERROR_FILE_NOT_FOUND});
 }
 
 TEST_F(Launching, ShellCallsAreOwnedByTheWindowThatWasInFront) {

@@ -267,13 +267,15 @@ TEST(LauncherMenu, PicturesKeepTheirTransparentPixels) {
     EXPECT_NE(DrawnPixel(menu, 4, 8, 3), RGB(255, 255, 255));
 }
 
-TEST(LauncherMenu, EmptyListGivesEmptyMenu) {
+TEST(LauncherMenu, EmptyListGivesTheHotkeyEditorsItemAlone) {
     TLauncherMenu menu;
     auto entries = SampleEntries();
     menu.Rebuild(Items(entries));
     AnswerAll(menu, entries);
     menu.Rebuild({});
-    EXPECT_EQ(GetMenuItemCount(menu.handle()), 0);
+    ASSERT_EQ(GetMenuItemCount(menu.handle()), 1);
+    EXPECT_EQ(ReadItem(menu.handle(), 0).caption, L"ホットキーの設定(&H)");
+    EXPECT_EQ(GetMenuItemID(menu.handle(), 0), 101u);  // the tray menu's command
     EXPECT_EQ(menu.TakenIcons(), 0u);
 }
 

@@ -315,7 +315,7 @@ DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& pa
     return calls.shellExecuteEx(&info) ? 0 : LastError();
 }
 
-void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) {
+DWORD ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) {
     // The target as written, also under WOW64: what opens a document or folder may be a 64-bit
     // program (Explorer), which sees the 64-bit system folder under its own name and no
     // "Sysnative" at all.
@@ -328,7 +328,7 @@ void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls) 
     info.nShow = SW_SHOW;
     // The shell may start a program or hand the target to one that runs already.
     calls.allowSetForeground(ASFW_ANY);
-    calls.shellExecuteEx(&info);
+    return calls.shellExecuteEx(&info) ? 0 : LastError();
 }
 
 }  // namespace zarv

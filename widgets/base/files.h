@@ -123,8 +123,9 @@ DWORD ShellStart(HWND owner, const std::wstring& program, const std::wstring& pa
                  const std::wstring& folder, const StartCalls& calls = {});
 
 // The shell's "Open" for a file, folder or URL, owned by owner, shown normally. The target goes
-// to the shell as written: the program that opens it reads it as 64-bit Windows means it.
-void ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls = {});
+// to the shell as written: the program that opens it reads it as 64-bit Windows means it. 0 when
+// the shell took it, else the error.
+DWORD ShellOpen(HWND owner, const std::wstring& target, const StartCalls& calls = {});
 
 // ---- Off the window thread --------------------------------------------------------------------
 
