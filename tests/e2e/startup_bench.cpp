@@ -409,7 +409,7 @@ int main(int argc, char** argv) {
         for (auto* kb : {&editor_kb, &editor2_kb}) {
             if (!OpenAndCloseEditor(zarv.pid(), resident))
                 return Fail("the hotkey editor did not open and close");
-            Sleep(1000);
+            Sleep(6000);  // and the worker's threads have ended
             kb->push_back(static_cast<double>(RssAnonKb(kProgramsDir + L"\\zarv.exe")));
         }
         if (!CloseAndWait(zarv, resident, icons_before)) return Fail("zarv.exe did not end");
@@ -473,7 +473,8 @@ int main(int argc, char** argv) {
     }
     SendKey(first.vkey, true);
     SendModifiers(first.modifiers, true);
-    Sleep(500);
+    // The start's thread ends after a few idle seconds; from then on nothing should wake.
+    Sleep(6000);
     const long zarv_wakes = WakeUps(kProgramsDir + L"\\zarv.exe");
     if (!CloseAndWait(zarv, WaitMainWindow(zarv.pid()), icons_before))
         return Fail("zarv.exe did not end");
