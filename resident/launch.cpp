@@ -57,4 +57,6 @@ void OpenUrl(const std::wstring& url, const StartCalls& calls) {
 
 void OpenUrlFrom(const std::wstring& url, HWND owner) { ShellOpen(owner, url); }
 
+void StartShortcut(const std::wstring& link, HWND owner) { ShellOpen(owner, link); }
+
 }  // namespace zarv

@@ -34,4 +34,7 @@ void StartTyped(const std::wstring& text, HWND owner);
 void OpenUrl(const std::wstring& url, const StartCalls& calls = {});
 void OpenUrlFrom(const std::wstring& url, HWND owner);
 
+// A program's shortcut (a ".lnk" file), started by the shell as the shortcut says.
+void StartShortcut(const std::wstring& link, HWND owner);
+
 }  // namespace zarv

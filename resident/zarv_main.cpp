@@ -10,6 +10,7 @@
 #include "resident/entry_jobs.h"
 #include "resident/internal_functions.h"
 #include "resident/launch.h"
+#include "resident/start_menu.h"
 #include "settings/about.h"
 #include "settings/setting_form.h"
 #include "settings/str_command_form.h"
@@ -35,6 +36,9 @@ constexpr UINT kBarDelayMs = 200;
 // The answer to a look-up of a folder for the bar (the entries' jobs use WM_APP + 10 and + 11,
 // the renewal of the keys + 15).
 constexpr UINT kFolderListedMessage = WM_APP + 14;
+// The answer to a reading of the Start menu's programs, and the end of a program's start.
+constexpr UINT kProgramsReadMessage = WM_APP + 24;
+constexpr UINT kShortcutStartedMessage = WM_APP + 25;
 
 }  // namespace
 
@@ -185,6 +189,15 @@ void TZarv_main::AboutCmdClick() {
 void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 void TZarv_main::Btn_ExecuteClick() {
+    // A program of the Start menu chosen among the suggestions: its shortcut, on a worker thread.
+    if (std::wstring link = bar_.ChosenProgram(); !link.empty()) {
+        auto job = std::make_unique<ShortcutStart>(std::move(link), StartOwnerNow());
+        job->Window = hwnd();
+        job->Message = kShortcutStartedMessage;
+        Worker::Shared().Post(std::move(job), true);
+        HideBar();
+        return;
+    }
     // Typed text stays wide text, whole, up to the start.
     std::wstring text = bar_.Text();
     int k = bar_.FindName(text);
@@ -237,6 +250,14 @@ void TZarv_main::ListFolder(const std::wstring& folder) {
     // Urgent: the user waits for it, and it must not queue behind the entries' tests (nor hold
     // them up while a slow drive keeps it).
     Worker::Shared().Post(std::move(job), true);
+}
+
+void TZarv_main::ReadPrograms(std::uint64_t stamp, const std::wstring& folders) {
+    auto job = std::make_unique<ProgramReading>(stamp, folders);
+    job->Window = hwnd();
+    job->Message = kProgramsReadMessage;
+    // Not urgent: nothing waits for it (until it is in, the bar suggests names and paths).
+    Worker::Shared().Post(std::move(job));
 }
 
 const RegistrationOutcome& TZarv_main::LastPass() const { return hotkeys_->Outcome(); }
@@ -302,6 +323,12 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             bar_.FolderListed(answer->Folder, std::move(answer->Entries));
             return 0;
         }
+        case kProgramsReadMessage:
+            bar_.ProgramsRead(std::move(Worker::Answer<ProgramReading>(lp)->Read));
+            return 0;
+        case kShortcutStartedMessage:
+            Worker::Answer<ShortcutStart>(lp);  // freed
+            return 0;
         case WM_ENTERMENULOOP:
             menuLoop_ = true;
             break;
