@@ -5,46 +5,44 @@
 namespace zarv {
 namespace {
 
-// A run of characters that fold by adding delta: all of them, or (every other) only those at an
-// even distance from first, the capitals of runs where capital and small letter alternate.
+// A run of characters that fold by adding delta (modulo 2^16). A run with delta 1 alternates
+// capital and small letter: only those at an even distance from first fold.
 struct FoldRun {
-    char16_t first, last;
-    std::int32_t delta;
-    bool everyOther;
+    char16_t first, last, delta;
 };
 
 // In order of first.
 constexpr FoldRun kRuns[] = {
-    {u'A', u'Z', 32, false},
-    {0x00C0, 0x00D6, 32, false},
-    {0x00D8, 0x00DE, 32, false},
-    {0x0100, 0x012F, 1, true},
-    {0x0130, 0x0130, u'i' - 0x0130, false},
-    {0x0132, 0x0137, 1, true},
-    {0x0139, 0x0148, 1, true},
-    {0x014A, 0x0177, 1, true},
-    {0x0178, 0x0178, 0x00FF - 0x0178, false},
-    {0x0179, 0x017E, 1, true},
-    {0x0386, 0x0386, 0x03AC - 0x0386, false},
-    {0x0388, 0x038A, 0x03AD - 0x0388, false},
-    {0x038C, 0x038C, 0x03CC - 0x038C, false},
-    {0x038E, 0x038F, 0x03CD - 0x038E, false},
-    {0x0391, 0x03A1, 32, false},
-    {0x03A3, 0x03AB, 32, false},
-    {0x03C2, 0x03C2, 1, false},  // final sigma
-    {0x0400, 0x040F, 80, false},
-    {0x0410, 0x042F, 32, false},
-    {0x0460, 0x0481, 1, true},
-    {0x048A, 0x04BF, 1, true},
-    {0x04C0, 0x04C0, 15, false},
-    {0x04C1, 0x04CE, 1, true},
-    {0x04D0, 0x052F, 1, true},
-    {0x3000, 0x3000, u' ' - 0x3000, false},  // ideographic space
-    {0x3041, 0x3096, 0x60, false},           // hiragana to katakana
-    {0x309D, 0x309E, 0x60, false},
-    {0xFF01, 0xFF20, -0xFEE0, false},  // full-width ASCII
-    {0xFF21, 0xFF3A, u'a' - 0xFF21, false},
-    {0xFF3B, 0xFF5E, -0xFEE0, false},
+    {u'A', u'Z', static_cast<char16_t>(32)},
+    {0x00C0, 0x00D6, static_cast<char16_t>(32)},
+    {0x00D8, 0x00DE, static_cast<char16_t>(32)},
+    {0x0100, 0x012F, static_cast<char16_t>(1)},
+    {0x0130, 0x0130, static_cast<char16_t>(u'i' - 0x0130)},
+    {0x0132, 0x0137, static_cast<char16_t>(1)},
+    {0x0139, 0x0148, static_cast<char16_t>(1)},
+    {0x014A, 0x0177, static_cast<char16_t>(1)},
+    {0x0178, 0x0178, static_cast<char16_t>(0x00FF - 0x0178)},
+    {0x0179, 0x017E, static_cast<char16_t>(1)},
+    {0x0386, 0x0386, static_cast<char16_t>(0x03AC - 0x0386)},
+    {0x0388, 0x038A, static_cast<char16_t>(0x03AD - 0x0388)},
+    {0x038C, 0x038C, static_cast<char16_t>(0x03CC - 0x038C)},
+    {0x038E, 0x038F, static_cast<char16_t>(0x03CD - 0x038E)},
+    {0x0391, 0x03A1, static_cast<char16_t>(32)},
+    {0x03A3, 0x03AB, static_cast<char16_t>(32)},
+    {0x03C2, 0x03C2, static_cast<char16_t>(1)},  // final sigma
+    {0x0400, 0x040F, static_cast<char16_t>(80)},
+    {0x0410, 0x042F, static_cast<char16_t>(32)},
+    {0x0460, 0x0481, static_cast<char16_t>(1)},
+    {0x048A, 0x04BF, static_cast<char16_t>(1)},
+    {0x04C0, 0x04C0, static_cast<char16_t>(15)},
+    {0x04C1, 0x04CE, static_cast<char16_t>(1)},
+    {0x04D0, 0x052F, static_cast<char16_t>(1)},
+    {0x3000, 0x3000, static_cast<char16_t>(u' ' - 0x3000)},  // ideographic space
+    {0x3041, 0x3096, static_cast<char16_t>(0x60)},           // hiragana to katakana
+    {0x309D, 0x309E, static_cast<char16_t>(0x60)},
+    {0xFF01, 0xFF20, static_cast<char16_t>(-0xFEE0)},  // full-width ASCII
+    {0xFF21, 0xFF3A, static_cast<char16_t>(u'a' - 0xFF21)},
+    {0xFF3B, 0xFF5E, static_cast<char16_t>(-0xFEE0)},
 };
 
 // Half-width katakana and punctuation U+FF61 to U+FF9F: the low byte of the full-width form,
@@ -62,8 +60,8 @@ wchar_t FoldChar(wchar_t c) {
     if (c >= 0xFF61 && c <= 0xFF9F) return static_cast<wchar_t>(0x3000 + kHalfWidth[c - 0xFF61]);
     for (const FoldRun& r : kRuns) {
         if (c < r.first) break;
-        if (c <= r.last && (!r.everyOther || (c - r.first) % 2 == 0))
-            return static_cast<wchar_t>(c + r.delta);
+        if (c <= r.last && (r.delta != 1 || (c - r.first) % 2 == 0))
+            return static_cast<wchar_t>(static_cast<char16_t>(c + r.delta));
     }
     return c;
 }
@@ -137,20 +135,27 @@ NameMatch MatchFolded(std::wstring_view name, std::wstring_view query) {
     return at == std::wstring_view::npos ? NameMatch::None : NameMatch::Contains;
 }
 
-std::vector<std::size_t> SuggestNames(const std::vector<std::wstring>& names,
-                                      std::wstring_view typed) {
+std::vector<std::uint32_t> RankMatches(const std::vector<NameMatch>& matches, std::size_t most) {
+    std::vector<std::uint32_t> found;
+    for (NameMatch m = NameMatch::Begins; m != NameMatch::None;
+         m = static_cast<NameMatch>(static_cast<int>(m) + 1))
+        for (std::uint32_t i = 0; i < matches.size() && found.size() < most; ++i)
+            if (matches[i] == m) found.push_back(i);
+    return found;
+}
+
+std::vector<std::uint32_t> SuggestNames(const std::vector<std::wstring>& names,
+                                        std::wstring_view typed) {
     const std::wstring query = Folded(typed);
-    std::array<std::vector<std::size_t>, 4> tiers;
+    std::vector<NameMatch> matches;
+    matches.reserve(names.size());
     std::wstring name;
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    for (const std::wstring& n : names) {
         name.clear();
-        AppendFolded(name, names[i]);
-        const NameMatch m = MatchFolded(name, query);
-        if (m != NameMatch::None) tiers[static_cast<std::size_t>(m)].push_back(i);
+        AppendFolded(name, n);
+        matches.push_back(MatchFolded(name, query));
     }
-    for (std::size_t t = 1; t < tiers.size(); ++t)
-        tiers[0].insert(tiers[0].end(), tiers[t].begin(), tiers[t].end());
-    return std::move(tiers[0]);
+    return RankMatches(matches, names.size());
 }
 
 }  // namespace zarv

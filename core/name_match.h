@@ -26,9 +26,13 @@ enum class NameMatch : std::uint8_t {
 };
 NameMatch MatchFolded(std::wstring_view name, std::wstring_view query);
 
+// The positions of the matches (a name's NameMatch each) but None, ordered by how they match and
+// within that by position; at most most of them.
+std::vector<std::uint32_t> RankMatches(const std::vector<NameMatch>& matches, std::size_t most);
+
 // The positions of the names that match typed, ordered by how they match (NameMatch) and within
 // that in list order. Empty typed: every name.
-std::vector<std::size_t> SuggestNames(const std::vector<std::wstring>& names,
-                                      std::wstring_view typed);
+std::vector<std::uint32_t> SuggestNames(const std::vector<std::wstring>& names,
+                                        std::wstring_view typed);
 
 }  // namespace zarv

@@ -1,7 +1,6 @@
 #include "core/program_list.h"
 
 #include <algorithm>
-#include <array>
 
 #include "core/name_match.h"
 
@@ -9,8 +8,8 @@ namespace zarv {
 
 bool ProgramList::NamesUninstaller(std::wstring_view name) {
     const std::wstring folded = Folded(name);
-    return folded.find(L"uninstall") != std::wstring::npos ||
-           folded.find(L"アンインストール") != std::wstring::npos;
+    const std::wstring_view f = folded;
+    return f.find(L"uninstall") != f.npos || f.find(L"アンインストール") != f.npos;
 }
 
 void ProgramList::Add(std::uint8_t root, std::wstring_view relative) {
@@ -27,26 +26,20 @@ void ProgramList::Add(std::uint8_t root, std::wstring_view relative) {
 }
 
 void ProgramList::Finish() {
-    std::stable_sort(items_.begin(), items_.end(), [this](const Item& a, const Item& b) {
-        return FoldedName(a) < FoldedName(b);
-    });
+    // By folded name, then in the order added (a heap sort: small, and no buffer).
+    const auto before = [this](const Item& a, const Item& b) {
+        const int c = FoldedName(a).compare(FoldedName(b));
+        return c != 0 ? c < 0 : a.at < b.at;
+    };
+    std::make_heap(items_.begin(), items_.end(), before);
+    std::sort_heap(items_.begin(), items_.end(), before);
     items_.erase(std::unique(items_.begin(), items_.end(),
                              [this](const Item& a, const Item& b) {
                                  return FoldedName(a) == FoldedName(b);
                              }),
                  items_.end());
-    // The block again, in the new order and without the names left out.
-    std::wstring text;
-    std::size_t length = 0;
-    for (const Item& item : items_) length += item.folded + item.relative;
-    text.reserve(length);
-    for (Item& item : items_) {
-        const std::wstring_view old = std::wstring_view(text_).substr(item.at);
-        item.at = static_cast<std::uint32_t>(text.size());
-        text.append(old.substr(0, item.folded + item.relative));
-    }
-    text_ = std::move(text);
     items_.shrink_to_fit();
+    text_.shrink_to_fit();
 }
 
 std::wstring_view ProgramList::Relative(std::size_t i) const {
@@ -65,19 +58,19 @@ std::size_t ProgramList::Bytes() const {
 }
 
 std::vector<std::uint32_t> ProgramList::Suggest(std::wstring_view typed, std::size_t most) const {
-    std::vector<std::uint32_t> found;
     const std::wstring query = Folded(typed);
-    if (query.empty()) return found;
-    std::array<std::vector<std::uint32_t>, 4> tiers;
-    for (std::uint32_t i = 0; i < items_.size(); ++i) {
-        const NameMatch m = MatchFolded(FoldedName(items_[i]), query);
-        if (m != NameMatch::None) tiers[static_cast<std::size_t>(m)].push_back(i);
-    }
-    for (const auto& tier : tiers) {
-        const std::size_t take = std::min(tier.size(), most - found.size());
-        found.insert(found.end(), tier.begin(), tier.begin() + static_cast<std::ptrdiff_t>(take));
-    }
-    return found;
+    if (query.empty()) return {};
+    std::vector<NameMatch> matches;
+    matches.reserve(items_.size());
+    for (const Item& item : items_) matches.push_back(MatchFolded(FoldedName(item), query));
+    return RankMatches(matches, most);
+}
+
+std::wstring StartMenuPrograms::LinkPath(std::size_t i) const {
+    std::wstring path = roots[programs.Root(i)];
+    path += L'\\';
+    path += programs.Relative(i);
+    return path += L".lnk";
 }
 
 }  // namespace zarv

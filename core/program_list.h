@@ -57,9 +57,7 @@ struct StartMenuPrograms {
     std::uint64_t stamp = 0;  // of their last-write times; 0: nothing read
 
     // The shortcut of program i.
-    std::wstring LinkPath(std::size_t i) const {
-        return roots[programs.Root(i)] + L'\\' + std::wstring(programs.Relative(i)) + L".lnk";
-    }
+    std::wstring LinkPath(std::size_t i) const;
 };
 
 }  // namespace zarv

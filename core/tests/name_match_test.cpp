@@ -7,7 +7,7 @@
 namespace zarv {
 namespace {
 
-using Positions = std::vector<std::size_t>;
+using Positions = std::vector<std::uint32_t>;
 
 TEST(FoldedTest, CaseKanaAndWidthFoldAlike) {
     const std::pair<const wchar_t*, const wchar_t*> same[] = {
@@ -67,13 +67,13 @@ TEST(ProgramListTest, OneCompactEntryPerNameWithoutUninstallers) {
     EXPECT_EQ(list.Name(3), L"メモ帳");
     EXPECT_EQ(list.Relative(3), L"Tools\\メモ帳");
     EXPECT_EQ(list.Root(3), 0);
-    EXPECT_EQ(list.Suggest(L"めも", 10), (std::vector<std::uint32_t>{3}));
-    EXPECT_EQ(list.Suggest(L"ﾒﾓ", 10), (std::vector<std::uint32_t>{3}));
+    EXPECT_EQ(list.Suggest(L"めも", 10), (Positions{3}));
+    EXPECT_EQ(list.Suggest(L"ﾒﾓ", 10), (Positions{3}));
     // Begins, word begins, initials, then by name within each.
-    EXPECT_EQ(list.Suggest(L"v", 10), (std::vector<std::uint32_t>{1, 2, 0}));
-    EXPECT_EQ(list.Suggest(L"vsc", 10), (std::vector<std::uint32_t>{2}));
-    EXPECT_EQ(list.Suggest(L"co", 10), (std::vector<std::uint32_t>{0, 2}));
-    EXPECT_EQ(list.Suggest(L"v", 2), (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_EQ(list.Suggest(L"v", 10), (Positions{1, 2, 0}));
+    EXPECT_EQ(list.Suggest(L"vsc", 10), (Positions{2}));
+    EXPECT_EQ(list.Suggest(L"co", 10), (Positions{0, 2}));
+    EXPECT_EQ(list.Suggest(L"v", 2), (Positions{1, 2}));
     EXPECT_TRUE(list.Suggest(L"", 10).empty());
     EXPECT_TRUE(ProgramList::NamesUninstaller(L"UNINSTALL"));
 }
