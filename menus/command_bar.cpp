@@ -151,8 +151,11 @@ void TCommandBar::ProgramsRead(std::unique_ptr<StartMenuPrograms> read) {
     programsAsked_ = false;
     if (!read) return;
     programs_ = std::move(read);
-    // A list on the screen takes the programs in; one with a chosen row stays as it is.
-    if (IsShown() && !query_ && !typed_.empty() && suggestions_.Chosen() < 0) Suggest();
+    // Suggestions on the screen take the new programs in (a choice among the old ones is
+    // dropped: the box holds the typed text again).
+    if (!IsShown() || query_ || typed_.empty()) return;
+    if (suggestions_.Chosen() >= 0) SetBoxText(typed_);
+    Suggest();
 }
 
 void TCommandBar::FillNames(const std::vector<std::wstring>& names) {
