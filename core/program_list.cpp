@@ -12,16 +12,13 @@ bool ProgramList::NamesUninstaller(std::wstring_view name) {
     return f.find(L"uninstall") != f.npos || f.find(L"アンインストール") != f.npos;
 }
 
-void ProgramList::Add(std::uint8_t root, std::wstring_view relative) {
-    const std::size_t cut = relative.find_last_of(L'\\');
-    const std::wstring_view name =
-        cut == std::wstring_view::npos ? relative : relative.substr(cut + 1);
-    if (name.empty() || relative.size() > 0xFFFF || NamesUninstaller(name)) return;
-    Item item{static_cast<std::uint32_t>(text_.size()), 0,
-              static_cast<std::uint16_t>(relative.size()), root};
+void ProgramList::Add(std::uint16_t folder, std::wstring_view name) {
+    if (name.empty() || name.size() > 0xFFFF || NamesUninstaller(name)) return;
+    Item item{static_cast<std::uint32_t>(text_.size()), 0, static_cast<std::uint16_t>(name.size()),
+              folder};
     AppendFolded(text_, name);
     item.folded = static_cast<std::uint16_t>(text_.size() - item.at);
-    text_.append(relative);
+    text_.append(name);
     items_.push_back(item);
 }
 
@@ -42,15 +39,9 @@ void ProgramList::Finish() {
     text_.shrink_to_fit();
 }
 
-std::wstring_view ProgramList::Relative(std::size_t i) const {
-    const Item& item = items_[i];
-    return std::wstring_view(text_).substr(item.at + item.folded, item.relative);
-}
-
 std::wstring_view ProgramList::Name(std::size_t i) const {
-    const std::wstring_view relative = Relative(i);
-    const std::size_t cut = relative.find_last_of(L'\\');
-    return cut == std::wstring_view::npos ? relative : relative.substr(cut + 1);
+    const Item& item = items_[i];
+    return std::wstring_view(text_).substr(item.at + item.folded, item.name);
 }
 
 std::size_t ProgramList::Bytes() const {
@@ -67,9 +58,12 @@ std::vector<std::uint32_t> ProgramList::Suggest(std::wstring_view typed, std::si
 }
 
 std::wstring StartMenuPrograms::LinkPath(std::size_t i) const {
-    std::wstring path = roots[programs.Root(i)];
+    std::size_t at = 0;
+    for (std::uint16_t k = programs.Folder(i); k > 0 && at < folders.size(); --k)
+        at = folders.find(L'\0', at) + 1;
+    std::wstring path(folders.c_str() + std::min(at, folders.size()));
     path += L'\\';
-    path += programs.Relative(i);
+    path += programs.Name(i);
     return path += L".lnk";
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The programs of the Start menu as the command bar matches them: one block of text holds every
-// program's folded name (core/name_match.h) and its shortcut's path, so that thousands of them
-// cost a few hundred kilobytes and a keystroke's matching runs through one piece of memory.
-#include <array>
+// program's folded name (core/name_match.h) and its name, with the folder of its shortcut, so that
+// thousands of them cost a few hundred kilobytes and a keystroke's matching runs through one piece
+// of memory.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,16 +16,15 @@ public:
     // letter case ignored).
     static bool NamesUninstaller(std::wstring_view name);
 
-    // Adds the shortcut at relative, its path below folder root without ".lnk"; its last part is
-    // the program's name. An uninstaller is left out.
-    void Add(std::uint8_t root, std::wstring_view relative);
+    // Adds the program name, whose shortcut lies in the folder of that number (of the reader's
+    // counting); an uninstaller is left out.
+    void Add(std::uint16_t folder, std::wstring_view name);
     // Orders the programs by folded name and keeps one of each name: the first added.
     void Finish();
 
     std::size_t Size() const { return items_.size(); }
     std::wstring_view Name(std::size_t i) const;
-    std::wstring_view Relative(std::size_t i) const;
-    std::uint8_t Root(std::size_t i) const { return items_[i].root; }
+    std::uint16_t Folder(std::size_t i) const { return items_[i].folder; }
     // What the list holds in memory, in bytes.
     std::size_t Bytes() const;
 
@@ -35,10 +34,10 @@ public:
 
 private:
     struct Item {
-        std::uint32_t at;  // in text_: the folded name, then the relative path
+        std::uint32_t at;  // in text_: the folded name, then the name
         std::uint16_t folded;
-        std::uint16_t relative;
-        std::uint8_t root;
+        std::uint16_t name;
+        std::uint16_t folder;
     };
     std::wstring_view FoldedName(const Item& item) const {
         return std::wstring_view(text_).substr(item.at, item.folded);
@@ -51,9 +50,10 @@ private:
 // What was read of the Start menu: its programs, where their shortcuts lie, and what tells
 // whether its folders changed since.
 struct StartMenuPrograms {
-    std::array<std::wstring, 2> roots;  // the user's and all users' program folders
     ProgramList programs;
-    std::wstring folders;     // every folder read, each followed by a '\0'
+    // Every folder read (the user's program folder and those below it first, then all users'),
+    // each followed by a '\0': the programs' folders by number, and what the stamp is taken of.
+    std::wstring folders;
     std::uint64_t stamp = 0;  // of their last-write times; 0: nothing read
 
     // The shortcut of program i.

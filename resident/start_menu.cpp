@@ -30,11 +30,12 @@ bool IsLink(std::wstring_view name) {
     return name.size() > 4 && !lstrcmpiW(name.data() + name.size() - 4, L".lnk");
 }
 
-// The shortcuts in the folder path (below root, whose path is the first rootLength characters)
-// and every folder below it, each folder stamped before it is listed, so that a shortcut added
-// meanwhile changes the stamp of the next look. path is left as it came.
-void ReadFolder(StartMenuPrograms& read, std::uint8_t root, std::size_t rootLength,
-                std::wstring& path) {
+// The shortcuts in the folder path and every folder below it, each folder numbered in the order
+// read and stamped before it is listed, so that a shortcut added meanwhile changes the stamp of
+// the next look. path is left as it came.
+void ReadFolder(StartMenuPrograms& read, std::uint16_t& folders, std::wstring& path) {
+    const std::uint16_t folder = folders;
+    if (folders < 0xFFFF) ++folders;
     Stamp(read.stamp, path.c_str());
     read.folders.append(path).push_back(L'\0');
     const std::size_t length = path.size();
@@ -46,14 +47,13 @@ void ReadFolder(StartMenuPrograms& read, std::uint8_t root, std::size_t rootLeng
     for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.get(), &found)) {
         const std::wstring_view name = found.cFileName;
         const DWORD a = found.dwFileAttributes;
-        path.resize(length + 1);
-        path += name;
         if (a & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != L"." && name != L".." && !(a & FILE_ATTRIBUTE_REPARSE_POINT))
-                ReadFolder(read, root, rootLength, path);
-        } else if (!(a & FILE_ATTRIBUTE_HIDDEN) && IsLink(name)) {
-            read.programs.Add(
-                root, std::wstring_view(path).substr(rootLength + 1, path.size() - rootLength - 5));
+            if (name == L"." || name == L".." || (a & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+            path.resize(length + 1);
+            path += name;
+            ReadFolder(read, folders, path);
+        } else if (!(a & FILE_ATTRIBUTE_HIDDEN) && IsLink(name) && folder < 0xFFFF) {
+            read.programs.Add(folder, name.substr(0, name.size() - 4));
         }
     }
     path.resize(length);
@@ -70,12 +70,12 @@ void ProgramReading::Run() {
         if (stamp == Known) return;
     }
     Read = std::make_unique<StartMenuPrograms>();
-    Read->roots = {ProgramsFolder(CSIDL_PROGRAMS), ProgramsFolder(CSIDL_COMMON_PROGRAMS)};
     Read->stamp = kStampStart;
     // The user's first: of a name in both, theirs is kept.
-    for (std::uint8_t root = 0; root < 2; ++root) {
-        std::wstring path = Read->roots[root];
-        if (!path.empty()) ReadFolder(*Read, root, path.size(), path);
+    std::uint16_t folders = 0;
+    for (int which : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
+        std::wstring path = ProgramsFolder(which);
+        if (!path.empty()) ReadFolder(*Read, folders, path);
     }
     Read->programs.Finish();
     Read->folders.shrink_to_fit();

@@ -27,8 +27,7 @@ ProgramList Programs() {
     for (int i = 0; i < 2000; ++i) {
         wchar_t name[64];
         swprintf(name, 64, kinds[i % 5], i);
-        list.Add(static_cast<std::uint8_t>(i % 2),
-                 L"Vendor " + std::to_wstring(i / 20) + L"\\" + name);
+        list.Add(static_cast<std::uint16_t>(i / 20), name);
     }
     list.Finish();
     return list;

@@ -53,25 +53,28 @@ TEST(SuggestNamesTest, OrderedByHowTheyMatchThenInListOrder) {
 }
 
 TEST(ProgramListTest, OneCompactEntryPerNameWithoutUninstallers) {
-    ProgramList list;
-    list.Add(0, L"Tools\\メモ帳");
-    list.Add(0, L"Visual Studio Code\\Visual Studio Code");
-    list.Add(1, L"メモ帳");                    // the same name in the other folder
-    list.Add(1, L"Vendor\\Uninstall Vendor");  // left out
-    list.Add(1, L"ツール\\ツールのアンインストール");
-    list.Add(1, L"Code Viewer");
-    list.Add(1, L"Vim");
+    StartMenuPrograms read;
+    read.folders = std::wstring(L"C:\\user\0C:\\user\\Tools\0C:\\all\0", 29);
+    ProgramList& list = read.programs;
+    list.Add(1, L"メモ帳");
+    list.Add(0, L"Visual Studio Code");
+    list.Add(2, L"メモ帳");  // the same name in the other folder
+    list.Add(2, L"Uninstall Vendor");
+    list.Add(2, L"ツールのアンインストール");
+    list.Add(2, L"Code Viewer");
+    list.Add(2, L"Vim");
     list.Finish();
     ASSERT_EQ(list.Size(), 4u);
     EXPECT_EQ(list.Name(0), L"Code Viewer");
     EXPECT_EQ(list.Name(3), L"メモ帳");
-    EXPECT_EQ(list.Relative(3), L"Tools\\メモ帳");
-    EXPECT_EQ(list.Root(3), 0);
-    EXPECT_EQ(list.Suggest(L"めも", 10), (Positions{3}));
-    EXPECT_EQ(list.Suggest(L"ﾒﾓ", 10), (Positions{3}));
+    EXPECT_EQ(read.LinkPath(3), L"C:\\user\\Tools\\メモ帳.lnk");
+    EXPECT_EQ(read.LinkPath(0), L"C:\\all\\Code Viewer.lnk");
+    EXPECT_EQ(read.LinkPath(2), L"C:\\user\\Visual Studio Code.lnk");
+    EXPECT_EQ(list.Suggest(L"めも", 10), Positions{3});
+    EXPECT_EQ(list.Suggest(L"ﾒﾓ", 10), Positions{3});
     // Begins, word begins, initials, then by name within each.
     EXPECT_EQ(list.Suggest(L"v", 10), (Positions{1, 2, 0}));
-    EXPECT_EQ(list.Suggest(L"vsc", 10), (Positions{2}));
+    EXPECT_EQ(list.Suggest(L"vsc", 10), Positions{2});
     EXPECT_EQ(list.Suggest(L"co", 10), (Positions{0, 2}));
     EXPECT_EQ(list.Suggest(L"v", 2), (Positions{1, 2}));
     EXPECT_TRUE(list.Suggest(L"", 10).empty());
