@@ -13,13 +13,6 @@ bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' &&
 
 bool SameFolded(wchar_t a, wchar_t b) { return FoldAsciiCase(a) == FoldAsciiCase(b); }
 
-// Where part first occurs in text, ASCII letter case ignored; npos when nowhere.
-std::size_t FindFolded(std::wstring_view text, std::wstring_view part) {
-    auto at = std::search(text.begin(), text.end(), part.begin(), part.end(), SameFolded);
-    return at == text.end() && !part.empty() ? std::wstring_view::npos
-                                             : static_cast<std::size_t>(at - text.begin());
-}
-
 bool StartsFolded(std::wstring_view text, std::wstring_view start) {
     return text.size() >= start.size() &&
            std::equal(start.begin(), start.end(), text.begin(), SameFolded);
@@ -41,21 +34,6 @@ bool StartsLikePath(std::wstring_view t) {
 }
 
 }  // namespace
-
-std::vector<std::size_t> SuggestNames(const std::vector<std::wstring>& names,
-                                      std::wstring_view typed) {
-    std::vector<std::size_t> starting, containing;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::size_t at = FindFolded(names[i], typed);
-        if (at == 0) {
-            starting.push_back(i);
-        } else if (at != std::wstring_view::npos) {
-            containing.push_back(i);
-        }
-    }
-    starting.insert(starting.end(), containing.begin(), containing.end());
-    return starting;
-}
 
 std::optional<PathQuery> ReadPathQuery(std::wstring_view typed, std::wstring_view expanded) {
     if (!StartsLikePath(expanded)) return std::nullopt;

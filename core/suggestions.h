@@ -1,7 +1,7 @@
 #pragma once
-// What the command bar suggests while the user types: the command names that match the text, or,
-// when the text starts like a path, the entries of its folder that match its last part. Letter
-// case is ignored for the ASCII letters; nothing is remembered from one text to the next.
+// What the command bar suggests while the user types when the text starts like a path: the entries
+// of its folder that match its last part, ASCII letter case ignored. (Names are matched by
+// core/name_match.h.) Nothing is remembered from one text to the next.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -9,11 +9,6 @@
 #include <vector>
 
 namespace zarv {
-
-// The positions of the names that begin with typed, in list order, then of those that contain it
-// elsewhere. Empty typed: every name.
-std::vector<std::size_t> SuggestNames(const std::vector<std::wstring>& names,
-                                      std::wstring_view typed);
 
 // A typed path split for the look-up of its folder.
 struct PathQuery {

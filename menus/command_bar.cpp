@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/name_match.h"
 #include "core/placement.h"
 #include "core/variables.h"
 #include "widgets/base/ansi.h"
@@ -23,6 +24,9 @@ constexpr int kBoxId = 1;
 constexpr int kFieldHeight = 20;
 constexpr int kListItemHeight = 12;
 constexpr int kBoxFrame = 6;
+// After a program's name among the suggestions, so that it is told apart from a command's (also
+// by a screen reader).
+constexpr wchar_t kProgramMark[] = L" — プログラム";
 
 // The input box's name for a screen reader: a label just before it, as large as nothing.
 const FormControl kBoxLabel{.Kind = ControlKind::Static, .X = 8, .Y = 8, .Caption = L"コマンド:"};
@@ -134,6 +138,26 @@ void TCommandBar::MakeControls() {
         SetWindowSubclass(edit_, &TCommandBar::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
     FillNames(commandNames_);
     suggestions_.Create(bar_, [this](int row) { TakeSuggestion(row); });
+    // The programs are read as soon as the program is idle, or at the first show.
+    AskPrograms();
+}
+
+void TCommandBar::AskPrograms() {
+    if (programsAsked_ || !host_) return;
+    programsAsked_ = true;
+    host_->ReadPrograms(programs_ ? programs_->stamp : 0,
+                        programs_ ? programs_->folders : std::wstring());
+}
+
+void TCommandBar::ProgramsRead(std::unique_ptr<StartMenuPrograms> read) {
+    programsAsked_ = false;
+    if (!read) return;
+    programs_ = std::move(read);
+    // Suggestions on the screen take the new programs in (a choice among the old ones is
+    // dropped: the box holds the typed text again).
+    if (!IsShown() || query_ || typed_.empty()) return;
+    if (suggestions_.Chosen() >= 0) SetBoxText(typed_);
+    Suggest();
 }
 
 void TCommandBar::FillNames(const std::vector<std::wstring>& names) {
@@ -164,6 +188,8 @@ void TCommandBar::ShowAtPointer() {
     GetCursorPos(&pt);
     if (layout_.SetDpi(DpiForPoint(pt, bar_))) layout_.LayOut(bar_);
     MakeControls();
+    // A shortcut added or removed since the last show is seen now.
+    AskPrograms();
     const int width = layout_.Scale(kWidth), height = layout_.Scale(kHeight);
     // Whole on the work area of that monitor, above a taskbar the pointer is on.
     const Point p = PlaceBarAtPointer(Point{pt.x, pt.y}, width, height, WorkAreaAt(pt));
@@ -235,8 +261,16 @@ void TCommandBar::Suggest() {
     box.top = bar.top;
     box.bottom = bar.bottom;
     std::vector<std::wstring> texts;
+    shownPrograms_.clear();
     if (!query_) {
         for (std::size_t i : SuggestNames(commandNames_, typed_)) texts.push_back(commandNames_[i]);
+        shownNames_ = texts.size();
+        if (programs_ && texts.size() < TSuggestionList::kMostRows) {
+            shownPrograms_ =
+                programs_->programs.Suggest(typed_, TSuggestionList::kMostRows - texts.size());
+            for (std::uint32_t i : shownPrograms_)
+                texts.push_back(std::wstring(programs_->programs.Name(i)) + kProgramMark);
+        }
     } else if (query_->folder == listedFolder_) {
         texts = SuggestPaths(*query_, listed_);
     } else if (host_ && std::find(asked_.begin(), asked_.end(), query_->folder) == asked_.end()) {
@@ -263,7 +297,7 @@ bool TCommandBar::SuggestionKey(WPARAM key) {
         case VK_UP: {
             // The chosen suggestion shows in the box; back at no choice, the typed text.
             const int row = suggestions_.Move(key == VK_DOWN ? 1 : -1);
-            SetBoxText(row < 0 ? typed_ : suggestions_.Text(row));
+            SetBoxText(row < 0 ? typed_ : BoxTextOfRow(row));
             return true;
         }
         case VK_RETURN: {
@@ -274,7 +308,8 @@ bool TCommandBar::SuggestionKey(WPARAM key) {
                 TakeSuggestion(row);
                 return true;
             }
-            CloseSuggestions();
+            // A chosen program is started by the run (ChosenProgram), the list still up.
+            if (ProgramOfRow(row) < 0) CloseSuggestions();
             return false;
         }
         case VK_ESCAPE:
@@ -285,7 +320,31 @@ bool TCommandBar::SuggestionKey(WPARAM key) {
     return false;
 }
 
+std::int64_t TCommandBar::ProgramOfRow(int row) const {
+    if (row < 0 || query_ || static_cast<std::size_t>(row) < shownNames_) return -1;
+    const std::size_t k = static_cast<std::size_t>(row) - shownNames_;
+    return k < shownPrograms_.size() ? shownPrograms_[k] : -1;
+}
+
+std::wstring TCommandBar::BoxTextOfRow(int row) const {
+    const std::int64_t program = ProgramOfRow(row);
+    if (program < 0) return suggestions_.Text(row);
+    return std::wstring(programs_->programs.Name(static_cast<std::size_t>(program)));
+}
+
+std::wstring TCommandBar::ChosenProgram() const {
+    const std::int64_t program = ProgramOfRow(suggestions_.Chosen());
+    return program < 0 ? std::wstring() : programs_->LinkPath(static_cast<std::size_t>(program));
+}
+
 void TCommandBar::TakeSuggestion(int row) {
+    if (ProgramOfRow(row) >= 0) {
+        // A program clicked is started at once, as one chosen and run.
+        suggestions_.Choose(row);
+        SetBoxText(BoxTextOfRow(row));
+        if (host_) host_->Btn_ExecuteClick();
+        return;
+    }
     const std::wstring text = suggestions_.Text(row);
     SetBoxText(text);
     CloseSuggestions();
@@ -306,6 +365,7 @@ void TCommandBar::ForgetSuggestions() {
     query_.reset();
     listedFolder_.clear();
     std::vector<FolderEntry>().swap(listed_);
+    shownPrograms_.clear();
 }
 
 }  // namespace zarv

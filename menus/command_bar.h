@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/program_list.h"
 #include "core/records.h"
 #include "core/suggestions.h"
 #include "menus/suggestion_list.h"
@@ -26,6 +27,9 @@ public:
     // Has folder listed off the window thread, the answer coming back to the bar's window
     // (TCommandBar::FolderListed), so that typing never waits on a slow drive.
     virtual void ListFolder(const std::wstring& folder) = 0;
+    // Has the Start menu's programs read off the window thread (unless what was read before,
+    // stamp of folders, still stands), the answer coming back as TCommandBar::ProgramsRead.
+    virtual void ReadPrograms(std::uint64_t stamp, const std::wstring& folders) = 0;
 
 protected:
     ~CommandBarHost() = default;
@@ -76,6 +80,10 @@ public:
     // the answer for the folder of the text in the box is taken.
     void FolderListed(const std::wstring& folder, std::vector<FolderEntry> entries);
     void CloseSuggestions() { suggestions_.Hide(); }
+    // The answer to ReadPrograms: the programs read, or nothing when the folders are unchanged.
+    void ProgramsRead(std::unique_ptr<StartMenuPrograms> read);
+    // The shortcut of the program chosen among the suggestions; empty when none is chosen.
+    std::wstring ChosenProgram() const;
 
     // The controls; nullptr until they are made (MakeControls).
     HWND CommandBox() const { return commandBox_; }
@@ -93,6 +101,12 @@ private:
     // Puts a suggestion into the box; a folder's is followed by the folder's own entries.
     void TakeSuggestion(int row);
     void SetBoxText(const std::wstring& text);
+    // Asks for the Start menu's programs, unless an answer is awaited.
+    void AskPrograms();
+    // The program of a suggestion's row, or -1 for a name's or a path's.
+    std::int64_t ProgramOfRow(int row) const;
+    // What a chosen suggestion puts into the box.
+    std::wstring BoxTextOfRow(int row) const;
     // Forgets what was typed and listed (each showing starts afresh).
     void ForgetSuggestions();
     static LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -115,6 +129,12 @@ private:
     std::vector<std::wstring> asked_;  // the folders whose look-ups are awaited
     std::wstring listedFolder_;        // the last folder listed, and its entries
     std::vector<FolderEntry> listed_;
+    // The Start menu's programs (none until they are read), and those among the suggestions,
+    // after the names.
+    std::unique_ptr<StartMenuPrograms> programs_;
+    bool programsAsked_ = false;
+    std::size_t shownNames_ = 0;
+    std::vector<std::uint32_t> shownPrograms_;
 };
 
 }  // namespace zarv

@@ -80,6 +80,10 @@ int TSuggestionList::Chosen() const {
     return row == LB_ERR ? -1 : static_cast<int>(row);
 }
 
+void TSuggestionList::Choose(int row) {
+    SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
 int TSuggestionList::Move(int step) {
     // The rows and "nothing chosen" (-1) form one ring.
     const int n = static_cast<int>(texts_.size());

@@ -37,6 +37,7 @@ public:
     // up, nothing is chosen, and from nothing the first or the last row. The row chosen, or -1.
     int Move(int step);
     int Chosen() const;
+    void Choose(int row);
     const std::wstring& Text(int row) const { return texts_[static_cast<size_t>(row)]; }
 
     HWND hwnd() const { return list_; }

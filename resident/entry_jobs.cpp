@@ -18,6 +18,10 @@ void EntryCheck::Run() {
 }
 
 void StartJob::Run() {
+    if (What == Kind::Shortcut) {
+        Error = StartShortcut(Typed, Owner);
+        return;
+    }
     if (What == Kind::Typed) {
         Error = StartTyped(EntryPath(Typed), Owner);
         return;

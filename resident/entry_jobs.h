@@ -43,7 +43,7 @@ class StartJob : public WorkerJob {
 public:
     void Run() override;
 
-    enum class Kind { Entry, Command, Typed };
+    enum class Kind { Entry, Command, Typed, Shortcut };
     Kind What = Kind::Entry;
     std::size_t Tag = 0;
     unsigned Generation = 0;
@@ -52,7 +52,7 @@ public:
     // a program whose file is missing is not started (Missing answers so).
     THotkeyItem Entry;
     bool TestFirst = false;
-    std::wstring Typed;  // text typed into the command bar
+    std::wstring Typed;  // text typed into the command bar; a Start-menu shortcut's path
     std::wstring Asked;  // what the user asked for: the entry's or command's name, or Typed
     bool Missing = false;
     DWORD Error = 0;  // 0: started; else why not, the system's error

@@ -59,4 +59,6 @@ DWORD OpenUrl(const std::wstring& url, const StartCalls& calls) {
 
 DWORD OpenUrlFrom(const std::wstring& url, HWND owner) { return ShellOpen(owner, url); }
 
+DWORD StartShortcut(const std::wstring& link, HWND owner) { return ShellOpen(owner, link); }
+
 }  // namespace zarv

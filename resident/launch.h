@@ -36,4 +36,7 @@ DWORD StartTyped(const std::wstring& text, HWND owner);
 DWORD OpenUrl(const std::wstring& url, const StartCalls& calls = {});
 DWORD OpenUrlFrom(const std::wstring& url, HWND owner);
 
+// A program's shortcut (a ".lnk" file), started by the shell as the shortcut says.
+DWORD StartShortcut(const std::wstring& link, HWND owner);
+
 }  // namespace zarv

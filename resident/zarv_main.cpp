@@ -10,6 +10,7 @@
 #include "resident/entry_jobs.h"
 #include "resident/internal_functions.h"
 #include "resident/launch.h"
+#include "resident/start_menu.h"
 #include "settings/about.h"
 #include "settings/setting_form.h"
 #include "settings/str_command_form.h"
@@ -35,6 +36,8 @@ constexpr UINT kBarDelayMs = 200;
 // The answer to a look-up of a folder for the bar (the entries' jobs use WM_APP + 10 and + 11,
 // the renewal of the keys + 15).
 constexpr UINT kFolderListedMessage = WM_APP + 14;
+// The answer to a reading of the Start menu's programs.
+constexpr UINT kProgramsReadMessage = WM_APP + 24;
 
 }  // namespace
 
@@ -212,7 +215,12 @@ void TZarv_main::Btn_ExecuteClick() {
     std::wstring text = bar_.Text();
     int k = bar_.FindName(text);
     auto job = std::make_unique<StartJob>();
-    if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
+    if (std::wstring link = bar_.ChosenProgram(); !link.empty()) {
+        // A program of the Start menu chosen among the suggestions: its shortcut.
+        job->What = StartJob::Kind::Shortcut;
+        job->Asked = std::move(text);
+        job->Typed = std::move(link);
+    } else if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
         const TCommandItem& c = CommandList[static_cast<size_t>(k)];
         job->What = StartJob::Kind::Command;
         job->Asked = AnsiToWide(c.Name);
@@ -224,7 +232,7 @@ void TZarv_main::Btn_ExecuteClick() {
         job->Typed = std::move(text);
     }
     // The start itself, with every test of its file, waits on a worker thread.
-    if (job->What == StartJob::Kind::Command || !job->Typed.empty()) {
+    if (job->What != StartJob::Kind::Typed || !job->Typed.empty()) {
         job->Owner = StartOwnerHere();
         job->Window = hwnd();
         job->Message = kStartDoneMessage;
@@ -260,6 +268,15 @@ void TZarv_main::ListFolder(const std::wstring& folder) {
     job->Window = hwnd();
     job->Message = kFolderListedMessage;
     // The user waits for it: it never queues behind the entries' checks, nor holds up a start.
+    Worker::Shared().Post(std::move(job), WorkerLane::Lookup);
+}
+
+void TZarv_main::ReadPrograms(std::uint64_t stamp, const std::wstring& folders) {
+    auto job = std::make_unique<ProgramReading>(stamp, folders);
+    job->Window = hwnd();
+    job->Message = kProgramsReadMessage;
+    // Until it is in, the bar suggests names and paths: it never waits behind the entries' checks
+    // nor holds up a start.
     Worker::Shared().Post(std::move(job), WorkerLane::Lookup);
 }
 
@@ -327,6 +344,9 @@ LRESULT TZarv_main::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             bar_.FolderListed(answer->Folder, std::move(answer->Entries));
             return 0;
         }
+        case kProgramsReadMessage:
+            bar_.ProgramsRead(std::move(Worker::Answer<ProgramReading>(lp)->Read));
+            return 0;
         case WM_ENTERMENULOOP:
             menuLoop_ = true;
             break;

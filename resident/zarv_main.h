@@ -137,6 +137,7 @@ private:
     void Panel1MouseDown(int button, int x, int y) override;
     void BarContextMenu(int x, int y) override;
     void ListFolder(const std::wstring& folder) override;
+    void ReadPrograms(std::uint64_t stamp, const std::wstring& folders) override;
 
     // KeyStatus
     const RegistrationOutcome& LastPass() const override;

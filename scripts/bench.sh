@@ -34,6 +34,9 @@ wine "$bench" "${1:-50}"
 slow_drive=$(scripts/slow_drive.sh build/slow_drive)
 LD_PRELOAD=$slow_drive ZARV_SLOW_MS=3000 ZARV_SLOW_ONLY=zarv.exe \
     wine "${bench%/*}/startup_bench.exe" "${2:-10}" 2> >(grep -v 'ld.so' >&2)
+# The Start menu's programs: reading 2,000 shortcuts against a bare listing, a keystroke's
+# suggestions, private memory with and without them; the third argument is its number of rounds.
+wine "${bench%/*}/programs_bench.exe" "${3:-10}"
 # The hotkey editor with 1,000 rows, opened and confirmed with OK, next to a plain list view with
 # the same rows; the third argument is its number of rounds.
 wine "${bench%/*}/editor_bench.exe" "${3:-10}"

@@ -5,18 +5,6 @@
 namespace zarv {
 namespace {
 
-using Positions = std::vector<std::size_t>;
-
-TEST(SuggestNamesTest, BeginningsInListOrderThenTheNamesThatContainTheText) {
-    const std::vector<std::wstring> names = {L"Notepad", L"GMail",  L"MailMerge",
-                                             L"Mail",    L"メール", L"ma"};
-    EXPECT_EQ(SuggestNames(names, L"ma"), (Positions{2, 3, 5, 1}));
-    EXPECT_EQ(SuggestNames(names, L"MAI"), (Positions{2, 3, 1}));
-    EXPECT_EQ(SuggestNames(names, L"ール"), (Positions{4}));
-    EXPECT_EQ(SuggestNames(names, L"mailx"), Positions{});
-    EXPECT_EQ(SuggestNames(names, L""), (Positions{0, 1, 2, 3, 4, 5}));
-}
-
 TEST(ReadPathQueryTest, TextThatStartsLikeAPathIsSplitAtItsLastSeparator) {
     EXPECT_EQ(ReadPathQuery(L"C:\\Win", L"C:\\Win"), (PathQuery{L"C:\\", L"C:\\", L"Win"}));
     EXPECT_EQ(ReadPathQuery(L"c:/a/b\\", L"c:/a/b\\"), (PathQuery{L"c:/a/b\\", L"c:/a/b\\", L""}));

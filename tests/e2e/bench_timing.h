@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "harness.h"
@@ -48,6 +50,15 @@ bool Spin(Cond cond, DWORD timeout_ms = kTimeoutMs) {
         Sleep(1);
     }
     return true;
+}
+
+// RssAnon in KB of the Wine process whose command line starts with exe; -1 when there is none.
+inline long RssAnonKb(const std::wstring& exe) {
+    const std::wstring proc = LinuxProcFolder(exe);
+    if (proc.empty()) return -1;
+    std::string status = ReadBytes(proc + L"\\status").value_or("");
+    size_t at = status.find("RssAnon:");
+    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 8);
 }
 
 }  // namespace e2e::bench

@@ -327,6 +327,64 @@ TEST_F(CommandBar, SuggestsTheEntriesOfATypedFolderAndPutsAChosenOneInTheBox) {
     ASSERT_TRUE(WaitUntil([&] { return std::ranges::any_of(Suggestions(), isWindows); }));
 }
 
+TEST_F(CommandBar, SuggestsTheStartMenusProgramsAfterTheNamesAndStartsTheChosenShortcut) {
+    // In a folder of their own in each of the two Start menus, gone when the case ends.
+    struct Folders {
+        std::wstring user = StartMenuPrograms(false) + L"\\ZARV E2E";
+        std::wstring common = StartMenuPrograms(true) + L"\\ZARV E2E";
+        ~Folders() {
+            std::error_code ec;
+            std::filesystem::remove_all(user, ec);
+            std::filesystem::remove_all(common, ec);
+        }
+    } menu;
+    const std::wstring target = PathIn(L"marker.exe");
+    ASSERT_TRUE(MakeShortcut(menu.user + L"\\Zarvtest Marker.lnk", target, L"-user \"a b\""));
+    // The same name in all users' menu is listed once, the user's.
+    ASSERT_TRUE(MakeShortcut(menu.common + L"\\Zarvtest Marker.lnk", target, L"-common"));
+    ASSERT_TRUE(MakeShortcut(menu.common + L"\\Uninstall Zarvtest.lnk", target, L""));
+    ASSERT_TRUE(MakeShortcut(menu.common + L"\\Tools\\ザーブテストメモ.lnk", target, L""));
+    ASSERT_TRUE(MakeShortcut(menu.common + L"\\Zeta Quick Xylo.lnk", target, L""));
+    WriteCommands({{"Zarvtest Cmd", marker(), "-cmd", ""}});
+    ASSERT_TRUE(StartWithBarKey({kCtrlShift, 'P'}));
+
+    const std::wstring mark = L" — プログラム";
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"ZARVT");
+    ASSERT_TRUE(WaitSuggestions({L"Zarvtest Cmd", L"Zarvtest Marker" + mark}));
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(WaitUntil([&] { return TextOfControl(box()) == L"Zarvtest Marker"; }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitBarHidden(main()));
+    auto runs = WaitMarkerRuns(log(), 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_TRUE(runs[0].command_line.ends_with(" -user \"a b\"")) << runs[0].command_line;
+
+    // A katakana name by its hiragana and its half-width form, three words by their initials.
+    for (auto [typed, name] : {std::pair{L"ざーぶて", L"ザーブテストメモ"},
+                               {L"ｻﾞｰﾌﾞﾃｽﾄ", L"ザーブテストメモ"},
+                               {L"zqx", L"Zeta Quick Xylo"}}) {
+        ASSERT_TRUE(ShowBar());
+        TypeText(typed);
+        ASSERT_TRUE(WaitSuggestions({name + mark})) << ToAnsi(typed);
+        PressKey(VK_ESCAPE);
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(WaitBarHidden(main()));
+    }
+
+    // Added while zarv runs, in a new folder: listed at the next showing.
+    ASSERT_TRUE(MakeShortcut(menu.user + L"\\Later\\Zarvtest Later.lnk", target, L"-later"));
+    ASSERT_TRUE(ShowBar());
+    TypeText(L"zarvtest l");
+    ASSERT_TRUE(WaitSuggestions({L"Zarvtest Later" + mark}));
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    runs = WaitMarkerRuns(log(), 2);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_TRUE(runs[1].command_line.ends_with(" -later")) << runs[1].command_line;
+}
+
 TEST_F(CommandBar, TextThatNamesNoCommandIsStartedAsItIsAndAFailedStartIsNamed) {
     WriteCommands({{"Mail", marker(), "-mail", ""}, {"Gone", AnsiPathIn(L"gone.exe"), "", ""}});
     // An entry whose program is removed after start-up.

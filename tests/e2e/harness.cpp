@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdlib>
@@ -131,6 +132,33 @@ bool CopyTo(const std::wstring& from, const std::wstring& to) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(to).parent_path(), ec);
     return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+bool MakeShortcut(const std::wstring& link, const std::wstring& target,
+                  const std::wstring& arguments) {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(link).parent_path(), ec);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* shortcut = nullptr;
+    IPersistFile* file = nullptr;
+    bool saved =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&shortcut))) &&
+        SUCCEEDED(shortcut->SetPath(target.c_str())) &&
+        SUCCEEDED(shortcut->SetArguments(arguments.c_str())) &&
+        SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Save(link.c_str(), TRUE));
+    if (file) file->Release();
+    if (shortcut) shortcut->Release();
+    if (SUCCEEDED(com)) CoUninitialize();
+    return saved;
+}
+
+std::wstring StartMenuPrograms(bool common) {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, common ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, nullptr,
+                     SHGFP_TYPE_CURRENT, path);
+    return path;
 }
 
 std::wstring HelperFolder() {

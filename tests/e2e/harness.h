@@ -62,6 +62,12 @@ std::optional<std::string> ReadBytes(const std::wstring& path);
 // Copies a file, creating the target's folders.
 bool CopyTo(const std::wstring& from, const std::wstring& to);
 
+// A shortcut at link (its folders made) to target with arguments, as the shell saves one.
+bool MakeShortcut(const std::wstring& link, const std::wstring& target,
+                  const std::wstring& arguments);
+// The Start menu's program folders: the user's (common false) or all users'.
+std::wstring StartMenuPrograms(bool common);
+
 // The folder of the running test executable, where the helper programs are built.
 std::wstring HelperFolder();
 // zarv.exe as the build made it, or the one the environment variable ZARV_EXE names.

@@ -162,15 +162,6 @@ bool TimeBar(HWND main, double& ms) {
     return Spin([&] { return !IsWindowVisible(main); });
 }
 
-// RssAnon in KB of the Wine process whose command line starts with exe; -1 when there is none.
-long RssAnonKb(const std::wstring& exe) {
-    const std::wstring proc = LinuxProcFolder(exe);
-    if (proc.empty()) return -1;
-    std::string status = ReadBytes(proc + L"\\status").value_or("");
-    size_t at = status.find("RssAnon:");
-    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + 8);
-}
-
 // How often the process of exe is woken while it has nothing to do: its context switches over
 // kIdleMs, from a moment when it has just finished its work.
 constexpr DWORD kIdleMs = 20000;
