@@ -126,12 +126,13 @@ std::string PickerKeyFullName(const PickerKey& key) {
         {"SPACE", "Space"},    {"↑", "上方向キー"},       {"↓", "下方向キー"}, {"←", "左方向キー"},
         {"→", "右方向キー"},
     };
+    const std::string_view name = key.Name;
     for (const Full& f : kFull)
-        if (key.Name == f.name) return std::string(f.full);
+        if (name == f.name) return std::string(f.full);
     constexpr std::string_view kKeypad = "Num ";
-    if (key.Name.substr(0, kKeypad.size()) == kKeypad)
-        return "テンキー " + std::string(key.Name.substr(kKeypad.size()));
-    return std::string(key.Name);
+    if (name.substr(0, kKeypad.size()) == kKeypad)
+        return "テンキー " + std::string(name.substr(kKeypad.size()));
+    return std::string(name);
 }
 
 namespace {

@@ -58,7 +58,7 @@ constexpr TableRow kKeyRows[] = {
 constexpr auto kFunctionRows = [] {
     std::array<TableRow, std::size(kInternalFunctions)> rows{};
     for (std::size_t k = 0; k < rows.size(); ++k)
-        rows[k] = {kInternalFunctions[k].Name, kInternalFunctions[k].Number};
+        rows[k] = {kInternalFunctions[k].Name.data(), kInternalFunctions[k].Number};
     return rows;
 }();
 

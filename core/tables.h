@@ -6,7 +6,7 @@
 namespace zarv {
 
 struct TableRow {
-    std::string_view Name;  // UTF-8 display text
+    const char* Name;  // UTF-8 display text
     int Value;
 };
 
