@@ -23,7 +23,6 @@ constexpr std::size_t kGoneWindows = 16;
 struct Worker::Lane {
     Queue* queue = nullptr;
     int maxThreads = 1;
-    bool com = false;  // its jobs call the shell
     // Wakes idle threads. They wait on a kernel object rather than a condition variable: under
     // Wine a thread waiting on one waits in the server, which then gives it the work that other
     // programs send into the process (a thread a screen reader or debugger creates here). With
@@ -53,10 +52,7 @@ Worker& Worker::Shared() {
 
 Worker::Worker() : queue_(new Queue()) {
     for (Lane& lane : queue_->lanes) lane.queue = queue_;
-    Lane& start = queue_->lanes[static_cast<int>(WorkerLane::Start)];
-    start.maxThreads = kMaxStartThreads;
-    start.com = true;
-    queue_->lanes[static_cast<int>(WorkerLane::Check)].com = true;
+    queue_->lanes[static_cast<int>(WorkerLane::Start)].maxThreads = kMaxStartThreads;
 }
 
 void Worker::Post(std::unique_ptr<WorkerJob> job, WorkerLane which) {
@@ -114,8 +110,8 @@ DWORD WINAPI Worker::ThreadMain(void* param) {
     Queue& queue = *lane.queue;
     QuietFileTestsOnThisThread();
     // The shell's calls want a single-threaded apartment on the thread that makes them.
-    const bool com = lane.com && SUCCEEDED(CoInitializeEx(
-                                     nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    const bool com =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     AcquireSRWLockExclusive(&queue.lock);
     for (;;) {
         while (lane.jobs.empty()) {

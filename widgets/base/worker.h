@@ -17,8 +17,8 @@
 // - Lookup: what the command bar shows while the user types (folder listings, the programs);
 //   one thread, in order.
 // Each lane takes its jobs in the order they were posted. Threads are made when needed and end
-// after a few seconds without work; ending the program never waits for them. The threads of the
-// Start and Check lanes, which call the shell, run in a single-threaded COM apartment.
+// after a few seconds without work; ending the program never waits for them. Every thread runs in
+// a single-threaded COM apartment, as the shell's calls (a start, an icon, a folder) want.
 #include <windows.h>
 
 #include <memory>
