@@ -25,7 +25,8 @@ std::optional<unsigned> DataFileState::RereadDelayMs() const {
 }
 
 bool DataFileState::KeepBackup(bool exists, bool readsWhole) const {
-    return exists && (last_ != ReadOutcome::Read || !readsWhole);
+    const bool readWell = last_ == ReadOutcome::Read || last_ == ReadOutcome::Absent;
+    return exists && (!readWell || !readsWhole);
 }
 
 }  // namespace zarv

@@ -10,7 +10,8 @@
 namespace zarv {
 
 enum class ReadOutcome {
-    Read,        // read to its end, or no file there
+    Read,        // read to its end
+    Absent,      // no file there
     IoFailure,   // the system failed the read: a sharing violation, access denied, a device error
     BadContent,  // read, but not whole: an unknown header, a file that ends inside its records
 };

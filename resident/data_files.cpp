@@ -52,7 +52,7 @@ bool LoadFile(const std::wstring& path, const wchar_t* fileName, const wchar_t* 
               std::vector<Item>& list, Parser<Item> parse, DataFileState& file, ReadBy by) {
     const bool quiet = by == ReadBy::Timer;
     if (!IsExistingFile(path)) {
-        file.Read(by, ReadOutcome::Read);  // nothing there to read or to keep
+        file.Read(by, ReadOutcome::Absent);  // nothing there to read or to keep
         return false;
     }
     std::string data;

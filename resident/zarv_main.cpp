@@ -25,7 +25,6 @@ TZarv_main* Zarv_main = nullptr;
 
 namespace {
 
-constexpr UINT kSizeMove = 0xF012;  // SC_MOVE + HTCAPTION: move as if dragged by a caption
 constexpr UINT_PTR kHotkeyFileTimer = 3;
 constexpr UINT_PTR kCommandFileTimer = 4;
 // Once, when start-up is over: the command bar's controls. Not at the very first idle moment, but
@@ -33,11 +32,6 @@ constexpr UINT_PTR kCommandFileTimer = 4;
 // pictures) does not wait for them; while a menu is open they wait until it closes.
 constexpr UINT_PTR kBarTimer = 5;
 constexpr UINT kBarDelayMs = 200;
-// The answer to a look-up of a folder for the bar (the entries' jobs use WM_APP + 10 and + 11,
-// the renewal of the keys + 15).
-constexpr UINT kFolderListedMessage = WM_APP + 14;
-// The answer to a reading of the Start menu's programs.
-constexpr UINT kProgramsReadMessage = WM_APP + 24;
 
 }  // namespace
 
@@ -124,12 +118,7 @@ void TZarv_main::SetTrayPicture(int dpi) {
 }
 
 void TZarv_main::FormClose() {
-    if (sessionLibrary_) {
-        using Unregister = BOOL(WINAPI*)(HWND);
-        if (auto unregister = reinterpret_cast<Unregister>(reinterpret_cast<void*>(
-                GetProcAddress(sessionLibrary_, "WTSUnRegisterSessionNotification"))))
-            unregister(hwnd());
-    }
+    sessionWatch_.Stop();
     hotkeys_->UnregisterAll();
     ReleaseTables();
 }
@@ -189,96 +178,12 @@ void TZarv_main::SaveHotkeys() { zarv::SaveHotkeys(hotkeyFile_.state); }
 
 void TZarv_main::SaveCommands() { zarv::SaveCommands(commandFile_.state); }
 
-void TZarv_main::CommandClick() {
-    // A start from the bar shows its elevation prompt over the window that was in front before
-    // it, never over the bar (gone by then) or the hidden resident window.
-    if (!bar_.IsShown()) barOwner_ = StartOwnerNow();
-    bar_.ShowAtPointer();
-    UpdateTray();
-}
-
 void TZarv_main::AboutCmdClick() {
     TAbout about(this);
     about.ShowModal(application_);
 }
 
 void TZarv_main::Exit1Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
-
-HWND TZarv_main::StartOwnerHere() const {
-    HWND front = StartOwnerNow();
-    if (front == hwnd()) front = barOwner_;  // the bar: the window that was in front before it
-    return front && IsWindow(front) ? front : nullptr;
-}
-
-void TZarv_main::Btn_ExecuteClick() {
-    // Typed text stays wide text, whole, up to the start.
-    std::wstring text = bar_.Text();
-    int k = bar_.FindName(text);
-    auto job = std::make_unique<StartJob>();
-    if (std::wstring link = bar_.ChosenProgram(); !link.empty()) {
-        // A program of the Start menu chosen among the suggestions: its shortcut.
-        job->What = StartJob::Kind::Shortcut;
-        job->Asked = std::move(text);
-        job->Typed = std::move(link);
-    } else if (k >= 0 && static_cast<size_t>(k) < CommandList.size()) {
-        const TCommandItem& c = CommandList[static_cast<size_t>(k)];
-        job->What = StartJob::Kind::Command;
-        job->Asked = AnsiToWide(c.Name);
-        job->Entry =
-            THotkeyItem{.FilePath = c.FilePath, .Options = c.Options, .WorkDir = c.WorkDir};
-    } else {
-        job->What = StartJob::Kind::Typed;
-        job->Asked = text;
-        job->Typed = std::move(text);
-    }
-    // The start itself, with every test of its file, waits on a worker thread.
-    if (job->What != StartJob::Kind::Typed || !job->Typed.empty()) {
-        job->Owner = StartOwnerHere();
-        job->Window = hwnd();
-        job->Message = kStartDoneMessage;
-        Worker::Shared().Post(std::move(job), WorkerLane::Start);
-    }
-    HideBar();
-}
-
-void TZarv_main::HideBar() {
-    bar_.Hide();
-    UpdateTray();
-}
-
-void TZarv_main::CommandBoxKeyDown(WPARAM key) {
-    if (key == VK_RETURN) {
-        Btn_ExecuteClick();
-    } else if (key == VK_ESCAPE) {
-        HideBar();
-    }
-}
-
-void TZarv_main::Panel1MouseDown(int button, int, int) {
-    bar_.CloseSuggestions();
-    if (button != 0) return;
-    ReleaseCapture();
-    SendMessageW(hwnd(), WM_SYSCOMMAND, kSizeMove, 0);
-}
-
-void TZarv_main::BarContextMenu(int x, int y) { PopupItemMenu(x, y); }
-
-void TZarv_main::ListFolder(const std::wstring& folder) {
-    auto job = std::make_unique<FolderListing>(folder);
-    job->Window = hwnd();
-    job->Message = kFolderListedMessage;
-    // The user waits for it: it never queues behind the entries' checks, nor holds up a start.
-    Worker::Shared().Post(std::move(job), WorkerLane::Lookup);
-}
-
-void TZarv_main::ReadPrograms(std::uint64_t stamp, const std::wstring& folders) {
-    auto job = std::make_unique<ProgramReading>(stamp, folders);
-    job->Window = hwnd();
-    job->Message = kProgramsReadMessage;
-    // Until it is in, the bar suggests names and paths: it never waits behind the entries' checks
-    // nor holds up a start.
-    Worker::Shared().Post(std::move(job), WorkerLane::Lookup);
-}
 
 const RegistrationOutcome& TZarv_main::LastPass() const { return hotkeys_->Outcome(); }
 

@@ -13,6 +13,7 @@
 #include "menus/launcher_menu.h"
 #include "menus/tray_menu.h"
 #include "resident/hotkeys.h"
+#include "resident/session_watch.h"
 #include "settings/editor_host.h"
 #include "widgets/base/handles.h"
 #include "widgets/base/window.h"
@@ -60,6 +61,10 @@ private:
     // Posted when an answer found an entry missing: the keys are registered again once for
     // every answer that came in before it, not once an answer.
     static constexpr UINT kRenewHotkeysMessage = WM_APP + 15;
+    // The answers to a look-up of a folder for the bar and to a reading of the Start menu's
+    // programs (the entries' jobs use WM_APP + 10 and + 11).
+    static constexpr UINT kFolderListedMessage = WM_APP + 14;
+    static constexpr UINT kProgramsReadMessage = WM_APP + 24;
     // Runs only while the system refuses an available entry's key that may come free.
     static constexpr UINT_PTR kRetryKeysTimer = 6;
     static constexpr UINT kRetryKeysMs = 30000;
@@ -81,8 +86,6 @@ private:
     void KeysRegistered(bool tell);
     // The refused keys tried again, silently.
     void RetryKeys();
-    // Unlocks of the session are told to the window from now on.
-    void WatchSession();
     void RegisterHotkeys();
     void WMHotKey(WPARAM id);
     // One look at the key of the hot key that ran last, while it is held.
@@ -163,11 +166,11 @@ private:
     enum class FileState : unsigned char { Unknown, Present, Missing };
     std::vector<FileState> files_;
     std::vector<bool> starting_;
-    bool renewPending_ = false;         // a renewal of the keys is posted
-    bool creating_ = false;             // in FormCreate: the notices wait for its end
-    int noticeRow_ = -1;                // the row a click on the notice shown opens the editor on
-    HMODULE sessionLibrary_ = nullptr;  // wtsapi32, once the session is watched
-    unsigned generation_ = 0;           // of the registered entries; answers of another are stale
+    bool renewPending_ = false;  // a renewal of the keys is posted
+    bool creating_ = false;      // in FormCreate: the notices wait for its end
+    int noticeRow_ = -1;         // the row a click on the notice shown opens the editor on
+    SessionWatch sessionWatch_;  // while a key may come free
+    unsigned generation_ = 0;    // of the registered entries; answers of another are stale
     ListFile hotkeyFile_;
     ListFile commandFile_;
 };

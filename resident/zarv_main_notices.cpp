@@ -3,11 +3,9 @@
 // read, and where to begin on the first run.
 #include <algorithm>
 
-#include "resident/data_files.h"
 #include "resident/zarv_main.h"
 #include "widgets/base/ansi.h"
 #include "widgets/base/files.h"
-#include "widgets/base/system_library.h"
 #include "widgets/tray_icon.h"
 
 namespace zarv {
@@ -28,7 +26,8 @@ void TZarv_main::StartupNotices() {
     if (commandFile_.state.LastRead() == ReadOutcome::BadContent) unread.push_back(L"Command.DAT");
     if (!unread.empty()) {
         ShowNotice(FilesNotReadNotice(unread), true, -1);
-    } else if (!IsExistingFile(HotkeyFilePath()) && !IsExistingFile(CommandFilePath())) {
+    } else if (hotkeyFile_.state.LastRead() == ReadOutcome::Absent &&
+               commandFile_.state.LastRead() == ReadOutcome::Absent) {
         ShowNotice(FirstRunNotice(ProgramFolder()), false, 0);
     }
     // Last: of the notices start-up gives, the one the user can act on stays.
@@ -44,7 +43,7 @@ void TZarv_main::KeysRegistered(bool tell) {
     });
     if (mayComeFree) {
         SetTimer(hwnd(), kRetryKeysTimer, kRetryKeysMs, nullptr);
-        WatchSession();
+        sessionWatch_.Start(hwnd());
     } else {
         KillTimer(hwnd(), kRetryKeysTimer);
     }
@@ -59,18 +58,6 @@ void TZarv_main::KeysRegistered(bool tell) {
 
 void TZarv_main::RetryKeys() {
     if (hotkeys_->Retry()) KeysRegistered(false);
-}
-
-void TZarv_main::WatchSession() {
-    if (sessionLibrary_) return;
-    // Loaded only now, from the system folder: a program whose keys all work never needs it.
-    sessionLibrary_ = zarv_load_system_library("wtsapi32.dll");
-    if (!sessionLibrary_) return;
-    using Register = BOOL(WINAPI*)(HWND, DWORD);
-    constexpr DWORD kThisSession = 0;  // NOTIFY_FOR_THIS_SESSION
-    if (auto reg = reinterpret_cast<Register>(reinterpret_cast<void*>(
-            GetProcAddress(sessionLibrary_, "WTSRegisterSessionNotification"))))
-        reg(hwnd(), kThisSession);
 }
 
 }  // namespace zarv

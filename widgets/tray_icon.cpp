@@ -21,10 +21,6 @@ const char kTrayIconError[] =
 
 namespace {
 
-// Posted by a TSingleClick to the callback window: wParam is the icon's sequence number, lParam
-// the id of the wait that ended.
-constexpr UINT kClickWaitEndedMessage = WM_USER + 201;
-
 // The tip is kept to 62 bytes, whatever room the record has.
 constexpr std::size_t kTipBytes = 62;
 
@@ -111,40 +107,6 @@ LRESULT TCallbackWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return Window::HandleMessage(msg, wp, lp);
-}
-
-// ---- TSingleClick ----
-
-namespace {
-
-struct ClickWait {
-    HWND callbackWindow;
-    unsigned sequence;
-    unsigned waitId;
-};
-
-DWORD WINAPI ClickWaitThread(void* param) {
-    ClickWait wait = *static_cast<ClickWait*>(param);
-    delete static_cast<ClickWait*>(param);
-    Sleep(GetDoubleClickTime() + 50);
-    PostMessageW(wait.callbackWindow, kClickWaitEndedMessage, wait.sequence, wait.waitId);
-    return 0;
-}
-
-}  // namespace
-
-bool TSingleClick::Start(HWND callbackWindow, unsigned sequence, unsigned waitId) {
-    // The thread only sleeps: a small stack, so that it costs next to no memory.
-    constexpr SIZE_T kStack = 64 * 1024;
-    auto* wait = new ClickWait{callbackWindow, sequence, waitId};
-    HANDLE thread = CreateThread(nullptr, kStack, ClickWaitThread, wait,
-                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    if (!thread) {
-        delete wait;
-        return false;
-    }
-    CloseHandle(thread);
-    return true;
 }
 
 // ---- TTrayIcon ----

@@ -37,6 +37,9 @@ extern const char kTrayIconError[];
 // lParam the mouse message; once the icon has asked for the fourth version, lParam holds the
 // event and the number, wParam the point of the event.
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 200;  // 0x4C8
+// Posted by a TSingleClick to the callback window: wParam is the icon's sequence number, lParam
+// the id of the wait that ended.
+inline constexpr UINT kClickWaitEndedMessage = WM_USER + 201;
 
 // The one invisible window of the process that receives the shell's notifications for all icons
 // and hands each to its icon. It is a child of the first icon's owner and goes with it.
