@@ -11,17 +11,6 @@ using namespace ui;
 
 constexpr UINT kCtrlShift = MOD_CONTROL | MOD_SHIFT;
 
-// The hot key of the internal function that shows the bar.
-HotkeyRecord ShowBarEntry(KeyCombo chord) {
-    HotkeyRecord r;
-    r.title = "bar";
-    r.key_text = "key";
-    r.func_no = zarv::kFuncCommandBar;
-    r.modifiers = static_cast<std::uint8_t>(chord.modifiers);
-    r.vkey = static_cast<std::uint8_t>(chord.vkey);
-    return r;
-}
-
 class CommandBar : public ZarvTest {
 protected:
     // Starts zarv with the hot key of the bar (and more entries after it); the resident window

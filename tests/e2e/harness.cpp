@@ -9,6 +9,7 @@
 #include <sstream>
 #include <utility>
 
+#include "core/function_numbers.h"
 #include "probe_protocol.h"
 
 #ifndef ZARV_EXE_PATH
@@ -230,6 +231,16 @@ std::vector<UINT> ModifierKeys(UINT modifiers) {
 }
 
 }  // namespace
+
+HotkeyRecord ShowBarEntry(KeyCombo chord) {
+    HotkeyRecord r;
+    r.title = "bar";
+    r.key_text = "key";
+    r.func_no = zarv::kFuncCommandBar;
+    r.modifiers = static_cast<std::uint8_t>(chord.modifiers);
+    r.vkey = static_cast<std::uint8_t>(chord.vkey);
+    return r;
+}
 
 void Press(KeyCombo chord) {
     const std::vector<UINT> mods = ModifierKeys(chord.modifiers);

@@ -81,6 +81,9 @@ struct KeyCombo {
     UINT vkey;
 };
 
+// The entry of the internal function that shows the command bar, on chord.
+HotkeyRecord ShowBarEntry(KeyCombo chord);
+
 // Presses and releases the chord with SendInput: modifiers down, key down and up, modifiers up.
 void Press(KeyCombo chord);
 // One key's down (or up) alone, as the keyboard sends it: a held key's repeats are more downs.

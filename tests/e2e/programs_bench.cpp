@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "bench_timing.h"
-#include "core/function_numbers.h"
 #include "core/name_match.h"
 #include "harness.h"
 #include "resident/start_menu.h"
@@ -171,12 +170,7 @@ int main(int argc, char** argv) {
     RemoveShortcuts();
     std::filesystem::remove_all(kDir, ec);
     std::filesystem::create_directories(kDir, ec);
-    HotkeyRecord bar;
-    bar.title = "bar";
-    bar.key_text = "bar";
-    bar.modifiers = static_cast<std::uint8_t>(kBarKey.modifiers);
-    bar.vkey = static_cast<std::uint8_t>(kBarKey.vkey);
-    bar.func_no = zarv::kFuncCommandBar;
+    const HotkeyRecord bar = ShowBarEntry(kBarKey);
     std::vector<CommandRecord> commands;
     std::vector<std::wstring> names;
     for (int i = 0; i < kCommands; ++i) {

@@ -40,7 +40,6 @@
 #include <vector>
 
 #include "bench_timing.h"
-#include "core/function_numbers.h"
 #include "harness.h"
 #include "ui_helpers.h"
 
@@ -326,13 +325,7 @@ int main(int argc, char** argv) {
     programs.insert(programs.end(), system.begin(), system.end());
     // The bar's folder: its hot key and the 200 program entries, and 50 commands.
     std::vector<HotkeyRecord> bar_entries = ProgramEntries(programs, kPrograms);
-    HotkeyRecord bar_key;
-    bar_key.title = "bar";
-    bar_key.key_text = "bar";
-    bar_key.modifiers = static_cast<std::uint8_t>(kBarKey.modifiers);
-    bar_key.vkey = static_cast<std::uint8_t>(kBarKey.vkey);
-    bar_key.func_no = zarv::kFuncCommandBar;
-    bar_entries.insert(bar_entries.begin(), bar_key);
+    bar_entries.insert(bar_entries.begin(), ShowBarEntry(kBarKey));
     std::vector<CommandRecord> commands;
     for (int i = 0; i < 50; ++i)
         commands.push_back({"command " + std::to_string(i), ToAnsi(system[0]), "", ""});
